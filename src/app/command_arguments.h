@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+#include <utility>
+#include <vector>
+
+// The words after a verb: positional arguments and options that take a value, written as
+// "--name value" or "--name=value". An option may be given more than once.
+struct CommandArguments {
+    QStringList positional;
+    std::vector<std::pair<QString, QString>> options;
+
+    // The last value of an option, if it was given.
+    std::optional<QString> last(const QString& name) const;
+    QStringList all(const QString& name) const;
+};
+
+// Parses `words`, allowing only the options in `optionNames` (without the dashes). Returns
+// the usage error, if any.
+std::optional<QString> parseCommandArguments(const QStringList& words,
+                                             const QStringList& optionNames,
+                                             CommandArguments& result);

@@ -1,0 +1,79 @@
+#include "app/command_line.h"
+
+#include "app/commands.h"
+
+#include <QTextStream>
+
+namespace {
+
+struct Verb {
+    const char* name;
+    int (*run)(const QStringList&, QTextStream&, QTextStream&);
+};
+
+constexpr Verb kVerbs[] = {
+    {"render", runRenderCommand},
+    {"show", runShowCommand},
+    {"save", runSaveCommand},
+};
+
+bool isHelp(const QString& word) {
+    return word == u"--help" || word == u"-h" || word == u"help";
+}
+
+} // namespace
+
+QString usageText() {
+    return QStringLiteral(
+        "Usage:\n"
+        "  lineavo-pressolo [DESIGN.lvo]\n"
+        "      Opens the window, with the design if one is given.\n"
+        "  lineavo-pressolo render [DESIGN.lvo] --output FILE [--dpi N] [--page WxH]\n"
+        "                   [--calibration LEFT,TOP,WIDTH,HEIGHT] [--zoom PERCENT "
+        "[--screen-dpi N]]\n"
+        "      Draws the page as the print does: a printer of N dots per inch (default 600)\n"
+        "      whose printable area is W x H device pixels (default A4 at N dpi), with the\n"
+        "      calibration in millimetres (default: the saved calibration, else "
+        "0,0,100,100).\n"
+        "      FILE is .png, .bmp (24-bit) or .pdf. With --zoom, draws what the preview "
+        "shows\n"
+        "      at that zoom on a screen of --screen-dpi dots per inch (default 96).\n"
+        "      Without a design, draws the defaults of New.\n"
+        "  lineavo-pressolo show DESIGN.lvo\n"
+        "      Prints every stored setting of the design as one JSON object.\n"
+        "  lineavo-pressolo save [DESIGN.lvo] OUTPUT.lvo [--set NAME=VALUE]...\n"
+        "      Opens the design (or starts from New), applies each setting as its field does,\n"
+        "      and writes OUTPUT.lvo. NAME is a name that show prints; a radio button is\n"
+        "      switched on with NAME=on; colours are a decimal colour value or #RRGGBB.\n"
+        "\n"
+        "Errors are reported on standard error; the exit status is 1 for a failure and 2\n"
+        "for a usage error.\n");
+}
+
+bool isCommandLineVerb(const QString& word) {
+    if (isHelp(word))
+        return true;
+    for (const Verb& verb : kVerbs) {
+        if (word == QLatin1String(verb.name))
+            return true;
+    }
+    return false;
+}
+
+int runCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& err) {
+    if (arguments.isEmpty() || isHelp(arguments.first())) {
+        out << usageText();
+        return ExitSuccess;
+    }
+    const QStringList words = arguments.mid(1);
+    if (words.contains(QStringLiteral("--help"))) {
+        out << usageText();
+        return ExitSuccess;
+    }
+    for (const Verb& verb : kVerbs) {
+        if (arguments.first() == QLatin1String(verb.name))
+            return verb.run(words, out, err);
+    }
+    err << "Unknown command \"" << arguments.first() << "\".\n" << usageText();
+    return ExitUsage;
+}

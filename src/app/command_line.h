@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class QTextStream;
+
+// Exit statuses of the headless verbs.
+enum ExitStatus { ExitSuccess = 0, ExitFailure = 1, ExitUsage = 2 };
+
+// Whether `word` (the first argument) names one of the headless verbs or asks for help.
+bool isCommandLineVerb(const QString& word);
+
+// Runs a headless verb. `arguments` starts with the verb. Results go to `out`, messages that
+// name the file and what went wrong to `err`.
+int runCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& err);
+
+QString usageText();

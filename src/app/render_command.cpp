@@ -1,0 +1,215 @@
+#include "app/command_arguments.h"
+#include "app/command_line.h"
+#include "app/commands.h"
+
+#include "printing/calibration.h"
+#include "render/draw_page.h"
+#include "render/image_surface.h"
+#include "render/painter_surface.h"
+#include "settings/paper_settings.h"
+
+#include <QFileInfo>
+#include <QImageWriter>
+#include <QLocale>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QSaveFile>
+#include <QTextStream>
+
+namespace {
+
+// A raster page beyond this many pixels (4 GB of memory) is refused rather than attempted.
+constexpr qint64 kMaxRasterPixels = qint64(1) << 30;
+constexpr int kMaxDotsPerInch = 9600;
+constexpr int kMaxSide = 1000000;
+
+std::optional<int> parseWhole(const QString& text, int minimum, int maximum) {
+    bool ok = false;
+    const int v = text.trimmed().toInt(&ok);
+    if (!ok || v < minimum || v > maximum)
+        return std::nullopt;
+    return v;
+}
+
+std::optional<QSize> parsePageSize(const QString& text) {
+    const QStringList parts = text.toLower().split(u'x');
+    if (parts.size() != 2)
+        return std::nullopt;
+    const auto w = parseWhole(parts[0], 1, kMaxSide);
+    const auto h = parseWhole(parts[1], 1, kMaxSide);
+    if (!w || !h)
+        return std::nullopt;
+    return QSize(*w, *h);
+}
+
+bool parseCalibration(const QString& text, CalibrationSettings& calibration) {
+    const QStringList parts = text.split(u',');
+    if (parts.size() != 4)
+        return false;
+    RealField* fields[] = {&calibration.LinksEd, &calibration.ObenEd, &calibration.BreitEd,
+                           &calibration.HochEd};
+    double values[4];
+    for (int i = 0; i < 4; ++i) {
+        bool ok = false;
+        values[i] = QLocale::c().toDouble(parts[i].trimmed(), &ok);
+        if (!ok)
+            return false;
+    }
+    for (int i = 0; i < 4; ++i)
+        fields[i]->setValue(values[i]);
+    return true;
+}
+
+struct RenderJob {
+    PageScale scale;
+    int outputDotsPerInch = 0;
+};
+
+std::optional<QString> writeRaster(const QImage& image, const QString& path, const char* format,
+                                   int dotsPerInch) {
+    QImage out = image;
+    const int dotsPerMetre = qRound(dotsPerInch / 0.0254);
+    out.setDotsPerMeterX(dotsPerMetre);
+    out.setDotsPerMeterY(dotsPerMetre);
+    if (qstrcmp(format, "bmp") == 0)
+        out = out.convertToFormat(QImage::Format_RGB888); // uncompressed 24-bit
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return QStringLiteral("Could not create the file: %1.").arg(file.errorString());
+    QImageWriter writer(&file, format);
+    if (!writer.write(out))
+        return QStringLiteral("Could not write the picture: %1.").arg(writer.errorString());
+    if (!file.commit())
+        return QStringLiteral("Could not write the file: %1.").arg(file.errorString());
+    return std::nullopt;
+}
+
+std::optional<QString> writePdf(const PaperSettings& settings, const RenderJob& job,
+                                const QString& path) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return QStringLiteral("Could not create the file: %1.").arg(file.errorString());
+    {
+        QPdfWriter pdf(&file);
+        pdf.setCreator(QStringLiteral("Lineavo-Pressolo"));
+        pdf.setResolution(job.outputDotsPerInch);
+        const QSizeF inches(double(job.scale.SurfaceWidth) / job.outputDotsPerInch,
+                            double(job.scale.SurfaceHeight) / job.outputDotsPerInch);
+        pdf.setPageSize(QPageSize(inches, QPageSize::Inch));
+        pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
+        QPainter painter;
+        if (!painter.begin(&pdf))
+            return QStringLiteral("Could not start the PDF.");
+        PainterSurface surface(painter);
+        DrawPage(surface, job.scale, settings);
+        painter.end();
+    }
+    if (!file.commit())
+        return QStringLiteral("Could not write the file: %1.").arg(file.errorString());
+    return std::nullopt;
+}
+
+} // namespace
+
+int runRenderCommand(const QStringList& words, QTextStream& out, QTextStream& err) {
+    Q_UNUSED(out);
+    CommandArguments args;
+    const QStringList optionNames = {"output", "dpi",  "page",      "calibration",
+                                     "zoom",   "screen-dpi"};
+    if (auto error = parseCommandArguments(words, optionNames, args)) {
+        err << *error << "\n";
+        return ExitUsage;
+    }
+    const std::optional<QString> output = args.last("output");
+    if (!output || output->isEmpty() || args.positional.size() > 1) {
+        err << "render needs --output FILE and at most one design file.\n";
+        return ExitUsage;
+    }
+    const QString suffix = QFileInfo(*output).suffix().toLower();
+    if (suffix != u"png" && suffix != u"bmp" && suffix != u"pdf") {
+        err << *output << ": the output must end in .png, .bmp or .pdf.\n";
+        return ExitUsage;
+    }
+
+    const auto dpi = parseWhole(args.last("dpi").value_or("600"), 1, kMaxDotsPerInch);
+    if (!dpi) {
+        err << "--dpi needs a whole number from 1 to " << kMaxDotsPerInch << ".\n";
+        return ExitUsage;
+    }
+    QSize page = QPageSize(QPageSize::A4).sizePixels(*dpi);
+    if (auto text = args.last("page")) {
+        const auto size = parsePageSize(*text);
+        if (!size) {
+            err << "--page needs WIDTHxHEIGHT in device pixels, such as 4760x6814.\n";
+            return ExitUsage;
+        }
+        page = *size;
+    }
+    CalibrationSettings calibration;
+    if (auto text = args.last("calibration")) {
+        if (!parseCalibration(*text, calibration)) {
+            err << "--calibration needs four numbers: LEFT,TOP,WIDTH,HEIGHT in millimetres.\n";
+            return ExitUsage;
+        }
+    } else {
+        calibration.load(calibrationFilePath());
+    }
+
+    RenderJob job;
+    job.scale.MmPerInchX = calibration.MmPerInchX();
+    job.scale.MmPerInchY = calibration.MmPerInchY();
+    if (auto zoomText = args.last("zoom")) {
+        const auto zoom = parseWhole(*zoomText, 1, 1000);
+        const auto screenDpi =
+            parseWhole(args.last("screen-dpi").value_or("96"), 1, kMaxDotsPerInch);
+        if (!zoom || !screenDpi) {
+            err << "--zoom needs a percentage from 1 to 1000 and --screen-dpi a whole number.\n";
+            return ExitUsage;
+        }
+        // The page box of the preview: the printable area at the screen's resolution, zoomed.
+        job.scale.SurfaceWidth =
+            truncToPixels(*zoom * (double(qint64(page.width()) * *screenDpi) / *dpi) / 100);
+        job.scale.SurfaceHeight =
+            truncToPixels(*zoom * (double(qint64(page.height()) * *screenDpi) / *dpi) / 100);
+        job.scale.DotsPerInch = *screenDpi;
+        job.scale.ZoomPercent = *zoom;
+        job.outputDotsPerInch = *screenDpi;
+    } else {
+        job.scale.SurfaceWidth = page.width();
+        job.scale.SurfaceHeight = page.height();
+        job.scale.DotsPerInch = *dpi;
+        job.scale.LeftOffsetMm = calibration.LeftOffsetMm();
+        job.outputDotsPerInch = *dpi;
+    }
+    if (job.scale.SurfaceWidth < 1 || job.scale.SurfaceHeight < 1) {
+        err << "The page has no pixels at this zoom.\n";
+        return ExitUsage;
+    }
+
+    PaperSettings settings;
+    if (auto error = loadDesign(args.positional.value(0), settings)) {
+        err << *error << "\n";
+        return ExitFailure;
+    }
+
+    std::optional<QString> error;
+    if (suffix == u"pdf") {
+        error = writePdf(settings, job, *output);
+    } else {
+        if (qint64(job.scale.SurfaceWidth) * job.scale.SurfaceHeight > kMaxRasterPixels) {
+            err << *output << ": a page of " << job.scale.SurfaceWidth << " x "
+                << job.scale.SurfaceHeight << " pixels is too large to draw into a picture.\n";
+            return ExitFailure;
+        }
+        ImageSurface surface(QSize(job.scale.SurfaceWidth, job.scale.SurfaceHeight));
+        DrawPage(surface, job.scale, settings);
+        error = writeRaster(surface.image(), *output, suffix == u"png" ? "png" : "bmp",
+                            job.outputDotsPerInch);
+    }
+    if (error) {
+        err << *output << ": " << *error << "\n";
+        return ExitFailure;
+    }
+    return ExitSuccess;
+}

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+class PaperSettings;
+
+// The texts that the user sees when a document cannot be written or read.
+namespace DocumentMessages {
+inline const QString couldNotCreate = QStringLiteral("Could not create file!");
+inline const QString couldNotOpen = QStringLiteral("Could not open file!");
+inline const QString readBeyondEnd = QStringLiteral("Read beyond end of file.");
+inline const QString diskFull = QStringLiteral("Disk full.");
+} // namespace DocumentMessages
+
+// Writes the design to `fileName`, replacing any file of that name. Picture names are stored
+// relative to the document where the pictures lie beside it. The old file stays as it was
+// unless the new one was written completely. Returns the error message, if any.
+[[nodiscard]] std::optional<QString> saveDocument(const PaperSettings& settings,
+                                                  const QString& fileName);
+
+// Reads the design from `fileName` into `settings`, field by field in file order. The whole
+// file is read and checked first: when it cannot be read, nothing changes. Returns the error
+// message, if any.
+[[nodiscard]] std::optional<QString> openDocument(PaperSettings& settings,
+                                                  const QString& fileName);

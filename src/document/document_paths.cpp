@@ -1,0 +1,31 @@
+#include "document/document_paths.h"
+
+namespace {
+
+// Everything up to and including the last "/".
+QString folderPart(const QString& fileName) {
+    return fileName.left(fileName.lastIndexOf(u'/') + 1);
+}
+
+bool hasFolderPart(const QString& storedName) {
+    return storedName.contains(u'/') || storedName.contains(u'\\') || storedName.contains(u':');
+}
+
+} // namespace
+
+QString storedPictureName(const QString& pictureName, const QString& documentPath) {
+    const QString pictureFolder = folderPart(pictureName);
+    // File systems here tell upper from lower case, so the folders must match exactly.
+    if (!pictureFolder.isEmpty() && pictureFolder == folderPart(documentPath))
+        return pictureName.mid(pictureFolder.size());
+    return pictureName;
+}
+
+QString resolvedPictureName(const QString& storedName, const QString& documentPath) {
+    if (storedName.isEmpty() || hasFolderPart(storedName))
+        return storedName;
+    QString folder = folderPart(documentPath);
+    if (!folder.endsWith(u'/'))
+        folder += u'/';
+    return folder + storedName;
+}

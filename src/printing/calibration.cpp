@@ -1,0 +1,70 @@
+#include "printing/calibration.h"
+
+#include "settings/paper_settings.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStandardPaths>
+#include <QtEndian>
+
+namespace {
+
+constexpr RealField::Range kDistanceMm{0, 10, 0.1, 2};
+constexpr RealField::Range kMeasuredMm{70, 130, 0.1, 2};
+constexpr qsizetype kFileSize = 32;
+
+} // namespace
+
+CalibrationSettings::CalibrationSettings(QObject* parent)
+    : QObject(parent), LinksEd("LinksEd", kDistanceMm, 0), ObenEd("ObenEd", kDistanceMm, 0),
+      BreitEd("BreitEd", kMeasuredMm, 100), HochEd("HochEd", kMeasuredMm, 100) {
+}
+
+double CalibrationSettings::MmPerInchX() const {
+    return BreitEd.value() * BaseMmPerInch / 100;
+}
+
+double CalibrationSettings::MmPerInchY() const {
+    return HochEd.value() * BaseMmPerInch / 100;
+}
+
+QByteArray CalibrationSettings::toBytes() const {
+    QByteArray bytes(kFileSize, '\0');
+    const RealField* fields[] = {&LinksEd, &ObenEd, &BreitEd, &HochEd};
+    for (int i = 0; i < 4; ++i)
+        qToLittleEndian(fields[i]->value(), bytes.data() + 8 * i);
+    return bytes;
+}
+
+void CalibrationSettings::setFromBytes(QByteArrayView bytes) {
+    RealField* fields[] = {&LinksEd, &ObenEd, &BreitEd, &HochEd};
+    for (int i = 0; i < 4 && bytes.size() >= 8 * (i + 1); ++i)
+        fields[i]->setValue(qFromLittleEndian<double>(bytes.data() + 8 * i));
+}
+
+void CalibrationSettings::load(const QString& fileName) {
+    QFile file(fileName);
+    if (!QFileInfo(fileName).isFile() || !file.open(QIODevice::ReadOnly))
+        return;
+    setFromBytes(file.read(kFileSize));
+}
+
+bool CalibrationSettings::save(const QString& fileName) const {
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    const QByteArray bytes = toBytes();
+    return file.write(bytes) == bytes.size() && file.commit();
+}
+
+QString calibrationFilePath() {
+    const QString programDir = QCoreApplication::applicationDirPath();
+    if (QFileInfo(programDir).isWritable())
+        return programDir + QStringLiteral("/options.dat");
+    const QString configDir = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+    QDir().mkpath(configDir);
+    return configDir + QStringLiteral("/options.dat");
+}

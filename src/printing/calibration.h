@@ -1,0 +1,41 @@
+#pragma once
+
+#include "settings/real_field.h"
+
+#include <QByteArray>
+#include <QObject>
+#include <QString>
+
+// The printer calibration: where the printed 100 mm test rectangle landed and how large it
+// came out, in millimetres, as the user measured it. Held as the calibration dialog's fields,
+// with their ranges and their two decimals.
+class CalibrationSettings : public QObject {
+    Q_OBJECT
+public:
+    explicit CalibrationSettings(QObject* parent = nullptr);
+
+    RealField LinksEd; // distance from the paper's left edge
+    RealField ObenEd;  // distance from the paper's top edge (stored, not applied)
+    RealField BreitEd; // measured width
+    RealField HochEd;  // measured height
+
+    // Calibrated millimetres per inch, horizontally and vertically.
+    double MmPerInchX() const;
+    double MmPerInchY() const;
+    double LeftOffsetMm() const { return LinksEd.value(); }
+
+    // The 32 bytes of the calibration file: four little-endian doubles.
+    QByteArray toBytes() const;
+    // Sets each value that `bytes` hold in full, in file order, through its field's range;
+    // the values after a short end keep what they had.
+    void setFromBytes(QByteArrayView bytes);
+
+    // Reads the calibration file; a missing or unreadable file keeps every value.
+    void load(const QString& fileName);
+    // Writes the calibration file whole; on failure the old file stays as it was.
+    bool save(const QString& fileName) const;
+};
+
+// Where the calibration file lives: beside the program when that folder is writable, else in
+// the user's configuration folder, so that an installed program keeps its calibration.
+QString calibrationFilePath();

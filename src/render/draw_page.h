@@ -1,0 +1,26 @@
+#pragma once
+
+#include "render/page_scale.h"
+#include "render/surface.h"
+
+class PaperSettings;
+
+// What a page carries besides its lines: the background under them, and what is drawn over
+// them. A page without pictures or free text has neither, and its lines are drawn in copy
+// mode.
+class PageLayers {
+public:
+    virtual ~PageLayers() = default;
+    // Draws the background and returns the pen mode in which every line is then drawn.
+    virtual PenMode drawBackground(Surface&, const PageScale&, const PaperSettings&) const {
+        return PenMode::Copy;
+    }
+    // Draws what lies over the lines.
+    virtual void drawForeground(Surface&, const PageScale&, const PaperSettings&) const {}
+};
+
+// Draws one whole page of writing paper, as `settings` describe it, for `scale`. The surface
+// may show any rectangle of the page; its pixels are those of the same rectangle of the
+// whole page.
+void DrawPage(Surface& surface, const PageScale& scale, const PaperSettings& settings,
+              const PageLayers& layers = PageLayers());

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "render/surface.h"
+
+#include <QImage>
+#include <QPoint>
+
+#include <vector>
+
+// A surface on a 32-bit image that shows one rectangle of a page: `origin` is the page
+// position of the image's top-left pixel. Drawing the same page into any rectangle gives
+// exactly the pixels of that rectangle of the whole page.
+//
+// Operations are collected and carried out when the image is read, band by band, so that
+// each band of rows stays in the cache while every operation touches it: a page of lines
+// then costs little more than filling it once.
+class ImageSurface : public Surface {
+public:
+    // An RGB32 image of `size`, filled white.
+    explicit ImageSurface(QSize size, QPoint origin = QPoint(0, 0));
+    // Draws on `image` (converted to RGB32 if it is in another format).
+    ImageSurface(QImage image, QPoint origin);
+
+    QPoint origin() const { return m_origin; }
+    QSize size() const { return m_image.size(); }
+    // The pixels with every operation so far applied.
+    const QImage& image();
+
+protected:
+    void fillArea(const QRect& area, QRgb color, PenMode mode) override;
+
+private:
+    struct Operation {
+        QRect area; // image coordinates, already clipped
+        quint32 value;
+        PenMode mode;
+    };
+    void flush();
+
+    QImage m_image;
+    QPoint m_origin;
+    std::vector<Operation> m_pending;
+};

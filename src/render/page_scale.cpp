@@ -1,0 +1,40 @@
+#include "render/page_scale.h"
+
+#include <climits>
+#include <cmath>
+
+int truncToPixels(double value) {
+    // Far beyond any surface, yet far from overflowing the additions of the renderer.
+    constexpr double kLimit = double(INT_MAX / 4);
+    if (std::isnan(value))
+        return 0;
+    if (value >= kLimit)
+        return int(kLimit);
+    if (value <= -kLimit)
+        return -int(kLimit);
+    return int(value); // truncates toward zero
+}
+
+namespace {
+
+int lengthToPixels(const PageScale& scale, double mm, double mmPerInch) {
+    if (scale.ZoomPercent)
+        return truncToPixels(*scale.ZoomPercent * ((mm / mmPerInch) * scale.DotsPerInch) / 100);
+    return truncToPixels((mm / mmPerInch) * scale.DotsPerInch);
+}
+
+} // namespace
+
+int PageScale::MmToX(double mm) const {
+    return lengthToPixels(*this, mm, MmPerInchX);
+}
+
+int PageScale::MmToY(double mm) const {
+    return lengthToPixels(*this, mm, MmPerInchY);
+}
+
+int PageScale::PointsToPixels(double points) const {
+    if (ZoomPercent)
+        return truncToPixels(*ZoomPercent * ((points / 72) * DotsPerInch) / 100);
+    return truncToPixels((points / 72) * DotsPerInch);
+}

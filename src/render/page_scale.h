@@ -1,0 +1,23 @@
+#pragma once
+
+#include <optional>
+
+// How one drawing turns millimetres and points into device pixels. The preview has a zoom;
+// the print has none (not even a factor of 100 %), which changes the order of operations
+// and so, through truncation, the pixels.
+struct PageScale {
+    int SurfaceWidth = 0;
+    int SurfaceHeight = 0;
+    int DotsPerInch = 0;                    // horizontal; serves the vertical axis too
+    std::optional<double> ZoomPercent;      // the preview's zoom; empty for the print
+    double MmPerInchX = 25.39995;
+    double MmPerInchY = 25.39995;
+    double LeftOffsetMm = 0;
+
+    int MmToX(double mm) const;
+    int MmToY(double mm) const;
+    int PointsToPixels(double points) const;
+};
+
+// Trunc toward zero, kept inside the range of int so that absurd lengths cannot overflow.
+int truncToPixels(double value);

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "render/surface.h"
+
+class QPainter;
+
+// A surface on any paint device (a printer, a PDF), whose painter works in device pixels.
+// Each operation becomes one sharp, unblended rectangle, so what reaches the paper lies on
+// exactly the pixels that an image surface of the same size shows.
+class PainterSurface : public Surface {
+public:
+    explicit PainterSurface(QPainter& painter);
+
+protected:
+    void fillArea(const QRect& area, QRgb color, PenMode mode) override;
+
+private:
+    QPainter& m_painter;
+};

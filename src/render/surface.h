@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QRect>
+#include <QRgb>
+
+// How a pen or brush combines with what is already on the surface.
+enum class PenMode {
+    Copy, // pixel := colour
+    Xor,  // pixel := pixel XOR colour
+    Not,  // pixel := NOT pixel; the colour is ignored
+};
+
+// A canvas in device pixels with the drawing rules that preview, print and renders share:
+//
+//   line (x1,y) -> (x2,y), pen width w (0 counts as 1):
+//     columns x1 .. x2-1 (going left: x2+1 .. x1; the end point is never painted)
+//     rows    y - w/2 .. y - w/2 + w - 1          flat ends, no anti-aliasing
+//
+// Every drawing operation changes each pixel at most once, so a XOR line is undone by the
+// same line drawn again, and two crossing XOR lines apply their colours twice at the
+// crossing. Everything is clipped to the surface; negative coordinates are legal.
+class Surface {
+public:
+    virtual ~Surface() = default;
+
+    void setPenColor(QRgb color) { m_penColor = color; }
+    void setPenWidth(int width) { m_penWidth = width; }
+    void setPenMode(PenMode mode) { m_penMode = mode; }
+    PenMode penMode() const { return m_penMode; }
+    void setBrushColor(QRgb color) { m_brushColor = color; }
+
+    void moveTo(int x, int y);
+    // A line in the current pen from the current position, which then moves to (x, y).
+    void lineTo(int x, int y);
+    // Fills x1 .. x2-1 by y1 .. y2-1 with the brush and draws the pen's outline just inside.
+    void rectangle(int x1, int y1, int x2, int y2);
+
+protected:
+    // Applies `color` with `mode` to every pixel of `area` (page coordinates, may reach beyond
+    // the surface) exactly once.
+    virtual void fillArea(const QRect& area, QRgb color, PenMode mode) = 0;
+
+private:
+    int effectivePenWidth() const { return m_penWidth < 1 ? 1 : m_penWidth; }
+    void diagonalLine(int x1, int y1, int x2, int y2);
+
+    QRgb m_penColor = 0xff000000;
+    int m_penWidth = 1;
+    PenMode m_penMode = PenMode::Copy;
+    QRgb m_brushColor = 0xffffffff;
+    int m_x = 0;
+    int m_y = 0;
+};
