@@ -2,10 +2,11 @@
 
 #include <algorithm>
 
-namespace {
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
-// Rows per band: a band of a 600-dpi A4 row width then fits in the second-level cache.
-constexpr int kBandRows = 8;
+namespace {
 
 void applyRow(quint32* row, int count, quint32 value, PenMode mode) {
     switch (mode) {
@@ -20,11 +21,32 @@ void applyRow(quint32* row, int count, quint32 value, PenMode mode) {
     }
 }
 
+// Copies a finished row into a row that is not read again soon: stores that bypass the cache
+// where the processor has them, so the page is written once instead of read and written.
+void copyRow(const quint32* source, quint32* target, int count) {
+#if defined(__SSE2__)
+    int i = 0;
+    while (i < count && (reinterpret_cast<quintptr>(target + i) & 15) != 0) {
+        target[i] = source[i];
+        ++i;
+    }
+    for (; i + 4 <= count; i += 4) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(source + i));
+        _mm_stream_si128(reinterpret_cast<__m128i*>(target + i), v);
+    }
+    for (; i < count; ++i)
+        target[i] = source[i];
+#else
+    std::copy_n(source, count, target);
+#endif
+}
+
 } // namespace
 
 ImageSurface::ImageSurface(QSize size, QPoint origin)
     : m_image(size, QImage::Format_RGB32), m_origin(origin) {
-    m_image.fill(0xffffffffu);
+    // Filled white by the first flush, together with what is drawn on it.
+    fillArea(QRect(origin, size), 0xffffffffu, PenMode::Copy);
 }
 
 ImageSurface::ImageSurface(QImage image, QPoint origin)
@@ -59,21 +81,56 @@ const QImage& ImageSurface::image() {
     return m_image;
 }
 
+// The operations are carried out in runs of rows that the same operations cover. Within a
+// run, once an operation has painted whole rows in copy mode, every row is alike from then on:
+// the first row is drawn and copied to the others, so that a page of lines costs about as much
+// as filling it. Rows that hold earlier content are drawn one by one.
 void ImageSurface::flush() {
     if (m_pending.empty())
         return;
-    const int height = m_image.height();
+    const int width = m_image.width();
     const qsizetype stride = m_image.bytesPerLine() / 4;
     quint32* pixels = reinterpret_cast<quint32*>(m_image.bits());
-    for (int bandTop = 0; bandTop < height; bandTop += kBandRows) {
-        const int bandBottom = std::min(height, bandTop + kBandRows);
+
+    std::vector<int> cuts = {0, m_image.height()};
+    for (const Operation& op : m_pending) {
+        cuts.push_back(op.area.top());
+        cuts.push_back(op.area.bottom() + 1);
+    }
+    std::sort(cuts.begin(), cuts.end());
+    cuts.erase(std::unique(cuts.begin(), cuts.end()), cuts.end());
+
+    std::vector<const Operation*> covering;
+    for (size_t i = 0; i + 1 < cuts.size(); ++i) {
+        const int top = cuts[i];
+        const int bottom = cuts[i + 1];
+        covering.clear();
+        size_t firstEffective = 0;
         for (const Operation& op : m_pending) {
-            const int top = std::max(op.area.top(), bandTop);
-            const int bottom = std::min(op.area.bottom() + 1, bandBottom);
-            for (int y = top; y < bottom; ++y)
-                applyRow(pixels + y * stride + op.area.left(), op.area.width(), op.value,
-                         op.mode);
+            if (op.area.top() > top || op.area.bottom() < bottom - 1)
+                continue; // no cut lies inside a run: an operation covers all of it or none
+            if (op.mode == PenMode::Copy && op.area.left() == 0 && op.area.width() == width)
+                firstEffective = covering.size();
+            covering.push_back(&op);
         }
+        if (covering.empty())
+            continue;
+        const bool rowsAlike = covering[firstEffective]->mode == PenMode::Copy &&
+                               covering[firstEffective]->area.width() == width;
+        const int drawnRows = rowsAlike ? 1 : bottom - top;
+        for (int y = top; y < top + drawnRows; ++y) {
+            quint32* row = pixels + y * stride;
+            for (size_t k = rowsAlike ? firstEffective : 0; k < covering.size(); ++k) {
+                const Operation& op = *covering[k];
+                applyRow(row + op.area.left(), op.area.width(), op.value, op.mode);
+            }
+        }
+        const quint32* first = pixels + top * stride;
+        for (int y = top + drawnRows; y < bottom; ++y)
+            copyRow(first, pixels + y * stride, width);
     }
     m_pending.clear();
+#if defined(__SSE2__)
+    _mm_sfence(); // the streamed rows are visible before anyone reads the image
+#endif
 }

@@ -11,9 +11,7 @@
 // position of the image's top-left pixel. Drawing the same page into any rectangle gives
 // exactly the pixels of that rectangle of the whole page.
 //
-// Operations are collected and carried out when the image is read, band by band, so that
-// each band of rows stays in the cache while every operation touches it: a page of lines
-// then costs little more than filling it once.
+// Operations are collected and carried out together when the image is read.
 class ImageSurface : public Surface {
 public:
     // An RGB32 image of `size`, filled white.

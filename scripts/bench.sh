@@ -1,0 +1,7 @@
+#!/usr/bin/env bash
+# Builds in Release and runs the benchmarks; each reports x_fill, its ratio to a white fill.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/install-dependencies.sh
+bash scripts/build.sh
+exec ./build/bench/lineavo_bench "$@"
