@@ -21,10 +21,14 @@ void RealField::setText(const QString& text) {
 
 double RealField::value() const {
     bool ok = false;
-    double v = numberLocale().toDouble(m_text.trimmed(), &ok);
+    const QLocale locale = numberLocale();
+    const QString text = m_text.trimmed();
+    // A whole-number field reads whole numbers only: "12.5" is no more a zoom than "abc" is.
+    const double v =
+        isWholeNumber() ? double(locale.toLongLong(text, &ok)) : locale.toDouble(text, &ok);
     if (!ok || !std::isfinite(v))
         return m_range.minimum;
-    return isWholeNumber() ? std::trunc(v) : v;
+    return v;
 }
 
 double RealField::clamp(double value) const {

@@ -28,7 +28,7 @@ public:
     void setText(const QString& text);
 
     // The text read in the user's number format; a text that is not a number reads as the
-    // minimum. A whole-number field drops any fraction.
+    // minimum. A whole-number field reads whole numbers only.
     double value() const;
     // Clamps (when minimum and maximum differ) and writes the value with the field's decimals.
     // A value that is not a number sets the minimum.

@@ -6,6 +6,8 @@
 #include <QJsonValue>
 #include <QLocale>
 
+#include <algorithm>
+#include <cctype>
 #include <functional>
 
 namespace {
@@ -105,10 +107,13 @@ std::optional<bool> parseOnOff(const QString& text) {
 std::optional<ColorValue> parseColour(const QString& text) {
     const QString t = text.trimmed();
     if (t.startsWith(u'#')) {
-        bool ok = false;
-        const uint rgb = t.mid(1).toUInt(&ok, 16);
-        if (!ok || t.size() != 7)
+        // Exactly six hexadecimal digits: the number parser would also let a sign, blanks or
+        // "0x" through.
+        const QString digits = t.mid(1);
+        const auto isHexDigit = [](QChar c) { return c.unicode() < 128 && isxdigit(c.unicode()); };
+        if (digits.size() != 6 || !std::all_of(digits.begin(), digits.end(), isHexDigit))
             return std::nullopt;
+        const uint rgb = digits.toUInt(nullptr, 16);
         return colorValueFromRgb((rgb >> 16) & 0xff, (rgb >> 8) & 0xff, rgb & 0xff);
     }
     const std::optional<qint64> v = parseInteger(t);
@@ -149,7 +154,12 @@ QStringList settingNames() {
 }
 
 std::optional<QString> assignSetting(PaperSettings& s, const QString& name, const QString& value) {
-    if (RealField* field = s.realField(name); field && name != s.ZoomEd.name()) {
+    // Only the stored fields: the inch twins and the zoom are views, not part of the design.
+    const std::vector<RealField*> fields = s.designFields();
+    const auto stored = std::find_if(fields.begin(), fields.end(),
+                                     [&](const RealField* f) { return f->name() == name; });
+    if (stored != fields.end()) {
+        RealField* field = *stored;
         const std::optional<double> v = parseNumber(value);
         if (!v)
             return badValue(name, value, QStringLiteral("a number"));
