@@ -15,6 +15,8 @@ constexpr Verb kVerbs[] = {
     {"render", runRenderCommand},
     {"show", runShowCommand},
     {"save", runSaveCommand},
+    {"print", runPrintCommand},
+    {"print-test", runPrintTestCommand},
 };
 
 bool isHelp(const QString& word) {
@@ -45,6 +47,11 @@ QString usageText() {
         "      Opens the design (or starts from New), applies each setting as its field does,\n"
         "      and writes OUTPUT.lvo. NAME is a name that show prints; a radio button is\n"
         "      switched on with NAME=on; colours are a decimal colour value or #RRGGBB.\n"
+        "  lineavo-pressolo print [DESIGN.lvo] [--printer NAME] [--copies N]\n"
+        "      Prints the design (or the defaults of New) as the Print button does, with the\n"
+        "      saved calibration, on the named printer or else the default one.\n"
+        "  lineavo-pressolo print-test [--printer NAME]\n"
+        "      Prints the calibration's 100 mm test rectangle.\n"
         "\n"
         "Errors are reported on standard error; the exit status is 1 for a failure and 2\n"
         "for a usage error.\n");

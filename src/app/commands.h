@@ -12,6 +12,8 @@ class QTextStream;
 int runRenderCommand(const QStringList& words, QTextStream& out, QTextStream& err);
 int runShowCommand(const QStringList& words, QTextStream& out, QTextStream& err);
 int runSaveCommand(const QStringList& words, QTextStream& out, QTextStream& err);
+int runPrintCommand(const QStringList& words, QTextStream& out, QTextStream& err);
+int runPrintTestCommand(const QStringList& words, QTextStream& out, QTextStream& err);
 
 // Opens `designPath` into `settings`, or leaves the defaults of New when it is empty.
 // Returns "FILE: message" when the design cannot be opened.

@@ -10,6 +10,8 @@
 #include <QStandardPaths>
 #include <QtEndian>
 
+#include <cmath>
+
 namespace {
 
 constexpr RealField::Range kDistanceMm{0, 10, 0.1, 2};
@@ -41,8 +43,12 @@ QByteArray CalibrationSettings::toBytes() const {
 
 void CalibrationSettings::setFromBytes(QByteArrayView bytes) {
     RealField* fields[] = {&LinksEd, &ObenEd, &BreitEd, &HochEd};
-    for (int i = 0; i < 4 && bytes.size() >= 8 * (i + 1); ++i)
-        fields[i]->setValue(qFromLittleEndian<double>(bytes.data() + 8 * i));
+    for (int i = 0; i < 4 && bytes.size() >= 8 * (i + 1); ++i) {
+        const double value = qFromLittleEndian<double>(bytes.data() + 8 * i);
+        // Not a number is a damaged value, not a measurement: the field keeps what it has.
+        if (!std::isnan(value))
+            fields[i]->setValue(value);
+    }
 }
 
 void CalibrationSettings::load(const QString& fileName) {

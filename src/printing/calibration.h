@@ -27,7 +27,7 @@ public:
     // The 32 bytes of the calibration file: four little-endian doubles.
     QByteArray toBytes() const;
     // Sets each value that `bytes` hold in full, in file order, through its field's range;
-    // the values after a short end keep what they had.
+    // the values after a short end, and values that are not a number, keep what they had.
     void setFromBytes(QByteArrayView bytes);
 
     // Reads the calibration file; a missing or unreadable file keeps every value.

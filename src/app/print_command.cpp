@@ -1,0 +1,84 @@
+#include "app/command_arguments.h"
+#include "app/command_line.h"
+#include "app/commands.h"
+
+#include "printing/calibration.h"
+#include "printing/current_printer.h"
+#include "printing/print_job.h"
+#include "settings/paper_settings.h"
+
+#include <QTextStream>
+
+namespace {
+
+constexpr int kMaxCopies = 999;
+
+// The printer the command names, else the system's default, as the window starts with.
+bool choosePrinter(const CommandArguments& args, CurrentPrinter& printer, QTextStream& err) {
+    const std::optional<QString> name = args.last("printer");
+    if (!name)
+        return true;
+    if (auto error = printer.selectPrinter(*name)) {
+        err << *error << "\n";
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+int runPrintCommand(const QStringList& words, QTextStream& out, QTextStream& err) {
+    Q_UNUSED(out);
+    CommandArguments args;
+    if (auto error = parseCommandArguments(words, {"printer", "copies"}, args)) {
+        err << *error << "\n";
+        return ExitUsage;
+    }
+    if (args.positional.size() > 1) {
+        err << "print takes at most one design file.\n";
+        return ExitUsage;
+    }
+    bool ok = true;
+    const int copies = args.last("copies").value_or("1").trimmed().toInt(&ok);
+    if (!ok || copies < 1 || copies > kMaxCopies) {
+        err << "--copies needs a whole number from 1 to " << kMaxCopies << ".\n";
+        return ExitUsage;
+    }
+
+    PaperSettings settings;
+    if (auto error = loadDesign(args.positional.value(0), settings)) {
+        err << *error << "\n";
+        return ExitFailure;
+    }
+    CalibrationSettings calibration;
+    calibration.load(calibrationFilePath());
+    CurrentPrinter printer;
+    if (!choosePrinter(args, printer, err))
+        return ExitFailure;
+    if (auto error = printDesign(printer, settings, calibration, copies)) {
+        err << *error << "\n";
+        return ExitFailure;
+    }
+    return ExitSuccess;
+}
+
+int runPrintTestCommand(const QStringList& words, QTextStream& out, QTextStream& err) {
+    Q_UNUSED(out);
+    CommandArguments args;
+    if (auto error = parseCommandArguments(words, {"printer"}, args)) {
+        err << *error << "\n";
+        return ExitUsage;
+    }
+    if (!args.positional.isEmpty()) {
+        err << "print-test takes no file.\n";
+        return ExitUsage;
+    }
+    CurrentPrinter printer;
+    if (!choosePrinter(args, printer, err))
+        return ExitFailure;
+    if (auto error = printTestRectangle(printer)) {
+        err << *error << "\n";
+        return ExitFailure;
+    }
+    return ExitSuccess;
+}

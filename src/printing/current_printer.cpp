@@ -1,0 +1,39 @@
+#include "printing/current_printer.h"
+
+#include <QPageLayout>
+#include <QPrinterInfo>
+
+CurrentPrinter::CurrentPrinter() : m_printer(QPrinter::HighResolution) {
+    useOwnMargins();
+}
+
+QString CurrentPrinter::name() const {
+    return m_printer.outputFormat() == QPrinter::PdfFormat ? m_printer.outputFileName()
+                                                           : m_printer.printerName();
+}
+
+std::optional<QString> CurrentPrinter::selectPrinter(const QString& name) {
+    if (QPrinterInfo::printerInfo(name).isNull())
+        return QStringLiteral("There is no printer named \"%1\".").arg(name);
+    m_printer.setPrinterName(name);
+    useOwnMargins();
+    return std::nullopt;
+}
+
+void CurrentPrinter::useOwnMargins() {
+    m_printer.setFullPage(false);
+    const QPageLayout layout = m_printer.pageLayout();
+    m_printer.setPageMargins(layout.minimumMargins(), layout.units());
+}
+
+PrinterPage CurrentPrinter::page() const {
+    return PrinterPage{m_printer.logicalDpiX(), QSize(m_printer.width(), m_printer.height())};
+}
+
+std::optional<QString> CurrentPrinter::unavailableReason() const {
+    const bool toFile = m_printer.outputFormat() == QPrinter::PdfFormat;
+    if (toFile ? m_printer.outputFileName().isEmpty() : m_printer.printerName().isEmpty())
+        return QStringLiteral("There is no printer to print on: the print server is not "
+                              "running or offers no printer.");
+    return std::nullopt;
+}

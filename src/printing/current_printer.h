@@ -1,0 +1,41 @@
+#pragma once
+
+#include "printing/printer_page.h"
+
+#include <QPrinter>
+#include <QString>
+
+#include <optional>
+
+// The program's one printer, which the preview and every print use: the system's default at
+// start, then whatever the print and printer setup dialogs choose, with the paper format and
+// orientation chosen there. Its printable area is the printer's own, inside the least margins
+// the printer can print to, and drawing starts at that area's top-left corner.
+class CurrentPrinter {
+  public:
+    CurrentPrinter();
+    CurrentPrinter(const CurrentPrinter&) = delete;
+    CurrentPrinter& operator=(const CurrentPrinter&) = delete;
+
+    // For the dialogs that change it. Call useOwnMargins() after they have.
+    QPrinter& printer() { return m_printer; }
+    // The printer's name, or the file's for a printer that writes a PDF file.
+    QString name() const;
+
+    // Chooses the printer of that name, keeping the paper format where it can.
+    std::optional<QString> selectPrinter(const QString& name);
+    // Puts the margins back to the least the printer allows. Page setup dialogs offer the user
+    // margins of their own, which the page would otherwise shrink by.
+    void useOwnMargins();
+
+    // Horizontal resolution and printable area, as the preview and the print read them.
+    PrinterPage page() const;
+
+    // Why nothing can be printed now, if so: no printer at all, or a print server that is
+    // not there. Without a server the toolkit quietly offers a PDF file with no name instead;
+    // a PDF file that has a name is a printer like any other.
+    std::optional<QString> unavailableReason() const;
+
+  private:
+    QPrinter m_printer;
+};

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "printing/printer_page.h"
+#include "render/draw_page.h"
+
+#include <QSize>
+#include <QString>
+
+#include <optional>
+
+class CalibrationSettings;
+class CurrentPrinter;
+class PaperSettings;
+
+inline constexpr const char* kPageJobTitle = "Lineavo";
+inline constexpr const char* kTestJobTitle = "Test printing";
+
+// The scale of a printed page: the printer's resolution and printable area, no zoom, and the
+// calibration's millimetres per inch and left distance.
+PageScale printScale(const PrinterPage& page, const CalibrationSettings& calibration);
+
+// Prints the design as the job "Lineavo": one page per copy in one document, each drawn afresh
+// at the printer's scale. Returns what went wrong, if anything did.
+std::optional<QString> printDesign(CurrentPrinter& printer, const PaperSettings& settings,
+                                   const CalibrationSettings& calibration, int copies,
+                                   const PageLayers& layers = PageLayers());
+
+// The calibration's test rectangle: a nominal 100 mm on each side, in device pixels.
+QSize testRectangleSize(int dotsPerInchX, int dotsPerInchY);
+
+// Prints the test rectangle at the top-left corner of the printable area, silver with a
+// solid black one-pixel outline, as the job "Test printing".
+std::optional<QString> printTestRectangle(CurrentPrinter& printer);

@@ -1,0 +1,133 @@
+#include "printing/calibration.h"
+
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QtEndian>
+
+#include <gtest/gtest.h>
+
+#include <limits>
+#include <vector>
+
+namespace {
+
+QByteArray doubles(const std::vector<double>& values) {
+    QByteArray bytes(qsizetype(values.size()) * 8, '\0');
+    for (size_t i = 0; i < values.size(); ++i)
+        qToLittleEndian(values[i], bytes.data() + 8 * i);
+    return bytes;
+}
+
+std::vector<double> readDoubles(const QString& path) {
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    std::vector<double> values;
+    for (qsizetype i = 0; i + 8 <= bytes.size(); i += 8)
+        values.push_back(qFromLittleEndian<double>(bytes.constData() + i));
+    return values;
+}
+
+void writeFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    ASSERT_EQ(file.write(bytes), bytes.size());
+}
+
+QStringList shownTexts(const CalibrationSettings& c) {
+    return {c.LinksEd.text(), c.ObenEd.text(), c.BreitEd.text(), c.HochEd.text()};
+}
+
+class CalibrationFile : public ::testing::Test {
+  protected:
+    QString path() const { return dir.filePath("options.dat"); }
+    QTemporaryDir dir;
+    CalibrationSettings calibration;
+};
+
+TEST_F(CalibrationFile, MissingFileKeepsTheDefaults) {
+    calibration.load(path());
+    EXPECT_EQ(shownTexts(calibration), QStringList({"0.00", "0.00", "100.00", "100.00"}));
+    EXPECT_DOUBLE_EQ(calibration.MmPerInchX(), 25.39995);
+    EXPECT_DOUBLE_EQ(calibration.MmPerInchY(), 25.39995);
+    EXPECT_DOUBLE_EQ(calibration.LeftOffsetMm(), 0);
+}
+
+TEST_F(CalibrationFile, ValuesAreShownWithTwoDecimalsAndWrittenBackAsShown) {
+    writeFile(path(), doubles({1.5, 2.25, 99.456, 101}));
+    calibration.load(path());
+    EXPECT_EQ(shownTexts(calibration), QStringList({"1.50", "2.25", "99.46", "101.00"}));
+    ASSERT_TRUE(calibration.save(path()));
+    EXPECT_EQ(readDoubles(path()), std::vector<double>({1.5, 2.25, 99.46, 101}));
+    EXPECT_EQ(QFile(path()).size(), 32);
+}
+
+TEST_F(CalibrationFile, ValuesOutsideTheRangesAreLimited) {
+    writeFile(path(), doubles({-3, 12, 150, std::numeric_limits<double>::infinity()}));
+    calibration.load(path());
+    EXPECT_EQ(shownTexts(calibration), QStringList({"0.00", "10.00", "130.00", "130.00"}));
+}
+
+TEST_F(CalibrationFile, ValueThatIsNotANumberKeepsTheDefault) {
+    writeFile(path(), doubles({1, std::numeric_limits<double>::quiet_NaN(), 98, 102}));
+    calibration.load(path());
+    EXPECT_EQ(shownTexts(calibration), QStringList({"1.00", "0.00", "98.00", "102.00"}));
+}
+
+// A short file sets the values it holds in full; the others keep their defaults, also in the
+// next save.
+TEST_F(CalibrationFile, ShortFileSetsOnlyTheValuesItHoldsInFull) {
+    const QByteArray full = doubles({4, 3, 120, 80});
+    struct Row {
+        const char* name;
+        qsizetype length;
+        QStringList shown;
+    };
+    const Row rows[] = {
+        {"empty", 0, {"0.00", "0.00", "100.00", "100.00"}},
+        {"half a value", 4, {"0.00", "0.00", "100.00", "100.00"}},
+        {"one value", 8, {"4.00", "0.00", "100.00", "100.00"}},
+        {"two and a half", 20, {"4.00", "3.00", "100.00", "100.00"}},
+        {"one byte short", 31, {"4.00", "3.00", "120.00", "100.00"}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        CalibrationSettings fresh;
+        writeFile(path(), full.left(row.length));
+        fresh.load(path());
+        EXPECT_EQ(shownTexts(fresh), row.shown);
+        ASSERT_TRUE(fresh.save(path()));
+        CalibrationSettings reread;
+        reread.load(path());
+        EXPECT_EQ(shownTexts(reread), row.shown);
+    }
+}
+
+TEST_F(CalibrationFile, LongerFileReadsItsFirst32Bytes) {
+    writeFile(path(), doubles({1, 2, 90, 110, 5, 5}));
+    calibration.load(path());
+    EXPECT_EQ(shownTexts(calibration), QStringList({"1.00", "2.00", "90.00", "110.00"}));
+}
+
+TEST_F(CalibrationFile, FolderInPlaceOfTheFileIsNotRead) {
+    ASSERT_TRUE(QDir(dir.path()).mkdir("options.dat"));
+    calibration.LinksEd.setValue(2);
+    calibration.load(path());
+    EXPECT_EQ(calibration.LinksEd.text(), "2.00");
+}
+
+TEST_F(CalibrationFile, SaveThatCannotCreateTheFileFailsAndLeavesTheFolderAlone) {
+    calibration.BreitEd.setValue(101);
+    EXPECT_FALSE(calibration.save(dir.filePath("missing/options.dat")));
+    EXPECT_FALSE(QFileInfo::exists(dir.filePath("missing")));
+
+    // A folder where the file should be: the save fails and the folder and its content stay.
+    ASSERT_TRUE(QDir(dir.path()).mkpath("options.dat/inside"));
+    EXPECT_FALSE(calibration.save(path()));
+    EXPECT_TRUE(QFileInfo(dir.filePath("options.dat/inside")).isDir());
+}
+
+} // namespace

@@ -1,0 +1,40 @@
+#include "pdf_pages.h"
+
+#include <QImageReader>
+#include <QProcess>
+#include <QTemporaryDir>
+
+QString pdfInfoField(const QString& pdfPath, const QString& key) {
+    QProcess pdfinfo;
+    pdfinfo.start(QStringLiteral("pdfinfo"), {pdfPath});
+    if (!pdfinfo.waitForFinished(30000) || pdfinfo.exitCode() != 0)
+        return QString();
+    const QString prefix = key + u':';
+    for (const QString& line : QString::fromUtf8(pdfinfo.readAllStandardOutput()).split(u'\n')) {
+        if (line.startsWith(prefix))
+            return line.mid(prefix.size()).trimmed();
+    }
+    return QString();
+}
+
+QImage rasterisePdfPage(const QString& pdfPath, int page, int dotsPerInch, const QRect& crop) {
+    QTemporaryDir dir;
+    const QString prefix = dir.filePath(QStringLiteral("page"));
+    QStringList arguments = {"-f",        QString::number(page),
+                             "-l",        QString::number(page),
+                             "-r",        QString::number(dotsPerInch),
+                             "-aa",       "no",
+                             "-aaVector", "no",
+                             "-png",      "-singlefile"};
+    if (!crop.isNull())
+        arguments << "-x" << QString::number(crop.x()) << "-y" << QString::number(crop.y()) << "-W"
+                  << QString::number(crop.width()) << "-H" << QString::number(crop.height());
+    arguments << pdfPath << prefix;
+    QProcess pdftoppm;
+    pdftoppm.start(QStringLiteral("pdftoppm"), arguments);
+    if (!pdftoppm.waitForFinished(120000) || pdftoppm.exitCode() != 0)
+        return QImage();
+    QImageReader reader(prefix + QStringLiteral(".png"));
+    QImageReader::setAllocationLimit(0); // a whole page at a printer's resolution is large
+    return reader.read().convertToFormat(QImage::Format_RGB32);
+}
