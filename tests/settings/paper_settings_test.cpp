@@ -37,6 +37,10 @@ struct LeaveRow {
     const char* twinAfter;
 };
 
+void PrintTo(const LeaveRow& c, std::ostream* os) {
+    *os << c.name;
+}
+
 const LeaveRow kLeaveRows[] = {
     {"UnchangedMillimetreTwinRoundsTheLength",
      [](PaperSettings& s) -> RealField& { return s.LineSpaceinEd; },

@@ -29,6 +29,10 @@ struct ReadCase {
     double expected;
 };
 
+void PrintTo(const ReadCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class RealFieldReading : public ::testing::TestWithParam<ReadCase> {};
 
 TEST_P(RealFieldReading, ReadsTheTextAsTyped) {
@@ -68,6 +72,10 @@ struct SetCase {
     double value;
     const char* expectedText;
 };
+
+void PrintTo(const SetCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class RealFieldSetting : public ::testing::TestWithParam<SetCase> {};
 
@@ -140,6 +148,10 @@ struct KeyCase {
     bool accepted;
 };
 
+void PrintTo(const KeyCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class RealFieldKeys : public ::testing::TestWithParam<KeyCase> {};
 
 TEST_P(RealFieldKeys, AcceptsOnlyWhatCanMakeANumber) {
@@ -181,6 +193,10 @@ struct LeaveCase {
     const char* typed;
     const char* afterLeaving;
 };
+
+void PrintTo(const LeaveCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class RealFieldLeave : public ::testing::TestWithParam<LeaveCase> {};
 

@@ -51,6 +51,10 @@ struct AssignCase {
     QJsonValue expected;
 };
 
+void PrintTo(const AssignCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class AssignSetting : public ::testing::TestWithParam<AssignCase> {};
 
 TEST_P(AssignSetting, GoesThroughTheFieldsOwnRules) {
@@ -106,6 +110,10 @@ struct RefusedCase {
     const char* value;
     const char* messagePart;
 };
+
+void PrintTo(const RefusedCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class AssignSettingRefuses : public ::testing::TestWithParam<RefusedCase> {};
 

@@ -1,0 +1,380 @@
+#include "render/draw_page.h"
+
+#include "reference_page.h"
+#include "render/image_surface.h"
+#include "settings/paper_settings.h"
+#include "support/image_compare.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <random>
+
+namespace {
+
+constexpr double kBase = 25.39995;
+constexpr QRgb kSilver = 0xc0c0c0;
+constexpr QRgb kGray = 0x808080;
+constexpr QRgb kWhite = 0xffffff;
+
+PageScale printScale(int width, int height, int dpi = 600) {
+    PageScale scale;
+    scale.SurfaceWidth = width;
+    scale.SurfaceHeight = height;
+    scale.DotsPerInch = dpi;
+    return scale;
+}
+
+PageScale previewScale(int width, int height, double zoom, int dpi = 96) {
+    PageScale scale = printScale(width, height, dpi);
+    scale.ZoomPercent = zoom;
+    return scale;
+}
+
+PageScale calibrated(PageScale scale, double width, double height, double left) {
+    scale.MmPerInchX = width * kBase / 100;
+    scale.MmPerInchY = height * kBase / 100;
+    scale.LeftOffsetMm = left;
+    return scale;
+}
+
+// Stands in for a texture: paints the background the reference paints and hands the lines
+// its pen mode.
+class TestBackground : public PageLayers {
+  public:
+    explicit TestBackground(const ReferenceBackground& background) : m_background(background) {}
+
+    PenMode drawBackground(Surface& surface, const PageScale& scale,
+                           const PaperSettings&) const override {
+        paint(surface, QRect(0, 0, scale.SurfaceWidth, scale.SurfaceHeight), m_background.fill);
+        paint(surface, m_background.patchArea, m_background.patch);
+        return m_background.lineMode;
+    }
+
+  private:
+    static void paint(Surface& surface, const QRect& area, QRgb colour) {
+        if (area.isEmpty())
+            return;
+        surface.setPenMode(PenMode::Copy);
+        surface.setPenColor(colour);
+        surface.setBrushColor(colour);
+        surface.rectangle(area.left(), area.top(), area.right() + 1, area.bottom() + 1);
+    }
+
+    ReferenceBackground m_background;
+};
+
+QImage drawn(const PaperSettings& settings, const PageScale& scale,
+             const ReferenceBackground& background = {}, QRect area = QRect()) {
+    if (area.isNull())
+        area = QRect(0, 0, scale.SurfaceWidth, scale.SurfaceHeight);
+    ImageSurface surface(area.size(), area.topLeft());
+    DrawPage(surface, scale, settings, TestBackground(background));
+    return surface.image();
+}
+
+QRgb at(const QImage& image, int x, int y) {
+    return image.pixel(x, y) & 0xffffff;
+}
+
+void checkered(PaperSettings& s) {
+    s.setPaperKind(PaperKind::KariertCheck);
+}
+
+// The worked example of the default page on a 600-dpi printer.
+TEST(DrawPageWorkedExample, RuledDefaultsAtSixHundredDpi) {
+    PaperSettings s;
+    const QImage page = drawn(s, printScale(4760, 1000));
+    // Lines at 0.5 mm and 9.5 mm (y 11, 224) are left out; 18.5 mm is y 437 with a 6-pixel
+    // pen, rows 434 to 439.
+    EXPECT_EQ(at(page, 100, 11), kWhite);
+    EXPECT_EQ(at(page, 100, 224), kWhite);
+    EXPECT_EQ(at(page, 100, 433), kWhite);
+    EXPECT_EQ(at(page, 100, 434), kSilver);
+    EXPECT_EQ(at(page, 100, 439), kSilver);
+    EXPECT_EQ(at(page, 100, 440), kWhite);
+    EXPECT_EQ(at(page, 0, 437), kSilver) << "the ruling runs over the edges by default";
+    EXPECT_EQ(at(page, 4759, 437), kSilver);
+    // 27.5 mm is y 649; 36.5 mm (y 862) would be the last line above RuleBottom = H - 118.
+    EXPECT_EQ(at(page, 100, 649), kSilver);
+    EXPECT_EQ(at(page, 100, 862), kWhite);
+    // The edge lines: a 12-pixel pen at x 590 and at 4760 - 590.
+    EXPECT_EQ(at(page, 583, 5), kWhite);
+    EXPECT_EQ(at(page, 584, 5), kGray);
+    EXPECT_EQ(at(page, 595, 999), kGray);
+    EXPECT_EQ(at(page, 596, 5), kWhite);
+    EXPECT_EQ(at(page, 4164, 437), kGray);
+    EXPECT_EQ(at(page, 4175, 437), kGray);
+    EXPECT_EQ(at(page, 4176, 437), kSilver);
+}
+
+TEST(DrawPageWorkedExample, CheckeredLeftEdgeSnapsToTheGrid) {
+    PaperSettings s;
+    checkered(s);
+    const QImage page = drawn(s, printScale(4760, 300));
+    // 22.5 mm (x 531) lies left of the entered edge at 590, so the edge goes to 27.5 mm (649).
+    EXPECT_EQ(at(page, 642, 250), kWhite);
+    EXPECT_EQ(at(page, 643, 250), kGray);
+    EXPECT_EQ(at(page, 654, 250), kGray);
+    EXPECT_EQ(at(page, 528, 250), kSilver) << "grid line at 531";
+    EXPECT_EQ(at(page, 590, 250), kWhite);
+}
+
+TEST(DrawPageWorkedExample, PreviewAtNinetySixDpi) {
+    PaperSettings s;
+    s.setFlag(Flag::WithoutFirstLineCheck, false);
+    const QImage page = drawn(s, previewScale(761, 1090, 100));
+    // Lines at 0.5 mm and 9.5 mm: y 1 and 35, with a 1-pixel pen.
+    EXPECT_EQ(at(page, 50, 0), kWhite);
+    EXPECT_EQ(at(page, 50, 1), kSilver);
+    EXPECT_EQ(at(page, 50, 2), kWhite);
+    EXPECT_EQ(at(page, 50, 35), kSilver);
+    EXPECT_EQ(at(page, 94, 500), kGray); // the left edge, a 2-pixel pen at 94: 93 and 94
+    EXPECT_EQ(at(page, 93, 500), kGray);
+    EXPECT_EQ(at(page, 95, 500), kWhite);
+}
+
+TEST(DrawPageWorkedExample, CalibrationMovesTheLeftEdge) {
+    PaperSettings s;
+    const QImage page = drawn(s, calibrated(printScale(1200, 100), 101, 100, 4));
+    EXPECT_EQ(at(page, 485, 50), kGray); // 491 with a 12-pixel pen: 485 .. 496
+    EXPECT_EQ(at(page, 496, 50), kGray);
+    EXPECT_EQ(at(page, 484, 50), kWhite);
+    EXPECT_EQ(at(page, 497, 50), kWhite);
+}
+
+TEST(DrawPageGrid, SnapsToPositionsExactlyOnEitherBound) {
+    PaperSettings s;
+    checkered(s);
+    // 27.5 mm is x 649 exactly as the entered left edge 2.75 cm; 177.5 mm is x 4192, exactly
+    // the right bound 4782 - 590.
+    s.LeftBorderEd.setValue(2.75);
+    s.setFlag(Flag::NoLeftBorderFillCheck, true);
+    s.setFlag(Flag::NoRightBorderFillCheck, true);
+    const QImage page = drawn(s, printScale(4782, 60));
+    EXPECT_EQ(at(page, 643, 30), kGray);
+    EXPECT_EQ(at(page, 654, 30), kGray);
+    EXPECT_EQ(at(page, 4186, 30), kGray);
+    EXPECT_EQ(at(page, 4197, 30), kGray);
+    EXPECT_EQ(at(page, 4198, 30), kWhite);
+    // The ruling stops at the snapped edges: a horizontal line at y 59 (2.5 mm) from 649 on,
+    // up to 4192.
+    EXPECT_EQ(at(page, 640, 59), kWhite);
+    EXPECT_EQ(at(page, 700, 59), kSilver);
+    EXPECT_EQ(at(page, 4200, 59), kWhite);
+}
+
+TEST(DrawPageGrid, WithoutAPositionBetweenTheEdgesReadsTheRightWidthFromTheLeft) {
+    PaperSettings s;
+    checkered(s);
+    s.setFlag(Flag::NoRightBorderFillCheck, true);
+    // On 1000 pixels the left edge (590) lies right of the right one (410): no grid position
+    // between them. The right width of 25 mm is then taken as a position: x 590.
+    const QImage page = drawn(s, printScale(1000, 80));
+    EXPECT_EQ(at(page, 584, 40), kGray);
+    EXPECT_EQ(at(page, 404, 40), kWhite) << "nothing where the right edge was entered";
+    EXPECT_EQ(at(page, 700, 59), kWhite) << "the ruling stops at 590";
+    EXPECT_EQ(at(page, 500, 59), kSilver);
+}
+
+TEST(DrawPageRuled, LeavingOutTheLastLineWhenOnlyOneFitsDrawsNone) {
+    PaperSettings s;
+    s.setFlag(Flag::WithoutFirstLineCheck, false);
+    s.setFlag(Flag::LeftBorderLineCheck, false);
+    s.setFlag(Flag::RightBorderLineCheck, false);
+    // RuleBottom = 318 - 118 = 200: the line at y 11 fits, the next one (224) would not.
+    const QImage page = drawn(s, printScale(400, 318));
+    for (int y = 0; y < page.height(); ++y)
+        ASSERT_EQ(at(page, 200, y), kWhite) << y;
+    s.setFlag(Flag::WithoutLastLineCheck, false);
+    EXPECT_EQ(at(drawn(s, printScale(400, 318)), 200, 11), kSilver);
+}
+
+struct PageCase {
+    const char* name;
+    std::function<void(PaperSettings&)> setup;
+    PageScale scale;
+    ReferenceBackground background;
+};
+
+void PrintTo(const PageCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+const ReferenceBackground kXorOverTexture{PenMode::Xor, 0xe0d0c0, QRect(50, 30, 400, 500),
+                                          0x305070};
+const ReferenceBackground kNotOverTexture{PenMode::Not, 0xe0d0c0, QRect(0, 100, 2000, 40),
+                                          0x102030};
+
+const PageCase kPageCases[] = {
+    {"RuledPrint", [](PaperSettings&) {}, printScale(1400, 1700), {}},
+    {"CheckeredPrint", checkered, printScale(1400, 1700), {}},
+    {"RuledPreview", [](PaperSettings&) {}, previewScale(761, 1090, 100), {}},
+    {"CheckeredPreviewOddZoom", checkered, previewScale(282, 403, 37), {}},
+    {"CheckeredPreviewZoom250", checkered, previewScale(1902, 2725, 250), {}},
+    {"RuledCalibrated",
+     [](PaperSettings& s) { s.setFlag(Flag::WithoutFirstLineCheck, false); },
+     calibrated(printScale(1400, 1700), 101, 99.5, 4),
+     {}},
+    {"CheckeredCalibrated", checkered, calibrated(printScale(1400, 1700), 97.3, 102, 7.5), {}},
+    {"RuledNoLeftFill",
+     [](PaperSettings& s) { s.setFlag(Flag::NoLeftBorderFillCheck, true); },
+     printScale(1400, 900),
+     {}},
+    {"RuledNoRightFill",
+     [](PaperSettings& s) { s.setFlag(Flag::NoRightBorderFillCheck, true); },
+     printScale(1400, 900),
+     {}},
+    {"CheckeredNoFillEitherSide",
+     [](PaperSettings& s) {
+         checkered(s);
+         s.setFlag(Flag::NoLeftBorderFillCheck, true);
+         s.setFlag(Flag::NoRightBorderFillCheck, true);
+     },
+     printScale(1400, 900),
+     {}},
+    {"CheckeredNoRightFill",
+     [](PaperSettings& s) {
+         checkered(s);
+         s.CaretSpaceED.setValue(7.3);
+         s.setFlag(Flag::NoRightBorderFillCheck, true);
+     },
+     previewScale(761, 500, 100),
+     {}},
+    {"PensThatConvertToZero",
+     [](PaperSettings& s) {
+         checkered(s);
+         s.LineWidthEd.setValue(0.01);
+         s.RRLineWidthED.setValue(0.01);
+     },
+     previewScale(300, 400, 10),
+     {}},
+    {"FirstLineAboveTheSurface",
+     [](PaperSettings& s) {
+         s.BorderTopEd.setValue(0);
+         s.LineSpaceEd.setValue(1);
+         s.LineWidthEd.setValue(5); // 41 pixels: the line at y -11 reaches row 9
+         s.setFlag(Flag::WithoutFirstLineCheck, false);
+     },
+     printScale(500, 700),
+     {}},
+    {"BottomEdgeZero",
+     [](PaperSettings& s) {
+         s.BorderBottomEd.setValue(0);
+         s.LineSpaceEd.setValue(3.3);
+         s.setFlag(Flag::WithoutLastLineCheck, false);
+     },
+     printScale(500, 703),
+     {}},
+    {"LastLineReachingTheBottomEdgeExactlyIsLeftOut",
+     [](PaperSettings&) {}, // RuleBottom 862 is where the line after 649 would lie
+     printScale(800, 980),
+     {}},
+    {"LineOnTheBottomEdgeIsNotDrawn",
+     [](PaperSettings& s) { s.setFlag(Flag::WithoutLastLineCheck, false); },
+     printScale(800, 980),
+     {}},
+    {"GridLinesOnTheLastRowAndColumnAreNotDrawn", checkered, printScale(649, 649), {}},
+    {"GridSnapsOnBothBounds",
+     [](PaperSettings& s) {
+         checkered(s);
+         s.LeftBorderEd.setValue(2.75);
+         s.setFlag(Flag::NoLeftBorderFillCheck, true);
+         s.setFlag(Flag::NoRightBorderFillCheck, true);
+     },
+     printScale(4782, 60),
+     {}},
+    {"GridWiderThanTheSpaceBetweenTheEdges",
+     [](PaperSettings& s) {
+         checkered(s);
+         s.CaretSpaceED.setValue(100);
+         s.setFlag(Flag::NoRightBorderFillCheck, true);
+         s.setFlag(Flag::NoLeftBorderFillCheck, true);
+     },
+     printScale(1300, 900),
+     {}},
+    {"EdgesOverlap",
+     [](PaperSettings& s) {
+         checkered(s);
+         s.setFlag(Flag::NoRightBorderFillCheck, true);
+     },
+     printScale(1000, 300),
+     {}},
+    {"RuledXor", [](PaperSettings&) {}, previewScale(761, 1090, 100), kXorOverTexture},
+    {"CheckeredXorThickLines",
+     [](PaperSettings& s) {
+         checkered(s);
+         s.LineWidthEd.setValue(1.2);
+         s.RRLineWidthED.setValue(10);
+     },
+     printScale(1400, 1000), kXorOverTexture},
+    {"CheckeredNot", checkered, previewScale(761, 1090, 150), kNotOverTexture},
+    {"RuledNotNoFill",
+     [](PaperSettings& s) {
+         s.setFlag(Flag::NoLeftBorderFillCheck, true);
+         s.setFlag(Flag::NoRightBorderFillCheck, true);
+         s.setFlag(Flag::WithoutFirstLineCheck, false);
+     },
+     printScale(1400, 1000), kNotOverTexture},
+};
+
+class DrawPageReference : public ::testing::TestWithParam<PageCase> {};
+
+TEST_P(DrawPageReference, PaintsExactlyTheReferencePixels) {
+    const PageCase& c = GetParam();
+    PaperSettings s;
+    c.setup(s);
+    EXPECT_TRUE(imagesEqual(referencePage(s, c.scale, c.background),
+                            drawn(s, c.scale, c.background), c.name));
+}
+
+// The preview paints only what is exposed: any rectangle of the page, drawn alone, must give
+// the pixels of that rectangle of the whole page.
+TEST_P(DrawPageReference, RectanglesEqualTheWholePage) {
+    const PageCase& c = GetParam();
+    PaperSettings s;
+    c.setup(s);
+    const QImage whole = drawn(s, c.scale, c.background);
+    const int W = c.scale.SurfaceWidth;
+    const int H = c.scale.SurfaceHeight;
+    std::vector<QRect> areas = {QRect(0, 0, W, 1), QRect(0, H - 1, W, 1), QRect(W - 1, 0, 1, H),
+                                QRect(W / 2, 0, 1, H), QRect(0, H / 3, W, 7)};
+    std::mt19937 random(1234);
+    for (int i = 0; i < 25; ++i) {
+        const int x = std::uniform_int_distribution<int>(0, W - 1)(random);
+        const int y = std::uniform_int_distribution<int>(0, H - 1)(random);
+        const int w = std::uniform_int_distribution<int>(1, std::min(W - x, 400))(random);
+        const int h = std::uniform_int_distribution<int>(1, std::min(H - y, 400))(random);
+        areas.emplace_back(x, y, w, h);
+    }
+    for (const QRect& area : areas) {
+        const QString name = QStringLiteral("%1-%2-%3-%4x%5")
+                                 .arg(c.name)
+                                 .arg(area.x())
+                                 .arg(area.y())
+                                 .arg(area.width())
+                                 .arg(area.height());
+        ASSERT_TRUE(imagesEqual(whole.copy(area), drawn(s, c.scale, c.background, area), name));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Pages, DrawPageReference, ::testing::ValuesIn(kPageCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(DrawPage, ClearsThePreviewButNotAPrinterPage) {
+    PaperSettings s;
+    s.setFlag(Flag::LeftBorderLineCheck, false);
+    s.setFlag(Flag::RightBorderLineCheck, false);
+    QImage grey(200, 100, QImage::Format_RGB32);
+    grey.fill(0x555555);
+
+    ImageSurface preview(grey, QPoint(0, 0));
+    DrawPage(preview, previewScale(200, 100, 100), s);
+    EXPECT_EQ(at(preview.image(), 150, 90), kWhite);
+
+    ImageSurface printer(grey, QPoint(0, 0));
+    DrawPage(printer, printScale(200, 100), s);
+    EXPECT_EQ(at(printer.image(), 150, 90), 0x555555u);
+}
+
+} // namespace
