@@ -10,7 +10,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-14-dev
     xvfb xauth
-    cups cups-client cups-bsd printer-driver-cups-pdf poppler-utils libcups2-dev
+    cups cups-client cups-bsd printer-driver-cups-pdf poppler-utils libcups2-dev time
 )
 
 missing=()

@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Starts the print server for the print tests, if it is not running yet, with the PDF queue
 # as the default printer, and waits until that queue accepts jobs. Needs root for cupsd and
-# lpadmin. The queue writes each job as a PDF into $HOME/PDF of the job's owner.
+# lpadmin. The queue writes each job as a PDF into $HOME/PDF of the job's owner, named after
+# the job's title and number.
 set -euo pipefail
 
-queue="${LINEAVO_TEST_QUEUE:-PDF}"
+queue=PDF
 as_root=()
 if [ "$(id -u)" -ne 0 ]; then
     as_root=(sudo)
@@ -33,13 +34,27 @@ if ! server_answers; then
     wait_for "the print server does not answer" server_answers
 fi
 
-if ! lpstat -p "$queue" >/dev/null 2>&1; then
-    "${as_root[@]}" lpadmin -p "$queue" -v cups-pdf:/ -E -m lsb/usr/cups-pdf/CUPS-PDF_opt.ppd
-fi
+ppd=lsb/usr/cups-pdf/CUPS-PDF_opt.ppd
+add_queue() {
+    if ! lpstat -p "$1" >/dev/null 2>&1; then
+        # lpadmin warns that printer drivers are deprecated; the PDF queue still needs one.
+        "${as_root[@]}" lpadmin -p "$1" -v cups-pdf:/ -E -m "$ppd" 2> >(grep -v deprecated >&2)
+    fi
+}
+add_queue "$queue"
 # A queue left stopped or rejecting by an earlier run would swallow the tests' jobs.
 "${as_root[@]}" cupsenable "$queue"
 "${as_root[@]}" cupsaccept "$queue"
 "${as_root[@]}" lpadmin -d "$queue"
+# The tests print at 1200 dpi, where a page is largest.
+"${as_root[@]}" lpadmin -p "$queue" -o Resolution=1200dpi
+
+# Two queues on which the print tests see jobs refused: one that rejects every job, and one
+# that takes jobs from nobody but the user "nobody", so that it refuses the job itself.
+add_queue LineavoRejecting
+"${as_root[@]}" cupsreject -r "Closed for the print tests." LineavoRejecting
+add_queue LineavoForbidden
+"${as_root[@]}" lpadmin -p LineavoForbidden -u allow:nobody
 
 queue_accepts() {
     lpstat -a "$queue" 2>/dev/null | grep -q "accepting requests"

@@ -1,10 +1,12 @@
 #include "printing/current_printer.h"
 
+#include "printing/print_system.h"
+
 #include <QPageLayout>
 #include <QPrinterInfo>
 
 CurrentPrinter::CurrentPrinter() : m_printer(QPrinter::HighResolution) {
-    useOwnMargins();
+    followPrinter();
 }
 
 QString CurrentPrinter::name() const {
@@ -16,11 +18,15 @@ std::optional<QString> CurrentPrinter::selectPrinter(const QString& name) {
     if (QPrinterInfo::printerInfo(name).isNull())
         return QStringLiteral("There is no printer named \"%1\".").arg(name);
     m_printer.setPrinterName(name);
-    useOwnMargins();
+    followPrinter();
     return std::nullopt;
 }
 
-void CurrentPrinter::useOwnMargins() {
+void CurrentPrinter::followPrinter() {
+    if (m_printer.outputFormat() == QPrinter::NativeFormat) {
+        if (const std::optional<int> dotsPerInch = queueResolution(m_printer.printerName()))
+            m_printer.setResolution(*dotsPerInch);
+    }
     m_printer.setFullPage(false);
     const QPageLayout layout = m_printer.pageLayout();
     m_printer.setPageMargins(layout.minimumMargins(), layout.units());

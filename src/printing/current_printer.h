@@ -9,24 +9,25 @@
 
 // The program's one printer, which the preview and every print use: the system's default at
 // start, then whatever the print and printer setup dialogs choose, with the paper format and
-// orientation chosen there. Its printable area is the printer's own, inside the least margins
-// the printer can print to, and drawing starts at that area's top-left corner.
+// orientation chosen there. Pages are drawn at the printer's own resolution, so that every
+// edge lies on one of its pixels, and its printable area lies inside the least margins the
+// printer can print to; drawing starts at that area's top-left corner.
 class CurrentPrinter {
   public:
     CurrentPrinter();
     CurrentPrinter(const CurrentPrinter&) = delete;
     CurrentPrinter& operator=(const CurrentPrinter&) = delete;
 
-    // For the dialogs that change it. Call useOwnMargins() after they have.
+    // For the dialogs that change it. Call followPrinter() after they have.
     QPrinter& printer() { return m_printer; }
     // The printer's name, or the file's for a printer that writes a PDF file.
     QString name() const;
 
     // Chooses the printer of that name, keeping the paper format where it can.
     std::optional<QString> selectPrinter(const QString& name);
-    // Puts the margins back to the least the printer allows. Page setup dialogs offer the user
-    // margins of their own, which the page would otherwise shrink by.
-    void useOwnMargins();
+    // Takes the chosen printer's own resolution and its least margins. Dialogs change the
+    // printer and offer margins of their own, which the page would otherwise shrink by.
+    void followPrinter();
 
     // Horizontal resolution and printable area, as the preview and the print read them.
     PrinterPage page() const;

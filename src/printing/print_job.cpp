@@ -26,7 +26,6 @@ std::optional<QString> runJob(CurrentPrinter& current, const QString& title, int
         if (auto refusal = queueRefusal(current.name()))
             return refusal;
     }
-    current.useOwnMargins();
     printer.setDocName(title);
     // Copies are pages of their own; the printer must not multiply them again.
     printer.setCopyCount(1);

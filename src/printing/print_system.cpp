@@ -1,12 +1,79 @@
 #include "printing/print_system.h"
 
+#include <QtGlobal>
+
 #include <cups/cups.h>
 
 #include <cstring>
+#include <memory>
+
+namespace {
+
+struct DestDeleter {
+    void operator()(cups_dest_t* dest) const { cupsFreeDests(1, dest); }
+};
+using Dest = std::unique_ptr<cups_dest_t, DestDeleter>;
+
+struct IppDeleter {
+    void operator()(ipp_t* ipp) const { ippDelete(ipp); }
+};
+using Ipp = std::unique_ptr<ipp_t, IppDeleter>;
+
+Dest findQueue(const QString& printerName) {
+    return Dest(
+        cupsGetNamedDest(CUPS_HTTP_DEFAULT, printerName.toLocal8Bit().constData(), nullptr));
+}
+
+const char* option(const Dest& dest, const char* name) {
+    return cupsGetOption(name, dest->num_options, dest->options);
+}
+
+// The print server's answer to a question about one attribute of a queue, or null.
+Ipp askQueue(const Dest& dest, const char* attributeName) {
+    const char* uri = option(dest, "printer-uri-supported");
+    if (!uri)
+        return nullptr;
+    ipp_t* request = ippNewRequest(IPP_OP_GET_PRINTER_ATTRIBUTES);
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri);
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", nullptr,
+                 attributeName);
+    return Ipp(cupsDoRequest(CUPS_HTTP_DEFAULT, request, "/"));
+}
+
+// What the administrator wrote about the queue's state, such as why it refuses jobs.
+QString stateMessage(const Dest& dest) {
+    const Ipp response = askQueue(dest, "printer-state-message");
+    ipp_attribute_t* attribute =
+        ippFindAttribute(response.get(), "printer-state-message", IPP_TAG_TEXT);
+    return attribute ? QString::fromUtf8(ippGetString(attribute, 0, nullptr)).trimmed() : QString();
+}
+
+// A sentence from the print server's words, which may or may not end in a full stop.
+QString sentence(const QString& text) {
+    return text.endsWith(u'.') ? text : text + u'.';
+}
+
+} // namespace
+
+std::optional<int> queueResolution(const QString& printerName) {
+    const Dest dest = findQueue(printerName);
+    if (!dest)
+        return std::nullopt;
+    const Ipp response = askQueue(dest, "printer-resolution-default");
+    ipp_attribute_t* attribute =
+        ippFindAttribute(response.get(), "printer-resolution-default", IPP_TAG_RESOLUTION);
+    if (!attribute)
+        return std::nullopt;
+    int vertical = 0;
+    ipp_res_t units = IPP_RES_PER_INCH;
+    const int horizontal = ippGetResolution(attribute, 0, &vertical, &units);
+    if (horizontal <= 0)
+        return std::nullopt;
+    return units == IPP_RES_PER_CM ? qRound(horizontal * 2.54) : horizontal;
+}
 
 std::optional<QString> queueRefusal(const QString& printerName) {
-    cups_dest_t* dest =
-        cupsGetNamedDest(CUPS_HTTP_DEFAULT, printerName.toLocal8Bit().constData(), nullptr);
+    const Dest dest = findQueue(printerName);
     if (!dest) {
         if (cupsLastError() == IPP_STATUS_ERROR_SERVICE_UNAVAILABLE)
             return QStringLiteral("The print server does not answer, so nothing can be printed "
@@ -15,23 +82,19 @@ std::optional<QString> queueRefusal(const QString& printerName) {
         return QStringLiteral("The print server does not know the printer \"%1\".")
             .arg(printerName);
     }
-    std::optional<QString> refusal;
-    const char* accepting =
-        cupsGetOption("printer-is-accepting-jobs", dest->num_options, dest->options);
-    if (accepting && std::strcmp(accepting, "false") == 0) {
-        const QString reason = QString::fromLocal8Bit(
-            cupsGetOption("printer-state-message", dest->num_options, dest->options));
-        refusal = QStringLiteral("The printer \"%1\" does not accept jobs").arg(printerName) +
-                  (reason.isEmpty() ? QString() : QStringLiteral(": ") + reason) +
-                  (reason.endsWith(u'.') ? QString() : QStringLiteral("."));
-    }
-    cupsFreeDests(1, dest);
-    return refusal;
+    const char* accepting = option(dest, "printer-is-accepting-jobs");
+    if (!accepting || std::strcmp(accepting, "false") != 0)
+        return std::nullopt;
+    const QString refusal =
+        QStringLiteral("The printer \"%1\" does not accept jobs").arg(printerName);
+    const QString reason = stateMessage(dest);
+    return sentence(reason.isEmpty() ? refusal : refusal + QStringLiteral(": ") + reason);
 }
 
 std::optional<QString> refusalOfLastJob(const QString& printerName, const QString& jobTitle) {
     if (cupsLastError() <= IPP_STATUS_OK_EVENTS_COMPLETE)
         return std::nullopt;
-    return QStringLiteral("The print server refused the job \"%1\" for the printer \"%2\": %3.")
-        .arg(jobTitle, printerName, QString::fromLocal8Bit(cupsLastErrorString()));
+    return sentence(QStringLiteral("The print server refused the job \"%1\" for the printer "
+                                   "\"%2\": %3")
+                        .arg(jobTitle, printerName, QString::fromUtf8(cupsLastErrorString())));
 }

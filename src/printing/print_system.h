@@ -4,9 +4,14 @@
 
 #include <optional>
 
-// Questions to the print server that the printing toolkit leaves unasked: it hands a finished
+// Questions to the print server that the printing toolkit leaves unasked. It hands a finished
 // job over without looking at the answer, so a queue that refuses jobs would swallow them
-// without a word.
+// without a word, and it does not ask a printer for its resolution.
+
+// The resolution at which the print server's queue prints, in dots per inch, if it says.
+// The toolkit describes every printer as 1200 dpi, and edges drawn at another resolution
+// than the printer's fall between its pixels.
+std::optional<int> queueResolution(const QString& printerName);
 
 // Why the print server will not take a job for `printerName` now, if it will not.
 std::optional<QString> queueRefusal(const QString& printerName);

@@ -17,6 +17,17 @@ QString pdfInfoField(const QString& pdfPath, const QString& key) {
     return QString();
 }
 
+int pdfImageCount(const QString& pdfPath) {
+    QProcess pdfimages;
+    pdfimages.start(QStringLiteral("pdfimages"), {QStringLiteral("-list"), pdfPath});
+    if (!pdfimages.waitForFinished(30000) || pdfimages.exitCode() != 0)
+        return -1;
+    // Two lines of header, then one line per picture.
+    const QStringList lines =
+        QString::fromUtf8(pdfimages.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
+    return std::max(0, int(lines.size()) - 2);
+}
+
 QImage rasterisePdfPage(const QString& pdfPath, int page, int dotsPerInch, const QRect& crop) {
     QTemporaryDir dir;
     const QString prefix = dir.filePath(QStringLiteral("page"));

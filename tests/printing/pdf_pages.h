@@ -10,6 +10,9 @@
 // A field of the document information ("Title", "Pages", ...); empty when pdfinfo fails.
 QString pdfInfoField(const QString& pdfPath, const QString& key);
 
+// How many pictures the PDF holds (pdfimages -list); -1 when pdfimages fails.
+int pdfImageCount(const QString& pdfPath);
+
 // Page `page` (from 1) at `dotsPerInch`, or the `crop` rectangle of it in pixels. A null image
 // when pdftoppm fails.
 QImage rasterisePdfPage(const QString& pdfPath, int page, int dotsPerInch,

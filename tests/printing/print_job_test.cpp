@@ -29,7 +29,7 @@ class PrintJobToFile : public ::testing::Test {
         printer.setOutputFileName(pdfPath());
         printer.setResolution(150);
         printer.setPageSize(QPageSize(QPageSize::A5));
-        current.useOwnMargins();
+        current.followPrinter();
     }
     QString pdfPath() const { return dir.filePath("job.pdf"); }
 
