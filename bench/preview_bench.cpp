@@ -1,0 +1,110 @@
+// What the preview does for one paint: draw a 1280 x 1024 exposed rectangle of the page box
+// at zoom 100, 400 and 1000, reported as a ratio to filling that rectangle in the same run
+// ("x_fill"). "draw" is the page drawn into the rectangle; "shown" adds putting it on the
+// window's backing store, as the pane does.
+#include "printing/printer_page.h"
+#include "render/draw_page.h"
+#include "render/image_surface.h"
+#include "settings/paper_settings.h"
+
+#include <QImage>
+#include <QPainter>
+
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <functional>
+
+namespace {
+
+const QSize kExposed(1280, 1024);
+const PrinterPage kPrinter{600, QSize(4760, 6814)};
+constexpr int kScreenDotsPerInch = 96;
+
+// The lines of a page over a texture whose merge choice is "Combine colors".
+class XorLayers : public PageLayers {
+  public:
+    PenMode drawBackground(Surface&, const PageScale&, const PaperSettings&) const override {
+        return PenMode::Xor;
+    }
+};
+
+double secondsPerRun(const std::function<void()>& work) {
+    using Clock = std::chrono::steady_clock;
+    double best = 1e9;
+    for (int batch = 0; batch < 7; ++batch) {
+        const auto start = Clock::now();
+        for (int i = 0; i < 8; ++i)
+            work();
+        best = std::min(best, std::chrono::duration<double>(Clock::now() - start).count() / 8);
+    }
+    return best;
+}
+
+void previewBenchmark(benchmark::State& state, bool checkeredXor) {
+    const int zoom = int(state.range(0));
+    PaperSettings settings;
+    if (checkeredXor)
+        settings.setPaperKind(PaperKind::KariertCheck);
+    const XorLayers xorLayers;
+    const PageLayers plainLayers;
+    const PageLayers& layers =
+        checkeredXor ? static_cast<const PageLayers&>(xorLayers) : plainLayers;
+
+    const QSize box = previewBoxSize(kPrinter, kScreenDotsPerInch, zoom);
+    PageScale scale;
+    scale.SurfaceWidth = box.width();
+    scale.SurfaceHeight = box.height();
+    scale.DotsPerInch = kScreenDotsPerInch;
+    scale.ZoomPercent = zoom;
+    // The middle of the page where it is larger than the rectangle, else its top-left part.
+    const QPoint middle((box.width() - kExposed.width()) / 2,
+                        (box.height() - kExposed.height()) / 2);
+    const QRect exposed = QRect(middle.x() > 0 ? middle.x() : 0, middle.y() > 0 ? middle.y() : 0,
+                                kExposed.width(), kExposed.height())
+                              .intersected(QRect(QPoint(), box));
+
+    // The pane keeps the pixels of its last paint for the next one, as these do.
+    QImage backingStore(kExposed, QImage::Format_RGB32);
+    QImage scratch(exposed.size(), QImage::Format_RGB32);
+    auto fill = [&] {
+        backingStore.fill(0xffffffffu);
+        benchmark::DoNotOptimize(backingStore.constBits());
+    };
+    auto draw = [&] {
+        ImageSurface surface(std::move(scratch), exposed.topLeft());
+        DrawPage(surface, scale, settings, layers);
+        scratch = surface.image();
+        benchmark::DoNotOptimize(scratch.constBits());
+    };
+    auto show = [&] {
+        draw();
+        QPainter painter(&backingStore);
+        painter.drawImage(0, 0, scratch);
+    };
+
+    const double fillSeconds = secondsPerRun(fill);
+    for (auto _ : state)
+        draw();
+    const double drawSeconds = secondsPerRun(draw);
+    const double showSeconds = secondsPerRun(show);
+    state.counters["x_fill"] = drawSeconds / fillSeconds;
+    state.counters["shown_x_fill"] = showSeconds / fillSeconds;
+    state.counters["fill_ms"] = fillSeconds * 1000;
+    state.counters["draw_ms"] = drawSeconds * 1000;
+    state.counters["shown_ms"] = showSeconds * 1000;
+    state.counters["exposed_px"] = double(exposed.width()) * exposed.height();
+}
+
+} // namespace
+
+BENCHMARK_CAPTURE(previewBenchmark, default_page, false)
+    ->Arg(100)
+    ->Arg(400)
+    ->Arg(1000)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(previewBenchmark, checkered_xor, true)
+    ->Arg(100)
+    ->Arg(400)
+    ->Arg(1000)
+    ->Unit(benchmark::kMillisecond);

@@ -1,0 +1,106 @@
+#include "render/ui/preview_pane.h"
+
+#include "printing/calibration.h"
+#include "render/draw_page.h"
+#include "render/image_surface.h"
+#include "render/ui/page_box.h"
+#include "settings/paper_settings.h"
+
+#include <QPainter>
+#include <QScrollBar>
+
+namespace {
+
+// The box's size before the first sizing.
+constexpr int kFirstBoxSide = 105;
+
+const PageLayers kNoLayers;
+
+// Moves the view by `delta`. A scroll bar takes no position below 0 nor beyond the content's
+// extent less the visible part, so a drag past either limit stops there.
+void scrollBy(QScrollBar& bar, int delta) {
+    bar.setValue(bar.value() + delta);
+}
+
+} // namespace
+
+PreviewPane::PreviewPane(const PaperSettings& settings, const CalibrationSettings& calibration,
+                         std::function<PrinterPage()> printerPage, QWidget* parent)
+    : QScrollArea(parent), m_settings(settings), m_calibration(calibration),
+      m_printerPage(std::move(printerPage)) {
+    setObjectName(QStringLiteral("ScrollBox1"));
+    m_box = new PageBox(*this);
+    m_box->resize(kFirstBoxSide, kFirstBoxSide);
+    setWidget(m_box);
+    // Every new zoom resizes the box, while the user types as well.
+    connect(&settings.ZoomEd, &RealField::textChanged, this, &PreviewPane::PaintBox1Paint);
+}
+
+QWidget* PreviewPane::pageBox() const {
+    return m_box;
+}
+
+void PreviewPane::setPageLayers(const PageLayers* layers) {
+    m_layers = layers;
+}
+
+QSize PreviewPane::wantedBoxSize() const {
+    return previewBoxSize(m_printerPage(), logicalDpiX(), m_settings.ZoomEd.value());
+}
+
+bool PreviewPane::sizeBox() {
+    const QSize wanted = wantedBoxSize();
+    if (m_box->size() == wanted)
+        return true;
+    // The scroll view adapts its ranges, and the resize brings the paint that draws.
+    m_box->resize(wanted);
+    return false;
+}
+
+void PreviewPane::PaintBox1Paint() {
+    if (sizeBox())
+        m_box->repaint();
+}
+
+void PreviewPane::drawExposed(const QRegion& exposed) {
+    PageScale scale;
+    scale.SurfaceWidth = m_box->width();
+    scale.SurfaceHeight = m_box->height();
+    scale.DotsPerInch = logicalDpiX();
+    scale.ZoomPercent = m_settings.ZoomEd.value();
+    scale.MmPerInchX = m_calibration.MmPerInchX();
+    scale.MmPerInchY = m_calibration.MmPerInchY();
+    const PageLayers& layers = m_layers ? *m_layers : kNoLayers;
+
+    QPainter painter(m_box);
+    for (const QRect& rect : exposed) {
+        const QRect part = rect.intersected(m_box->rect());
+        if (part.isEmpty())
+            continue;
+        // The page's first step covers the surface with white, so the pixels of an earlier
+        // paint need no clearing.
+        if (m_scratch.size() != part.size())
+            m_scratch = QImage(part.size(), QImage::Format_RGB32);
+        ImageSurface surface(std::move(m_scratch), part.topLeft());
+        DrawPage(surface, scale, m_settings, layers);
+        painter.drawImage(part.topLeft(), surface.image());
+        m_scratch = surface.image();
+    }
+}
+
+void PreviewPane::PaintBox1MouseDown(QPoint position) {
+    m_dragging = true;
+    m_dragStart = position;
+}
+
+void PreviewPane::PaintBox1MouseMove(QPoint position) {
+    if (!m_dragging)
+        return;
+    // The box moves with the view, so the pressed point stays under the pointer.
+    scrollBy(*horizontalScrollBar(), m_dragStart.x() - position.x());
+    scrollBy(*verticalScrollBar(), m_dragStart.y() - position.y());
+}
+
+void PreviewPane::PaintBox1MouseUp() {
+    m_dragging = false;
+}
