@@ -1,23 +1,47 @@
 #include "app/command_line.h"
+#include "app/ui/document_commands.h"
+#include "app/ui/main_form.h"
+#include "app/ui/qt_user_dialogs.h"
 
-#include <QGuiApplication>
+#include <QApplication>
 #include <QTextStream>
 
-#include <cstdio>
+namespace {
 
-int main(int argc, char* argv[]) {
+void nameApplication() {
+    QCoreApplication::setApplicationName(QStringLiteral("Lineavo-Pressolo"));
+    QCoreApplication::setOrganizationName(QStringLiteral("Tolvane"));
+    QGuiApplication::setApplicationDisplayName(QStringLiteral("Lineavo-Pressolo 1.0"));
+}
+
+int runHeadless(int argc, char* argv[]) {
     // The headless verbs need fonts and colours but no display.
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
-    QGuiApplication::setApplicationName(QStringLiteral("Lineavo-Pressolo"));
-    QGuiApplication::setOrganizationName(QStringLiteral("Tolvane"));
+    nameApplication();
     QTextStream out(stdout);
     QTextStream err(stderr);
+    return runCommandLine(app.arguments().mid(1), out, err);
+}
+
+int runWindow(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    nameApplication();
+    QtUserDialogs dialogs;
+    TMainForm window(dialogs);
+    window.show();
+    // A document handed over by a file manager is opened once the window is there.
     const QStringList arguments = app.arguments().mid(1);
-    if (arguments.isEmpty() || !isCommandLineVerb(arguments.first())) {
-        // The window is not there yet.
-        out << usageText();
-        return arguments.isEmpty() ? ExitSuccess : ExitUsage;
-    }
-    return runCommandLine(arguments, out, err);
+    if (!arguments.isEmpty())
+        window.documentCommands().OpenFile(arguments.first());
+    return app.exec();
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    // Decide before any application object exists: the verbs run without a display.
+    if (argc > 1 && isCommandLineVerb(QString::fromLocal8Bit(argv[1])))
+        return runHeadless(argc, argv);
+    return runWindow(argc, argv);
 }

@@ -1,0 +1,77 @@
+#!/usr/bin/env bash
+# Starts the program under a virtual X server, saves a picture of each of the six pages into
+# docs/screenshots/ and says how long it took from start to the window on the screen.
+# Usage: scripts/screenshots.sh [BUILD_DIR]   (default: build)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build_dir="${1:-build}"
+program="$build_dir/lineavo-pressolo"
+out_dir=docs/screenshots
+
+missing=()
+for tool in Xvfb:xvfb xdotool:xdotool xwd:x11-apps xwdtopnm:netpbm xwininfo:x11-utils; do
+    command -v "${tool%%:*}" >/dev/null || missing+=("${tool#*:}")
+done
+if ((${#missing[@]})); then
+    if [[ $(id -u) -ne 0 ]]; then
+        echo "Please install: ${missing[*]}" >&2
+        exit 1
+    fi
+    DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${missing[@]}" >/dev/null
+fi
+[[ -x "$program" ]] || BUILD_DIR="$build_dir" bash scripts/build.sh
+
+export XDG_RUNTIME_DIR="${XDG_RUNTIME_DIR:-$(mktemp -d)}"
+chmod 700 "$XDG_RUNTIME_DIR"
+export QT_QPA_PLATFORM=xcb
+display=":$((90 + RANDOM % 100))"
+Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb_pid=$!
+program_pid=
+cleanup() {
+    [[ -n "$program_pid" ]] && kill "$program_pid" 2>/dev/null || true
+    kill "$xvfb_pid" 2>/dev/null || true
+}
+trap cleanup EXIT
+export DISPLAY="$display"
+for _ in $(seq 100); do
+    xwininfo -root >/dev/null 2>&1 && break
+    sleep 0.05
+done
+
+title="Tolvane Lineavo-Pressolo 1.0"
+start_ns=$(date +%s%N)
+"$program" &
+program_pid=$!
+window=
+for _ in $(seq 1000); do
+    window=$(xdotool search --onlyvisible --name "^$title\$" 2>/dev/null | head -n1 || true)
+    [[ -n "$window" ]] && break
+    sleep 0.005
+done
+shown_ns=$(date +%s%N)
+if [[ -z "$window" ]]; then
+    echo "The window did not appear." >&2
+    exit 1
+fi
+echo "Start-up to the window on the screen: $(((shown_ns - start_ns) / 1000000)) ms"
+
+capture() {
+    xwd -silent -id "$window" | xwdtopnm 2>/dev/null | pnmtopng >"$out_dir/$1.png"
+}
+
+mkdir -p "$out_dir"
+pages=(basic-settings edges insert-picture background-texture free-text print)
+# A click into the first page's line spacing gives the pages the keyboard; Ctrl+Tab then
+# turns them. The window settles in its place first.
+sleep 0.5
+xdotool mousemove --window "$window" 360 175 click 1 mousemove --window "$window" 0 0
+sleep 0.3
+for index in "${!pages[@]}"; do
+    if ((index > 0)); then
+        xdotool key ctrl+Tab
+        sleep 0.3
+    fi
+    capture "$((index + 1))-${pages[index]}"
+done
+echo "Saved ${#pages[@]} pictures in $out_dir/"

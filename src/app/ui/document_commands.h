@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+class PaperSettings;
+class UserDialogs;
+class QWidget;
+
+// New, Open..., Save as... and the question before quitting. There is no current document:
+// every save asks for a name, and the quit question is always asked.
+class DocumentCommands : public QObject {
+    Q_OBJECT
+  public:
+    DocumentCommands(PaperSettings& settings, UserDialogs& dialogs, QWidget* window,
+                     QString startFolder);
+
+    static QString fileFilter();
+    const QString& startFolder() const { return m_startFolder; }
+
+    void NewBtnClick();
+    void OpenBtnClick();
+    void SaveAsBtnClick();
+
+    // Open and save a named document, showing any failure to the user.
+    void OpenFile(const QString& fileName);
+    void SaveFile(const QString& fileName);
+
+    // Asked before the window closes: true when the user lets the program end.
+    bool FormCloseQuery();
+
+  signals:
+    // New or a successful open replaced the design; the preview shows it afresh.
+    void designReplaced();
+
+  private:
+    void showFailure(const QString& message);
+
+    PaperSettings& m_settings;
+    UserDialogs& m_dialogs;
+    QWidget* m_window;
+    QString m_startFolder;
+};

@@ -1,0 +1,173 @@
+#include "app/ui/main_form.h"
+
+#include "app/ui/about_box.h"
+#include "app/ui/artwork.h"
+#include "app/ui/document_commands.h"
+#include "app/ui/image_button.h"
+#include "app/ui/page_frame.h"
+#include "app/ui/program_dir.h"
+#include "app/ui/progress_status_bar.h"
+#include "app/ui/user_dialogs.h"
+#include "app/ui/web_address.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QScreen>
+#include <QSessionManager>
+#include <QTabWidget>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr QSize kStartSize(638, 512);
+constexpr int kToolStripHeight = 27;
+constexpr int kToolButtonWidth = 121;
+constexpr int kBottomStripHeight = 41;
+constexpr QSize kWebButtonSize(137, 33);
+
+QToolButton* flatButton(const QIcon& icon, const QString& caption, const QString& hint,
+                        const QString& objectName) {
+    auto* button = new QToolButton;
+    button->setObjectName(objectName);
+    button->setIcon(icon);
+    button->setText(caption);
+    button->setToolTip(hint);
+    button->setAutoRaise(true);
+    button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    return button;
+}
+
+} // namespace
+
+TMainForm::TMainForm(UserDialogs& dialogs, QWidget* parent)
+    : QMainWindow(parent), m_programDir(programDir()),
+      m_commands(new DocumentCommands(m_settings, dialogs, this, m_programDir)) {
+    setObjectName(QStringLiteral("MainForm"));
+    setWindowTitle(QStringLiteral("Tolvane Lineavo-Pressolo 1.0"));
+    m_calibration.load(calibrationFilePath());
+    // A compact face for the whole program, so that the six pages and their rows fit the
+    // window's start size.
+    QFont compact(QStringLiteral("Arial"));
+    compact.setPointSize(8);
+    QApplication::setFont(compact);
+
+    PageContext context{m_settings, dialogs, this};
+    m_pages = new QTabWidget;
+    m_pages->setObjectName(QStringLiteral("PageControl2"));
+    m_pages->setDocumentMode(true);
+    const std::pair<PageFrame*, const char*> pages[] = {
+        {buildBasicPage(context), "Basic settings"},
+        {buildEdgesPage(context), "Edges"},
+        {buildPicturePage(context), "Insert picture"},
+        {buildTexturePage(context), "Background texture"},
+        {buildFreeTextPage(context), "Free text"},
+        {buildPrintPage(context, m_print), "Print"},
+    };
+    for (int index = 0; index < kPageCount; ++index) {
+        m_pages->addTab(pages[index].first, pageTabIcon(PageId(index)),
+                        QString::fromLatin1(pages[index].second));
+    }
+    m_pages->setCurrentIndex(0);
+
+    auto* central = new QWidget;
+    auto* layout = new QVBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(buildToolStrip());
+    layout->addWidget(m_pages, 1);
+    layout->addWidget(buildBottomStrip());
+    setCentralWidget(central);
+
+    m_statusBar = new ProgressStatusBar;
+    setStatusBar(m_statusBar);
+
+    connect(qApp, &QGuiApplication::commitDataRequest, this, &TMainForm::commitData);
+
+    resize(kStartSize);
+    if (const QScreen* screen = this->screen())
+        move(screen->availableGeometry().center() - rect().center());
+}
+
+QWidget* TMainForm::buildToolStrip() {
+    auto* strip = new QWidget;
+    strip->setObjectName(QStringLiteral("ToolStrip"));
+    strip->setFixedHeight(kToolStripHeight);
+    auto* layout = new QHBoxLayout(strip);
+    layout->setContentsMargins(8, 0, 8, 0);
+    layout->setSpacing(0);
+    QToolButton* buttons[] = {
+        flatButton(newDocumentIcon(), QStringLiteral("&New"), QStringLiteral("Create new file"),
+                   QStringLiteral("NewBtn")),
+        flatButton(openDocumentIcon(), QStringLiteral("Open..."), QStringLiteral("Open file..."),
+                   QStringLiteral("OpenBtn")),
+        flatButton(saveDocumentIcon(), QStringLiteral("Save as..."),
+                   QStringLiteral("Save file as..."), QStringLiteral("SaveAsBtn")),
+    };
+    for (QToolButton* button : buttons) {
+        button->setFixedSize(kToolButtonWidth, kToolStripHeight - 2);
+        layout->addWidget(button);
+    }
+    layout->addStretch(1);
+    connect(buttons[0], &QToolButton::clicked, m_commands, &DocumentCommands::NewBtnClick);
+    connect(buttons[1], &QToolButton::clicked, m_commands, &DocumentCommands::OpenBtnClick);
+    connect(buttons[2], &QToolButton::clicked, m_commands, &DocumentCommands::SaveAsBtnClick);
+    return strip;
+}
+
+QWidget* TMainForm::buildBottomStrip() {
+    auto* strip = new QWidget;
+    strip->setObjectName(QStringLiteral("BottomStrip"));
+    strip->setFixedHeight(kBottomStripHeight);
+    auto* layout = new QHBoxLayout(strip);
+    layout->setContentsMargins(4, 4, 4, 4);
+
+    QToolButton* web =
+        flatButton(webIcon(), kWebCaption, QStringLiteral("Go to the Tolvane homepage..."),
+                   QStringLiteral("wwwBtn"));
+    web->setFixedSize(kWebButtonSize);
+    connect(web, &QToolButton::clicked, this, [] { openWebAddress(); });
+
+    auto* about =
+        new ImageButton(aboutButtonPicture(), QStringLiteral("Information about the program"));
+    about->setObjectName(QStringLiteral("ueberbtn"));
+    connect(about, &QAbstractButton::clicked, this, &TMainForm::ueberbtnClick);
+
+    auto* end = new ImageButton(endButtonPicture(), QStringLiteral("Hereby you leave the program"));
+    end->setObjectName(QStringLiteral("endebtn"));
+    connect(end, &QAbstractButton::clicked, this, &QWidget::close);
+
+    layout->addWidget(web);
+    layout->addStretch(1);
+    layout->addWidget(about);
+    layout->addWidget(end);
+    return strip;
+}
+
+void TMainForm::ueberbtnClick() {
+    TAboutBox box(this);
+    box.exec();
+}
+
+void TMainForm::WMUser(int percent) {
+    m_statusBar->SetProStatus(percent);
+}
+
+void TMainForm::closeEvent(QCloseEvent* event) {
+    if (m_quitConfirmed || m_commands->FormCloseQuery())
+        event->accept();
+    else
+        event->ignore();
+}
+
+void TMainForm::commitData(QSessionManager& manager) {
+    // The session is ending: ask the quit question here, where the session can still be
+    // stopped, so that closing afterwards asks nothing more.
+    if (!manager.allowsInteraction())
+        return;
+    m_quitConfirmed = m_commands->FormCloseQuery();
+    manager.release();
+    if (!m_quitConfirmed)
+        manager.cancel();
+}

@@ -1,0 +1,12 @@
+#pragma once
+
+class PaperSettings;
+class UserDialogs;
+class QWidget;
+
+// What the page builders bind their controls to.
+struct PageContext {
+    PaperSettings& settings;
+    UserDialogs& dialogs;
+    QWidget* window;
+};

@@ -1,0 +1,61 @@
+#include "app/ui/artwork.h"
+#include "app/ui/image_button.h"
+#include "app/ui/page_frame.h"
+#include "app/ui/pages.h"
+#include "settings/paper_settings.h"
+#include "settings/ui/real_spin_edit.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+constexpr int kStripHeight = 73;
+}
+
+PageFrame* buildPrintPage(PageContext& context, PrintPageControls& controls) {
+    auto* page = new PageFrame(
+        PageId::Print, QStringLiteral("Print - you can print out your personal Lineavo now!"),
+        QStringLiteral("Print result"));
+    auto* strip = new QWidget;
+    strip->setObjectName(QStringLiteral("PrintStrip"));
+    strip->setFixedHeight(kStripHeight);
+    auto* stripLayout = new QHBoxLayout(strip);
+    stripLayout->setContentsMargins(8, 4, 8, 4);
+
+    auto* print =
+        new ImageButton(printButtonPicture(), QStringLiteral("Starting the print process..."));
+    print->setObjectName(QStringLiteral("PrintBtn"));
+    auto* setup = new ImageButton(
+        setupButtonPicture(),
+        QStringLiteral("Click here, in order to select another printer or another paper format"));
+    setup->setObjectName(QStringLiteral("SetupBtn"));
+    auto* zoom = new RealSpinEdit(context.settings.ZoomEd);
+    auto* zoomLabel = new QLabel(QStringLiteral("Zoom:"));
+    zoomLabel->setBuddy(zoom);
+    auto* calibrate = new QPushButton(QStringLiteral("&Calibrate printer"));
+    calibrate->setObjectName(QStringLiteral("KalBtn"));
+
+    stripLayout->addWidget(print);
+    stripLayout->addWidget(setup);
+    stripLayout->addSpacing(12);
+    stripLayout->addWidget(zoomLabel);
+    stripLayout->addWidget(zoom);
+    stripLayout->addStretch(1);
+    stripLayout->addWidget(calibrate);
+
+    auto* previewArea = new QWidget;
+    previewArea->setObjectName(QStringLiteral("previewArea"));
+    auto* previewLayout = new QVBoxLayout(previewArea);
+    previewLayout->setContentsMargins(0, 0, 0, 0);
+
+    auto* layout = new QVBoxLayout(page->content());
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(strip);
+    layout->addWidget(previewArea, 1);
+
+    controls = {print, setup, calibrate, previewArea};
+    return page;
+}

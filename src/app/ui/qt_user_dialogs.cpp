@@ -1,0 +1,69 @@
+#include "app/ui/qt_user_dialogs.h"
+
+#include "app/ui/quit_question.h"
+#include "settings/ui/free_text_font_dialog.h"
+
+#include <QApplication>
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace {
+
+std::optional<QString> runFileDialog(QWidget* parent, const FileDialogRequest& request,
+                                     QFileDialog::AcceptMode mode) {
+    QFileDialog dialog(parent, QString(), request.startPath, request.filter);
+    dialog.setAcceptMode(mode);
+    // Opening a name that does not exist is allowed; the open itself reports it.
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(request.defaultSuffix);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().constFirst();
+}
+
+} // namespace
+
+std::optional<QString> QtUserDialogs::openFileName(QWidget* parent,
+                                                   const FileDialogRequest& request) {
+    return runFileDialog(parent, request, QFileDialog::AcceptOpen);
+}
+
+std::optional<QString> QtUserDialogs::saveFileName(QWidget* parent,
+                                                   const FileDialogRequest& request) {
+    return runFileDialog(parent, request, QFileDialog::AcceptSave);
+}
+
+std::optional<FreeTextFont> QtUserDialogs::chooseFont(QWidget* parent, const FreeTextFont& font) {
+    FreeTextFontDialog dialog(
+        font, [this](QWidget* owner, ColorValue current) { return chooseColor(owner, current); },
+        parent);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.chosenFont();
+}
+
+std::optional<ColorValue> QtUserDialogs::chooseColor(QWidget* parent, ColorValue current) {
+    const QColor chosen = QColorDialog::getColor(QColor(colorValueToRgb(current)), parent);
+    if (!chosen.isValid())
+        return std::nullopt;
+    return colorValueFromRgb(chosen.red(), chosen.green(), chosen.blue());
+}
+
+bool QtUserDialogs::confirmQuit(QWidget* parent) {
+    QMessageBox box(QMessageBox::Information, QuitQuestion::title, QuitQuestion::text,
+                    QMessageBox::Ok | QMessageBox::Cancel, parent);
+    return box.exec() == QMessageBox::Ok;
+}
+
+void QtUserDialogs::showInfoMessage(QWidget* parent, const QString& text) {
+    QMessageBox box(QMessageBox::Information, QString(), text, QMessageBox::Ok, parent);
+    box.exec();
+}
+
+void QtUserDialogs::showErrorMessage(QWidget* parent, const QString& text) {
+    QMessageBox box(QMessageBox::Critical, QApplication::applicationDisplayName(), text,
+                    QMessageBox::Ok, parent);
+    box.exec();
+}

@@ -1,0 +1,15 @@
+#pragma once
+
+#include "app/ui/user_dialogs.h"
+
+// The real dialogs that a person answers.
+class QtUserDialogs : public UserDialogs {
+  public:
+    std::optional<QString> openFileName(QWidget* parent, const FileDialogRequest&) override;
+    std::optional<QString> saveFileName(QWidget* parent, const FileDialogRequest&) override;
+    std::optional<FreeTextFont> chooseFont(QWidget* parent, const FreeTextFont&) override;
+    std::optional<ColorValue> chooseColor(QWidget* parent, ColorValue current) override;
+    bool confirmQuit(QWidget* parent) override;
+    void showInfoMessage(QWidget* parent, const QString& text) override;
+    void showErrorMessage(QWidget* parent, const QString& text) override;
+};

@@ -1,0 +1,192 @@
+#include "app/ui/settings_controls.h"
+
+#include "app/ui/user_dialogs.h"
+#include "settings/ui/color_picker.h"
+#include "settings/ui/file_name_edit.h"
+#include "settings/ui/real_spin_edit.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+
+namespace {
+
+QLabel* unitLabel(const QString& text) {
+    auto* label = new QLabel(text);
+    label->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
+    return label;
+}
+
+// One picture format: the text shown and its extension.
+struct PictureFormat {
+    const char* description;
+    const char* extension;
+};
+constexpr PictureFormat kPictureFormats[] = {
+    {"BMP - Windows, OS/2 Bitmap", "BMP"},
+    {"DIB - Windows, OS/2 DIB", "DIB"},
+    {"GIF - CompuServe Graphics Interchange", "GIF"},
+    {"IFF - Amiga", "IFF"},
+    {"JIF - JPEG - JFIF Compilant", "JIF"},
+    {"JPG - JPEG - JFIF Compilant", "JPG"},
+    {"LBM - Deluxe Paint", "LBM"},
+    {"PCX - ZSoft Paintbrush", "PCX"},
+    {"RLE - Windows RLE", "RLE"},
+    {"TGA - Truevision Targa", "TGA"},
+    {"TIF - Tagged image file Format", "TIF"},
+    {"PNG - Portable Graphics Network", "PNG"},
+};
+
+// Linux file names are case-sensitive, so each extension is offered in both cases.
+QString patternsFor(const QString& extension) {
+    return QStringLiteral("*.%1 *.%2").arg(extension, extension.toLower());
+}
+
+} // namespace
+
+QString pictureFileFilter() {
+    QStringList all;
+    QStringList entries;
+    for (const PictureFormat& format : kPictureFormats) {
+        const QString patterns = patternsFor(QLatin1String(format.extension));
+        all << patterns;
+        entries << QStringLiteral("%1 (%2)").arg(QLatin1String(format.description), patterns);
+    }
+    return QStringLiteral("All pictures (%1);;%2;;All files (*)")
+        .arg(all.join(u' '), entries.join(QStringLiteral(";;")));
+}
+
+QCheckBox* flagCheckBox(PageContext& context, Flag flag, const QString& objectName,
+                        const QString& caption) {
+    auto* box = new QCheckBox(caption);
+    box->setObjectName(objectName);
+    PaperSettings& settings = context.settings;
+    box->setChecked(settings.flag(flag));
+    QObject::connect(box, &QCheckBox::toggled, &settings,
+                     [&settings, flag](bool on) { settings.setFlag(flag, on); });
+    QObject::connect(&settings, &PaperSettings::flagChanged, box, [&settings, flag, box](Flag f) {
+        if (f == flag)
+            box->setChecked(settings.flag(flag));
+    });
+    return box;
+}
+
+QRadioButton* radioButton(const QString& objectName, const QString& caption) {
+    auto* button = new QRadioButton(caption);
+    button->setObjectName(objectName);
+    return button;
+}
+
+void bindRadioGroup(PageContext& context, std::initializer_list<QRadioButton*> buttons,
+                    const RadioBinding& binding) {
+    auto* group = new QButtonGroup(context.window);
+    int id = 0;
+    for (QRadioButton* button : buttons)
+        group->addButton(button, id++);
+    group->button(binding.current())->setChecked(true);
+    QObject::connect(group, &QButtonGroup::idToggled, &context.settings,
+                     [choose = binding.choose](int id, bool on) {
+                         if (on)
+                             choose(id);
+                     });
+    QObject::connect(&context.settings, binding.changed, group, [group, current = binding.current] {
+        group->button(current())->setChecked(true);
+    });
+}
+
+RealSpinEdit* addLengthRow(PageContext& context, QGridLayout* grid, const QString& caption,
+                           RealField& length, RealField& inches, const QString& unit) {
+    const int row = grid->rowCount();
+    auto* lengthEdit = new RealSpinEdit(length);
+    auto* inchEdit = new RealSpinEdit(inches);
+    PaperSettings& settings = context.settings;
+    inchEdit->setLeaveAction([&settings, &inches] { settings.leaveInchTwin(inches); });
+    grid->addWidget(new QLabel(caption), row, 0);
+    grid->addWidget(lengthEdit, row, 1);
+    grid->addWidget(unitLabel(unit + QStringLiteral(" =")), row, 2);
+    grid->addWidget(inchEdit, row, 3);
+    grid->addWidget(unitLabel(QStringLiteral("inches")), row, 4);
+    return lengthEdit;
+}
+
+namespace {
+
+ColorPicker* colourPicker(PageContext& context, Colour colour, const QString& objectName) {
+    auto* picker = new ColorPicker;
+    picker->setObjectName(objectName);
+    UserDialogs& dialogs = context.dialogs;
+    picker->setColorChooser([&dialogs](QWidget* parent, ColorValue current) {
+        return dialogs.chooseColor(parent, current);
+    });
+    PaperSettings& settings = context.settings;
+    picker->setColorValue(settings.colour(colour));
+    QObject::connect(picker, &ColorPicker::Change, &settings, [&settings, colour, picker] {
+        settings.setColour(colour, picker->colorValue());
+    });
+    QObject::connect(&settings, &PaperSettings::colourChanged, picker,
+                     [&settings, colour, picker](Colour c) {
+                         if (c == colour)
+                             picker->setColorValue(settings.colour(colour));
+                     });
+    return picker;
+}
+
+} // namespace
+
+void addLinePropertiesRow(PageContext& context, QGridLayout* grid, Colour colour,
+                          const QString& pickerName, RealField& width) {
+    const int row = grid->rowCount();
+    grid->addWidget(new QLabel(QStringLiteral("Line color:")), row, 0);
+    grid->addWidget(colourPicker(context, colour, pickerName), row, 1);
+    grid->addWidget(new QLabel(QStringLiteral("Line width:")), row, 2);
+    grid->addWidget(new RealSpinEdit(width), row, 3);
+    grid->addWidget(unitLabel(QStringLiteral("Points")), row, 4);
+}
+
+QLineEdit* textEdit(PageContext& context, Text text, const QString& objectName) {
+    auto* edit = new QLineEdit;
+    edit->setObjectName(objectName);
+    PaperSettings& settings = context.settings;
+    edit->setText(settings.text(text));
+    QObject::connect(edit, &QLineEdit::textEdited, &settings,
+                     [&settings, text](const QString& value) { settings.setText(text, value); });
+    QObject::connect(&settings, &PaperSettings::textChanged, edit, [&settings, text, edit](Text t) {
+        if (t == text && edit->text() != settings.text(text))
+            edit->setText(settings.text(text));
+    });
+    return edit;
+}
+
+FileNameEdit* pictureFileNameEdit(PageContext& context, Text text, const QString& objectName) {
+    auto* edit = new FileNameEdit;
+    edit->setObjectName(objectName);
+    edit->setFilter(pictureFileFilter());
+    UserDialogs& dialogs = context.dialogs;
+    edit->setFileChooser(
+        [&dialogs](QWidget* parent, const QString& filter, const QString& current) {
+            return dialogs.openFileName(parent, {filter, QString(), current});
+        });
+    PaperSettings& settings = context.settings;
+    edit->setText(settings.text(text));
+    QObject::connect(edit, &FileNameEdit::textEdited, &settings,
+                     [&settings, text](const QString& value) { settings.setText(text, value); });
+    QObject::connect(&settings, &PaperSettings::textChanged, edit, [&settings, text, edit](Text t) {
+        if (t == text)
+            edit->setText(settings.text(text));
+    });
+    return edit;
+}
+
+QGroupBox* groupWithGrid(const QString& title, QGridLayout*& grid) {
+    auto* group = new QGroupBox(title);
+    grid = new QGridLayout(group);
+    grid->setContentsMargins(6, 2, 6, 4);
+    grid->setHorizontalSpacing(4);
+    grid->setVerticalSpacing(2);
+    grid->setColumnStretch(5, 1);
+    return group;
+}

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "settings/color_value.h"
+#include "settings/free_text_font.h"
+
+#include <QString>
+
+#include <optional>
+
+class QWidget;
+
+// What a file dialog is opened with.
+struct FileDialogRequest {
+    QString filter;        // "Display text (*.a *.b);;..."
+    QString defaultSuffix; // added to a typed name without one; empty for none
+    QString startPath;     // folder or file to start at
+};
+
+// Every modal question the main window asks the user. The window asks through this
+// interface so that tests can answer in place of a person.
+class UserDialogs {
+  public:
+    virtual ~UserDialogs() = default;
+
+    // A name to open; the file need not exist. Nothing when cancelled.
+    virtual std::optional<QString> openFileName(QWidget* parent, const FileDialogRequest&) = 0;
+    // A name to save to; an existing file is replaced without a question.
+    virtual std::optional<QString> saveFileName(QWidget* parent, const FileDialogRequest&) = 0;
+    virtual std::optional<FreeTextFont> chooseFont(QWidget* parent, const FreeTextFont&) = 0;
+    virtual std::optional<ColorValue> chooseColor(QWidget* parent, ColorValue current) = 0;
+    // The question before the program ends: true to go on and quit.
+    virtual bool confirmQuit(QWidget* parent) = 0;
+    // A notice with an information icon and no title of its own.
+    virtual void showInfoMessage(QWidget* parent, const QString& text) = 0;
+    // A failure, titled with the program's name, with an error icon.
+    virtual void showErrorMessage(QWidget* parent, const QString& text) = 0;
+};

@@ -1,0 +1,222 @@
+// New, Open..., Save as... and the quit question, driven through the window's buttons with
+// the dialogs answered by the test.
+#include "app/ui/document_commands.h"
+#include "settings/ui/color_picker.h"
+#include "settings/ui/file_name_edit.h"
+#include "window_fixture.h"
+
+#include <QCheckBox>
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QToolButton>
+
+namespace {
+
+class DocumentCommandsTest : public WindowTest {
+  protected:
+    void click(const char* button) {
+        QTest::mouseClick(control<QAbstractButton>(button), Qt::LeftButton);
+    }
+
+    // Everything the controls show, to compare before and after a command.
+    QStringList controlStates() const {
+        QStringList states; // sorted, as the order of the controls does not matter
+        for (auto* edit : window->findChildren<RealSpinEdit*>())
+            states << edit->objectName() + "=" + edit->text();
+        for (auto* box : window->findChildren<QAbstractButton*>()) {
+            if (box->isCheckable())
+                states << box->objectName() + "=" + QString::number(box->isChecked());
+        }
+        for (auto* picker : window->findChildren<ColorPicker*>())
+            states << picker->objectName() + "=" + picker->currentText() + picker->htmlColor();
+        for (auto* edit : window->findChildren<QLineEdit*>()) {
+            if (!edit->objectName().isEmpty() && !edit->objectName().startsWith("qt_"))
+                states << edit->objectName() + "=" + edit->text();
+        }
+        for (auto* edit : window->findChildren<FileNameEdit*>())
+            states << edit->objectName() + "=" + edit->text();
+        states.sort();
+        return states;
+    }
+
+    // Changes a good part of the design through the controls.
+    void changeDesign() {
+        typeInto(spin("LineSpaceEd"), "7.5");
+        leave(spin("LineSpaceEd"));
+        control<QRadioButton>("KariertCheck")->click();
+        control<QRadioButton>("untenrechts")->click();
+        control<QRadioButton>("Merge2Check")->click();
+        control<QCheckBox>("NoLeftBorderFillCheck")->click();
+        control<QCheckBox>("GrayScaleCheck")->click();
+        window->settings().setColour(Colour::ColvarColorComboBox3, colorValueFromRgb(255, 0, 0));
+        QLineEdit* text = control<QLineEdit>("Edit1");
+        focus(text);
+        QTest::keyClicks(text, "Dear diary");
+        dialogs.fontAnswer = FreeTextFont{"Times New Roman",
+                                          colorValueFromRgb(255, 0, 0),
+                                          0,
+                                          14,
+                                          FreeTextFont::VariablePitch,
+                                          true};
+        click("FontBtn");
+    }
+
+    QTemporaryDir folder;
+};
+
+TEST_F(DocumentCommandsTest, SaveAsThenOpenBringsTheDesignBackIntoEveryControl) {
+    changeDesign();
+    const QStringList changed = controlStates();
+    const QString path = folder.filePath("paper.lvo");
+    dialogs.saveAnswer = path;
+    click("SaveAsBtn");
+    ASSERT_TRUE(QFile::exists(path));
+    ASSERT_EQ(dialogs.saveRequests.size(), 1u);
+    EXPECT_EQ(dialogs.saveRequests[0].filter, "Lineavo-Dateien (*.lvo)");
+    EXPECT_EQ(dialogs.saveRequests[0].defaultSuffix, "lvo");
+    EXPECT_EQ(dialogs.saveRequests[0].startPath, window->ProgramDir());
+
+    click("NewBtn");
+    EXPECT_NE(controlStates(), changed);
+    dialogs.openAnswer = path;
+    click("OpenBtn");
+    EXPECT_EQ(dialogs.openRequests.at(0).startPath, window->ProgramDir());
+    EXPECT_EQ(controlStates(), changed);
+    EXPECT_TRUE(dialogs.infoMessages.isEmpty());
+    EXPECT_TRUE(dialogs.errorMessages.isEmpty());
+}
+
+TEST_F(DocumentCommandsTest, SavingTwiceUnderOneNameReplacesTheFileWithoutAQuestion) {
+    const QString path = folder.filePath("same.lvo");
+    dialogs.saveAnswer = path;
+    click("SaveAsBtn");
+    const qint64 firstSize = QFileInfo(path).size();
+    QLineEdit* text = control<QLineEdit>("Edit1");
+    focus(text);
+    QTest::keyClicks(text, "longer now");
+    click("SaveAsBtn");
+    EXPECT_EQ(QFileInfo(path).size(), firstSize + 10);
+    EXPECT_TRUE(dialogs.infoMessages.isEmpty());
+}
+
+TEST_F(DocumentCommandsTest, AFailedOpenReportsItAndLeavesEveryControlAsItWas) {
+    changeDesign();
+    const QStringList before = controlStates();
+
+    dialogs.openAnswer = folder.filePath("missing.lvo");
+    click("OpenBtn");
+    EXPECT_EQ(dialogs.infoMessages, QStringList{"Could not open file!"});
+    EXPECT_EQ(controlStates(), before);
+
+    // A file that ends inside its fields is refused whole, not applied up to its end.
+    const QString cut = folder.filePath("cut.lvo");
+    QFile file(cut);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray::fromHex("0100000000000022400101"));
+    file.close();
+    dialogs.openAnswer = cut;
+    click("OpenBtn");
+    EXPECT_EQ(dialogs.errorMessages.size(), 1);
+    EXPECT_TRUE(dialogs.errorMessages.value(0).endsWith('.'));
+    EXPECT_EQ(controlStates(), before);
+}
+
+TEST_F(DocumentCommandsTest, AFileThatCannotBeCreatedIsReportedAndNothingChanges) {
+    changeDesign();
+    const QStringList before = controlStates();
+    dialogs.saveAnswer = folder.filePath("no/such/folder/paper.lvo");
+    click("SaveAsBtn");
+    EXPECT_EQ(dialogs.infoMessages, QStringList{"Could not create file!"});
+    EXPECT_EQ(controlStates(), before);
+}
+
+TEST_F(DocumentCommandsTest, CancelledDialogsChangeNothing) {
+    changeDesign();
+    const QStringList before = controlStates();
+    click("OpenBtn");
+    click("SaveAsBtn");
+    EXPECT_EQ(dialogs.openRequests.size(), 1u);
+    EXPECT_EQ(dialogs.saveRequests.size(), 1u);
+    EXPECT_EQ(controlStates(), before);
+    EXPECT_TRUE(QDir(folder.path()).isEmpty());
+}
+
+TEST_F(DocumentCommandsTest, NewResetsTheDesignButKeepsTheFontStyleAndTheZoom) {
+    QStringList atStart = controlStates();
+    changeDesign();
+    typeInto(spin("ZoomEd"), "250");
+    leave(spin("ZoomEd"));
+    QSignalSpy replaced(&window->documentCommands(), &DocumentCommands::designReplaced);
+
+    click("NewBtn");
+
+    EXPECT_EQ(replaced.count(), 1);
+    EXPECT_EQ(shown("ZoomEd"), "250");
+    atStart.replaceInStrings("ZoomEd=100", "ZoomEd=250");
+    EXPECT_EQ(controlStates(), atStart);
+    const FreeTextFont& font = window->settings().font();
+    EXPECT_EQ(font.name, "Arial");
+    EXPECT_EQ(font.sizePoints, 9);
+    EXPECT_EQ(font.color, 0); // black, not the window text colour of the start
+    EXPECT_EQ(font.pitch, FreeTextFont::DefaultPitch);
+    EXPECT_TRUE(font.bold);
+}
+
+TEST_F(DocumentCommandsTest, AltNRunsNew) {
+    typeInto(spin("CaretSpaceED"), "3");
+    QTest::keyClick(spin("CaretSpaceED"), Qt::Key_N, Qt::AltModifier);
+    // The button shows itself pressed for a moment before it runs New.
+    EXPECT_TRUE(QTest::qWaitFor([this] { return shown("CaretSpaceED") == "5.00"; }, 2000));
+    EXPECT_EQ(shown("CaretSpaceinED"), "0.20");
+}
+
+TEST_F(DocumentCommandsTest, TheFontButtonOffersTheCurrentFontAndTakesTheAnswer) {
+    click("FontBtn");
+    ASSERT_EQ(dialogs.fontsAsked.size(), 1u);
+    EXPECT_EQ(dialogs.fontsAsked[0], FreeTextFont{});
+    EXPECT_EQ(window->settings().font(), FreeTextFont{}); // cancelled
+
+    FreeTextFont chosen;
+    chosen.name = "DejaVu Serif";
+    chosen.underline = true;
+    chosen.charset = 238;
+    dialogs.fontAnswer = chosen;
+    click("FontBtn");
+    EXPECT_EQ(window->settings().font(), chosen);
+}
+
+TEST_F(DocumentCommandsTest, TheBrowseButtonPutsTheChosenPictureNameIntoTheDesign) {
+    auto* edit = control<FileNameEdit>("FilenameEdit2");
+    dialogs.openAnswer = "/home/me/pictures/paper.png";
+    QTest::mouseClick(edit->browseButton(), Qt::LeftButton);
+    EXPECT_EQ(window->settings().text(Text::FilenameEdit2), "/home/me/pictures/paper.png");
+    EXPECT_EQ(edit->text(), "/home/me/pictures/paper.png");
+    ASSERT_EQ(dialogs.openRequests.size(), 1u);
+    EXPECT_TRUE(dialogs.openRequests[0].filter.startsWith("All pictures (*.BMP *.bmp *.DIB"));
+    EXPECT_TRUE(dialogs.openRequests[0].filter.endsWith(";;All files (*)"));
+}
+
+TEST_F(DocumentCommandsTest, ClosingAsksEveryTimeAndCancelKeepsTheWindowAsItWas) {
+    changeDesign();
+    const QStringList before = controlStates();
+    dialogs.saveAnswer = folder.filePath("saved.lvo");
+    click("SaveAsBtn");
+
+    dialogs.quitAnswer = false;
+    EXPECT_FALSE(window->close());
+    click("endebtn");
+    EXPECT_EQ(dialogs.quitQuestions, 2);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(controlStates(), before);
+
+    dialogs.quitAnswer = true;
+    click("endebtn");
+    EXPECT_EQ(dialogs.quitQuestions, 3);
+    EXPECT_FALSE(window->isVisible());
+}
+
+} // namespace

@@ -1,0 +1,69 @@
+#pragma once
+
+#include "app/ui/main_form.h"
+#include "scripted_dialogs.h"
+#include "settings/ui/real_spin_edit.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QStackedWidget>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+// A shown, active main window whose dialogs the test answers.
+class WindowTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        window = std::make_unique<TMainForm>(dialogs);
+        window->show();
+        QApplication::setActiveWindow(window.get());
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    }
+
+    void TearDown() override {
+        // Let the window go without its quit question.
+        dialogs.quitAnswer = true;
+        window.reset();
+    }
+
+    template <class Widget = QWidget> Widget* control(const char* name) const {
+        auto* widget = window->findChild<Widget*>(QString::fromLatin1(name));
+        EXPECT_NE(widget, nullptr) << name;
+        return widget;
+    }
+
+    RealSpinEdit* spin(const char* name) const { return control<RealSpinEdit>(name); }
+    QString shown(const char* name) const { return spin(name)->text(); }
+
+    // Shows the page that holds `widget` and gives it the keyboard, as a click would.
+    void focus(QWidget* widget) {
+        for (QWidget* w = widget; w; w = w->parentWidget()) {
+            if (auto* pages = qobject_cast<QStackedWidget*>(w->parentWidget()))
+                pages->setCurrentWidget(w);
+        }
+        widget->setFocus(Qt::MouseFocusReason);
+        ASSERT_TRUE(widget->hasFocus());
+    }
+
+    // Replaces the whole text of a spin edit by typing.
+    void typeInto(RealSpinEdit* edit, const QString& text) {
+        focus(edit);
+        QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+        if (text.isEmpty())
+            QTest::keyClick(edit, Qt::Key_Delete);
+        QTest::keyClicks(edit, text);
+    }
+
+    // Leaves the field with the tab key, as the user does.
+    void leave(QWidget* widget) {
+        ASSERT_TRUE(widget->hasFocus());
+        QTest::keyClick(widget, Qt::Key_Tab);
+        ASSERT_FALSE(widget->hasFocus());
+    }
+
+    ScriptedDialogs dialogs;
+    std::unique_ptr<TMainForm> window;
+};
