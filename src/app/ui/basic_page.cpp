@@ -13,7 +13,7 @@ PageFrame* buildBasicPage(PageContext& context) {
         new PageFrame(PageId::Basic, QStringLiteral("Basic properties - choose the paper kind"),
                       QStringLiteral("Program options..."));
     PaperSettings& settings = context.settings;
-    auto* layout = static_cast<QVBoxLayout*>(stackedContent(page->content()));
+    auto* layout = stackedContent(page->content());
 
     QGridLayout* grid = nullptr;
     QGroupBox* kind = groupWithGrid(QStringLiteral("Paper kind"), grid);

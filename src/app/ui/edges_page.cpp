@@ -12,7 +12,7 @@ PageFrame* buildEdgesPage(PageContext& context) {
                                QStringLiteral("Egdes - choose the settings for the egde lines"),
                                QStringLiteral("Edge properties"));
     PaperSettings& settings = context.settings;
-    auto* layout = static_cast<QVBoxLayout*>(stackedContent(page->content()));
+    auto* layout = stackedContent(page->content());
     QGridLayout* grid = nullptr;
 
     QGroupBox* left = groupWithGrid(QStringLiteral("Left edge"), grid);

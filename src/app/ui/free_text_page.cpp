@@ -15,7 +15,7 @@ PageFrame* buildFreeTextPage(PageContext& context) {
         new PageFrame(PageId::FreeText,
                       QStringLiteral("Free text - insert a free text on the bottom of the page"),
                       QStringLiteral("Insert a free text..."));
-    auto* layout = static_cast<QVBoxLayout*>(stackedContent(page->content()));
+    auto* layout = stackedContent(page->content());
     QGridLayout* grid = nullptr;
     QGroupBox* text = groupWithGrid(QStringLiteral("Free text"), grid);
     grid->addWidget(new QLabel(QStringLiteral("Free text:")), 0, 0);

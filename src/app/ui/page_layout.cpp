@@ -2,7 +2,7 @@
 
 #include <QVBoxLayout>
 
-QLayout* stackedContent(QWidget* content) {
+QVBoxLayout* stackedContent(QWidget* content) {
     auto* layout = new QVBoxLayout(content);
     layout->setContentsMargins(8, 6, 8, 6);
     layout->setSpacing(4);

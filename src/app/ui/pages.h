@@ -4,6 +4,7 @@
 
 class PageFrame;
 class QAbstractButton;
+class QVBoxLayout;
 class QWidget;
 
 // The six pages of the main window, each built with its frame and bound to the settings.
@@ -23,5 +24,4 @@ struct PrintPageControls {
 PageFrame* buildPrintPage(PageContext& context, PrintPageControls& controls);
 
 // Puts the groups and rows below each other in a page's content area, at the top.
-class QLayout;
-QLayout* stackedContent(QWidget* content);
+QVBoxLayout* stackedContent(QWidget* content);

@@ -16,7 +16,7 @@ PageFrame* buildPicturePage(PageContext& context) {
         QStringLiteral("Insert picture - put a little logo or something like this on the paper"),
         QStringLiteral("Insert picture..."));
     PaperSettings& settings = context.settings;
-    auto* layout = static_cast<QVBoxLayout*>(stackedContent(page->content()));
+    auto* layout = stackedContent(page->content());
     QGridLayout* grid = nullptr;
 
     QGroupBox* open = groupWithGrid(QStringLiteral("Open picture"), grid);

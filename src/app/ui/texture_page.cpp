@@ -16,7 +16,7 @@ PageFrame* buildTexturePage(PageContext& context) {
         QStringLiteral("Background texture - choose a background for your writing paper"),
         QStringLiteral("Background texture..."));
     PaperSettings& settings = context.settings;
-    auto* layout = static_cast<QVBoxLayout*>(stackedContent(page->content()));
+    auto* layout = stackedContent(page->content());
     QGridLayout* grid = nullptr;
 
     QGroupBox* open = groupWithGrid(QStringLiteral("Open picture"), grid);
