@@ -1,0 +1,53 @@
+#pragma once
+
+#include "settings/real_field.h"
+
+#include <QDialog>
+
+#include <functional>
+#include <vector>
+
+class CalibrationSettings;
+
+// The calibration dialog: a button that prints the 100 mm test rectangle, and the four
+// measured lengths in millimetres, each with an inch twin. The millimetre fields are the
+// calibration's own, so what the user types is in force at once.
+//
+// Typing in an inch field sets its millimetre twin at every keystroke; the millimetre field's
+// change then writes the inch field back with two decimals. Typing in a millimetre field is
+// never rewritten: the echo of its twin is stopped while the twin is being updated.
+class TKalForm : public QDialog {
+    Q_OBJECT
+  public:
+    TKalForm(CalibrationSettings& calibration, std::function<void()> printTestRectangle,
+             QWidget* parent = nullptr);
+
+    RealField LinksEDin;
+    RealField ObenEdin;
+    RealField BreitEdin;
+    RealField HochEdin;
+
+    // True only while a millimetre field rewrites its inch twin.
+    bool inchTwinUpdating() const { return m_inchTwinUpdating; }
+
+    // Prints the test rectangle on the current printer.
+    void BitBtn1Click();
+
+    // Closing by OK, the close box or Escape keeps every value; values left outside their
+    // range by a field that still has the focus are brought into it first.
+    void done(int result) override;
+
+  private:
+    struct Twins {
+        RealField* millimetres;
+        RealField* inches;
+    };
+    void millimetresChanged(const Twins& twins);
+    void inchesChanged(const Twins& twins);
+    void buildLayout();
+
+    CalibrationSettings& m_calibration;
+    std::function<void()> m_printTestRectangle;
+    std::vector<Twins> m_twins;
+    bool m_inchTwinUpdating = false;
+};

@@ -1,0 +1,165 @@
+// The commands of the "Print" page with scripted dialogs: what they print, what they save,
+// what they show when something fails, and that the preview follows.
+#include "pdf_pages.h"
+
+#include "printing/calibration.h"
+#include "printing/ui/calibration_dialog.h"
+#include "printing/ui/print_commands.h"
+#include "render/ui/preview_pane.h"
+#include "settings/paper_settings.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QPrinter>
+#include <QTemporaryDir>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class PrintCommandsTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid());
+        auto& dialogs = commands.dialogs();
+        dialogs.print = [this](QPrinter& printer, QWidget*) {
+            ++printDialogs;
+            // The user picks a printer that writes a file, and a number of copies.
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(pdfPath());
+            printer.setResolution(100);
+            printer.setCopyCount(copiesChosen);
+            return confirm;
+        };
+        dialogs.error = [this](const QString& message, QWidget* parent) {
+            errors.push_back(message.toStdString());
+            errorParents.push_back(parent);
+        };
+    }
+    QString pdfPath() const { return dir.filePath("printed.pdf"); }
+    QString calibrationPath() const { return dir.filePath("options.dat"); }
+    QSize boxSize() const { return commands.preview()->pageBox()->size(); }
+    // The preview box for the current printer at zoom 100 on the 96-dpi screen.
+    QSize wantedBoxSize() {
+        const PrinterPage page = commands.printer().page();
+        return previewBoxSize(page, 96, 100);
+    }
+
+    QTemporaryDir dir;
+    QWidget window;
+    PaperSettings settings;
+    CalibrationSettings calibration;
+    PrintCommands commands{settings, calibration, calibrationPath(), &window};
+    bool confirm = true;
+    int copiesChosen = 1;
+    int printDialogs = 0;
+    std::vector<std::string> errors;
+    std::vector<QWidget*> errorParents;
+};
+
+TEST_F(PrintCommandsTest, PrintingMakesOnePagePerCopyAndRefreshesThePreview) {
+    copiesChosen = 2;
+    commands.PrintBtnClick();
+    EXPECT_EQ(printDialogs, 1);
+    EXPECT_TRUE(errors.empty()) << errors.front();
+    EXPECT_EQ(pdfInfoField(pdfPath(), "Pages"), "2");
+    EXPECT_EQ(pdfInfoField(pdfPath(), "Title"), "Lineavo");
+    EXPECT_EQ(boxSize(), wantedBoxSize());
+    EXPECT_EQ(commands.printer().printer().copyCount(), 1)
+        << "the copies are pages of their own; the printer must not repeat them";
+}
+
+TEST_F(PrintCommandsTest, CancelledPrintPrintsNothingButRefreshesThePreview) {
+    confirm = false;
+    commands.PrintBtnClick();
+    EXPECT_FALSE(QFileInfo::exists(pdfPath()));
+    EXPECT_TRUE(errors.empty());
+    EXPECT_EQ(boxSize(), wantedBoxSize());
+}
+
+TEST_F(PrintCommandsTest, FailedPrintIsShownToTheUser) {
+    commands.dialogs().print = [](QPrinter& printer, QWidget*) {
+        // What the toolkit offers when no print server runs.
+        printer.setOutputFileName(QString());
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        return true;
+    };
+    commands.PrintBtnClick();
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_EQ(errors.front(), "There is no printer to print on: the print server is not "
+                              "running or offers no printer.");
+    EXPECT_EQ(errorParents.front(), &window);
+}
+
+TEST_F(PrintCommandsTest, PrinterSetupChangesThePreviewAndKeepsThePrintersOwnMargins) {
+    commands.dialogs().pageSetup = [](QPrinter& printer, QWidget*) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName("unused.pdf");
+        printer.setResolution(300);
+        printer.setPageSize(QPageSize(QPageSize::A5));
+        printer.setPageOrientation(QPageLayout::Landscape);
+        printer.setPageMargins(QMarginsF(20, 20, 20, 20), QPageLayout::Millimeter);
+    };
+    commands.SetupBtnClick();
+    const PrinterPage page = commands.printer().page();
+    EXPECT_EQ(page.dotsPerInch, 300);
+    // The whole A5 sheet across: a PDF file has no margins of its own, and the 20 mm that the
+    // dialog offered are gone.
+    const QPageLayout layout = commands.printer().printer().pageLayout();
+    EXPECT_EQ(layout.margins(), QMarginsF());
+    EXPECT_EQ(page.printableArea, layout.fullRectPixels(300).size());
+    EXPECT_GT(page.printableArea.width(), page.printableArea.height());
+    EXPECT_EQ(boxSize(), wantedBoxSize());
+}
+
+TEST_F(PrintCommandsTest, CalibrationIsSavedAfterEveryClosingOfItsDialog) {
+    int closings = 0;
+    commands.dialogs().calibration = [&](TKalForm& dialog) {
+        ++closings;
+        calibration.BreitEd.setText(closings == 1 ? "101" : "99.5");
+        if (closings == 1)
+            dialog.accept(); // OK
+        else
+            dialog.reject(); // the close box
+    };
+    commands.KalBtnClick();
+    CalibrationSettings saved;
+    saved.load(calibrationPath());
+    EXPECT_EQ(saved.BreitEd.text(), "101.00");
+
+    commands.KalBtnClick();
+    saved.load(calibrationPath());
+    EXPECT_EQ(saved.BreitEd.text(), "99.50");
+    EXPECT_TRUE(errors.empty());
+    EXPECT_EQ(boxSize(), wantedBoxSize());
+}
+
+TEST_F(PrintCommandsTest, CalibrationThatCannotBeSavedIsSaidAndStaysInForce) {
+    ASSERT_TRUE(QDir(dir.path()).mkdir("options.dat")); // a folder where the file should be
+    commands.dialogs().calibration = [&](TKalForm&) { calibration.LinksEd.setText("3"); };
+    commands.KalBtnClick();
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_EQ(errors.front(), "The calibration could not be saved in \"" +
+                                  calibrationPath().toStdString() +
+                                  "\"; it applies until the program ends.");
+    EXPECT_DOUBLE_EQ(calibration.LeftOffsetMm(), 3);
+    EXPECT_TRUE(QFileInfo(calibrationPath()).isDir());
+}
+
+TEST_F(PrintCommandsTest, TestRectangleFromTheCalibrationDialog) {
+    commands.printer().printer().setOutputFormat(QPrinter::PdfFormat);
+    commands.printer().printer().setOutputFileName(pdfPath());
+    commands.calibrationDialog().BitBtn1Click();
+    EXPECT_TRUE(errors.empty());
+    EXPECT_EQ(pdfInfoField(pdfPath(), "Title"), "Test printing");
+
+    commands.printer().printer().setOutputFileName(QString());
+    commands.printer().printer().setOutputFormat(QPrinter::PdfFormat);
+    commands.calibrationDialog().BitBtn1Click();
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_EQ(errorParents.front(), &commands.calibrationDialog())
+        << "the message belongs over the dialog it came from";
+}
+
+} // namespace
