@@ -137,12 +137,29 @@ void applyRecord(const DocumentRecord& r, const QString& documentPath, PaperSett
 
 } // namespace
 
-std::optional<QString> saveDocument(const PaperSettings& settings, const QString& fileName) {
-    const QString documentPath = QFileInfo(fileName).absoluteFilePath();
+std::optional<QString> encodeDocument(const PaperSettings& settings, const QString& documentPath,
+                                      QByteArray& bytes) {
     DocumentRecord record;
     if (auto error = recordFromSettings(settings, documentPath, record))
         return error;
-    const QByteArray bytes = encodeDocumentRecord(record);
+    bytes = encodeDocumentRecord(record);
+    return std::nullopt;
+}
+
+std::optional<QString> applyDocument(PaperSettings& settings, QByteArrayView bytes,
+                                     const QString& documentPath) {
+    const std::optional<DocumentRecord> record = decodeDocumentRecord(bytes);
+    if (!record)
+        return DocumentMessages::readBeyondEnd;
+    applyRecord(*record, documentPath, settings);
+    return std::nullopt;
+}
+
+std::optional<QString> saveDocument(const PaperSettings& settings, const QString& fileName) {
+    const QString documentPath = QFileInfo(fileName).absoluteFilePath();
+    QByteArray bytes;
+    if (auto error = encodeDocument(settings, documentPath, bytes))
+        return error;
 
     // A folder, FIFO or device of that name is not replaced by a document.
     const QFileInfo target(documentPath);
@@ -169,10 +186,5 @@ std::optional<QString> openDocument(PaperSettings& settings, const QString& file
     const QByteArray bytes = file.read(kMaxDocumentSize);
     if (file.error() != QFileDevice::NoError)
         return DocumentMessages::couldNotOpen;
-
-    const std::optional<DocumentRecord> record = decodeDocumentRecord(bytes);
-    if (!record)
-        return DocumentMessages::readBeyondEnd;
-    applyRecord(*record, documentPath, settings);
-    return std::nullopt;
+    return applyDocument(settings, bytes, documentPath);
 }

@@ -1,0 +1,481 @@
+#include "document/document_file.h"
+
+#include "document/document_record.h"
+#include "settings/paper_settings.h"
+#include "settings/setting_names.h"
+
+#include <QDir>
+#include <QFile>
+#include <QJsonDocument>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <cmath>
+#include <limits>
+
+namespace {
+
+// The document of a design just reset by New, field by field.
+const QByteArray kNewDesign = QByteArray::fromHex("01"               // ruled
+                                                  "0000000000002240" // LineSpaceEd 9
+                                                  "01"
+                                                  "01" // without first line, without last line
+                                                  "0000000000001440" // CaretSpaceED 5
+                                                  "c0c0c000"         // line colour silver
+                                                  "000000000000e83f" // LineWidthEd 0.75
+                                                  "0000000000000440" // LeftBorderEd 2.5
+                                                  "01"
+                                                  "00"               // left edge line, no left fill
+                                                  "0000000000000440" // RightBorderEd 2.5
+                                                  "01"
+                                                  "00"       // right edge line, no right fill
+                                                  "80808000" // edge line colour gray
+                                                  "000000000000f83f" // RRLineWidthED 1.5
+                                                  "00"               // picture name
+                                                  "00"               // top left
+                                                  "000000000000e03f" // PosXEd 0.5
+                                                  "000000000000e03f" // PosYEd 0.5
+                                                  "000000000000f83f" // BreitEd 1.5
+                                                  "000000000000f83f" // HochEd 1.5
+                                                  "01"               // keep the picture's aspect
+                                                  "000000000000e03f" // BorderTopEd 0.5
+                                                  "000000000000e03f" // BorderBottomEd 0.5
+                                                  "00"               // texture name
+                                                  "0000000000001440" // BreitEd2 5
+                                                  "0000000000001440" // HochEd2 5
+                                                  "01"
+                                                  "01"
+                                                  "01"           // keep aspect, grey, lighten
+                                                  "00"           // no combination
+                                                  "00"           // strong lightening off
+                                                  "00"           // free text
+                                                  "05417269616c" // "Arial"
+                                                  "00000000"     // font colour black
+                                                  "00"           // ANSI
+                                                  "09000000"     // 9 points
+                                                  "00");         // default pitch
+
+// Everything a user can see of a design, twins, zoom and font style included.
+std::string designState(PaperSettings& s) {
+    QJsonObject json = settingsToJson(s);
+    for (const InchPair& pair : s.inchPairs())
+        json.insert(pair.inches->name(), pair.inches->text());
+    json.insert("ZoomEd", s.ZoomEd.text());
+    json.insert("FontStyle", QString("%1%2%3%4")
+                                 .arg(s.font().bold)
+                                 .arg(s.font().italic)
+                                 .arg(s.font().underline)
+                                 .arg(s.font().strikeOut));
+    return QJsonDocument(json).toJson().toStdString();
+}
+
+// Counts every change signal of a design.
+class ChangeCounter {
+  public:
+    explicit ChangeCounter(PaperSettings& s) {
+        const auto count = [this] { ++changes; };
+        QObject::connect(&s, &PaperSettings::flagChanged, count);
+        QObject::connect(&s, &PaperSettings::colourChanged, count);
+        QObject::connect(&s, &PaperSettings::textChanged, count);
+        QObject::connect(&s, &PaperSettings::paperKindChanged, count);
+        QObject::connect(&s, &PaperSettings::pictureCornerChanged, count);
+        QObject::connect(&s, &PaperSettings::mergeModeChanged, count);
+        QObject::connect(&s, &PaperSettings::fontChanged, count);
+        for (RealField* field : s.designFields())
+            QObject::connect(field, &RealField::textChanged, count);
+    }
+    int changes = 0;
+};
+
+// A design in which every setting differs from New, with texts in all four strings.
+void makeUnusual(PaperSettings& s, const QString& pictureFolder) {
+    s.setPaperKind(PaperKind::KariertCheck);
+    for (RealField* field : s.designFields())
+        field->setValue(field->value() * 1.7 + 1.23);
+    for (int f = 0; f < kFlagCount; ++f)
+        s.setFlag(Flag(f), !s.flag(Flag(f)));
+    s.setColour(Colour::ColvarColorComboBox1, colorValueFromRgb(10, 20, 30));
+    s.setColour(Colour::ColvarColorComboBox3, kSystemWindowTextColor);
+    s.setText(Text::FilenameEdit1, pictureFolder + "/logo.bmp");
+    s.setText(Text::FilenameEdit2, "/usr/share/textures/Paper Grün.png");
+    s.setText(Text::Edit1, QString::fromUtf8("Grüße aus Köln – 5 €"));
+    s.setPictureCorner(PictureCorner::untenrechts);
+    s.setMergeMode(MergeMode::Merge2Check);
+    FreeTextFont font = s.font();
+    font.name = "Times New Roman";
+    font.color = colorValueFromRgb(200, 0, 0);
+    font.charset = 238;
+    font.sizePoints = 14;
+    font.pitch = FreeTextFont::VariablePitch;
+    s.setFont(font);
+}
+
+class DocumentFile : public ::testing::Test {
+  protected:
+    QString path(const QString& name) const { return m_folder.filePath(name); }
+
+    QByteArray saved(const PaperSettings& s, const QString& name = "paper.lvo") {
+        const QString file = path(name);
+        EXPECT_EQ(saveDocument(s, file), std::nullopt);
+        QFile f(file);
+        EXPECT_TRUE(f.open(QIODevice::ReadOnly));
+        return f.readAll();
+    }
+
+    QString written(const QByteArray& bytes, const QString& name = "given.lvo") {
+        QFile f(path(name));
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+        return f.fileName();
+    }
+
+    // Opens `bytes` as a document into a design that has New's settings.
+    void open(const QByteArray& bytes, PaperSettings& s) {
+        s.resetToNew();
+        ASSERT_EQ(openDocument(s, written(bytes)), std::nullopt);
+    }
+
+    QTemporaryDir m_folder;
+};
+
+TEST_F(DocumentFile, OfANewDesignHasTheKnownBytes) {
+    PaperSettings s;
+    makeUnusual(s, "/p");
+    s.resetToNew();
+    EXPECT_EQ(saved(s).toHex(' '), kNewDesign.toHex(' '));
+    EXPECT_EQ(kNewDesign.size(), 153);
+}
+
+TEST_F(DocumentFile, RoundTripsEverySetting) {
+    PaperSettings original;
+    makeUnusual(original, m_folder.path());
+    const QByteArray bytes = saved(original);
+
+    PaperSettings reopened;
+    ASSERT_EQ(openDocument(reopened, path("paper.lvo")), std::nullopt);
+    EXPECT_EQ(designState(reopened), designState(original));
+    EXPECT_EQ(saved(reopened, "again.lvo"), bytes) << "saving the same design twice";
+}
+
+TEST_F(DocumentFile, KeepsZoomAndFontStyleThatItDoesNotStore) {
+    PaperSettings s;
+    s.ZoomEd.setValue(340);
+    FreeTextFont font = s.font();
+    font.bold = true;
+    font.strikeOut = true;
+    s.setFont(font);
+    open(kNewDesign, s);
+    EXPECT_EQ(s.ZoomEd.text(), "340");
+    EXPECT_TRUE(s.font().bold);
+    EXPECT_TRUE(s.font().strikeOut);
+}
+
+// A file that ends early must change nothing at all: not a field, not a twin, no signal.
+TEST_F(DocumentFile, CutShortAtAnyLengthChangesNothing) {
+    PaperSettings source;
+    makeUnusual(source, "/elsewhere");
+    const QByteArray full = saved(source);
+    ASSERT_GT(full.size(), 200);
+
+    PaperSettings s;
+    s.LineSpaceinEd.setText("7.77"); // a twin that no change of its field has rewritten
+    const std::string before = designState(s);
+    ChangeCounter counter(s);
+    for (int length = 0; length < full.size(); ++length) {
+        const QString file = written(full.left(length));
+        EXPECT_EQ(openDocument(s, file), "Read beyond end of file.") << length;
+    }
+    EXPECT_EQ(designState(s), before);
+    EXPECT_EQ(counter.changes, 0);
+    EXPECT_EQ(openDocument(s, written(full)), std::nullopt);
+}
+
+TEST_F(DocumentFile, IgnoresBytesAfterTheLastField) {
+    PaperSettings s;
+    open(kNewDesign + QByteArray(5000, 'x'), s);
+    EXPECT_EQ(s.font().sizePoints, 9);
+}
+
+TEST_F(DocumentFile, ReadsAnyFlagByteButZeroAsOn) {
+    QByteArray bytes = kNewDesign;
+    bytes[0] = 2;            // paper kind
+    bytes[40] = char(0xff);  // no left fill
+    bytes[50] = 7;           // no right fill
+    bytes[135] = char(0x80); // strong lightening
+    PaperSettings s;
+    open(bytes, s);
+    EXPECT_EQ(s.paperKind(), PaperKind::LiniertCheck);
+    EXPECT_TRUE(s.flag(Flag::NoLeftBorderFillCheck));
+    EXPECT_TRUE(s.flag(Flag::NoRightBorderFillCheck));
+    EXPECT_TRUE(s.flag(Flag::StrongLightCheck));
+    bytes[0] = 0;
+    open(bytes, s);
+    EXPECT_EQ(s.paperKind(), PaperKind::KariertCheck);
+}
+
+TEST_F(DocumentFile, IgnoresRadioNumbersOutOfRange) {
+    for (const quint8 value : {4, 7, 255}) {
+        DocumentRecord record;
+        record.pictureCorner = value;
+        record.mergeMode = quint8(value - 1);
+        PaperSettings s;
+        s.setPictureCorner(PictureCorner::obenrechts);
+        s.setMergeMode(MergeMode::Merge1Check);
+        ASSERT_EQ(openDocument(s, written(encodeDocumentRecord(record))), std::nullopt);
+        EXPECT_EQ(s.pictureCorner(), PictureCorner::obenrechts) << int(value);
+        EXPECT_EQ(s.mergeMode(), MergeMode::Merge1Check) << int(value);
+    }
+    DocumentRecord record;
+    record.pictureCorner = 3;
+    record.mergeMode = 2;
+    PaperSettings s;
+    open(encodeDocumentRecord(record), s);
+    EXPECT_EQ(s.pictureCorner(), PictureCorner::untenrechts);
+    EXPECT_EQ(s.mergeMode(), MergeMode::Merge2Check);
+}
+
+struct RealCase {
+    const char* name;
+    double DocumentRecord::*field;
+    RealField PaperSettings::*setting;
+    double stored;
+    const char* shown;
+};
+
+void PrintTo(const RealCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class DocumentReals : public DocumentFile, public ::testing::WithParamInterface<RealCase> {};
+
+TEST_P(DocumentReals, AreClampedAndRoundedAsTheFieldDoes) {
+    const RealCase& c = GetParam();
+    DocumentRecord record;
+    record.*c.field = c.stored;
+    PaperSettings s;
+    open(encodeDocumentRecord(record), s);
+    EXPECT_EQ((s.*c.setting).text(), c.shown);
+}
+
+constexpr double kInf = std::numeric_limits<double>::infinity();
+
+INSTANTIATE_TEST_SUITE_P(Values, DocumentReals,
+                         ::testing::Values(RealCase{"BelowMinimum", &DocumentRecord::lineSpace,
+                                                    &PaperSettings::LineSpaceEd, 0.123, "1.00"},
+                                           RealCase{"ThreeDecimals", &DocumentRecord::lineSpace,
+                                                    &PaperSettings::LineSpaceEd, 9.456, "9.46"},
+                                           RealCase{"AboveMaximum", &DocumentRecord::borderTop,
+                                                    &PaperSettings::BorderTopEd, 1e308, "100.00"},
+                                           RealCase{"NotANumber", &DocumentRecord::caretSpace,
+                                                    &PaperSettings::CaretSpaceED, std::nan(""),
+                                                    "1.00"},
+                                           RealCase{"Infinity", &DocumentRecord::leftBorder,
+                                                    &PaperSettings::LeftBorderEd, kInf, "10000.00"},
+                                           RealCase{"MinusInfinity", &DocumentRecord::lineWidth,
+                                                    &PaperSettings::LineWidthEd, -kInf, "0.01"},
+                                           RealCase{"NegativeZero", &DocumentRecord::borderBottom,
+                                                    &PaperSettings::BorderBottomEd, -0.0, "0.00"},
+                                           RealCase{"Denormal", &DocumentRecord::posX,
+                                                    &PaperSettings::PosXEd, 4.9e-324, "0.01"},
+                                           RealCase{"Negative", &DocumentRecord::textureHeight,
+                                                    &PaperSettings::HochEd2, -5, "1.00"}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(DocumentFile, RewritesTheTwinsOfTheFieldsItSets) {
+    DocumentRecord record;
+    record.leftBorder = 30;
+    record.lineSpace = 25.4;
+    PaperSettings s;
+    open(encodeDocumentRecord(record), s);
+    EXPECT_EQ(s.LeftBorderinEd.text(), "10.00");
+    EXPECT_EQ(s.LineSpaceinEd.text(), "1.00");
+}
+
+TEST_F(DocumentFile, KeepsSystemColours) {
+    PaperSettings s; // its font starts in the system's window text colour
+    s.setColour(Colour::ColvarColorComboBox1, ColorValue(0x8000000f));
+    const QByteArray bytes = saved(s);
+    EXPECT_EQ(bytes.mid(19, 4), QByteArray::fromHex("0f000080"));
+    EXPECT_EQ(bytes.mid(143, 4), QByteArray::fromHex("08000080"));
+    PaperSettings reopened;
+    reopened.resetToNew();
+    ASSERT_EQ(openDocument(reopened, path("paper.lvo")), std::nullopt);
+    EXPECT_EQ(reopened.colour(Colour::ColvarColorComboBox1), ColorValue(0x8000000f));
+    EXPECT_EQ(reopened.font().color, kSystemWindowTextColor);
+}
+
+TEST_F(DocumentFile, FontNameEmptyKeepsTheNameAndLongIsCut) {
+    DocumentRecord record;
+    record.fontName = "";
+    PaperSettings s;
+    FreeTextFont font = s.font();
+    font.name = "Courier New";
+    s.setFont(font);
+    ASSERT_EQ(openDocument(s, written(encodeDocumentRecord(record))), std::nullopt);
+    EXPECT_EQ(s.font().name, "Courier New");
+
+    record.fontName = "A Font Whose Name Is Longer Than Thirty-One Letters";
+    ASSERT_EQ(openDocument(s, written(encodeDocumentRecord(record))), std::nullopt);
+    EXPECT_EQ(s.font().name, "A Font Whose Name Is Longer Tha");
+}
+
+TEST_F(DocumentFile, StoresPicturesBesideItWithBareNames) {
+    PaperSettings s;
+    s.setText(Text::FilenameEdit1, path("logo.bmp"));
+    s.setText(Text::FilenameEdit2, "/somewhere/else/texture.bmp");
+    const QByteArray bytes = saved(s);
+    EXPECT_EQ(bytes.mid(63, 9), QByteArray("\x08logo.bmp"));
+    EXPECT_EQ(bytes.mid(122, 28), QByteArray("\x1b/somewhere/else/texture.bmp"));
+
+    // The whole folder moved: the picture beside it moves along, the other stays.
+    QTemporaryDir copy;
+    const QString moved = copy.filePath("paper.lvo");
+    ASSERT_TRUE(QFile::copy(path("paper.lvo"), moved));
+    PaperSettings reopened;
+    ASSERT_EQ(openDocument(reopened, moved), std::nullopt);
+    EXPECT_EQ(reopened.text(Text::FilenameEdit1), copy.filePath("logo.bmp"));
+    EXPECT_EQ(reopened.text(Text::FilenameEdit2), "/somewhere/else/texture.bmp");
+}
+
+TEST_F(DocumentFile, OpensNamesWrittenOnWindows) {
+    DocumentRecord record;
+    record.pictureName = "logo.bmp";
+    record.textureName = "C:\\Letters\\paper.bmp";
+    PaperSettings s;
+    open(encodeDocumentRecord(record), s);
+    EXPECT_EQ(s.text(Text::FilenameEdit1), path("logo.bmp"));
+    EXPECT_EQ(s.text(Text::FilenameEdit2), "C:\\Letters\\paper.bmp");
+}
+
+TEST_F(DocumentFile, HoldsTextsInTheWesternCodePage) {
+    DocumentRecord record;
+    record.freeText = "Gr\xfc\xdf"
+                      "e \x80";
+    PaperSettings s;
+    open(encodeDocumentRecord(record), s);
+    EXPECT_EQ(s.text(Text::Edit1), QString::fromUtf8("Grüße €"));
+    record.freeText = QByteArray(255, 'w');
+    open(encodeDocumentRecord(record), s);
+    EXPECT_EQ(s.text(Text::Edit1).size(), 255);
+}
+
+struct RefusedText {
+    const char* name;
+    Text field;
+    QString text;
+    const char* messagePart;
+};
+
+void PrintTo(const RefusedText& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class DocumentRefusesText : public DocumentFile,
+                            public ::testing::WithParamInterface<RefusedText> {};
+
+// A text that cannot be stored whole is refused, and the file that was there stays.
+TEST_P(DocumentRefusesText, AndLeavesTheOldFile) {
+    const RefusedText& c = GetParam();
+    const QString file = written("old contents", "paper.lvo");
+    PaperSettings s;
+    s.setText(c.field, c.text);
+    const std::optional<QString> error = saveDocument(s, file);
+    ASSERT_TRUE(error);
+    EXPECT_TRUE(error->contains(c.messagePart)) << error->toStdString();
+    QFile f(file);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), "old contents");
+    EXPECT_EQ(QDir(m_folder.path()).entryList(QDir::Files), QStringList{"paper.lvo"});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, DocumentRefusesText,
+    ::testing::Values(RefusedText{"LongFreeText", Text::Edit1, QString(256, u'x'),
+                                  "free text is 256"},
+                      RefusedText{"LongPictureName", Text::FilenameEdit1,
+                                  "/p/" + QString(300, u'n'), "picture file name"},
+                      RefusedText{"FreeTextOutsideTheCodePage", Text::Edit1,
+                                  QString::fromUtf8("Łódź"), "cannot hold"},
+                      RefusedText{"TextureNameOutsideTheCodePage", Text::FilenameEdit2,
+                                  QString::fromUtf8("/p/日本.png"), "texture file name"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(DocumentFile, RefusesAFontNameOutsideTheCodePage) {
+    PaperSettings s;
+    FreeTextFont font = s.font();
+    font.name = QString::fromUtf8("Noto Sans 日本");
+    s.setFont(font);
+    const std::optional<QString> error = saveDocument(s, path("paper.lvo"));
+    ASSERT_TRUE(error);
+    EXPECT_TRUE(error->contains("font name"));
+    EXPECT_FALSE(QFile::exists(path("paper.lvo")));
+}
+
+TEST_F(DocumentFile, OpensOnlyRegularFiles) {
+    ASSERT_TRUE(QDir(m_folder.path()).mkdir("folder.lvo"));
+    ASSERT_EQ(mkfifo(path("fifo.lvo").toLocal8Bit().constData(), 0600), 0);
+    PaperSettings s;
+    s.LineSpaceEd.setValue(33);
+    const std::string before = designState(s);
+    for (const QString& name : {"folder.lvo", "fifo.lvo", "missing.lvo", ""}) {
+        EXPECT_EQ(openDocument(s, name.isEmpty() ? name : path(name)), "Could not open file!")
+            << name.toStdString();
+    }
+    EXPECT_EQ(designState(s), before);
+}
+
+TEST_F(DocumentFile, DoesNotReplaceAFolderOrAFifo) {
+    ASSERT_TRUE(QDir(m_folder.path()).mkdir("folder.lvo"));
+    ASSERT_EQ(mkfifo(path("fifo.lvo").toLocal8Bit().constData(), 0600), 0);
+    const PaperSettings s;
+    for (const QString& file : {path("folder.lvo"), path("fifo.lvo"), path("missing/paper.lvo")})
+        EXPECT_EQ(saveDocument(s, file), "Could not create file!") << file.toStdString();
+    EXPECT_TRUE(QFileInfo(path("folder.lvo")).isDir());
+    struct stat info {};
+    ASSERT_EQ(stat(path("fifo.lvo").toLocal8Bit().constData(), &info), 0);
+    EXPECT_TRUE(S_ISFIFO(info.st_mode));
+}
+
+TEST_F(DocumentFile, ReplacesAnExistingDocument) {
+    written(QByteArray(400, 'z'), "paper.lvo");
+    PaperSettings s;
+    s.resetToNew();
+    EXPECT_EQ(saved(s), kNewDesign);
+}
+
+// Real documents: the file of a new design, and malformed files, each of which must fail
+// cleanly and change nothing.
+TEST(DocumentData, NewDesignFileHasTheKnownBytes) {
+    QFile file(LINEAVO_TEST_DATA_DIR "/new-design.lvo");
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), kNewDesign);
+}
+
+TEST(DocumentData, CheckeredDesignOpensWithItsValues) {
+    PaperSettings s;
+    ASSERT_EQ(openDocument(s, LINEAVO_TEST_DATA_DIR "/checkered-logo.lvo"), std::nullopt);
+    EXPECT_EQ(s.paperKind(), PaperKind::KariertCheck);
+    EXPECT_EQ(s.CaretSpaceED.text(), "4.00");
+    EXPECT_EQ(s.colour(Colour::ColvarColorComboBox1), colorValueFromRgb(0x80, 0x80, 0xff));
+    EXPECT_EQ(s.pictureCorner(), PictureCorner::obenrechts);
+    EXPECT_EQ(s.text(Text::FilenameEdit1), LINEAVO_TEST_DATA_DIR "/logo.png");
+    EXPECT_EQ(s.text(Text::Edit1), QString::fromUtf8("Notizen – Seite"));
+}
+
+TEST(DocumentData, MalformedFilesFailCleanly) {
+    const QDir bad(LINEAVO_TEST_DATA_DIR "/bad");
+    const QStringList files = bad.entryList(QDir::Files);
+    ASSERT_FALSE(files.isEmpty());
+    PaperSettings s;
+    const std::string before = designState(s);
+    for (const QString& name : files) {
+        EXPECT_EQ(openDocument(s, bad.filePath(name)), "Read beyond end of file.")
+            << name.toStdString();
+    }
+    EXPECT_EQ(designState(s), before);
+}
+
+} // namespace
