@@ -1,0 +1,316 @@
+// The command line run as a user runs it: the real program in its own process.
+#include "document/document_file.h"
+#include "render/draw_page.h"
+#include "render/image_surface.h"
+#include "settings/paper_settings.h"
+#include "settings/setting_names.h"
+#include "support/image_compare.h"
+
+#include <QFile>
+#include <QImage>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QtEndian>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr double kBase = 25.39995;
+
+struct Result {
+    int exitCode = -1;
+    QByteArray out;
+    QString err;
+};
+
+class CommandLine : public ::testing::Test {
+  protected:
+    Result run(const QStringList& arguments) {
+        QProcess process;
+        process.setWorkingDirectory(m_folder.path());
+        process.start(LINEAVO_EXECUTABLE, arguments);
+        EXPECT_TRUE(process.waitForFinished(60000)) << arguments.join(' ').toStdString();
+        Result result;
+        result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+        result.out = process.readAllStandardOutput();
+        result.err = QString::fromLocal8Bit(process.readAllStandardError());
+        return result;
+    }
+
+    QString path(const QString& name) const { return m_folder.filePath(name); }
+
+    // A checkered design with a calibrated look, saved as `name`.
+    QString checkeredDesign(const QString& name = "grid.lvo") {
+        PaperSettings s;
+        s.setPaperKind(PaperKind::KariertCheck);
+        s.CaretSpaceED.setValue(4.2);
+        s.setColour(Colour::ColvarColorComboBox1, colorValueFromRgb(40, 90, 200));
+        s.setFlag(Flag::NoLeftBorderFillCheck, true);
+        EXPECT_EQ(saveDocument(s, path(name)), std::nullopt);
+        return path(name);
+    }
+
+    static QImage expectedPage(const QString& design, const PageScale& scale) {
+        PaperSettings s;
+        if (design.isEmpty())
+            s.resetToNew();
+        else
+            EXPECT_EQ(openDocument(s, design), std::nullopt);
+        ImageSurface surface(QSize(scale.SurfaceWidth, scale.SurfaceHeight));
+        DrawPage(surface, scale, s);
+        return surface.image();
+    }
+
+    QTemporaryDir m_folder;
+};
+
+PageScale printScale(int width, int height, int dpi, double mmWidth = 100, double mmHeight = 100,
+                     double left = 0) {
+    PageScale scale;
+    scale.SurfaceWidth = width;
+    scale.SurfaceHeight = height;
+    scale.DotsPerInch = dpi;
+    scale.MmPerInchX = mmWidth * kBase / 100;
+    scale.MmPerInchY = mmHeight * kBase / 100;
+    scale.LeftOffsetMm = left;
+    return scale;
+}
+
+TEST_F(CommandLine, RendersAPngAsThePrintDrawsIt) {
+    const QString design = checkeredDesign();
+    const Result r = run({"render", design, "--output", "page.png", "--page", "1200x1500", "--dpi",
+                          "600", "--calibration", "3,1,101,99.5"});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    const QImage page(path("page.png"));
+    EXPECT_TRUE(imagesEqual(expectedPage(design, printScale(1200, 1500, 600, 101, 99.5, 3)), page,
+                            "render-png"));
+}
+
+TEST_F(CommandLine, RendersTheNewDesignWithoutADocument) {
+    const Result r = run(
+        {"render", "--output=new.png", "--dpi=300", "--page=700x900", "--calibration=0,0,100,100"});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_TRUE(imagesEqual(expectedPage(QString(), printScale(700, 900, 300)),
+                            QImage(path("new.png")), "render-new"));
+}
+
+TEST_F(CommandLine, RendersAnUncompressedTwentyFourBitBmp) {
+    const Result r = run({"render", "--output", "page.bmp", "--page", "301x203", "--dpi", "150",
+                          "--calibration", "0,0,100,100"});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    QFile file(path("page.bmp"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    ASSERT_GT(bytes.size(), 54);
+    EXPECT_EQ(bytes.left(2), "BM");
+    EXPECT_EQ(qFromLittleEndian<qint32>(bytes.constData() + 18), 301);
+    EXPECT_EQ(qFromLittleEndian<qint32>(bytes.constData() + 22), 203);
+    EXPECT_EQ(qFromLittleEndian<quint16>(bytes.constData() + 28), 24) << "bits per pixel";
+    EXPECT_EQ(qFromLittleEndian<quint32>(bytes.constData() + 30), 0u) << "no compression";
+    EXPECT_TRUE(imagesEqual(expectedPage(QString(), printScale(301, 203, 150)),
+                            QImage(path("page.bmp")), "render-bmp"));
+}
+
+TEST_F(CommandLine, RendersAOnePagePdfOfThePageSize) {
+    const QString design = checkeredDesign();
+    const Result r = run({"render", design, "--output", "page.pdf", "--page", "600x800", "--dpi",
+                          "300", "--calibration", "2,0,100,100"});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    QFile file(path("page.pdf"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray pdf = file.readAll();
+    EXPECT_TRUE(pdf.startsWith("%PDF-"));
+    EXPECT_EQ(pdf.count("/Type /Page") - pdf.count("/Type /Pages"), 1) << "one page";
+    EXPECT_TRUE(pdf.contains("/MediaBox [0 0 144.000000 192.000000]")) << "2 x 2.67 inches";
+
+    // What reaches the paper lies on the pixels of the raster render.
+    const QString pdftoppm = QStandardPaths::findExecutable("pdftoppm");
+    if (pdftoppm.isEmpty())
+        GTEST_SKIP() << "pdftoppm is not installed";
+    QProcess raster;
+    raster.setWorkingDirectory(m_folder.path());
+    raster.start(pdftoppm, {"-r", "300", "-aa", "no", "-aaVector", "no", "-png", "-singlefile",
+                            "page.pdf", "raster"});
+    ASSERT_TRUE(raster.waitForFinished(60000));
+    EXPECT_TRUE(imagesEqual(expectedPage(design, printScale(600, 800, 300, 100, 100, 2)),
+                            QImage(path("raster.png")), "render-pdf"));
+}
+
+struct ZoomCase {
+    const char* name;
+    const char* zoom;
+    QSize box;
+};
+
+void PrintTo(const ZoomCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class CommandLineZoom : public CommandLine, public ::testing::WithParamInterface<ZoomCase> {};
+
+TEST_P(CommandLineZoom, DrawsThePreviewsPageBox) {
+    const ZoomCase& c = GetParam();
+    const Result r = run({"render", "--output", "preview.png", "--page", "4760x6814", "--dpi",
+                          "600", "--zoom", c.zoom, "--calibration", "5,0,100,100"});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    const QImage preview(path("preview.png"));
+    EXPECT_EQ(preview.size(), c.box);
+    // The preview has no left offset, whatever the calibration says.
+    PageScale scale = printScale(c.box.width(), c.box.height(), 96);
+    scale.ZoomPercent = QString(c.zoom).toDouble();
+    EXPECT_TRUE(imagesEqual(expectedPage(QString(), scale), preview, c.name));
+}
+
+INSTANTIATE_TEST_SUITE_P(Zooms, CommandLineZoom,
+                         ::testing::Values(ZoomCase{"Zoom100", "100", QSize(761, 1090)},
+                                           ZoomCase{"Zoom200", "200", QSize(1523, 2180)},
+                                           ZoomCase{"Zoom50", "50", QSize(380, 545)}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(CommandLine, ShowPrintsTheDesignAsJson) {
+    PaperSettings s;
+    s.setText(Text::FilenameEdit1, path("logo.png"));
+    s.setText(Text::Edit1, QString::fromUtf8("Grüße"));
+    s.LineWidthEd.setValue(1.25);
+    ASSERT_EQ(saveDocument(s, path("design.lvo")), std::nullopt);
+
+    const Result r = run({"show", "design.lvo"});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    QJsonParseError error;
+    const QJsonObject json = QJsonDocument::fromJson(r.out, &error).object();
+    ASSERT_EQ(error.error, QJsonParseError::NoError) << r.out.toStdString();
+    EXPECT_EQ(json, settingsToJson(s));
+    EXPECT_EQ(json.value("FilenameEdit1").toString(), path("logo.png")) << "resolved";
+    EXPECT_EQ(json.value("LineWidthEd").toDouble(), 1.25);
+    EXPECT_EQ(json.value("Edit1").toString(), QString::fromUtf8("Grüße"));
+}
+
+TEST_F(CommandLine, SaveSetsEachKindThroughItsField) {
+    const Result r = run({"save",  "out.lvo",
+                          "--set", "LineSpaceEd=12345",
+                          "--set", "KariertCheck=on",
+                          "--set", "ColvarColorComboBox3=#102030",
+                          "--set", "NoRightBorderFillCheck=on",
+                          "--set", "Merge1Check=on",
+                          "--set", "FilenameEdit1=logo.png",
+                          "--set", "Edit1=Hallo Welt",
+                          "--set", "FontSize=12",
+                          "--set", "FontColor=255"});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    PaperSettings s;
+    ASSERT_EQ(openDocument(s, path("out.lvo")), std::nullopt);
+    EXPECT_EQ(s.LineSpaceEd.text(), "10000.00");
+    EXPECT_EQ(s.paperKind(), PaperKind::KariertCheck);
+    EXPECT_EQ(s.colour(Colour::ColvarColorComboBox3), colorValueFromRgb(0x10, 0x20, 0x30));
+    EXPECT_TRUE(s.flag(Flag::NoRightBorderFillCheck));
+    EXPECT_EQ(s.mergeMode(), MergeMode::Merge1Check);
+    EXPECT_EQ(s.text(Text::FilenameEdit1), path("logo.png"));
+    EXPECT_EQ(s.text(Text::Edit1), "Hallo Welt");
+    EXPECT_EQ(s.font().sizePoints, 12);
+    EXPECT_EQ(s.font().color, 255);
+
+    QFile file(path("out.lvo"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll().mid(63, 9), "\x08logo.png") << "stored beside the document";
+}
+
+TEST_F(CommandLine, SaveStartsFromTheGivenDesign) {
+    const QString design = checkeredDesign();
+    const Result r = run({"save", design, "copy.lvo", "--set", "CaretSpaceED=6"});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    PaperSettings s;
+    ASSERT_EQ(openDocument(s, path("copy.lvo")), std::nullopt);
+    EXPECT_EQ(s.paperKind(), PaperKind::KariertCheck);
+    EXPECT_EQ(s.CaretSpaceED.text(), "6.00");
+    EXPECT_TRUE(s.flag(Flag::NoLeftBorderFillCheck));
+}
+
+struct FailureCase {
+    const char* name;
+    QStringList arguments;
+    int exitCode;
+    const char* messagePart;
+};
+
+void PrintTo(const FailureCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class CommandLineFailure : public CommandLine, public ::testing::WithParamInterface<FailureCase> {};
+
+TEST_P(CommandLineFailure, SaysWhatIsWrongAndWritesNothing) {
+    const FailureCase& c = GetParam();
+    ASSERT_TRUE(QDir(m_folder.path()).mkdir("folder.lvo"));
+    QFile truncated(path("short.lvo"));
+    ASSERT_TRUE(truncated.open(QIODevice::WriteOnly));
+    truncated.write("\x01\x02\x03");
+    truncated.close();
+
+    const Result r = run(c.arguments);
+    EXPECT_EQ(r.exitCode, c.exitCode) << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains(c.messagePart)) << r.err.toStdString();
+    EXPECT_EQ(QDir(m_folder.path()).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot),
+              (QStringList{"folder.lvo", "short.lvo"}));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Errors, CommandLineFailure,
+    ::testing::Values(
+        FailureCase{"MissingDesign",
+                    {"render", "missing.lvo", "--output", "x.png"},
+                    1,
+                    "missing.lvo: Could not open file!"},
+        FailureCase{"ShowMissing", {"show", "missing.lvo"}, 1, "missing.lvo: Could not open"},
+        FailureCase{
+            "ShowShortFile", {"show", "short.lvo"}, 1, "short.lvo: Read beyond end of file."},
+        FailureCase{"SaveFromAFolder", {"save", "folder.lvo", "out.lvo"}, 1, "folder.lvo"},
+        FailureCase{
+            "SaveOverAFolder", {"save", "folder.lvo"}, 1, "folder.lvo: Could not create file!"},
+        FailureCase{"SaveTextTooLong",
+                    {"save", "out.lvo", "--set", "Edit1=" + QString(300, 'a')},
+                    1,
+                    "out.lvo: The free text is 300"},
+        FailureCase{"RenderIntoMissingFolder",
+                    {"render", "--output", "nowhere/x.png", "--page", "10x10"},
+                    1,
+                    "nowhere/x.png"},
+        FailureCase{"UnknownOption",
+                    {"render", "--output", "x.png", "--colour", "red"},
+                    2,
+                    "Unknown option --colour"},
+        FailureCase{"NoOutput", {"render"}, 2, "--output"},
+        FailureCase{"UnknownPictureType", {"render", "--output", "x.jpg"}, 2, ".png, .bmp or .pdf"},
+        FailureCase{"DpiNotANumber", {"render", "--output", "x.png", "--dpi", "many"}, 2, "--dpi"},
+        FailureCase{
+            "PageWithoutHeight", {"render", "--output", "x.png", "--page", "4760"}, 2, "--page"},
+        FailureCase{"CalibrationOfThreeNumbers",
+                    {"render", "--output", "x.png", "--calibration", "0,100,100"},
+                    2,
+                    "--calibration"},
+        FailureCase{"ZoomZero", {"render", "--output", "x.png", "--zoom", "0"}, 2, "--zoom"},
+        FailureCase{"ShowTwoFiles", {"show", "a.lvo", "b.lvo"}, 2, "exactly one"},
+        FailureCase{"SaveWithoutOutput", {"save"}, 2, "output file"},
+        FailureCase{
+            "SetWithoutValue", {"save", "out.lvo", "--set", "LineSpaceEd"}, 2, "NAME=VALUE"},
+        FailureCase{"SetUnknownName",
+                    {"save", "out.lvo", "--set", "Colour=red"},
+                    2,
+                    "no setting called \"Colour\""},
+        FailureCase{"SetBadNumber",
+                    {"save", "out.lvo", "--set", "LineSpaceEd=wide"},
+                    2,
+                    "\"wide\" for LineSpaceEd"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(CommandLine, HelpPrintsTheUsage) {
+    const Result r = run({"--help"});
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_TRUE(r.out.contains("lineavo-pressolo render [DESIGN.lvo] --output FILE"));
+    EXPECT_TRUE(r.out.contains("lineavo-pressolo save [DESIGN.lvo] OUTPUT.lvo"));
+}
+
+} // namespace
