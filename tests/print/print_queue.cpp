@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QPrinterInfo>
 #include <QProcess>
 #include <QThread>
@@ -17,6 +18,11 @@ void PrintQueueTest::SetUp() {
     ASSERT_TRUE(m_lock.tryLock(10 * 60 * 1000)) << "another print test holds the queue";
     ASSERT_EQ(QPrinterInfo::defaultPrinterName(), QLatin1String(kQueue))
         << "the PDF queue is not the default printer; run scripts/start-cups.sh first";
+}
+
+void PrintQueueTest::TearDown() {
+    for (const QString& path : m_printedFiles)
+        QFile::remove(path);
 }
 
 int PrintQueueTest::newestJobId() {
@@ -52,6 +58,7 @@ FinishedJob PrintQueueTest::waitForJobAfter(int previousId) {
                 output.entryList({QStringLiteral("*-job_%1.pdf").arg(found.id)}, QDir::Files);
             if (files.size() == 1) {
                 found.pdfPath = output.filePath(files.first());
+                m_printedFiles << found.pdfPath;
                 return found;
             }
         }

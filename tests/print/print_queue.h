@@ -20,12 +20,14 @@ class PrintQueueTest : public ::testing::Test {
     static constexpr const char* kQueue = "PDF";
 
     void SetUp() override;
+    // Removes the files of the jobs the test waited for.
+    void TearDown() override;
 
     // The newest job of the queue so far; 0 when there is none.
     static int newestJobId();
     // Waits for the first job after `previousId` to complete and for its file to appear.
     // An empty result (and a test failure) after a minute.
-    static FinishedJob waitForJobAfter(int previousId);
+    FinishedJob waitForJobAfter(int previousId);
 
     // Runs the program with `arguments`; returns its exit status and fills `err`.
     static int runProgram(const QStringList& arguments, QString& err,
@@ -33,5 +35,6 @@ class PrintQueueTest : public ::testing::Test {
 
   private:
     QLockFile m_lock{lockPath()};
+    QStringList m_printedFiles;
     static QString lockPath();
 };
