@@ -7,6 +7,7 @@
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 
 namespace {
 
@@ -68,6 +69,12 @@ void TKalForm::done(int result) {
     for (const Twins& twins : m_twins)
         twins.millimetres->leave();
     QDialog::done(result);
+}
+
+void TKalForm::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (const QScreen* shown = screen())
+        move(shown->availableGeometry().center() - rect().center());
 }
 
 void TKalForm::buildLayout() {

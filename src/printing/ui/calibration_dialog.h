@@ -37,6 +37,10 @@ class TKalForm : public QDialog {
     // range by a field that still has the focus are brought into it first.
     void done(int result) override;
 
+  protected:
+    // The dialog opens in the middle of the screen, not over the window that opened it.
+    void showEvent(QShowEvent* event) override;
+
   private:
     struct Twins {
         RealField* millimetres;
