@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cmath>
 #include <functional>
 
 namespace {
@@ -86,7 +87,8 @@ const std::vector<RadioName>& radioNames() {
 std::optional<double> parseNumber(const QString& text) {
     bool ok = false;
     const double v = QLocale::c().toDouble(text.trimmed(), &ok);
-    return ok ? std::optional<double>(v) : std::nullopt;
+    // "nan" and "inf" read as numbers, but no field has a place for them.
+    return ok && std::isfinite(v) ? std::optional<double>(v) : std::nullopt;
 }
 
 std::optional<qint64> parseInteger(const QString& text) {

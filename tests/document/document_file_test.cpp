@@ -420,10 +420,9 @@ TEST_F(DocumentFile, OpensOnlyRegularFiles) {
     PaperSettings s;
     s.LineSpaceEd.setValue(33);
     const std::string before = designState(s);
-    for (const QString& name : {"folder.lvo", "fifo.lvo", "missing.lvo", ""}) {
-        EXPECT_EQ(openDocument(s, name.isEmpty() ? name : path(name)), "Could not open file!")
-            << name.toStdString();
-    }
+    for (const QString& file :
+         {path("folder.lvo"), path("fifo.lvo"), path("missing.lvo"), QString()})
+        EXPECT_EQ(openDocument(s, file), "Could not open file!") << file.toStdString();
     EXPECT_EQ(designState(s), before);
 }
 

@@ -137,6 +137,8 @@ INSTANTIATE_TEST_SUITE_P(
         RefusedCase{"InchTwinIsNotStored", "LineSpaceinEd", "1", "no setting"},
         RefusedCase{"RealNotANumber", "LineSpaceEd", "abc", "\"abc\" for LineSpaceEd"},
         RefusedCase{"RealWithComma", "LineSpaceEd", "9,5", "a number"},
+        RefusedCase{"RealNotFinite", "LineSpaceEd", "nan", "a number"},
+        RefusedCase{"RealInfinite", "BorderTopEd", "-inf", "a number"},
         RefusedCase{"FlagNotOnOrOff", "SVerhCheck", "maybe", "on or off"},
         RefusedCase{"RadioCannotBeSwitchedOff", "LiniertCheck", "off", "on"},
         RefusedCase{"ShortHtmlColour", "ColvarColorComboBox1", "#FFF", "colour"},
