@@ -2,6 +2,8 @@
 #include "app/ui/about_box.h"
 #include "app/ui/page_frame.h"
 #include "app/ui/program_dir.h"
+#include "printing/ui/print_commands.h"
+#include "render/ui/preview_pane.h"
 #include "settings/ui/color_picker.h"
 #include "window_fixture.h"
 
@@ -80,7 +82,7 @@ TEST_F(MainFormTest, TheWindowHasItsCaptionStripsAndHints) {
     EXPECT_EQ(control<QAbstractButton>("ueberbtn")->cursor().shape(), Qt::PointingHandCursor);
 }
 
-TEST_F(MainFormTest, ThePrintPageLeavesRoomForThePreviewAndOffersItsButtons) {
+TEST_F(MainFormTest, ThePrintPageShowsThePreviewUnderItsButtons) {
     EXPECT_EQ(window->printButton()->objectName(), "PrintBtn");
     EXPECT_EQ(window->printButton()->toolTip(), "Starting the print process...");
     EXPECT_EQ(window->setupButton()->objectName(), "SetupBtn");
@@ -88,7 +90,9 @@ TEST_F(MainFormTest, ThePrintPageLeavesRoomForThePreviewAndOffersItsButtons) {
     EXPECT_EQ(control<QWidget>("PrintStrip")->height(), 73);
     ASSERT_NE(window->previewArea(), nullptr);
     EXPECT_NE(window->previewArea()->layout(), nullptr);
-    EXPECT_TRUE(window->previewArea()->findChildren<QWidget*>().isEmpty());
+    const auto panes = window->previewArea()->findChildren<PreviewPane*>();
+    ASSERT_EQ(panes.size(), 1);
+    EXPECT_EQ(panes.first(), window->printCommands().preview());
 }
 
 TEST_F(MainFormTest, TheWindowStartsAtItsSizeAndTheCalibrationWithItsValues) {

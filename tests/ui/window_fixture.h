@@ -29,8 +29,10 @@ class WindowTest : public ::testing::Test {
         window.reset();
     }
 
+    // A control of the window itself; the calibration dialog, a child of the window, has
+    // fields of the same names.
     template <class Widget = QWidget> Widget* control(const char* name) const {
-        auto* widget = window->findChild<Widget*>(QString::fromLatin1(name));
+        auto* widget = window->centralWidget()->findChild<Widget*>(QString::fromLatin1(name));
         EXPECT_NE(widget, nullptr) << name;
         return widget;
     }

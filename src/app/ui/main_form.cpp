@@ -9,10 +9,13 @@
 #include "app/ui/progress_status_bar.h"
 #include "app/ui/user_dialogs.h"
 #include "app/ui/web_address.h"
+#include "printing/ui/print_commands.h"
+#include "render/ui/preview_pane.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QHBoxLayout>
+#include <QLayout>
 #include <QScreen>
 #include <QSessionManager>
 #include <QTabWidget>
@@ -46,7 +49,8 @@ TMainForm::TMainForm(UserDialogs& dialogs, QWidget* parent)
       m_commands(new DocumentCommands(m_settings, dialogs, this, m_programDir)) {
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QStringLiteral("Tolvane Lineavo-Pressolo 1.0"));
-    m_calibration.load(calibrationFilePath());
+    const QString calibrationFile = calibrationFilePath();
+    m_calibration.load(calibrationFile);
     // A compact face for the whole program, so that the six pages and their rows fit the
     // window's start size.
     QFont compact(QStringLiteral("Arial"));
@@ -70,6 +74,7 @@ TMainForm::TMainForm(UserDialogs& dialogs, QWidget* parent)
                         QString::fromLatin1(pages[index].second));
     }
     m_pages->setCurrentIndex(0);
+    connectPrintPage(dialogs, calibrationFile);
 
     auto* central = new QWidget;
     auto* layout = new QVBoxLayout(central);
@@ -114,6 +119,23 @@ QWidget* TMainForm::buildToolStrip() {
     connect(buttons[1], &QToolButton::clicked, m_commands, &DocumentCommands::OpenBtnClick);
     connect(buttons[2], &QToolButton::clicked, m_commands, &DocumentCommands::SaveAsBtnClick);
     return strip;
+}
+
+// The preview under the strip of the "Print" page, and what its buttons do.
+void TMainForm::connectPrintPage(UserDialogs& dialogs, const QString& calibrationFile) {
+    m_printing = new PrintCommands(m_settings, m_calibration, calibrationFile, this);
+    m_printing->dialogs().error = [&dialogs](const QString& message, QWidget* parent) {
+        dialogs.showErrorMessage(parent, message);
+    };
+    m_print.previewArea->layout()->addWidget(m_printing->preview());
+    connect(m_print.printButton, &QAbstractButton::clicked, m_printing,
+            &PrintCommands::PrintBtnClick);
+    connect(m_print.setupButton, &QAbstractButton::clicked, m_printing,
+            &PrintCommands::SetupBtnClick);
+    connect(m_print.calibrateButton, &QAbstractButton::clicked, m_printing,
+            &PrintCommands::KalBtnClick);
+    connect(m_commands, &DocumentCommands::designReplaced, m_printing->preview(),
+            &PreviewPane::PaintBox1Paint);
 }
 
 QWidget* TMainForm::buildBottomStrip() {

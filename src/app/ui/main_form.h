@@ -7,6 +7,7 @@
 #include <QMainWindow>
 
 class DocumentCommands;
+class PrintCommands;
 class ProgressStatusBar;
 class QSessionManager;
 class QTabWidget;
@@ -23,6 +24,7 @@ class TMainForm : public QMainWindow {
     PaperSettings& settings() { return m_settings; }
     CalibrationSettings& calibration() { return m_calibration; }
     DocumentCommands& documentCommands() { return *m_commands; }
+    PrintCommands& printCommands() { return *m_printing; }
     const QString& ProgramDir() const { return m_programDir; }
 
     QAbstractButton* printButton() const { return m_print.printButton; }
@@ -43,6 +45,7 @@ class TMainForm : public QMainWindow {
   private:
     QWidget* buildToolStrip();
     QWidget* buildBottomStrip();
+    void connectPrintPage(UserDialogs& dialogs, const QString& calibrationFile);
     void ueberbtnClick();
     void commitData(QSessionManager& manager);
 
@@ -51,6 +54,7 @@ class TMainForm : public QMainWindow {
     CalibrationSettings m_calibration;
     DocumentCommands* m_commands;
     PrintPageControls m_print;
+    PrintCommands* m_printing = nullptr;
     QTabWidget* m_pages = nullptr;
     ProgressStatusBar* m_statusBar = nullptr;
     // The desktop session already had its answer: closing asks nothing more.
