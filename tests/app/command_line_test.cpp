@@ -29,9 +29,15 @@ struct Result {
 
 class CommandLine : public ::testing::Test {
   protected:
-    Result run(const QStringList& arguments) {
+    Result run(const QStringList& arguments, const QString& language = QString()) {
         QProcess process;
         process.setWorkingDirectory(m_folder.path());
+        if (!language.isEmpty()) {
+            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+            environment.insert("LC_ALL", language);
+            environment.insert("LANG", language);
+            process.setProcessEnvironment(environment);
+        }
         process.start(LINEAVO_EXECUTABLE, arguments);
         EXPECT_TRUE(process.waitForFinished(60000)) << arguments.join(' ').toStdString();
         Result result;
@@ -227,6 +233,21 @@ TEST_F(CommandLine, SaveStartsFromTheGivenDesign) {
     EXPECT_EQ(s.paperKind(), PaperKind::KariertCheck);
     EXPECT_EQ(s.CaretSpaceED.text(), "6.00");
     EXPECT_TRUE(s.flag(Flag::NoLeftBorderFillCheck));
+}
+
+// The fields hold their text in the user's number format; the command line and the
+// documents do not depend on it.
+TEST_F(CommandLine, NumbersMeanTheSameInAGermanSession) {
+    const Result saved =
+        run({"save", "de.lvo", "--set", "LineSpaceEd=9.456", "--set", "BorderTopEd=1e1"},
+            "de_DE.UTF-8");
+    ASSERT_EQ(saved.exitCode, 0) << saved.err.toStdString();
+    const Result shown = run({"show", "de.lvo"}, "de_DE.UTF-8");
+    ASSERT_EQ(shown.exitCode, 0) << shown.err.toStdString();
+    const QJsonObject json = QJsonDocument::fromJson(shown.out).object();
+    EXPECT_EQ(json.value("LineSpaceEd").toDouble(), 9.46);
+    EXPECT_EQ(json.value("BorderTopEd").toDouble(), 10);
+    EXPECT_EQ(json.value("LineWidthEd").toDouble(), 0.75);
 }
 
 struct FailureCase {
