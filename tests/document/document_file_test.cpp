@@ -19,44 +19,47 @@
 namespace {
 
 // The document of a design just reset by New, field by field.
-const QByteArray kNewDesign = QByteArray::fromHex("01"               // ruled
-                                                  "0000000000002240" // LineSpaceEd 9
-                                                  "01"
-                                                  "01" // without first line, without last line
-                                                  "0000000000001440" // CaretSpaceED 5
-                                                  "c0c0c000"         // line colour silver
-                                                  "000000000000e83f" // LineWidthEd 0.75
-                                                  "0000000000000440" // LeftBorderEd 2.5
-                                                  "01"
-                                                  "00"               // left edge line, no left fill
-                                                  "0000000000000440" // RightBorderEd 2.5
-                                                  "01"
-                                                  "00"       // right edge line, no right fill
-                                                  "80808000" // edge line colour gray
-                                                  "000000000000f83f" // RRLineWidthED 1.5
-                                                  "00"               // picture name
-                                                  "00"               // top left
-                                                  "000000000000e03f" // PosXEd 0.5
-                                                  "000000000000e03f" // PosYEd 0.5
-                                                  "000000000000f83f" // BreitEd 1.5
-                                                  "000000000000f83f" // HochEd 1.5
-                                                  "01"               // keep the picture's aspect
-                                                  "000000000000e03f" // BorderTopEd 0.5
-                                                  "000000000000e03f" // BorderBottomEd 0.5
-                                                  "00"               // texture name
-                                                  "0000000000001440" // BreitEd2 5
-                                                  "0000000000001440" // HochEd2 5
-                                                  "01"
-                                                  "01"
-                                                  "01"           // keep aspect, grey, lighten
-                                                  "00"           // no combination
-                                                  "00"           // strong lightening off
-                                                  "00"           // free text
-                                                  "05417269616c" // "Arial"
-                                                  "00000000"     // font colour black
-                                                  "00"           // ANSI
-                                                  "09000000"     // 9 points
-                                                  "00");         // default pitch
+// clang-format off
+const QByteArray kNewDesign = QByteArray::fromHex(
+    "01"                // ruled
+    "0000000000002240"  // LineSpaceEd 9
+    "01"                // without first line
+    "01"                // without last line
+    "0000000000001440"  // CaretSpaceED 5
+    "c0c0c000"          // line colour silver
+    "000000000000e83f"  // LineWidthEd 0.75
+    "0000000000000440"  // LeftBorderEd 2.5
+    "01"                // left edge line
+    "00"                // no left fill
+    "0000000000000440"  // RightBorderEd 2.5
+    "01"                // right edge line
+    "00"                // no right fill
+    "80808000"          // edge line colour gray
+    "000000000000f83f"  // RRLineWidthED 1.5
+    "00"                // picture name
+    "00"                // top left
+    "000000000000e03f"  // PosXEd 0.5
+    "000000000000e03f"  // PosYEd 0.5
+    "000000000000f83f"  // BreitEd 1.5
+    "000000000000f83f"  // HochEd 1.5
+    "01"                // keep the picture's aspect
+    "000000000000e03f"  // BorderTopEd 0.5
+    "000000000000e03f"  // BorderBottomEd 0.5
+    "00"                // texture name
+    "0000000000001440"  // BreitEd2 5
+    "0000000000001440"  // HochEd2 5
+    "01"                // keep the texture's aspect
+    "01"                // grey
+    "01"                // lighten
+    "00"                // no combination
+    "00"                // strong lightening off
+    "00"                // free text
+    "05417269616c"      // "Arial"
+    "00000000"          // font colour black
+    "00"                // ANSI
+    "09000000"          // 9 points
+    "00");              // default pitch
+// clang-format on
 
 // Everything a user can see of a design, twins, zoom and font style included.
 std::string designState(PaperSettings& s) {

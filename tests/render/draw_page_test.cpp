@@ -81,8 +81,8 @@ void checkered(PaperSettings& s) {
     s.setPaperKind(PaperKind::KariertCheck);
 }
 
-// The worked example of the default page on a 600-dpi printer.
-TEST(DrawPageWorkedExample, RuledDefaultsAtSixHundredDpi) {
+// The default page on a 600-dpi printer, at positions worked out by hand.
+TEST(DrawPageDefaults, RuledDefaultsAtSixHundredDpi) {
     PaperSettings s;
     const QImage page = drawn(s, printScale(4760, 1000));
     // Lines at 0.5 mm and 9.5 mm (y 11, 224) are left out; 18.5 mm is y 437 with a 6-pixel
@@ -108,7 +108,7 @@ TEST(DrawPageWorkedExample, RuledDefaultsAtSixHundredDpi) {
     EXPECT_EQ(at(page, 4176, 437), kSilver);
 }
 
-TEST(DrawPageWorkedExample, CheckeredLeftEdgeSnapsToTheGrid) {
+TEST(DrawPageDefaults, CheckeredLeftEdgeSnapsToTheGrid) {
     PaperSettings s;
     checkered(s);
     const QImage page = drawn(s, printScale(4760, 300));
@@ -120,7 +120,7 @@ TEST(DrawPageWorkedExample, CheckeredLeftEdgeSnapsToTheGrid) {
     EXPECT_EQ(at(page, 590, 250), kWhite);
 }
 
-TEST(DrawPageWorkedExample, PreviewAtNinetySixDpi) {
+TEST(DrawPageDefaults, PreviewAtNinetySixDpi) {
     PaperSettings s;
     s.setFlag(Flag::WithoutFirstLineCheck, false);
     const QImage page = drawn(s, previewScale(761, 1090, 100));
@@ -134,7 +134,7 @@ TEST(DrawPageWorkedExample, PreviewAtNinetySixDpi) {
     EXPECT_EQ(at(page, 95, 500), kWhite);
 }
 
-TEST(DrawPageWorkedExample, CalibrationMovesTheLeftEdge) {
+TEST(DrawPageDefaults, CalibrationMovesTheLeftEdge) {
     PaperSettings s;
     const QImage page = drawn(s, calibrated(printScale(1200, 100), 101, 100, 4));
     EXPECT_EQ(at(page, 485, 50), kGray); // 491 with a 12-pixel pen: 485 .. 496

@@ -48,7 +48,7 @@ TEST_P(PageScaleExamples, TruncateTowardZero) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    WorkedExamples, PageScaleExamples,
+    KnownPositions, PageScaleExamples,
     ::testing::Values(
         ScaleCase{"PrintLeftEdge", print(600), Conversion::X, 25, 590},
         ScaleCase{"PrintFirstRuledLine", print(600), Conversion::Y, 0.5, 11},
