@@ -21,9 +21,17 @@ void applyRow(quint32* row, int count, quint32 value, PenMode mode) {
     }
 }
 
-// Copies a finished row into a row that is not read again soon: stores that bypass the cache
-// where the processor has them, so the page is written once instead of read and written.
-void copyRow(const quint32* source, quint32* target, int count) {
+// Images larger than this do not stay in the cache while they are drawn.
+constexpr qsizetype kStreamingBytes = qsizetype(16) << 20;
+
+// Copies a finished row into a row of a large image that is not read again soon: stores that
+// bypass the cache where the processor has them, so the page is written once instead of read
+// and written. A small image stays in the cache, where plain stores are faster.
+void copyRow(const quint32* source, quint32* target, int count, bool streaming) {
+    if (!streaming) {
+        std::copy_n(source, count, target);
+        return;
+    }
 #if defined(__SSE2__)
     int i = 0;
     while (i < count && (reinterpret_cast<quintptr>(target + i) & 15) != 0) {
@@ -100,34 +108,55 @@ void ImageSurface::flush() {
     std::sort(cuts.begin(), cuts.end());
     cuts.erase(std::unique(cuts.begin(), cuts.end()), cuts.end());
 
+    const bool streaming = m_image.sizeInBytes() > kStreamingBytes;
+    // The operations that cover the current run, in the order they were drawn: operations join
+    // at the cut where they begin and leave after the cut where they end.
+    std::vector<size_t> byTop(m_pending.size());
+    for (size_t k = 0; k < byTop.size(); ++k)
+        byTop[k] = k;
+    std::stable_sort(byTop.begin(), byTop.end(), [this](size_t a, size_t b) {
+        return m_pending[a].area.top() < m_pending[b].area.top();
+    });
+    size_t nextToJoin = 0;
+    std::vector<size_t> active;
     std::vector<const Operation*> covering;
     for (size_t i = 0; i + 1 < cuts.size(); ++i) {
         const int top = cuts[i];
         const int bottom = cuts[i + 1];
+        std::erase_if(active, [&](size_t k) { return m_pending[k].area.bottom() < top; });
+        bool joined = false;
+        for (; nextToJoin < byTop.size() && m_pending[byTop[nextToJoin]].area.top() <= top;
+             ++nextToJoin) {
+            active.push_back(byTop[nextToJoin]);
+            joined = true;
+        }
+        if (joined)
+            std::sort(active.begin(), active.end());
+        if (active.empty())
+            continue;
+        // No cut lies inside a run, so every active operation covers all of its rows.
         covering.clear();
         size_t firstEffective = 0;
-        for (const Operation& op : m_pending) {
-            if (op.area.top() > top || op.area.bottom() < bottom - 1)
-                continue; // no cut lies inside a run: an operation covers all of it or none
+        for (size_t k : active) {
+            const Operation& op = m_pending[k];
             if (op.mode == PenMode::Copy && op.area.left() == 0 && op.area.width() == width)
                 firstEffective = covering.size();
             covering.push_back(&op);
         }
-        if (covering.empty())
-            continue;
         const bool rowsAlike = covering[firstEffective]->mode == PenMode::Copy &&
                                covering[firstEffective]->area.width() == width;
+        const size_t firstDrawn = rowsAlike ? firstEffective : 0;
         const int drawnRows = rowsAlike ? 1 : bottom - top;
         for (int y = top; y < top + drawnRows; ++y) {
             quint32* row = pixels + y * stride;
-            for (size_t k = rowsAlike ? firstEffective : 0; k < covering.size(); ++k) {
+            for (size_t k = firstDrawn; k < covering.size(); ++k) {
                 const Operation& op = *covering[k];
                 applyRow(row + op.area.left(), op.area.width(), op.value, op.mode);
             }
         }
         const quint32* first = pixels + top * stride;
         for (int y = top + drawnRows; y < bottom; ++y)
-            copyRow(first, pixels + y * stride, width);
+            copyRow(first, pixels + y * stride, width, streaming);
     }
     m_pending.clear();
 #if defined(__SSE2__)
