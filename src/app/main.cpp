@@ -4,7 +4,11 @@
 #include "app/ui/qt_user_dialogs.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QTextStream>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -14,9 +18,25 @@ void nameApplication() {
     QGuiApplication::setApplicationDisplayName(QStringLiteral("Lineavo-Pressolo 1.0"));
 }
 
+// The toolkit wants a private runtime folder and complains on the terminal without one, which
+// a script calling the verbs should not have to read.
+void provideRuntimeFolder() {
+    if (!qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR"))
+        return;
+    const QByteArray folder = QDir::tempPath().toLocal8Bit() + "/lineavo-pressolo-runtime-" +
+                              QByteArray::number(getuid());
+    mkdir(folder.constData(), 0700); // fails harmlessly when it is there already
+    struct stat info {};
+    // Only a private folder of our own, never one that someone else prepared.
+    if (lstat(folder.constData(), &info) == 0 && S_ISDIR(info.st_mode) &&
+        info.st_uid == getuid() && (info.st_mode & 077) == 0)
+        qputenv("XDG_RUNTIME_DIR", folder);
+}
+
 int runHeadless(int argc, char* argv[]) {
     // The headless verbs need fonts and colours but no display.
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    provideRuntimeFolder();
     QGuiApplication app(argc, argv);
     nameApplication();
     QTextStream out(stdout);
