@@ -1,13 +1,11 @@
 // DrawPage on a 600-dpi printable area, reported as a ratio to filling the same surface with
 // white in the same run ("x_fill"), so that the figures mean something on a busy machine.
+#include "bench_support.h"
 #include "render/draw_page.h"
 #include "render/image_surface.h"
 #include "settings/paper_settings.h"
 
 #include <benchmark/benchmark.h>
-
-#include <chrono>
-#include <functional>
 
 namespace {
 
@@ -20,27 +18,6 @@ PageScale printScale() {
     scale.SurfaceHeight = kHeight;
     scale.DotsPerInch = 600;
     return scale;
-}
-
-// The lines of a page over a texture whose merge choice is "Combine colors".
-class XorLayers : public PageLayers {
-public:
-    PenMode drawBackground(Surface&, const PageScale&, const PaperSettings&) const override {
-        return PenMode::Xor;
-    }
-};
-
-// Seconds per run of `work`, the best of several batches: the least disturbed measurement.
-double secondsPerRun(const std::function<void()>& work) {
-    using Clock = std::chrono::steady_clock;
-    double best = 1e9;
-    for (int batch = 0; batch < 5; ++batch) {
-        const auto start = Clock::now();
-        for (int i = 0; i < 4; ++i)
-            work();
-        best = std::min(best, std::chrono::duration<double>(Clock::now() - start).count() / 4);
-    }
-    return best;
 }
 
 void drawPageBenchmark(benchmark::State& state, bool checkered, bool xorPen) {
@@ -80,6 +57,5 @@ void drawPageBenchmark(benchmark::State& state, bool checkered, bool xorPen) {
 } // namespace
 
 BENCHMARK_CAPTURE(drawPageBenchmark, ruled_default, false, false)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(drawPageBenchmark, checkered_default, true, false)
-    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(drawPageBenchmark, checkered_default, true, false)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(drawPageBenchmark, checkered_xor, true, true)->Unit(benchmark::kMillisecond);

@@ -2,6 +2,7 @@
 // at zoom 100, 400 and 1000, reported as a ratio to filling that rectangle in the same run
 // ("x_fill"). "draw" is the page drawn into the rectangle; "shown" adds putting it on the
 // window's backing store, as the pane does.
+#include "bench_support.h"
 #include "printing/printer_page.h"
 #include "render/draw_page.h"
 #include "render/image_surface.h"
@@ -12,34 +13,11 @@
 
 #include <benchmark/benchmark.h>
 
-#include <chrono>
-#include <functional>
-
 namespace {
 
 const QSize kExposed(1280, 1024);
 const PrinterPage kPrinter{600, QSize(4760, 6814)};
 constexpr int kScreenDotsPerInch = 96;
-
-// The lines of a page over a texture whose merge choice is "Combine colors".
-class XorLayers : public PageLayers {
-  public:
-    PenMode drawBackground(Surface&, const PageScale&, const PaperSettings&) const override {
-        return PenMode::Xor;
-    }
-};
-
-double secondsPerRun(const std::function<void()>& work) {
-    using Clock = std::chrono::steady_clock;
-    double best = 1e9;
-    for (int batch = 0; batch < 7; ++batch) {
-        const auto start = Clock::now();
-        for (int i = 0; i < 8; ++i)
-            work();
-        best = std::min(best, std::chrono::duration<double>(Clock::now() - start).count() / 8);
-    }
-    return best;
-}
 
 void previewBenchmark(benchmark::State& state, bool checkeredXor) {
     const int zoom = int(state.range(0));
@@ -67,9 +45,10 @@ void previewBenchmark(benchmark::State& state, bool checkeredXor) {
     // The pane keeps the pixels of its last paint for the next one, as these do.
     QImage backingStore(kExposed, QImage::Format_RGB32);
     QImage scratch(exposed.size(), QImage::Format_RGB32);
+    QImage exposedFill(exposed.size(), QImage::Format_RGB32);
     auto fill = [&] {
-        backingStore.fill(0xffffffffu);
-        benchmark::DoNotOptimize(backingStore.constBits());
+        exposedFill.fill(0xffffffffu);
+        benchmark::DoNotOptimize(exposedFill.constBits());
     };
     auto draw = [&] {
         ImageSurface surface(std::move(scratch), exposed.topLeft());

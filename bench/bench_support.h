@@ -1,0 +1,31 @@
+#pragma once
+
+#include "render/draw_page.h"
+
+#include <algorithm>
+#include <chrono>
+#include <functional>
+
+// The lines of a page over a texture whose merge choice is "Combine colors".
+class XorLayers : public PageLayers {
+  public:
+    PenMode drawBackground(Surface&, const PageScale&, const PaperSettings&) const override {
+        return PenMode::Xor;
+    }
+};
+
+// Seconds per run of `work`, the best of several batches: the least disturbed measurement on
+// a shared machine.
+inline double secondsPerRun(const std::function<void()>& work, int batches = 7,
+                            int runsPerBatch = 8) {
+    using Clock = std::chrono::steady_clock;
+    double best = 1e9;
+    for (int batch = 0; batch < batches; ++batch) {
+        const auto start = Clock::now();
+        for (int i = 0; i < runsPerBatch; ++i)
+            work();
+        best = std::min(best,
+                        std::chrono::duration<double>(Clock::now() - start).count() / runsPerBatch);
+    }
+    return best;
+}
