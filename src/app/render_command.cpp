@@ -3,6 +3,7 @@
 #include "app/commands.h"
 
 #include "printing/calibration.h"
+#include "printing/printer_page.h"
 #include "render/draw_page.h"
 #include "render/image_surface.h"
 #include "render/painter_surface.h"
@@ -168,10 +169,9 @@ int runRenderCommand(const QStringList& words, QTextStream& out, QTextStream& er
             return ExitUsage;
         }
         // The page box of the preview: the printable area at the screen's resolution, zoomed.
-        job.scale.SurfaceWidth =
-            truncToPixels(*zoom * (double(qint64(page.width()) * *screenDpi) / *dpi) / 100);
-        job.scale.SurfaceHeight =
-            truncToPixels(*zoom * (double(qint64(page.height()) * *screenDpi) / *dpi) / 100);
+        const QSize box = previewBoxSize(PrinterPage{*dpi, page}, *screenDpi, *zoom);
+        job.scale.SurfaceWidth = box.width();
+        job.scale.SurfaceHeight = box.height();
         job.scale.DotsPerInch = *screenDpi;
         job.scale.ZoomPercent = *zoom;
         job.outputDotsPerInch = *screenDpi;
@@ -193,6 +193,12 @@ int runRenderCommand(const QStringList& words, QTextStream& out, QTextStream& er
         return ExitFailure;
     }
 
+    // A folder, FIFO or device of that name is not replaced by a picture.
+    const QFileInfo target(*output);
+    if (target.exists() && !target.isFile()) {
+        err << *output << ": this is not a regular file; the page is not written there.\n";
+        return ExitFailure;
+    }
     std::optional<QString> error;
     if (suffix == u"pdf") {
         error = writePdf(settings, job, *output);

@@ -1,9 +1,6 @@
 #include "render/surface.h"
 
 #include <algorithm>
-#include <climits>
-#include <cstdlib>
-#include <vector>
 
 void Surface::moveTo(int x, int y) {
     m_x = x;
@@ -24,46 +21,8 @@ void Surface::lineTo(int x, int y) {
         const int top = y > y1 ? y1 : y + 1;
         const int bottom = y > y1 ? y : y1 + 1;
         fillArea(QRect(x - w / 2, top, w, bottom - top), m_penColor, m_penMode);
-    } else if (x1 != x) {
-        diagonalLine(x1, y1, x, y);
-    }
-}
-
-// A slanted line: the pen's square is stamped at every point that Bresenham's walk visits
-// before the end point. The squares of neighbouring points overlap, so each row gets one span
-// from the leftmost to the rightmost square on it, keeping every pixel changed once.
-void Surface::diagonalLine(int x1, int y1, int x2, int y2) {
-    const int w = effectivePenWidth();
-    const int dx = std::abs(x2 - x1);
-    const int dy = std::abs(y2 - y1);
-    const int sx = x1 < x2 ? 1 : -1;
-    const int sy = y1 < y2 ? 1 : -1;
-    const int topRow = std::min(y1, y2) - w / 2;
-    std::vector<std::pair<int, int>> spans(dy + w, {INT_MAX, INT_MIN});
-
-    int x = x1;
-    int y = y1;
-    int error = dx - dy;
-    while (x != x2 || y != y2) {
-        for (int row = y - w / 2; row < y - w / 2 + w; ++row) {
-            auto& span = spans[row - topRow];
-            span.first = std::min(span.first, x - w / 2);
-            span.second = std::max(span.second, x - w / 2 + w);
-        }
-        const int twice = 2 * error;
-        if (twice > -dy) {
-            error -= dy;
-            x += sx;
-        }
-        if (twice < dx) {
-            error += dx;
-            y += sy;
-        }
-    }
-    for (int i = 0; i < int(spans.size()); ++i) {
-        if (spans[i].first < spans[i].second)
-            fillArea(QRect(spans[i].first, topRow + i, spans[i].second - spans[i].first, 1),
-                     m_penColor, m_penMode);
+    } else {
+        Q_ASSERT_X(x1 == x || y1 == y, "Surface::lineTo", "only horizontal and vertical lines");
     }
 }
 

@@ -30,7 +30,8 @@ public:
     void setBrushColor(QRgb color) { m_brushColor = color; }
 
     void moveTo(int x, int y);
-    // A line in the current pen from the current position, which then moves to (x, y).
+    // A line in the current pen from the current position, which then moves to (x, y). Lines
+    // are horizontal or vertical: paper is ruled with nothing else.
     void lineTo(int x, int y);
     // Fills x1 .. x2-1 by y1 .. y2-1 with the brush and draws the pen's outline just inside.
     void rectangle(int x1, int y1, int x2, int y2);
@@ -42,7 +43,6 @@ protected:
 
 private:
     int effectivePenWidth() const { return m_penWidth < 1 ? 1 : m_penWidth; }
-    void diagonalLine(int x1, int y1, int x2, int y2);
 
     QRgb m_penColor = 0xff000000;
     int m_penWidth = 1;

@@ -17,6 +17,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 namespace {
 
 constexpr double kBase = 25.39995;
@@ -248,6 +250,14 @@ TEST_F(CommandLine, NumbersMeanTheSameInAGermanSession) {
     EXPECT_EQ(json.value("LineSpaceEd").toDouble(), 9.46);
     EXPECT_EQ(json.value("BorderTopEd").toDouble(), 10);
     EXPECT_EQ(json.value("LineWidthEd").toDouble(), 0.75);
+}
+
+TEST_F(CommandLine, RenderLeavesAFifoOfTheOutputsNameAlone) {
+    ASSERT_EQ(mkfifo(path("page.png").toLocal8Bit().constData(), 0600), 0);
+    const Result r = run({"render", "--output", "page.png", "--page", "10x10"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.err.contains("page.png: this is not a regular file")) << r.err.toStdString();
+    EXPECT_FALSE(QFileInfo(path("page.png")).isFile());
 }
 
 struct FailureCase {
