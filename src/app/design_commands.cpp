@@ -63,8 +63,8 @@ int runSaveCommand(const QStringList& words, QTextStream& out, QTextStream& err)
             err << "--set needs NAME=VALUE, not \"" << assignment << "\".\n";
             return ExitUsage;
         }
-        if (auto error = assignSetting(settings, assignment.left(equals),
-                                       assignment.mid(equals + 1))) {
+        if (auto error =
+                assignSetting(settings, assignment.left(equals), assignment.mid(equals + 1))) {
             err << *error << "\n";
             return ExitUsage;
         }

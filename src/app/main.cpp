@@ -28,8 +28,8 @@ void provideRuntimeFolder() {
     mkdir(folder.constData(), 0700); // fails harmlessly when it is there already
     struct stat info {};
     // Only a private folder of our own, never one that someone else prepared.
-    if (lstat(folder.constData(), &info) == 0 && S_ISDIR(info.st_mode) &&
-        info.st_uid == getuid() && (info.st_mode & 077) == 0)
+    if (lstat(folder.constData(), &info) == 0 && S_ISDIR(info.st_mode) && info.st_uid == getuid() &&
+        (info.st_mode & 077) == 0)
         qputenv("XDG_RUNTIME_DIR", folder);
 }
 

@@ -116,8 +116,7 @@ std::optional<QString> writePdf(const PaperSettings& settings, const RenderJob& 
 int runRenderCommand(const QStringList& words, QTextStream& out, QTextStream& err) {
     Q_UNUSED(out);
     CommandArguments args;
-    const QStringList optionNames = {"output", "dpi",  "page",      "calibration",
-                                     "zoom",   "screen-dpi"};
+    const QStringList optionNames = {"output", "dpi", "page", "calibration", "zoom", "screen-dpi"};
     if (auto error = parseCommandArguments(words, optionNames, args)) {
         err << *error << "\n";
         return ExitUsage;

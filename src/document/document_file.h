@@ -24,15 +24,13 @@ inline const QString diskFull = QStringLiteral("Disk full.");
 // Reads the design from `fileName` into `settings`, field by field in file order. The whole
 // file is read and checked first: when it cannot be read, nothing changes. Returns the error
 // message, if any.
-[[nodiscard]] std::optional<QString> openDocument(PaperSettings& settings,
-                                                  const QString& fileName);
+[[nodiscard]] std::optional<QString> openDocument(PaperSettings& settings, const QString& fileName);
 
 // The two halves of saving and opening without the file itself, for callers that hold the
 // bytes. `documentPath` is the document's absolute path, against which picture names are
 // made relative or resolved.
 [[nodiscard]] std::optional<QString> encodeDocument(const PaperSettings& settings,
-                                                    const QString& documentPath,
-                                                    QByteArray& bytes);
+                                                    const QString& documentPath, QByteArray& bytes);
 // When `bytes` are not a whole document, nothing changes.
 [[nodiscard]] std::optional<QString> applyDocument(PaperSettings& settings, QByteArrayView bytes,
                                                    const QString& documentPath);

@@ -49,7 +49,7 @@ template <class Walker> void walkFields(Walker& w, auto& r) {
 }
 
 class Writer {
-public:
+  public:
     QByteArray bytes;
 
     void flag(bool on) { bytes.append(char(on ? 1 : 0)); }
@@ -72,7 +72,7 @@ public:
 };
 
 class Reader {
-public:
+  public:
     explicit Reader(QByteArrayView bytes) : m_bytes(bytes) {}
     bool failed() const { return m_failed; }
 
@@ -100,7 +100,7 @@ public:
             text = QByteArray(p, length);
     }
 
-private:
+  private:
     const char* take(qsizetype count) {
         if (m_failed || m_bytes.size() - m_position < count) {
             m_failed = true;

@@ -22,8 +22,7 @@ constexpr qsizetype kFileSize = 32;
 
 CalibrationSettings::CalibrationSettings(QObject* parent)
     : QObject(parent), LinksEd("LinksEd", kDistanceMm, 0), ObenEd("ObenEd", kDistanceMm, 0),
-      BreitEd("BreitEd", kMeasuredMm, 100), HochEd("HochEd", kMeasuredMm, 100) {
-}
+      BreitEd("BreitEd", kMeasuredMm, 100), HochEd("HochEd", kMeasuredMm, 100) {}
 
 double CalibrationSettings::MmPerInchX() const {
     return BreitEd.value() * BaseMmPerInch / 100;

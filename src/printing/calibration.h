@@ -11,7 +11,7 @@
 // with their ranges and their two decimals.
 class CalibrationSettings : public QObject {
     Q_OBJECT
-public:
+  public:
     explicit CalibrationSettings(QObject* parent = nullptr);
 
     RealField LinksEd; // distance from the paper's left edge

@@ -51,8 +51,7 @@ void drawRuledLines(Surface& surface, const PageScale& scale, const PaperSetting
     if (settings.flag(Flag::WithoutFirstLineCheck))
         e += 2 * spacing; // both lines around the top edge go
     const bool withoutLastLine = settings.flag(Flag::WithoutLastLineCheck);
-    const int ruleBottom =
-        scale.SurfaceHeight - scale.MmToY(settings.BorderBottomEd.value() * 10);
+    const int ruleBottom = scale.SurfaceHeight - scale.MmToY(settings.BorderBottomEd.value() * 10);
     int y = scale.MmToY(e);
     while (y < ruleBottom) {
         if (withoutLastLine && scale.MmToY(e + spacing) >= ruleBottom)
@@ -64,8 +63,8 @@ void drawRuledLines(Surface& surface, const PageScale& scale, const PaperSetting
     }
 }
 
-void drawGrid(Surface& surface, const PageScale& scale, const PaperSettings& settings,
-              int fillLeft, int fillRight) {
+void drawGrid(Surface& surface, const PageScale& scale, const PaperSettings& settings, int fillLeft,
+              int fillRight) {
     const double spacing = settings.CaretSpaceED.value();
     const int height = scale.SurfaceHeight;
     double e = -spacing / 2;
@@ -84,8 +83,7 @@ void drawGrid(Surface& surface, const PageScale& scale, const PaperSettings& set
     }
 }
 
-void drawEdgeLine(Surface& surface, const PageScale& scale, const PaperSettings& settings,
-                  int x) {
+void drawEdgeLine(Surface& surface, const PageScale& scale, const PaperSettings& settings, int x) {
     surface.setPenColor(colorValueToRgb(settings.colour(Colour::ColvarColorComboBox3)));
     surface.setPenWidth(scale.PointsToPixels(settings.RRLineWidthED.value()));
     surface.moveTo(x, 0);
@@ -113,8 +111,7 @@ void DrawPage(Surface& surface, const PageScale& scale, const PaperSettings& set
     if (checkered)
         snapEdgesToGrid(edges, scale, settings.CaretSpaceED.value());
 
-    const int fillLeft =
-        settings.flag(Flag::NoLeftBorderFillCheck) ? scale.MmToX(edges.leftMm) : 0;
+    const int fillLeft = settings.flag(Flag::NoLeftBorderFillCheck) ? scale.MmToX(edges.leftMm) : 0;
     const int fillRight =
         settings.flag(Flag::NoRightBorderFillCheck) ? rightEdgeX(edges, scale) : width;
 

@@ -9,7 +9,7 @@ class PaperSettings;
 // them. A page without pictures or free text has neither, and its lines are drawn in copy
 // mode.
 class PageLayers {
-public:
+  public:
     virtual ~PageLayers() = default;
     // Draws the background and returns the pen mode in which every line is then drawn.
     virtual PenMode drawBackground(Surface&, const PageScale&, const PaperSettings&) const {

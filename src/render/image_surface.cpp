@@ -58,11 +58,9 @@ ImageSurface::ImageSurface(QSize size, QPoint origin)
 }
 
 ImageSurface::ImageSurface(QImage image, QPoint origin)
-    : m_image(image.format() == QImage::Format_RGB32
-                  ? std::move(image)
-                  : image.convertToFormat(QImage::Format_RGB32)),
-      m_origin(origin) {
-}
+    : m_image(image.format() == QImage::Format_RGB32 ? std::move(image)
+                                                     : image.convertToFormat(QImage::Format_RGB32)),
+      m_origin(origin) {}
 
 void ImageSurface::fillArea(const QRect& area, QRgb color, PenMode mode) {
     const QRect clipped = area.translated(-m_origin).intersected(m_image.rect());

@@ -13,7 +13,7 @@
 //
 // Operations are collected and carried out together when the image is read.
 class ImageSurface : public Surface {
-public:
+  public:
     // An RGB32 image of `size`, filled white.
     explicit ImageSurface(QSize size, QPoint origin = QPoint(0, 0));
     // Draws on `image` (converted to RGB32 if it is in another format).
@@ -24,10 +24,10 @@ public:
     // The pixels with every operation so far applied.
     const QImage& image();
 
-protected:
+  protected:
     void fillArea(const QRect& area, QRgb color, PenMode mode) override;
 
-private:
+  private:
     struct Operation {
         QRect area; // image coordinates, already clipped
         quint32 value;

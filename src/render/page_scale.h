@@ -8,8 +8,8 @@
 struct PageScale {
     int SurfaceWidth = 0;
     int SurfaceHeight = 0;
-    int DotsPerInch = 0;                    // horizontal; serves the vertical axis too
-    std::optional<double> ZoomPercent;      // the preview's zoom; empty for the print
+    int DotsPerInch = 0;               // horizontal; serves the vertical axis too
+    std::optional<double> ZoomPercent; // the preview's zoom; empty for the print
     double MmPerInchX = 25.39995;
     double MmPerInchY = 25.39995;
     double LeftOffsetMm = 0;

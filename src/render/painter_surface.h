@@ -8,12 +8,12 @@ class QPainter;
 // Each operation becomes one sharp, unblended rectangle, so what reaches the paper lies on
 // exactly the pixels that an image surface of the same size shows.
 class PainterSurface : public Surface {
-public:
+  public:
     explicit PainterSurface(QPainter& painter);
 
-protected:
+  protected:
     void fillArea(const QRect& area, QRgb color, PenMode mode) override;
 
-private:
+  private:
     QPainter& m_painter;
 };

@@ -20,7 +20,7 @@ enum class PenMode {
 // same line drawn again, and two crossing XOR lines apply their colours twice at the
 // crossing. Everything is clipped to the surface; negative coordinates are legal.
 class Surface {
-public:
+  public:
     virtual ~Surface() = default;
 
     void setPenColor(QRgb color) { m_penColor = color; }
@@ -36,12 +36,12 @@ public:
     // Fills x1 .. x2-1 by y1 .. y2-1 with the brush and draws the pen's outline just inside.
     void rectangle(int x1, int y1, int x2, int y2);
 
-protected:
+  protected:
     // Applies `color` with `mode` to every pixel of `area` (page coordinates, may reach beyond
     // the surface) exactly once.
     virtual void fillArea(const QRect& area, QRgb color, PenMode mode) = 0;
 
-private:
+  private:
     int effectivePenWidth() const { return m_penWidth < 1 ? 1 : m_penWidth; }
 
     QRgb m_penColor = 0xff000000;

@@ -30,23 +30,28 @@ PaperSettings::PaperSettings(QObject* parent)
       BreitEd("BreitEd", kSizeCm, 1.5), HochEd("HochEd", kSizeCm, 1.5),
       BreitEd2("BreitEd2", kSizeCm, 5), HochEd2("HochEd2", kSizeCm, 5),
       LineSpaceinEd("LineSpaceinEd", kInches, 0), CaretSpaceinED("CaretSpaceinED", kInches, 0),
-      LeftBorderinEd("LeftBorderinEd", kInches, 0),
-      RightBorderinEd("RightBorderinEd", kInches, 0),
-      BorderTopinEd("BorderTopinEd", kInches, 0),
-      BorderBottominEd("BorderBottominEd", kInches, 0), PosXinEd("PosXinEd", kInches, 0),
-      PosYinEd("PosYinEd", kInches, 0), BreitinEd("BreitinEd", kInches, 0),
-      HochinEd("HochinEd", kInches, 0), BreitinEd2("BreitinEd2", kInches, 0),
-      HochinEd2("HochinEd2", kInches, 0), ZoomEd("ZoomEd", kZoomPercent, 100) {
+      LeftBorderinEd("LeftBorderinEd", kInches, 0), RightBorderinEd("RightBorderinEd", kInches, 0),
+      BorderTopinEd("BorderTopinEd", kInches, 0), BorderBottominEd("BorderBottominEd", kInches, 0),
+      PosXinEd("PosXinEd", kInches, 0), PosYinEd("PosYinEd", kInches, 0),
+      BreitinEd("BreitinEd", kInches, 0), HochinEd("HochinEd", kInches, 0),
+      BreitinEd2("BreitinEd2", kInches, 0), HochinEd2("HochinEd2", kInches, 0),
+      ZoomEd("ZoomEd", kZoomPercent, 100) {
     m_flags = {true, true, true, false, true, false, true, true, true, true, false};
     m_colours = {kSilver, kGray};
 
     m_inchPairs = {
-        {&LineSpaceEd, &LineSpaceinEd, false}, {&CaretSpaceED, &CaretSpaceinED, false},
-        {&LeftBorderEd, &LeftBorderinEd, true}, {&RightBorderEd, &RightBorderinEd, true},
-        {&BorderTopEd, &BorderTopinEd, true},   {&BorderBottomEd, &BorderBottominEd, true},
-        {&PosXEd, &PosXinEd, true},             {&PosYEd, &PosYinEd, true},
-        {&BreitEd, &BreitinEd, true},           {&HochEd, &HochinEd, true},
-        {&BreitEd2, &BreitinEd2, true},         {&HochEd2, &HochinEd2, true},
+        {&LineSpaceEd, &LineSpaceinEd, false},
+        {&CaretSpaceED, &CaretSpaceinED, false},
+        {&LeftBorderEd, &LeftBorderinEd, true},
+        {&RightBorderEd, &RightBorderinEd, true},
+        {&BorderTopEd, &BorderTopinEd, true},
+        {&BorderBottomEd, &BorderBottominEd, true},
+        {&PosXEd, &PosXinEd, true},
+        {&PosYEd, &PosYinEd, true},
+        {&BreitEd, &BreitinEd, true},
+        {&HochEd, &HochinEd, true},
+        {&BreitEd2, &BreitinEd2, true},
+        {&HochEd2, &HochinEd2, true},
     };
     for (const InchPair& pair : m_inchPairs) {
         connect(pair.length, &RealField::textChanged, this,
@@ -58,9 +63,9 @@ PaperSettings::PaperSettings(QObject* parent)
 }
 
 std::vector<RealField*> PaperSettings::designFields() {
-    return {&LineSpaceEd, &CaretSpaceED,   &LineWidthEd, &LeftBorderEd, &RightBorderEd,
-            &RRLineWidthED, &BorderTopEd, &BorderBottomEd, &PosXEd,     &PosYEd,
-            &BreitEd,     &HochEd,         &BreitEd2,    &HochEd2};
+    return {&LineSpaceEd,   &CaretSpaceED, &LineWidthEd,    &LeftBorderEd, &RightBorderEd,
+            &RRLineWidthED, &BorderTopEd,  &BorderBottomEd, &PosXEd,       &PosYEd,
+            &BreitEd,       &HochEd,       &BreitEd2,       &HochEd2};
 }
 
 RealField* PaperSettings::realField(const QString& name) {

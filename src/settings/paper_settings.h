@@ -49,7 +49,7 @@ struct InchPair {
 // own clamping and formatting, and a length field's change rewrites its inch twin.
 class PaperSettings : public QObject {
     Q_OBJECT
-public:
+  public:
     explicit PaperSettings(QObject* parent = nullptr);
 
     // Length and width fields, in their own units (mm, cm or points).
@@ -119,7 +119,7 @@ public:
     void leaveInchTwin(RealField& twin);
     bool inchTwinUpdating() const { return m_inchTwinUpdating; }
 
-signals:
+  signals:
     void flagChanged(Flag flag);
     void colourChanged(Colour colour);
     void textChanged(Text text);
@@ -128,7 +128,7 @@ signals:
     void mergeModeChanged();
     void fontChanged();
 
-private:
+  private:
     void lengthFieldChanged(const InchPair& pair);
 
     std::vector<InchPair> m_inchPairs;

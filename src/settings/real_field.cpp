@@ -3,8 +3,8 @@
 #include <cmath>
 
 RealField::RealField(QString name, Range range, double initialValue, QObject* parent)
-    : QObject(parent), m_name(std::move(name)), m_range(range), m_text(format(clamp(initialValue))) {
-}
+    : QObject(parent), m_name(std::move(name)), m_range(range),
+      m_text(format(clamp(initialValue))) {}
 
 QLocale RealField::numberLocale() {
     QLocale locale; // the user's number format

@@ -9,7 +9,7 @@
 // writes the text back with a fixed number of decimals.
 class RealField : public QObject {
     Q_OBJECT
-public:
+  public:
     struct Range {
         double minimum = 0;
         double maximum = 0;
@@ -46,11 +46,11 @@ public:
     double clamp(double value) const;
     QString format(double value) const;
 
-signals:
+  signals:
     // Raised only when the text really changes.
     void textChanged(const QString& text);
 
-private:
+  private:
     static QLocale numberLocale();
 
     QString m_name;

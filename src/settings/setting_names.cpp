@@ -75,8 +75,8 @@ const std::vector<RadioName>& radioNames() {
                                                                       PictureCorner::obenrechts),
         radio<PictureCorner, &S::pictureCorner, &S::setPictureCorner>("untenlinks",
                                                                       PictureCorner::untenlinks),
-        radio<PictureCorner, &S::pictureCorner, &S::setPictureCorner>(
-            "untenrechts", PictureCorner::untenrechts),
+        radio<PictureCorner, &S::pictureCorner, &S::setPictureCorner>("untenrechts",
+                                                                      PictureCorner::untenrechts),
         radio<MergeMode, &S::mergeMode, &S::setMergeMode>("NOMergeCheck", MergeMode::NOMergeCheck),
         radio<MergeMode, &S::mergeMode, &S::setMergeMode>("Merge1Check", MergeMode::Merge1Check),
         radio<MergeMode, &S::mergeMode, &S::setMergeMode>("Merge2Check", MergeMode::Merge2Check),
@@ -217,8 +217,7 @@ std::optional<QString> assignSetting(PaperSettings& s, const QString& name, cons
         const std::optional<qint64> v = parseInteger(value);
         const qint64 limit = name == u"FontCharset" ? 255 : name == u"FontPitch" ? 2 : 1638;
         if (!v || *v < (name == u"FontSize" ? 1 : 0) || *v > limit)
-            return badValue(name, value,
-                            QStringLiteral("a whole number up to %1").arg(limit));
+            return badValue(name, value, QStringLiteral("a whole number up to %1").arg(limit));
         if (name == u"FontCharset")
             font.charset = quint8(*v);
         else if (name == u"FontPitch")

@@ -4,9 +4,9 @@
 
 TEST(CommandArguments, SeparatesPositionalWordsFromOptionsInBothSpellings) {
     CommandArguments args;
-    ASSERT_FALSE(parseCommandArguments({"in.lvo", "--dpi", "300", "--output=a.png", "--set",
-                                        "A=1", "--set=B=2"},
-                                       {"dpi", "output", "set"}, args));
+    ASSERT_FALSE(parseCommandArguments(
+        {"in.lvo", "--dpi", "300", "--output=a.png", "--set", "A=1", "--set=B=2"},
+        {"dpi", "output", "set"}, args));
     EXPECT_EQ(args.positional, QStringList{"in.lvo"});
     EXPECT_EQ(args.last("dpi"), "300");
     EXPECT_EQ(args.last("output"), "a.png");

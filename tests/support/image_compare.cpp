@@ -33,8 +33,8 @@
     actual.save(base + "-actual.png");
     difference.save(base + "-difference.png");
     return ::testing::AssertionFailure()
-           << name.toStdString() << ": " << count << " pixels differ, the first at ("
-           << first.x() << ", " << first.y() << "): expected #" << std::hex
-           << (expected.pixel(first) & 0xffffff) << ", actual #" << (actual.pixel(first) & 0xffffff)
-           << "; pictures written to " << base.toStdString() << "-*.png";
+           << name.toStdString() << ": " << count << " pixels differ, the first at (" << first.x()
+           << ", " << first.y() << "): expected #" << std::hex << (expected.pixel(first) & 0xffffff)
+           << ", actual #" << (actual.pixel(first) & 0xffffff) << "; pictures written to "
+           << base.toStdString() << "-*.png";
 }
