@@ -51,6 +51,35 @@ void copyRow(const quint32* source, quint32* target, int count, bool streaming) 
 
 } // namespace
 
+void ImageSurface::drawRow(quint32* row, const std::vector<const Operation*>& operations) {
+    for (const Operation* op : operations)
+        applyRow(row + op->area.left(), op->area.width(), op->value, op->mode);
+}
+
+bool ImageSurface::RowPatterns::sameRow(const std::vector<const Operation*>& a,
+                                        const std::vector<const Operation*>& b) {
+    return std::equal(
+        a.begin(), a.end(), b.begin(), b.end(), [](const Operation* x, const Operation* y) {
+            return x->area.left() == y->area.left() && x->area.width() == y->area.width() &&
+                   x->value == y->value && x->mode == y->mode;
+        });
+}
+
+const quint32* ImageSurface::RowPatterns::find(const std::vector<const Operation*>& ops) const {
+    for (const auto& [known, row] : m_rows) {
+        if (sameRow(known, ops))
+            return row;
+    }
+    return nullptr;
+}
+
+void ImageSurface::RowPatterns::remember(const std::vector<const Operation*>& ops,
+                                         const quint32* row) {
+    if (m_rows.size() == kKept)
+        m_rows.erase(m_rows.begin());
+    m_rows.emplace_back(ops, row);
+}
+
 ImageSurface::ImageSurface(QSize size, QPoint origin)
     : m_image(size, QImage::Format_RGB32), m_origin(origin) {
     // Filled white by the first flush, together with what is drawn on it.
@@ -118,6 +147,7 @@ void ImageSurface::flush() {
     size_t nextToJoin = 0;
     std::vector<size_t> active;
     std::vector<const Operation*> covering;
+    RowPatterns patterns;
     for (size_t i = 0; i + 1 < cuts.size(); ++i) {
         const int top = cuts[i];
         const int bottom = cuts[i + 1];
@@ -132,29 +162,32 @@ void ImageSurface::flush() {
             std::sort(active.begin(), active.end());
         if (active.empty())
             continue;
-        // No cut lies inside a run, so every active operation covers all of its rows.
+        // No cut lies inside a run, so every active operation covers all of its rows. The last
+        // one that paints whole rows in copy mode makes all before it irrelevant.
         covering.clear();
-        size_t firstEffective = 0;
         for (size_t k : active) {
             const Operation& op = m_pending[k];
             if (op.mode == PenMode::Copy && op.area.left() == 0 && op.area.width() == width)
-                firstEffective = covering.size();
+                covering.clear();
             covering.push_back(&op);
         }
-        const bool rowsAlike = covering[firstEffective]->mode == PenMode::Copy &&
-                               covering[firstEffective]->area.width() == width;
-        const size_t firstDrawn = rowsAlike ? firstEffective : 0;
-        const int drawnRows = rowsAlike ? 1 : bottom - top;
-        for (int y = top; y < top + drawnRows; ++y) {
-            quint32* row = pixels + y * stride;
-            for (size_t k = firstDrawn; k < covering.size(); ++k) {
-                const Operation& op = *covering[k];
-                applyRow(row + op.area.left(), op.area.width(), op.value, op.mode);
-            }
+        const bool rowsAlike =
+            covering.front()->mode == PenMode::Copy && covering.front()->area.width() == width;
+        if (!rowsAlike) { // rows that keep earlier content are drawn one by one
+            for (int y = top; y < bottom; ++y)
+                drawRow(pixels + y * stride, covering);
+            continue;
         }
-        const quint32* first = pixels + top * stride;
-        for (int y = top + drawnRows; y < bottom; ++y)
-            copyRow(first, pixels + y * stride, width, streaming);
+        int y = top;
+        const quint32* source = patterns.find(covering);
+        if (!source) {
+            drawRow(pixels + y * stride, covering);
+            source = pixels + y * stride;
+            patterns.remember(covering, source);
+            ++y;
+        }
+        for (; y < bottom; ++y)
+            copyRow(source, pixels + y * stride, width, streaming);
     }
     m_pending.clear();
 #if defined(__SSE2__)

@@ -33,7 +33,23 @@ class ImageSurface : public Surface {
         quint32 value;
         PenMode mode;
     };
+    // Rows drawn from whole-row operations, so that a later run whose rows would come out the
+    // same (the same operations at the same columns, as between the lines of a grid) copies
+    // one of them instead of drawing its own.
+    class RowPatterns {
+      public:
+        const quint32* find(const std::vector<const Operation*>& ops) const;
+        void remember(const std::vector<const Operation*>& ops, const quint32* row);
+
+      private:
+        static bool sameRow(const std::vector<const Operation*>& a,
+                            const std::vector<const Operation*>& b);
+        static constexpr size_t kKept = 4;
+        std::vector<std::pair<std::vector<const Operation*>, const quint32*>> m_rows;
+    };
+
     void flush();
+    static void drawRow(quint32* row, const std::vector<const Operation*>& operations);
 
     QImage m_image;
     QPoint m_origin;
