@@ -1,7 +1,6 @@
 #include "app/ui/page_frame.h"
 #include "app/ui/pages.h"
 #include "app/ui/settings_controls.h"
-#include "settings/ui/file_name_edit.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -19,11 +18,8 @@ PageFrame* buildPicturePage(PageContext& context) {
     auto* layout = stackedContent(page->content());
     QGridLayout* grid = nullptr;
 
-    QGroupBox* open = groupWithGrid(QStringLiteral("Open picture"), grid);
-    grid->addWidget(new QLabel(QStringLiteral("File name:")), 0, 0);
-    grid->addWidget(
-        pictureFileNameEdit(context, Text::FilenameEdit1, QStringLiteral("FilenameEdit1")), 0, 1, 1,
-        5);
+    QGroupBox* open =
+        openPictureGroup(context, Text::FilenameEdit1, QStringLiteral("FilenameEdit1"));
     layout->addWidget(open);
 
     QGroupBox* position = groupWithGrid(QStringLiteral("Position of the picture"), grid);
@@ -47,14 +43,9 @@ PageFrame* buildPicturePage(PageContext& context) {
                  settings.PosYinEd, QStringLiteral("cm"));
     layout->addWidget(position);
 
-    QGroupBox* size = groupWithGrid(QStringLiteral("Size of picture"), grid);
-    addLengthRow(context, grid, QStringLiteral("Width:"), settings.BreitEd, settings.BreitinEd,
-                 QStringLiteral("cm"));
-    addLengthRow(context, grid, QStringLiteral("Height:"), settings.HochEd, settings.HochinEd,
-                 QStringLiteral("cm"));
-    grid->addWidget(flagCheckBox(context, Flag::SVerhCheck, QStringLiteral("SVerhCheck"),
-                                 QStringLiteral("Maintain aspect ratio")),
-                    grid->rowCount(), 0, 1, 5);
+    QGroupBox* size = pictureSizeGroup(context, {settings.BreitEd, settings.BreitinEd,
+                                                 settings.HochEd, settings.HochinEd,
+                                                 Flag::SVerhCheck, QStringLiteral("SVerhCheck")});
     layout->addWidget(size);
     layout->addStretch(1);
     return page;

@@ -190,3 +190,24 @@ QGroupBox* groupWithGrid(const QString& title, QGridLayout*& grid) {
     grid->setColumnStretch(5, 1);
     return group;
 }
+
+QGroupBox* openPictureGroup(PageContext& context, Text text, const QString& objectName) {
+    QGridLayout* grid = nullptr;
+    QGroupBox* group = groupWithGrid(QStringLiteral("Open picture"), grid);
+    grid->addWidget(new QLabel(QStringLiteral("File name:")), 0, 0);
+    grid->addWidget(pictureFileNameEdit(context, text, objectName), 0, 1, 1, 5);
+    return group;
+}
+
+QGroupBox* pictureSizeGroup(PageContext& context, const PictureSizeFields& fields) {
+    QGridLayout* grid = nullptr;
+    QGroupBox* group = groupWithGrid(QStringLiteral("Size of picture"), grid);
+    addLengthRow(context, grid, QStringLiteral("Width:"), fields.width, fields.widthInches,
+                 QStringLiteral("cm"));
+    addLengthRow(context, grid, QStringLiteral("Height:"), fields.height, fields.heightInches,
+                 QStringLiteral("cm"));
+    grid->addWidget(flagCheckBox(context, fields.keepAspect, fields.keepAspectName,
+                                 QStringLiteral("Maintain aspect ratio")),
+                    grid->rowCount(), 0, 1, 5);
+    return group;
+}

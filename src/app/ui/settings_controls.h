@@ -50,3 +50,17 @@ QString pictureFileFilter();
 
 // A group box with a grid inside, spaced tightly.
 QGroupBox* groupWithGrid(const QString& title, QGridLayout*& grid);
+
+// "Open picture": the file name of a picture with its browse button.
+QGroupBox* openPictureGroup(PageContext& context, Text text, const QString& objectName);
+
+// "Size of picture": width and height with their inch twins, and the aspect-ratio box.
+struct PictureSizeFields {
+    RealField& width;
+    RealField& widthInches;
+    RealField& height;
+    RealField& heightInches;
+    Flag keepAspect;
+    QString keepAspectName;
+};
+QGroupBox* pictureSizeGroup(PageContext& context, const PictureSizeFields& fields);

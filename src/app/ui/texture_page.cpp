@@ -1,7 +1,6 @@
 #include "app/ui/page_frame.h"
 #include "app/ui/pages.h"
 #include "app/ui/settings_controls.h"
-#include "settings/ui/file_name_edit.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -19,21 +18,13 @@ PageFrame* buildTexturePage(PageContext& context) {
     auto* layout = stackedContent(page->content());
     QGridLayout* grid = nullptr;
 
-    QGroupBox* open = groupWithGrid(QStringLiteral("Open picture"), grid);
-    grid->addWidget(new QLabel(QStringLiteral("File name:")), 0, 0);
-    grid->addWidget(
-        pictureFileNameEdit(context, Text::FilenameEdit2, QStringLiteral("FilenameEdit2")), 0, 1, 1,
-        5);
+    QGroupBox* open =
+        openPictureGroup(context, Text::FilenameEdit2, QStringLiteral("FilenameEdit2"));
     layout->addWidget(open);
 
-    QGroupBox* size = groupWithGrid(QStringLiteral("Size of picture"), grid);
-    addLengthRow(context, grid, QStringLiteral("Width:"), settings.BreitEd2, settings.BreitinEd2,
-                 QStringLiteral("cm"));
-    addLengthRow(context, grid, QStringLiteral("Height:"), settings.HochEd2, settings.HochinEd2,
-                 QStringLiteral("cm"));
-    grid->addWidget(flagCheckBox(context, Flag::SVerh2Check, QStringLiteral("SVerh2Check"),
-                                 QStringLiteral("Maintain aspect ratio")),
-                    grid->rowCount(), 0, 1, 5);
+    QGroupBox* size = pictureSizeGroup(context, {settings.BreitEd2, settings.BreitinEd2,
+                                                 settings.HochEd2, settings.HochinEd2,
+                                                 Flag::SVerh2Check, QStringLiteral("SVerh2Check")});
     layout->addWidget(size);
 
     QGroupBox* filters = groupWithGrid(QStringLiteral("Texture options"), grid);
