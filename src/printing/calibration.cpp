@@ -24,12 +24,18 @@ CalibrationSettings::CalibrationSettings(QObject* parent)
     : QObject(parent), LinksEd("LinksEd", kDistanceMm, 0), ObenEd("ObenEd", kDistanceMm, 0),
       BreitEd("BreitEd", kMeasuredMm, 100), HochEd("HochEd", kMeasuredMm, 100) {}
 
+// A value still being typed may lie outside its range ("-1", "1e9"); the page is always drawn
+// with what the field will hold once it is left, so that no scale can be negative or absurd.
 double CalibrationSettings::MmPerInchX() const {
-    return BreitEd.value() * BaseMmPerInch / 100;
+    return BreitEd.clamp(BreitEd.value()) * BaseMmPerInch / 100;
 }
 
 double CalibrationSettings::MmPerInchY() const {
-    return HochEd.value() * BaseMmPerInch / 100;
+    return HochEd.clamp(HochEd.value()) * BaseMmPerInch / 100;
+}
+
+double CalibrationSettings::LeftOffsetMm() const {
+    return LinksEd.clamp(LinksEd.value());
 }
 
 QByteArray CalibrationSettings::toBytes() const {

@@ -19,10 +19,11 @@ class CalibrationSettings : public QObject {
     RealField BreitEd; // measured width
     RealField HochEd;  // measured height
 
-    // Calibrated millimetres per inch, horizontally and vertically.
+    // Calibrated millimetres per inch, horizontally and vertically, and the left distance, each
+    // from its field's value within the field's range.
     double MmPerInchX() const;
     double MmPerInchY() const;
-    double LeftOffsetMm() const { return LinksEd.value(); }
+    double LeftOffsetMm() const;
 
     // The 32 bytes of the calibration file: four little-endian doubles.
     QByteArray toBytes() const;

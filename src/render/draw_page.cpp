@@ -6,6 +6,12 @@ namespace {
 
 constexpr QRgb kWhite = 0xffffffff;
 
+// A length as its field will hold it once it is left. While the user types, a field may read
+// "-5" or "0"; drawn with such a spacing, the ruling would never reach the page's end.
+double lengthOf(const RealField& field) {
+    return field.clamp(field.value());
+}
+
 struct Edges {
     double leftMm;
     double rightMm;
@@ -46,12 +52,13 @@ void snapEdgesToGrid(Edges& edges, const PageScale& scale, double spacing) {
 
 void drawRuledLines(Surface& surface, const PageScale& scale, const PaperSettings& settings,
                     int fillLeft, int fillRight) {
-    const double spacing = settings.LineSpaceEd.value();
-    double e = settings.BorderTopEd.value() * 10 - spacing / 2;
+    const double spacing = lengthOf(settings.LineSpaceEd);
+    double e = lengthOf(settings.BorderTopEd) * 10 - spacing / 2;
     if (settings.flag(Flag::WithoutFirstLineCheck))
         e += 2 * spacing; // both lines around the top edge go
     const bool withoutLastLine = settings.flag(Flag::WithoutLastLineCheck);
-    const int ruleBottom = scale.SurfaceHeight - scale.MmToY(settings.BorderBottomEd.value() * 10);
+    const int ruleBottom =
+        scale.SurfaceHeight - scale.MmToY(lengthOf(settings.BorderBottomEd) * 10);
     int y = scale.MmToY(e);
     while (y < ruleBottom) {
         if (withoutLastLine && scale.MmToY(e + spacing) >= ruleBottom)
@@ -65,7 +72,7 @@ void drawRuledLines(Surface& surface, const PageScale& scale, const PaperSetting
 
 void drawGrid(Surface& surface, const PageScale& scale, const PaperSettings& settings, int fillLeft,
               int fillRight) {
-    const double spacing = settings.CaretSpaceED.value();
+    const double spacing = lengthOf(settings.CaretSpaceED);
     const int height = scale.SurfaceHeight;
     double e = -spacing / 2;
     for (int y = scale.MmToY(e); y < height; y = scale.MmToY(e)) {
@@ -85,7 +92,7 @@ void drawGrid(Surface& surface, const PageScale& scale, const PaperSettings& set
 
 void drawEdgeLine(Surface& surface, const PageScale& scale, const PaperSettings& settings, int x) {
     surface.setPenColor(colorValueToRgb(settings.colour(Colour::ColvarColorComboBox3)));
-    surface.setPenWidth(scale.PointsToPixels(settings.RRLineWidthED.value()));
+    surface.setPenWidth(scale.PointsToPixels(lengthOf(settings.RRLineWidthED)));
     surface.moveTo(x, 0);
     surface.lineTo(x, scale.SurfaceHeight);
 }
@@ -102,21 +109,23 @@ void DrawPage(Surface& surface, const PageScale& scale, const PaperSettings& set
     surface.setPenMode(PenMode::Copy);
     if (scale.ZoomPercent) // a printer page starts blank; the preview box must be cleared
         surface.rectangle(0, 0, width, height);
+    if (!scale.isDrawable())
+        return;
 
     surface.setPenMode(layers.drawBackground(surface, scale, settings));
 
-    Edges edges{settings.LeftBorderEd.value() * 10 - scale.LeftOffsetMm,
-                settings.RightBorderEd.value() * 10 - scale.LeftOffsetMm, false};
+    Edges edges{lengthOf(settings.LeftBorderEd) * 10 - scale.LeftOffsetMm,
+                lengthOf(settings.RightBorderEd) * 10 - scale.LeftOffsetMm, false};
     const bool checkered = settings.paperKind() == PaperKind::KariertCheck;
     if (checkered)
-        snapEdgesToGrid(edges, scale, settings.CaretSpaceED.value());
+        snapEdgesToGrid(edges, scale, lengthOf(settings.CaretSpaceED));
 
     const int fillLeft = settings.flag(Flag::NoLeftBorderFillCheck) ? scale.MmToX(edges.leftMm) : 0;
     const int fillRight =
         settings.flag(Flag::NoRightBorderFillCheck) ? rightEdgeX(edges, scale) : width;
 
     surface.setPenColor(colorValueToRgb(settings.colour(Colour::ColvarColorComboBox1)));
-    surface.setPenWidth(scale.PointsToPixels(settings.LineWidthEd.value()));
+    surface.setPenWidth(scale.PointsToPixels(lengthOf(settings.LineWidthEd)));
     if (checkered)
         drawGrid(surface, scale, settings, fillLeft, fillRight);
     else

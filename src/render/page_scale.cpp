@@ -25,6 +25,12 @@ int lengthToPixels(const PageScale& scale, double mm, double mmPerInch) {
 
 } // namespace
 
+bool PageScale::isDrawable() const {
+    const auto positive = [](double v) { return std::isfinite(v) && v > 0; };
+    return DotsPerInch > 0 && positive(MmPerInchX) && positive(MmPerInchY) &&
+           (!ZoomPercent || positive(*ZoomPercent));
+}
+
 int PageScale::MmToX(double mm) const {
     return lengthToPixels(*this, mm, MmPerInchX);
 }

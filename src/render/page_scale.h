@@ -14,6 +14,10 @@ struct PageScale {
     double MmPerInchY = 25.39995;
     double LeftOffsetMm = 0;
 
+    // Whether lengths grow into pixels at all: a resolution, millimetres per inch and a zoom
+    // that are positive and finite. Nothing else can be drawn.
+    bool isDrawable() const;
+
     int MmToX(double mm) const;
     int MmToY(double mm) const;
     int PointsToPixels(double points) const;

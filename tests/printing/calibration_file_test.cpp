@@ -41,6 +41,19 @@ QStringList shownTexts(const CalibrationSettings& c) {
     return {c.LinksEd.text(), c.ObenEd.text(), c.BreitEd.text(), c.HochEd.text()};
 }
 
+// The preview reads the calibration while its dialog is open, so values still being typed must
+// give a scale inside the fields' ranges, never a negative or absurd one.
+TEST(CalibrationScale, ValuesBeingTypedScaleWithinTheirRanges) {
+    CalibrationSettings calibration;
+    calibration.BreitEd.setText("-1");
+    calibration.HochEd.setText("1e9");
+    calibration.LinksEd.setText("250");
+    EXPECT_DOUBLE_EQ(calibration.MmPerInchX(), 70 * 25.39995 / 100);
+    EXPECT_DOUBLE_EQ(calibration.MmPerInchY(), 130 * 25.39995 / 100);
+    EXPECT_DOUBLE_EQ(calibration.LeftOffsetMm(), 10);
+    EXPECT_EQ(calibration.BreitEd.text(), "-1"); // the text stays as typed until it is left
+}
+
 class CalibrationFile : public ::testing::Test {
   protected:
     QString path() const { return dir.filePath("options.dat"); }

@@ -377,4 +377,40 @@ TEST(DrawPage, ClearsThePreviewButNotAPrinterPage) {
     EXPECT_EQ(at(printer.image(), 150, 90), 0x555555u);
 }
 
+// What a field reads while the user is still typing in it may lie outside its range; the page
+// is drawn as the field will hold it once it is left, and drawing always ends.
+TEST(DrawPage, ValuesStillBeingTypedAreDrawnAsTheirFieldsWillHoldThem) {
+    for (bool isCheckered : {false, true}) {
+        PaperSettings typed;
+        PaperSettings left;
+        for (PaperSettings* s : {&typed, &left}) {
+            if (isCheckered)
+                checkered(*s);
+            s->LineSpaceEd.setText("-5");
+            s->CaretSpaceED.setText("0");
+            s->LeftBorderEd.setText("1e9");
+            s->LineWidthEd.setText("-1");
+        }
+        for (RealField* field : left.designFields())
+            field->leave();
+        ASSERT_EQ(left.LineSpaceEd.text(), "1.00");
+        const PageScale scale = previewScale(300, 400, 100);
+        EXPECT_TRUE(imagesEqual(drawn(left, scale), drawn(typed, scale), "typed-values"))
+            << (isCheckered ? "checkered" : "ruled");
+    }
+}
+
+TEST(DrawPage, AScaleWithoutSizeDrawsNoLines) {
+    PaperSettings s;
+    PageScale noResolution = previewScale(120, 80, 100, 0);
+    PageScale noZoom = previewScale(120, 80, 0);
+    PageScale negativeCalibration = calibrated(previewScale(120, 80, 100), -10, 100, 0);
+    for (const PageScale& scale : {noResolution, noZoom, negativeCalibration}) {
+        EXPECT_FALSE(scale.isDrawable());
+        const QImage page = drawn(s, scale);
+        EXPECT_EQ(page.pixel(0, 0) & 0xffffff, kWhite);
+        EXPECT_EQ(page.pixel(119, 79) & 0xffffff, kWhite);
+    }
+}
+
 } // namespace
