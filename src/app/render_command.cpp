@@ -18,10 +18,14 @@
 #include <QSaveFile>
 #include <QTextStream>
 
+#include <cmath>
+
 namespace {
 
-// A raster page beyond this many pixels (4 GB of memory) is refused rather than attempted.
-constexpr qint64 kMaxRasterPixels = qint64(1) << 30;
+// A page beyond this many pixels (4 GB as a picture) is refused rather than attempted.
+constexpr qint64 kMaxPagePixels = qint64(1) << 30;
+// Below this, a grid of millimetres would put many lines on every pixel.
+constexpr int kMinDotsPerInch = 24;
 constexpr int kMaxDotsPerInch = 9600;
 constexpr int kMaxSide = 1000000;
 
@@ -54,7 +58,7 @@ bool parseCalibration(const QString& text, CalibrationSettings& calibration) {
     for (int i = 0; i < 4; ++i) {
         bool ok = false;
         values[i] = QLocale::c().toDouble(parts[i].trimmed(), &ok);
-        if (!ok)
+        if (!ok || !std::isfinite(values[i]))
             return false;
     }
     for (int i = 0; i < 4; ++i)
@@ -67,14 +71,14 @@ struct RenderJob {
     int outputDotsPerInch = 0;
 };
 
-std::optional<QString> writeRaster(const QImage& image, const QString& path, const char* format,
+// Takes the only reference to the page, so that nothing of it is copied on the way out.
+std::optional<QString> writeRaster(QImage out, const QString& path, const char* format,
                                    int dotsPerInch) {
-    QImage out = image;
     const int dotsPerMetre = qRound(dotsPerInch / 0.0254);
     out.setDotsPerMeterX(dotsPerMetre);
     out.setDotsPerMeterY(dotsPerMetre);
     if (qstrcmp(format, "bmp") == 0)
-        out = out.convertToFormat(QImage::Format_RGB888); // uncompressed 24-bit
+        out.convertTo(QImage::Format_RGB888); // uncompressed 24-bit, in place
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return QStringLiteral("Could not create the file: %1.").arg(file.errorString());
@@ -97,7 +101,8 @@ std::optional<QString> writePdf(const PaperSettings& settings, const RenderJob& 
         pdf.setResolution(job.outputDotsPerInch);
         const QSizeF inches(double(job.scale.SurfaceWidth) / job.outputDotsPerInch,
                             double(job.scale.SurfaceHeight) / job.outputDotsPerInch);
-        pdf.setPageSize(QPageSize(inches, QPageSize::Inch));
+        // Exactly the printable area: a near standard paper size must not be taken instead.
+        pdf.setPageSize(QPageSize(inches, QPageSize::Inch, QString(), QPageSize::ExactMatch));
         pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
         QPainter painter;
         if (!painter.begin(&pdf))
@@ -132,9 +137,10 @@ int runRenderCommand(const QStringList& words, QTextStream& out, QTextStream& er
         return ExitUsage;
     }
 
-    const auto dpi = parseWhole(args.last("dpi").value_or("600"), 1, kMaxDotsPerInch);
+    const auto dpi = parseWhole(args.last("dpi").value_or("600"), kMinDotsPerInch, kMaxDotsPerInch);
     if (!dpi) {
-        err << "--dpi needs a whole number from 1 to " << kMaxDotsPerInch << ".\n";
+        err << "--dpi needs a whole number from " << kMinDotsPerInch << " to " << kMaxDotsPerInch
+            << ".\n";
         return ExitUsage;
     }
     QSize page = QPageSize(QPageSize::A4).sizePixels(*dpi);
@@ -162,9 +168,10 @@ int runRenderCommand(const QStringList& words, QTextStream& out, QTextStream& er
     if (auto zoomText = args.last("zoom")) {
         const auto zoom = parseWhole(*zoomText, 1, 1000);
         const auto screenDpi =
-            parseWhole(args.last("screen-dpi").value_or("96"), 1, kMaxDotsPerInch);
+            parseWhole(args.last("screen-dpi").value_or("96"), kMinDotsPerInch, kMaxDotsPerInch);
         if (!zoom || !screenDpi) {
-            err << "--zoom needs a percentage from 1 to 1000 and --screen-dpi a whole number.\n";
+            err << "--zoom needs a percentage from 1 to 1000 and --screen-dpi a whole number from "
+                << kMinDotsPerInch << " to " << kMaxDotsPerInch << ".\n";
             return ExitUsage;
         }
         // The page box of the preview: the printable area at the screen's resolution, zoomed.
@@ -198,18 +205,22 @@ int runRenderCommand(const QStringList& words, QTextStream& out, QTextStream& er
         err << *output << ": this is not a regular file; the page is not written there.\n";
         return ExitFailure;
     }
+    if (qint64(job.scale.SurfaceWidth) * job.scale.SurfaceHeight > kMaxPagePixels) {
+        err << *output << ": a page of " << job.scale.SurfaceWidth << " x "
+            << job.scale.SurfaceHeight << " pixels is too large to draw.\n";
+        return ExitFailure;
+    }
     std::optional<QString> error;
     if (suffix == u"pdf") {
         error = writePdf(settings, job, *output);
     } else {
-        if (qint64(job.scale.SurfaceWidth) * job.scale.SurfaceHeight > kMaxRasterPixels) {
-            err << *output << ": a page of " << job.scale.SurfaceWidth << " x "
-                << job.scale.SurfaceHeight << " pixels is too large to draw into a picture.\n";
-            return ExitFailure;
+        QImage page;
+        {
+            ImageSurface surface(QSize(job.scale.SurfaceWidth, job.scale.SurfaceHeight));
+            DrawPage(surface, job.scale, settings);
+            page = surface.image();
         }
-        ImageSurface surface(QSize(job.scale.SurfaceWidth, job.scale.SurfaceHeight));
-        DrawPage(surface, job.scale, settings);
-        error = writeRaster(surface.image(), *output, suffix == u"png" ? "png" : "bmp",
+        error = writeRaster(std::move(page), *output, suffix == u"png" ? "png" : "bmp",
                             job.outputDotsPerInch);
     }
     if (error) {

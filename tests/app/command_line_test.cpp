@@ -135,6 +135,12 @@ TEST_F(CommandLine, RendersAOnePagePdfOfThePageSize) {
     EXPECT_EQ(pdf.count("/Type /Page") - pdf.count("/Type /Pages"), 1) << "one page";
     EXPECT_TRUE(pdf.contains("/MediaBox [0 0 144.000000 192.000000]")) << "2 x 2.67 inches";
 
+    // A size close to a standard paper size stays the size of the printable area.
+    ASSERT_EQ(run({"render", "--output", "near-a4.pdf", "--page", "4950x7000"}).exitCode, 0);
+    QFile nearA4(path("near-a4.pdf"));
+    ASSERT_TRUE(nearA4.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(nearA4.readAll().contains("/MediaBox [0 0 594.000000 840.000000]"));
+
     // What reaches the paper lies on the pixels of the raster render.
     const QString pdftoppm = QStandardPaths::findExecutable("pdftoppm");
     if (pdftoppm.isEmpty())
@@ -322,6 +328,15 @@ INSTANTIATE_TEST_SUITE_P(
                     {"render", "--output", "x.png", "--calibration", "0,100,100"},
                     2,
                     "--calibration"},
+        FailureCase{"CalibrationNotANumber",
+                    {"render", "--output", "x.png", "--calibration", "0,0,nan,100"},
+                    2,
+                    "--calibration"},
+        FailureCase{"DpiTooLowForAGrid", {"render", "--output", "x.png", "--dpi", "1"}, 2, "--dpi"},
+        FailureCase{"PageTooLarge",
+                    {"render", "--output", "x.pdf", "--page", "100000x100000"},
+                    1,
+                    "too large"},
         FailureCase{"ZoomZero", {"render", "--output", "x.png", "--zoom", "0"}, 2, "--zoom"},
         FailureCase{"ShowTwoFiles", {"show", "a.lvo", "b.lvo"}, 2, "exactly one"},
         FailureCase{"SaveWithoutOutput", {"save"}, 2, "output file"},
