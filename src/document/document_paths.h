@@ -6,7 +6,8 @@
 // in the document's own folder, so that a design survives moving its folder.
 
 // The name to store for `pictureName` in the document `documentPath` (an absolute path): the
-// bare file name when both lie in the same folder, the name unchanged otherwise.
+// bare file name when both lie in the same folder and the bare name reads back as such, the
+// name unchanged otherwise.
 QString storedPictureName(const QString& pictureName, const QString& documentPath);
 
 // The picture file name that a stored name stands for when the document `documentPath` (an

@@ -35,6 +35,11 @@ INSTANTIATE_TEST_SUITE_P(
                       PathCase{"FoldersDifferingInCaseDiffer", "/home/ann/Letters/logo.bmp",
                                "/home/ann/letters/paper.lvo", "/home/ann/Letters/logo.bmp"},
                       PathCase{"RootFolder", "/logo.bmp", "/paper.lvo", "logo.bmp"},
+                      PathCase{"BareNameThatWouldReadAsAFolderKeepsItsPath",
+                               "/home/ann/letters/a:b.png", "/home/ann/letters/paper.lvo",
+                               "/home/ann/letters/a:b.png"},
+                      PathCase{"BareNameWithABackslashKeepsItsPath", "/home/ann/letters/a\\b.png",
+                               "/home/ann/letters/paper.lvo", "/home/ann/letters/a\\b.png"},
                       PathCase{"Empty", "", "/home/ann/paper.lvo", ""}),
     [](const auto& info) { return std::string(info.param.name); });
 
