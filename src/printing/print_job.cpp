@@ -15,6 +15,22 @@ namespace {
 constexpr QRgb kSilver = 0xffc0c0c0;
 constexpr QRgb kBlack = 0xff000000;
 
+// Copies are pages of their own, so the printer must not multiply them again while a job runs;
+// afterwards the count the user chose is offered again by the next print dialog.
+class SingleCopy {
+  public:
+    explicit SingleCopy(QPrinter& printer) : m_printer(printer), m_chosen(printer.copyCount()) {
+        m_printer.setCopyCount(1);
+    }
+    ~SingleCopy() { m_printer.setCopyCount(m_chosen); }
+    SingleCopy(const SingleCopy&) = delete;
+    SingleCopy& operator=(const SingleCopy&) = delete;
+
+  private:
+    QPrinter& m_printer;
+    int m_chosen;
+};
+
 // One job of `pageCount` pages on the current printer, every failure turned into a sentence.
 std::optional<QString> runJob(CurrentPrinter& current, const QString& title, int pageCount,
                               const std::function<void(QPainter&)>& drawPage) {
@@ -27,8 +43,7 @@ std::optional<QString> runJob(CurrentPrinter& current, const QString& title, int
             return refusal;
     }
     printer.setDocName(title);
-    // Copies are pages of their own; the printer must not multiply them again.
-    printer.setCopyCount(1);
+    const SingleCopy singleCopy(printer);
 
     QPainter painter;
     if (!painter.begin(&printer))

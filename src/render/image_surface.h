@@ -19,8 +19,6 @@ class ImageSurface : public Surface {
     // Draws on `image` (converted to RGB32 if it is in another format).
     ImageSurface(QImage image, QPoint origin);
 
-    QPoint origin() const { return m_origin; }
-    QSize size() const { return m_image.size(); }
     // The pixels with every operation so far applied.
     const QImage& image();
 

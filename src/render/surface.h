@@ -26,7 +26,6 @@ class Surface {
     void setPenColor(QRgb color) { m_penColor = color; }
     void setPenWidth(int width) { m_penWidth = width; }
     void setPenMode(PenMode mode) { m_penMode = mode; }
-    PenMode penMode() const { return m_penMode; }
     void setBrushColor(QRgb color) { m_brushColor = color; }
 
     void moveTo(int x, int y);

@@ -68,18 +68,6 @@ std::vector<RealField*> PaperSettings::designFields() {
             &BreitEd,       &HochEd,       &BreitEd2,       &HochEd2};
 }
 
-RealField* PaperSettings::realField(const QString& name) {
-    for (RealField* field : designFields()) {
-        if (field->name() == name)
-            return field;
-    }
-    for (const InchPair& pair : m_inchPairs) {
-        if (pair.inches->name() == name)
-            return pair.inches;
-    }
-    return name == ZoomEd.name() ? &ZoomEd : nullptr;
-}
-
 void PaperSettings::lengthFieldChanged(const InchPair& pair) {
     m_inchTwinUpdating = true;
     const double v = pair.length->value();

@@ -89,8 +89,6 @@ class PaperSettings : public QObject {
     const std::vector<InchPair>& inchPairs() const { return m_inchPairs; }
     // Every real field of the design that documents store (not the twins, not the zoom).
     std::vector<RealField*> designFields();
-    // The real field of that name, twins and zoom included; nullptr if there is none.
-    RealField* realField(const QString& name);
 
     bool flag(Flag f) const { return m_flags[int(f)]; }
     void setFlag(Flag f, bool on);

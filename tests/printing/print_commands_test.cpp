@@ -66,8 +66,8 @@ TEST_F(PrintCommandsTest, PrintingMakesOnePagePerCopyAndRefreshesThePreview) {
     EXPECT_EQ(pdfInfoField(pdfPath(), "Pages"), "2");
     EXPECT_EQ(pdfInfoField(pdfPath(), "Title"), "Lineavo");
     EXPECT_EQ(boxSize(), wantedBoxSize());
-    EXPECT_EQ(commands.printer().printer().copyCount(), 1)
-        << "the copies are pages of their own; the printer must not repeat them";
+    EXPECT_EQ(commands.printer().printer().copyCount(), 2)
+        << "the next print dialog offers the count the user chose";
 }
 
 TEST_F(PrintCommandsTest, CancelledPrintPrintsNothingButRefreshesThePreview) {

@@ -16,7 +16,6 @@ class DocumentCommands : public QObject {
                      QString startFolder);
 
     static QString fileFilter();
-    const QString& startFolder() const { return m_startFolder; }
 
     void NewBtnClick();
     void OpenBtnClick();

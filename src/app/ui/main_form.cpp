@@ -9,6 +9,7 @@
 #include "app/ui/progress_status_bar.h"
 #include "app/ui/user_dialogs.h"
 #include "app/ui/web_address.h"
+#include "printing/ui/calibration_dialog.h"
 #include "printing/ui/print_commands.h"
 #include "render/ui/preview_pane.h"
 
@@ -21,6 +22,8 @@
 #include <QTabWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
+
+#include <utility>
 
 namespace {
 
@@ -93,6 +96,14 @@ TMainForm::TMainForm(UserDialogs& dialogs, QWidget* parent)
     resize(kStartSize);
     if (const QScreen* screen = this->screen())
         move(screen->availableGeometry().center() - rect().center());
+}
+
+TMainForm::~TMainForm() {
+    // The controls, the preview and the calibration dialog refer to the settings and the
+    // calibration, which are members and so would go before the window's children.
+    delete takeCentralWidget();
+    qDeleteAll(findChildren<TKalForm*>(Qt::FindDirectChildrenOnly));
+    delete m_printing;
 }
 
 QWidget* TMainForm::buildToolStrip() {
@@ -177,7 +188,9 @@ void TMainForm::WMUser(int percent) {
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {
-    if (m_quitConfirmed || m_commands->FormCloseQuery())
+    // A yes given to the ending session counts once: if the session goes on after all, the
+    // next close asks again.
+    if (std::exchange(m_quitConfirmed, false) || m_commands->FormCloseQuery())
         event->accept();
     else
         event->ignore();

@@ -20,6 +20,7 @@ class TMainForm : public QMainWindow {
   public:
     // The calibration is read from its file here, before the window can first paint.
     explicit TMainForm(UserDialogs& dialogs, QWidget* parent = nullptr);
+    ~TMainForm() override;
 
     PaperSettings& settings() { return m_settings; }
     CalibrationSettings& calibration() { return m_calibration; }

@@ -29,7 +29,7 @@ class ProgressStatusBar : public QStatusBar {
   private:
     // Draws the bar for the current percentage into the panel rectangle `rect`.
     void StatusBar1DrawPanel(QPainter& painter, const QRect& rect);
-    // Makes the visible bar longer without repainting the whole bar.
+    // Draws the bar at its current length at once, over what is shown; it can only grow.
     void SBarPaintMore();
     QRect barRect(const QRect& panel) const;
 

@@ -65,6 +65,11 @@ void TKalForm::BitBtn1Click() {
     m_printTestRectangle();
 }
 
+TKalForm::~TKalForm() {
+    // The inch fields are members, which would go before the spin edits bound to them.
+    qDeleteAll(findChildren<QWidget*>(Qt::FindDirectChildrenOnly));
+}
+
 void TKalForm::done(int result) {
     for (const Twins& twins : m_twins)
         twins.millimetres->leave();

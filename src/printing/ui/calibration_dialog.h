@@ -21,6 +21,7 @@ class TKalForm : public QDialog {
   public:
     TKalForm(CalibrationSettings& calibration, std::function<void()> printTestRectangle,
              QWidget* parent = nullptr);
+    ~TKalForm() override;
 
     RealField LinksEDin;
     RealField ObenEdin;
