@@ -1,0 +1,114 @@
+#include "render/image_surface.h"
+
+#include "support/image_compare.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// The obvious way to carry out each operation: every pixel of its area, one after the other,
+// at the moment it is drawn. ImageSurface batches rows, copies alike rows and streams large
+// images past the cache; whatever path it takes must give these pixels.
+class PlainSurface : public Surface {
+  public:
+    PlainSurface(QSize size, QPoint origin)
+        : m_image(size, QImage::Format_RGB32), m_origin(origin) {
+        m_image.fill(0xffffffffu);
+    }
+    const QImage& image() const { return m_image; }
+
+  protected:
+    void fillArea(const QRect& area, QRgb color, PenMode mode) override {
+        const QRect clipped = area.translated(-m_origin).intersected(m_image.rect());
+        for (int y = clipped.top(); y <= clipped.bottom(); ++y) {
+            for (int x = clipped.left(); x <= clipped.right(); ++x) {
+                const QRgb old = m_image.pixel(x, y);
+                const QRgb now = mode == PenMode::Copy  ? color
+                                 : mode == PenMode::Xor ? old ^ (color & 0xffffff)
+                                                        : old ^ 0xffffff;
+                m_image.setPixel(x, y, now | 0xff000000u);
+            }
+        }
+    }
+
+  private:
+    QImage m_image;
+    QPoint m_origin;
+};
+
+void line(Surface& s, int x1, int y1, int x2, int y2) {
+    s.moveTo(x1, y1);
+    s.lineTo(x2, y2);
+}
+
+// A page of the kinds of runs the renderer makes, in page coordinates: a background that
+// covers whole rows, a grid of copy lines (rows that come out alike), partial rows, XOR
+// columns over them, a NOT band and a rectangle that crosses the surface's edges.
+void drawMixedPage(Surface& s, QSize page) {
+    const int w = page.width();
+    const int h = page.height();
+    s.setBrushColor(0xf0e0d0);
+    s.setPenColor(0xf0e0d0);
+    s.rectangle(-5, -5, w + 5, h + 5);
+    s.setPenColor(0x102030);
+    for (int y = 3; y < h; y += 7) {
+        s.setPenWidth(1 + y % 3);
+        line(s, -1, y, w + 1, y);
+    }
+    s.setPenWidth(2);
+    s.setPenColor(0x0000ff);
+    line(s, w / 3, h / 2, 2 * w / 3 + 1, h / 2);
+    s.setPenMode(PenMode::Xor);
+    s.setPenColor(0xabcdef);
+    for (int x = 1; x < w; x += w / 5 + 1)
+        line(s, x, h + 2, x, -2);
+    s.setPenMode(PenMode::Not);
+    line(s, 0, h - 4, w, h - 4);
+    s.setPenMode(PenMode::Copy);
+    s.setPenWidth(3);
+    s.setPenColor(0x00aa00);
+    s.setBrushColor(0x336699);
+    s.rectangle(w - 9, h / 4, w + 20, h / 4 + 11);
+}
+
+struct RowPathCase {
+    const char* name;
+    QSize page;
+    QRect shown; // the rectangle of the page that the surface holds
+};
+
+void PrintTo(const RowPathCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class ImageSurfaceRowPaths : public ::testing::TestWithParam<RowPathCase> {};
+
+TEST_P(ImageSurfaceRowPaths, GiveThePixelsOfDrawingEachOperationPlainly) {
+    const RowPathCase& c = GetParam();
+    ImageSurface fast(c.shown.size(), c.shown.topLeft());
+    PlainSurface plain(c.shown.size(), c.shown.topLeft());
+    drawMixedPage(fast, c.page);
+    drawMixedPage(plain, c.page);
+    EXPECT_TRUE(imagesEqual(plain.image(), fast.image(), QString::fromLatin1(c.name)));
+}
+
+// Images above 16 MiB are written with stores that bypass the cache, four pixels at a time
+// from the first 16-byte boundary: every width modulo four, and both sides of the size at
+// which streaming begins, take their own path through the head and tail of a row.
+constexpr int kEdge = 2048; // 2048 x 2048 x 4 bytes is exactly where streaming begins
+
+INSTANTIATE_TEST_SUITE_P(
+    Sizes, ImageSurfaceRowPaths,
+    ::testing::Values(
+        RowPathCase{"SmallOddWidth", {37, 29}, {0, 0, 37, 29}},
+        RowPathCase{"SmallRectangleOfAPage", {120, 90}, {13, 7, 41, 55}},
+        RowPathCase{"JustInTheCache", {kEdge, kEdge}, {0, 0, kEdge, kEdge}},
+        RowPathCase{"OneRowPastTheCache", {kEdge, kEdge + 1}, {0, 0, kEdge, kEdge + 1}},
+        RowPathCase{"StreamedWidthOneOverFour", {kEdge + 1, kEdge}, {0, 0, kEdge + 1, kEdge}},
+        RowPathCase{"StreamedWidthTwoOverFour", {kEdge + 2, kEdge}, {0, 0, kEdge + 2, kEdge}},
+        RowPathCase{"StreamedWidthThreeOverFour", {kEdge + 3, kEdge}, {0, 0, kEdge + 3, kEdge}},
+        RowPathCase{"StreamedTallAndNarrow", {1023, 4200}, {0, 0, 1023, 4200}},
+        RowPathCase{"StreamedRectangleOfALargerPage", {4000, 3000}, {1, 5, 2051, 2100}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+} // namespace
