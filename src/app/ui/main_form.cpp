@@ -49,7 +49,7 @@ QToolButton* flatButton(const QIcon& icon, const QString& caption, const QString
 
 TMainForm::TMainForm(UserDialogs& dialogs, QWidget* parent)
     : QMainWindow(parent), m_programDir(programDir()),
-      m_commands(new DocumentCommands(m_settings, dialogs, this, m_programDir)) {
+      m_commands(new DocumentCommands(m_settings, dialogs, this)) {
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QStringLiteral("Tolvane Lineavo-Pressolo 1.0"));
     const QString calibrationFile = calibrationFilePath();
