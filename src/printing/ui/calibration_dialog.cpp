@@ -50,6 +50,9 @@ TKalForm::TKalForm(CalibrationSettings& calibration, std::function<void()> print
 }
 
 void TKalForm::millimetresChanged(const Twins& twins) {
+    // The inch field being typed in keeps what the user types; it is rewritten when left.
+    if (twins.inches == m_inchesBeingTyped)
+        return;
     m_inchTwinUpdating = true;
     twins.inches->setValue(twins.millimetres->value() / BaseMmPerInch);
     m_inchTwinUpdating = false;
@@ -58,7 +61,9 @@ void TKalForm::millimetresChanged(const Twins& twins) {
 void TKalForm::inchesChanged(const Twins& twins) {
     if (m_inchTwinUpdating)
         return;
+    m_inchesBeingTyped = twins.inches;
     twins.millimetres->setValue(twins.inches->value() * BaseMmPerInch);
+    m_inchesBeingTyped = nullptr;
 }
 
 void TKalForm::BitBtn1Click() {
@@ -71,8 +76,10 @@ TKalForm::~TKalForm() {
 }
 
 void TKalForm::done(int result) {
-    for (const Twins& twins : m_twins)
+    for (const Twins& twins : m_twins) {
         twins.millimetres->leave();
+        millimetresChanged(twins);
+    }
     QDialog::done(result);
 }
 
@@ -119,6 +126,8 @@ void TKalForm::buildLayout() {
         millimetres->setGeometry(152, y, kFieldWidth, kRowHeight);
         placeLabel(QStringLiteral("mm ="), QRect(229, y, 34, kRowHeight), this);
         auto* inches = new RealSpinEdit(row.inches, this);
+        inches->setLeaveAction(
+            [this, twins = Twins{&row.millimetres, &row.inches}] { millimetresChanged(twins); });
         inches->setGeometry(264, y, kFieldWidth, kRowHeight);
         placeLabel(QStringLiteral("inches"), QRect(341, y, 48, kRowHeight), this);
         millimetreEdits.push_back(millimetres);
