@@ -2,8 +2,8 @@
 
 #include "app/ui/quit_question.h"
 #include "settings/ui/free_text_font_dialog.h"
+#include "settings/ui/program_title.h"
 
-#include <QApplication>
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -63,7 +63,6 @@ void QtUserDialogs::showInfoMessage(QWidget* parent, const QString& text) {
 }
 
 void QtUserDialogs::showErrorMessage(QWidget* parent, const QString& text) {
-    QMessageBox box(QMessageBox::Critical, QApplication::applicationDisplayName(), text,
-                    QMessageBox::Ok, parent);
+    QMessageBox box(QMessageBox::Critical, kProgramTitle, text, QMessageBox::Ok, parent);
     box.exec();
 }
