@@ -159,7 +159,8 @@ QWidget* TMainForm::buildBottomStrip() {
     QToolButton* web =
         flatButton(webIcon(), kWebCaption, QStringLiteral("Go to the Tolvane homepage..."),
                    QStringLiteral("wwwBtn"));
-    web->setFixedSize(kWebButtonSize);
+    // The address is the caption, and it is not cut where the face is a little wider.
+    web->setFixedSize(kWebButtonSize.expandedTo(web->sizeHint()));
     connect(web, &QToolButton::clicked, this, [] { openWebAddress(); });
 
     auto* about =
