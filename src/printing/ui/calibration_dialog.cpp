@@ -2,6 +2,7 @@
 
 #include "printing/calibration.h"
 #include "settings/paper_settings.h"
+#include "settings/ui/fixed_size_dialog.h"
 #include "settings/ui/real_spin_edit.h"
 
 #include <QFrame>
@@ -92,8 +93,7 @@ void TKalForm::showEvent(QShowEvent* event) {
 void TKalForm::buildLayout() {
     setObjectName(QStringLiteral("KalForm"));
     setWindowTitle(QStringLiteral("Calibrate printer..."));
-    setFixedSize(kClientWidth, kClientHeight);
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    fixDialogSize(*this, QSize(kClientWidth, kClientHeight));
 
     placeLabel(QStringLiteral("Use this for every new printer to get exact printouts!"),
                QRect(8, 8, 377, 26), this, true);
