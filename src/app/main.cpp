@@ -15,7 +15,8 @@ namespace {
 void nameApplication() {
     QCoreApplication::setApplicationName(QStringLiteral("Lineavo-Pressolo"));
     QCoreApplication::setOrganizationName(QStringLiteral("Tolvane"));
-    QGuiApplication::setApplicationDisplayName(QStringLiteral("Lineavo-Pressolo 1.0"));
+    QCoreApplication::setApplicationVersion(QStringLiteral("1.0"));
+    // No display name: the desktop would append it to every window's title.
 }
 
 // The toolkit wants a private runtime folder and complains on the terminal without one, which

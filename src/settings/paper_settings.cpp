@@ -56,6 +56,10 @@ PaperSettings::PaperSettings(QObject* parent)
     for (const InchPair& pair : m_inchPairs) {
         connect(pair.length, &RealField::textChanged, this,
                 [this, pair] { lengthFieldChanged(pair); });
+        connect(pair.inches, &RealField::textChanged, this, [this, twin = pair.inches] {
+            if (!m_inchTwinUpdating)
+                m_editedTwins.insert(twin);
+        });
     }
     // Fill every twin from its length field's default, in the table's order.
     for (const InchPair& pair : m_inchPairs)
@@ -72,6 +76,7 @@ void PaperSettings::lengthFieldChanged(const InchPair& pair) {
     m_inchTwinUpdating = true;
     const double v = pair.length->value();
     pair.inches->setValue(pair.centimetres ? v * 10 / BaseMmPerInch : v / BaseMmPerInch);
+    m_editedTwins.remove(pair.inches);
     m_inchTwinUpdating = false;
 }
 
@@ -79,12 +84,14 @@ void PaperSettings::leaveInchTwin(RealField& twin) {
     for (const InchPair& pair : m_inchPairs) {
         if (pair.inches != &twin)
             continue;
-        if (!m_inchTwinUpdating) {
+        if (!m_inchTwinUpdating && m_editedTwins.contains(&twin)) {
             const double inches = twin.value();
             pair.length->setValue(pair.centimetres ? inches * BaseMmPerInch / 10
                                                    : inches * BaseMmPerInch);
         }
         twin.leave();
+        // Whatever the twin shows now, the user has not typed it.
+        m_editedTwins.remove(&twin);
         return;
     }
 }

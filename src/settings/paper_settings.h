@@ -5,6 +5,7 @@
 #include "settings/real_field.h"
 
 #include <QObject>
+#include <QSet>
 #include <QString>
 
 #include <array>
@@ -113,7 +114,10 @@ class PaperSettings : public QObject {
     // colour becomes black, the font style stays, the zoom stays.
     void resetToNew();
 
-    // What leaving an inch twin does: converts it back into its length field.
+    // What leaving an inch twin does: converts it back into its length field, but only when
+    // the user edited the twin since it was last written from the length. A twin shows its
+    // length rounded to hundredths of an inch, and converting that back unasked would change
+    // a value the user never touched.
     void leaveInchTwin(RealField& twin);
     bool inchTwinUpdating() const { return m_inchTwinUpdating; }
 
@@ -138,6 +142,8 @@ class PaperSettings : public QObject {
     MergeMode m_mergeMode = MergeMode::NOMergeCheck;
     FreeTextFont m_font;
     bool m_inchTwinUpdating = false;
+    // Twins whose text the user changed since it was last written from their length.
+    QSet<const RealField*> m_editedTwins;
 };
 
 // Millimetres per inch, everywhere in the program (not 25.4).

@@ -79,3 +79,13 @@ bool RealField::acceptsKey(QChar key, const QString& textAroundCursor) const {
         return !textAroundCursor.contains(u'e', Qt::CaseInsensitive);
     return false;
 }
+
+bool RealField::acceptsText(const QString& text) const {
+    QString typed;
+    for (const QChar key : text) {
+        if (!acceptsKey(key, typed))
+            return false;
+        typed += key;
+    }
+    return true;
+}

@@ -42,6 +42,9 @@ class RealField : public QObject {
     // Whether typing `key` into a field that holds `textAroundCursor` (the text without the
     // part that the key would replace) is accepted.
     bool acceptsKey(QChar key, const QString& textAroundCursor) const;
+    // Whether a whole text could have been typed key by key, however it arrives (pasted,
+    // dropped, composed by an input method).
+    bool acceptsText(const QString& text) const;
 
     double clamp(double value) const;
     QString format(double value) const;

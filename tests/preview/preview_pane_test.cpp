@@ -193,4 +193,14 @@ TEST_F(PreviewPaneTest, PageSmallerThanTheViewHasNoScrollBarsAndDoesNotMove) {
     QTest::mouseRelease(box(), Qt::RightButton, {}, QPoint(10, 5));
 }
 
+TEST_F(PreviewPaneTest, ThePageLiesOnTheWorkspaceColourNotTheWindows) {
+    settings.ZoomEd.setValue(10);
+    showPane(QSize(300, 300));
+    const QImage shot = pane.viewport()->grab().toImage();
+    const QRgb workspace = pane.palette().color(QPalette::Dark).rgb();
+    ASSERT_NE(workspace, pane.palette().color(QPalette::Window).rgb());
+    EXPECT_EQ(shot.pixel(shot.width() - 2, shot.height() - 2), workspace);
+    EXPECT_EQ(shot.pixel(1, 1), qRgb(255, 255, 255)) << "the page's white corner";
+}
+
 } // namespace

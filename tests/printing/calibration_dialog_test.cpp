@@ -64,17 +64,29 @@ TEST_F(CalibrationDialogTest, TwinsShowTheValuesTheDialogStartsWith) {
     EXPECT_EQ(other.HochEdin.text(), "3.98");
 }
 
-TEST_F(CalibrationDialogTest, TypingInAnInchFieldSetsTheMillimetresAtEveryKeystroke) {
+TEST_F(CalibrationDialogTest, AnInchFieldKeepsWhatIsTypedAndIsRewrittenWhenLeft) {
+    struct Row {
+        const char* inchField;
+        const char* typed;
+        const char* millimetreField;
+        const char* millimetres; // at once, while the inch field is still being typed in
+        const char* inchesWhenLeft;
+    };
+    const Row rows[] = {
+        {"BreitEdin", "4.5", "BreitEd", "114.30", "4.50"},
+        // 25.39995 mm, limited to the range.
+        {"LinksEDin", "1", "LinksEd", "10.00", "0.39"},
+        {"HochEdin", "4.0001", "HochEd", "101.60", "4.00"},
+    };
     show();
-    replaceText("LinksEDin", "1");
-    // 25.39995 mm, limited to the range, written back in inches.
-    EXPECT_EQ(shown("LinksEd"), "10.00");
-    EXPECT_EQ(shown("LinksEDin"), "0.39");
-
-    replaceText("BreitEdin", "4");
-    EXPECT_EQ(shown("BreitEd"), "101.60");
-    EXPECT_EQ(shown("BreitEdin"), "4.00");
-    EXPECT_DOUBLE_EQ(calibration.MmPerInchX(), 101.6 * 25.39995 / 100);
+    for (const Row& row : rows) {
+        replaceText(row.inchField, row.typed);
+        EXPECT_EQ(shown(row.inchField), row.typed);
+        EXPECT_EQ(shown(row.millimetreField), row.millimetres) << row.inchField;
+        QTest::keyClick(field(row.inchField), Qt::Key_Tab);
+        EXPECT_EQ(shown(row.inchField), row.inchesWhenLeft);
+    }
+    EXPECT_DOUBLE_EQ(calibration.MmPerInchX(), 114.3 * 25.39995 / 100);
 }
 
 TEST_F(CalibrationDialogTest, TypingInAMillimetreFieldIsNeverRewrittenUntilItIsLeft) {
@@ -97,6 +109,12 @@ TEST_F(CalibrationDialogTest, ClosingBringsAFieldStillBeingTypedInIntoItsRange) 
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_EQ(calibration.HochEd.text(), "130.00");
     EXPECT_EQ(dialog.HochEdin.text(), "5.12");
+
+    show();
+    replaceText("BreitEdin", "4.5");
+    QTest::keyClick(field("BreitEdin"), Qt::Key_Escape);
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_EQ(dialog.BreitEdin.text(), "4.50");
 }
 
 TEST_F(CalibrationDialogTest, KeyboardOrderAndTestPrintButton) {

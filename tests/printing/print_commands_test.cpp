@@ -5,13 +5,21 @@
 #include "printing/calibration.h"
 #include "printing/ui/calibration_dialog.h"
 #include "printing/ui/print_commands.h"
+#include "printing/ui/print_dialog.h"
+#include "printing/ui/printer_setup_dialog.h"
 #include "render/ui/preview_pane.h"
 #include "settings/paper_settings.h"
 
+#include <QAbstractButton>
+#include <QComboBox>
 #include <QFile>
 #include <QFileInfo>
 #include <QPrinter>
+#include <QPrinterInfo>
+#include <QRadioButton>
+#include <QSpinBox>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QWidget>
 
 #include <gtest/gtest.h>
@@ -92,24 +100,61 @@ TEST_F(PrintCommandsTest, FailedPrintIsShownToTheUser) {
     EXPECT_EQ(errorParents.front(), &window);
 }
 
-TEST_F(PrintCommandsTest, PrinterSetupChangesThePreviewAndKeepsThePrintersOwnMargins) {
-    commands.dialogs().pageSetup = [](QPrinter& printer, QWidget*) {
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName("unused.pdf");
-        printer.setResolution(300);
-        printer.setPageSize(QPageSize(QPageSize::A5));
-        printer.setPageOrientation(QPageLayout::Landscape);
-        printer.setPageMargins(QMarginsF(20, 20, 20, 20), QPageLayout::Millimeter);
+TEST_F(PrintCommandsTest, ThePrintDialogOffersPrinterAndCopiesOnlyAndEveryCopyIsAPage) {
+    commands.printer().printer().setOutputFormat(QPrinter::PdfFormat);
+    commands.printer().printer().setOutputFileName(pdfPath());
+    commands.dialogs().print = [](QPrinter& printer, QWidget* parent) {
+        PrintDialog dialog(printer, parent);
+        dialog.show();
+        // Nothing to choose but the printer and, in sight, the number of copies.
+        EXPECT_EQ(dialog.findChildren<QComboBox*>().size(), 1);
+        EXPECT_EQ(dialog.findChild<QComboBox*>()->count(),
+                  QPrinterInfo::availablePrinterNames().size());
+        const auto counts = dialog.findChildren<QSpinBox*>();
+        EXPECT_EQ(counts.size(), 1);
+        EXPECT_TRUE(dialog.findChildren<QAbstractButton*>().size() == 2 &&
+                    dialog.findChildren<QRadioButton*>().isEmpty())
+            << "only OK and Cancel besides";
+        EXPECT_TRUE(counts.value(0) && counts.value(0)->isVisible());
+        counts.value(0)->selectAll();
+        QTest::keyClicks(counts.value(0), "3");
+        QTest::keyClick(counts.value(0), Qt::Key_Return);
+        return dialog.result() == QDialog::Accepted;
     };
+    commands.PrintBtnClick();
+    EXPECT_TRUE(errors.empty()) << errors.front();
+    EXPECT_EQ(pdfInfoField(pdfPath(), "Pages"), "3");
+}
+
+TEST_F(PrintCommandsTest, PrinterSetupChoosesPrinterPaperAndOrientationAndThePreviewFollows) {
+    const QStringList queues = QPrinterInfo::availablePrinterNames();
+    commands.dialogs().pageSetup = [&queues](QPrinter& printer, QWidget* parent) {
+        PrinterSetupDialog dialog(printer, parent);
+        auto* printers = dialog.findChild<QComboBox*>("PrinterChoice");
+        ASSERT_NE(printers, nullptr);
+        EXPECT_EQ(printers->currentText(), queues.isEmpty() ? QString() : queues.first());
+        // The last queue, or with no print server the PDF file the printer writes.
+        printers->setCurrentIndex(printers->count() - 1);
+        auto* paper = dialog.findChild<QComboBox*>("PaperFormat");
+        const int a5 = paper->findText(QPageSize(QPageSize::A5).name());
+        ASSERT_GE(a5, 0);
+        paper->setCurrentIndex(a5);
+        dialog.findChild<QRadioButton*>("Landscape")->click();
+        dialog.accept();
+    };
+    if (!queues.isEmpty())
+        ASSERT_FALSE(commands.printer().selectPrinter(queues.first()));
     commands.SetupBtnClick();
+
+    const QPrinter& printer = commands.printer().printer();
+    if (!queues.isEmpty())
+        EXPECT_EQ(printer.printerName(), queues.last());
+    EXPECT_TRUE(printer.pageLayout().pageSize().isEquivalentTo(QPageSize(QPageSize::A5)));
     const PrinterPage page = commands.printer().page();
-    EXPECT_EQ(page.dotsPerInch, 300);
-    // The whole A5 sheet across: a PDF file has no margins of its own, and the 20 mm that the
-    // dialog offered are gone.
-    const QPageLayout layout = commands.printer().printer().pageLayout();
-    EXPECT_EQ(layout.margins(), QMarginsF());
-    EXPECT_EQ(page.printableArea, layout.fullRectPixels(300).size());
     EXPECT_GT(page.printableArea.width(), page.printableArea.height());
+    // The printer's own least margins, not the margins a dialog offers.
+    const QPageLayout layout = printer.pageLayout();
+    EXPECT_EQ(layout.margins(), layout.minimumMargins());
     EXPECT_EQ(boxSize(), wantedBoxSize());
 }
 

@@ -43,10 +43,12 @@ void PrintTo(const LeaveRow& c, std::ostream* os) {
 
 using S = PaperSettings;
 const LeaveRow kLeaveRows[] = {
-    {"UnchangedMillimetreTwinRoundsTheLength", &S::LineSpaceinEd, &S::LineSpaceEd, nullptr, "8.89",
+    {"UnchangedMillimetreTwinKeepsTheLength", &S::LineSpaceinEd, &S::LineSpaceEd, nullptr, "9.00",
      "0.35"},
-    {"UnchangedCentimetreTwinRoundsTheLength", &S::LeftBorderinEd, &S::LeftBorderEd, nullptr,
-     "2.49", "0.98"},
+    {"UnchangedCentimetreTwinKeepsTheLength", &S::LeftBorderinEd, &S::LeftBorderEd, nullptr, "2.50",
+     "0.98"},
+    {"EditedTwinConvertsThoughItShowsTheSameInches", &S::BorderBottominEd, &S::BorderBottomEd,
+     "0.2", "0.51", "0.20"},
     {"TwinBeyondItsRangeStillSetsTheLength", &S::LineSpaceinEd, &S::LineSpaceEd, "20", "508.00",
      "10.00"},
     {"ClearedTwinGivesTheLengthsMinimum", &S::LineSpaceinEd, &S::LineSpaceEd, "", "1.00", "0.04"},
@@ -83,6 +85,9 @@ TEST(InchTwins, ClampThemselvesWhenTheLengthFieldDoesNotChange) {
     s.leaveInchTwin(s.LineSpaceinEd);
     EXPECT_EQ(s.LineSpaceEd.text(), "508.00");
     EXPECT_EQ(s.LineSpaceinEd.text(), "10.00");
+    // The clamped text is the program's, not the user's: leaving again converts nothing.
+    s.leaveInchTwin(s.LineSpaceinEd);
+    EXPECT_EQ(s.LineSpaceEd.text(), "508.00");
 
     s.CaretSpaceED.setValue(1);
     s.CaretSpaceinED.setText("-3");

@@ -187,6 +187,18 @@ TEST(RealFieldKeys, TakeTheDecimalSeparatorOfTheUsersFormat) {
     EXPECT_FALSE(field.acceptsKey(u'.', "12"));
 }
 
+TEST(RealFieldText, IsAcceptedWhenItCouldHaveBeenTypedKeyByKey) {
+    const RealField spacing("Field", kSpacing, 9);
+    const RealField zoom("ZoomEd", kZoom, 100);
+    const std::tuple<const RealField*, const char*, bool> rows[] = {
+        {&spacing, "-12.5e+3", true}, {&spacing, "", true},      {&spacing, "12sxq", false},
+        {&spacing, "1.2.3", false},   {&spacing, "1e2E", false}, {&spacing, "1 2", false},
+        {&zoom, "250", true},         {&zoom, "2.5", false},
+    };
+    for (const auto& [field, text, accepted] : rows)
+        EXPECT_EQ(field->acceptsText(QString::fromUtf8(text)), accepted) << text;
+}
+
 struct LeaveCase {
     const char* name;
     RealField::Range range;

@@ -14,6 +14,8 @@
 #include <QTemporaryDir>
 #include <QToolButton>
 
+#include <functional>
+
 namespace {
 
 class DocumentCommandsTest : public WindowTest {
@@ -45,7 +47,7 @@ class DocumentCommandsTest : public WindowTest {
 
     // Changes a good part of the design through the controls.
     void changeDesign() {
-        typeInto(spin("LineSpaceEd"), "7.5");
+        typeInto(spin("LineSpaceEd"), "7.50");
         leave(spin("LineSpaceEd"));
         control<QRadioButton>("KariertCheck")->click();
         control<QRadioButton>("untenrechts")->click();
@@ -78,16 +80,67 @@ TEST_F(DocumentCommandsTest, SaveAsThenOpenBringsTheDesignBackIntoEveryControl) 
     ASSERT_EQ(dialogs.saveRequests.size(), 1u);
     EXPECT_EQ(dialogs.saveRequests[0].filter, "Lineavo-Dateien (*.lvo)");
     EXPECT_EQ(dialogs.saveRequests[0].defaultSuffix, "lvo");
-    EXPECT_EQ(dialogs.saveRequests[0].startPath, window->ProgramDir());
 
     click("NewBtn");
     EXPECT_NE(controlStates(), changed);
     dialogs.openAnswer = path;
     click("OpenBtn");
-    EXPECT_EQ(dialogs.openRequests.at(0).startPath, window->ProgramDir());
     EXPECT_EQ(controlStates(), changed);
     EXPECT_TRUE(dialogs.infoMessages.isEmpty());
     EXPECT_TRUE(dialogs.errorMessages.isEmpty());
+}
+
+TEST_F(DocumentCommandsTest, DialogsStartInTheFolderOfTheLastDocumentElseTheUsersDocuments) {
+    // A user whose home has no documents folder yet, without a folder list of its own.
+    const QString home = folder.filePath("home");
+    ASSERT_TRUE(QDir().mkpath(home));
+    const QByteArray oldHome = qgetenv("HOME"), oldConfig = qgetenv("XDG_CONFIG_HOME");
+    qputenv("HOME", home.toLocal8Bit());
+    qputenv("XDG_CONFIG_HOME", folder.filePath("config").toLocal8Bit());
+    const QString saved = folder.filePath("saved/paper.lvo");
+    const QString opened = folder.filePath("opened/paper.lvo");
+    ASSERT_TRUE(QDir().mkpath(folder.filePath("saved")) &&
+                QDir().mkpath(folder.filePath("opened")));
+
+    struct Step {
+        const char* name;
+        std::function<void()> run;
+        QString startsIn; // where the next dialog starts
+    };
+    const Step steps[] = {
+        {"no documents folder", [] {}, home},
+        {"a documents folder", [&] { QDir(home).mkdir("Documents"); }, home + "/Documents"},
+        {"a save",
+         [&] {
+             dialogs.saveAnswer = saved;
+             click("SaveAsBtn");
+             QFile::copy(saved, opened);
+         },
+         folder.filePath("saved")},
+        {"an open",
+         [&] {
+             dialogs.openAnswer = opened;
+             click("OpenBtn");
+         },
+         folder.filePath("opened")},
+        {"a failed open",
+         [&] {
+             dialogs.openAnswer = folder.filePath("saved/missing.lvo");
+             click("OpenBtn");
+         },
+         folder.filePath("opened")},
+    };
+    for (const Step& step : steps) {
+        step.run();
+        dialogs.openAnswer.reset();
+        dialogs.saveAnswer.reset();
+        click("OpenBtn");
+        click("SaveAsBtn");
+        EXPECT_EQ(dialogs.openRequests.back().startPath, step.startsIn) << "after " << step.name;
+        EXPECT_EQ(dialogs.saveRequests.back().startPath, step.startsIn) << "after " << step.name;
+    }
+    qputenv("HOME", oldHome);
+    qputenv("XDG_CONFIG_HOME", oldConfig);
 }
 
 TEST_F(DocumentCommandsTest, SavingTwiceUnderOneNameReplacesTheFileWithoutAQuestion) {

@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFontDialog>
+#include <QFontInfo>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -42,6 +43,36 @@ TEST_F(FontDialogTest, ConfirmingUnchangedGivesTheFontBackAsItCame) {
     // "Arial" is an alias the font list may show as another family: the name stays.
     EXPECT_EQ(dialog.chosenFont(), startFont());
     EXPECT_EQ(part<QComboBox>("FontCharset")->currentText(), "Other (200)");
+}
+
+TEST(FontDialogStart, ShowsTheFontReallyUsedAndGivesTheStoredOneBackUnchanged) {
+    struct Row {
+        const char* name;
+        qint32 points;
+        bool bold;
+        bool italic;
+    };
+    const Row rows[] = {
+        {"Arial", 9, false, false}, // an alias of another family
+        {"Arial", 9, true, false},
+        {"Arial", 12, false, true},
+        {"DejaVu Serif", 14, true, true},
+    };
+    for (const Row& row : rows) {
+        FreeTextFont font;
+        font.name = row.name;
+        font.sizePoints = row.points;
+        font.bold = row.bold;
+        font.italic = row.italic;
+        FreeTextFontDialog dialog(font, [](QWidget*, ColorValue) { return std::nullopt; });
+        const QFont shown = dialog.findChild<QFontDialog*>()->currentFont();
+        const QString used = QFontInfo(QFont(row.name)).family();
+        EXPECT_EQ(shown.family(), used) << row.name;
+        EXPECT_EQ(shown.bold(), row.bold) << row.name;
+        EXPECT_EQ(shown.italic(), row.italic) << row.name;
+        EXPECT_EQ(shown.pointSize(), row.points) << row.name;
+        EXPECT_EQ(dialog.chosenFont(), font) << row.name;
+    }
 }
 
 TEST_F(FontDialogTest, ColourAndCharacterSetAreChosenBesideTheFont) {

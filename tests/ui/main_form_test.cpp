@@ -8,9 +8,16 @@
 #include "window_fixture.h"
 
 #include <QAbstractButton>
+#include <QAbstractSpinBox>
+#include <QComboBox>
 #include <QDate>
 #include <QLabel>
+#include <QLineEdit>
 #include <QTabWidget>
+
+#include <QLayout>
+#include <map>
+#include <set>
 
 namespace {
 
@@ -76,7 +83,6 @@ TEST_F(MainFormTest, TheWindowHasItsCaptionStripsAndHints) {
     EXPECT_EQ(control<QAbstractButton>("SaveAsBtn")->toolTip(), "Save file as...");
     EXPECT_EQ(control<QWidget>("ToolStrip")->height(), 27);
     EXPECT_EQ(control<QWidget>("BottomStrip")->height(), 41);
-    EXPECT_EQ(control<QAbstractButton>("wwwBtn")->size(), QSize(137, 33));
     EXPECT_EQ(control<QAbstractButton>("ueberbtn")->toolTip(), "Information about the program");
     EXPECT_EQ(control<QAbstractButton>("endebtn")->toolTip(), "Hereby you leave the program");
     EXPECT_EQ(control<QAbstractButton>("ueberbtn")->cursor().shape(), Qt::PointingHandCursor);
@@ -100,6 +106,74 @@ TEST_F(MainFormTest, TheWindowStartsAtItsSizeAndTheCalibrationWithItsValues) {
     EXPECT_GE(window->settings().ZoomEd.value(), 10);
     EXPECT_GE(window->calibration().BreitEd.value(), 70);
     EXPECT_LE(window->calibration().BreitEd.value(), 130);
+}
+
+// The controls a user reads or operates, without the parts that make up a spin edit or a
+// combo box.
+QList<QWidget*> visibleControls(QWidget* root) {
+    QList<QWidget*> controls;
+    for (QWidget* widget : root->findChildren<QWidget*>()) {
+        const bool control = qobject_cast<QAbstractButton*>(widget) ||
+                             qobject_cast<QAbstractSpinBox*>(widget) ||
+                             qobject_cast<QComboBox*>(widget) || qobject_cast<QLabel*>(widget) ||
+                             (qobject_cast<QLineEdit*>(widget) &&
+                              !qobject_cast<QAbstractSpinBox*>(widget->parentWidget()) &&
+                              !qobject_cast<QComboBox*>(widget->parentWidget()));
+        if (control && widget->isVisible() && !widget->objectName().startsWith("qt_"))
+            controls << widget;
+    }
+    return controls;
+}
+
+QRect globalRect(const QWidget* widget) {
+    return QRect(widget->mapToGlobal(QPoint(0, 0)), widget->size());
+}
+
+TEST_F(MainFormTest, AtItsMinimumSizeNoControlOverlapsAnotherOrIsCut) {
+    window->resize(1, 1);
+    EXPECT_EQ(window->size(), window->minimumSize());
+    const QRect inside = globalRect(window->centralWidget());
+    for (int index = 0; index < window->pages()->count(); ++index) {
+        window->pages()->setCurrentIndex(index);
+        QApplication::processEvents();
+        const QString page = window->pages()->tabText(index);
+        const QList<QWidget*> controls = visibleControls(window->centralWidget());
+        for (QWidget* control : controls) {
+            const QRect rect = globalRect(control);
+            EXPECT_TRUE(inside.contains(rect))
+                << page.toStdString() << ": " << control->objectName().toStdString();
+            auto* label = qobject_cast<QLabel*>(control);
+            if (!label || !label->wordWrap())
+                EXPECT_GE(control->width(), control->minimumSizeHint().width())
+                    << page.toStdString() << ": " << control->objectName().toStdString();
+            for (QWidget* other : controls) {
+                if (other != control && !control->isAncestorOf(other) &&
+                    !other->isAncestorOf(control))
+                    EXPECT_FALSE(rect.intersects(globalRect(other)))
+                        << page.toStdString() << ": " << control->objectName().toStdString()
+                        << " and " << other->objectName().toStdString();
+            }
+        }
+    }
+}
+
+TEST_F(MainFormTest, LengthFieldsAndTheirTwinsStandInOneColumnPerPage) {
+    // For each page, the left edges of its length fields and of its inch twins.
+    std::map<QWidget*, std::set<int>> lengthColumns, twinColumns;
+    for (const InchPair& pair : window->settings().inchPairs()) {
+        RealSpinEdit* length = spin(pair.length->name().toLatin1());
+        RealSpinEdit* twin = spin(pair.inches->name().toLatin1());
+        focus(length); // shows its page, so that the page is laid out
+        QWidget* page = length;
+        while (!qobject_cast<PageFrame*>(page))
+            page = page->parentWidget();
+        lengthColumns[page].insert(length->mapTo(page, QPoint(0, 0)).x());
+        twinColumns[page].insert(twin->mapTo(page, QPoint(0, 0)).x());
+    }
+    for (const auto& [page, columns] : lengthColumns)
+        EXPECT_EQ(columns.size(), 1u) << qobject_cast<PageFrame*>(page)->title().toStdString();
+    for (const auto& [page, columns] : twinColumns)
+        EXPECT_EQ(columns.size(), 1u) << qobject_cast<PageFrame*>(page)->title().toStdString();
 }
 
 TEST(AboutBoxTest, TheNoticeCarriesTheYearOfTheClock) {

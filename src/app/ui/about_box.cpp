@@ -2,6 +2,7 @@
 
 #include "app/ui/artwork.h"
 #include "app/ui/web_address.h"
+#include "settings/ui/fixed_size_dialog.h"
 
 #include <QDate>
 #include <QHBoxLayout>
@@ -87,7 +88,7 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
     layout->addWidget(panel, 1);
     layout->addWidget(ok, 0, Qt::AlignHCenter);
 
-    resize(664, 453);
+    fixDialogSize(*this, QSize(664, 453));
     if (const QScreen* screen = this->screen())
         move(screen->availableGeometry().center() - rect().center());
 }

@@ -4,12 +4,13 @@
 #include "document/document_file.h"
 #include "settings/paper_settings.h"
 
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
 #include <QWidget>
 
-DocumentCommands::DocumentCommands(PaperSettings& settings, UserDialogs& dialogs, QWidget* window,
-                                   QString startFolder)
-    : QObject(window), m_settings(settings), m_dialogs(dialogs), m_window(window),
-      m_startFolder(std::move(startFolder)) {}
+DocumentCommands::DocumentCommands(PaperSettings& settings, UserDialogs& dialogs, QWidget* window)
+    : QObject(window), m_settings(settings), m_dialogs(dialogs), m_window(window) {}
 
 QString DocumentCommands::fileFilter() {
     return QStringLiteral("Lineavo-Dateien (*.lvo)");
@@ -22,14 +23,14 @@ void DocumentCommands::NewBtnClick() {
 
 void DocumentCommands::OpenBtnClick() {
     const std::optional<QString> name =
-        m_dialogs.openFileName(m_window, {fileFilter(), QStringLiteral("lvo"), m_startFolder});
+        m_dialogs.openFileName(m_window, {fileFilter(), QStringLiteral("lvo"), startFolder()});
     if (name)
         OpenFile(*name);
 }
 
 void DocumentCommands::SaveAsBtnClick() {
     const std::optional<QString> name =
-        m_dialogs.saveFileName(m_window, {fileFilter(), QStringLiteral("lvo"), m_startFolder});
+        m_dialogs.saveFileName(m_window, {fileFilter(), QStringLiteral("lvo"), startFolder()});
     if (name)
         SaveFile(*name);
 }
@@ -39,12 +40,28 @@ void DocumentCommands::OpenFile(const QString& fileName) {
         showFailure(*error);
         return;
     }
+    rememberFolderOf(fileName);
     emit designReplaced();
 }
 
 void DocumentCommands::SaveFile(const QString& fileName) {
-    if (const std::optional<QString> error = saveDocument(m_settings, fileName))
+    if (const std::optional<QString> error = saveDocument(m_settings, fileName)) {
         showFailure(*error);
+        return;
+    }
+    rememberFolderOf(fileName);
+}
+
+QString DocumentCommands::startFolder() const {
+    if (!m_lastFolder.isEmpty())
+        return m_lastFolder;
+    // Not the program's folder: an installed program's folder is not the user's to write.
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return QFileInfo(documents).isDir() ? documents : QDir::homePath();
+}
+
+void DocumentCommands::rememberFolderOf(const QString& fileName) {
+    m_lastFolder = QFileInfo(fileName).absolutePath();
 }
 
 void DocumentCommands::showFailure(const QString& message) {

@@ -12,8 +12,7 @@ class QWidget;
 class DocumentCommands : public QObject {
     Q_OBJECT
   public:
-    DocumentCommands(PaperSettings& settings, UserDialogs& dialogs, QWidget* window,
-                     QString startFolder);
+    DocumentCommands(PaperSettings& settings, UserDialogs& dialogs, QWidget* window);
 
     static QString fileFilter();
 
@@ -34,9 +33,13 @@ class DocumentCommands : public QObject {
 
   private:
     void showFailure(const QString& message);
+    // Where the open and save dialogs start: the folder of the document last opened or saved,
+    // else the user's documents folder, else the home folder.
+    QString startFolder() const;
+    void rememberFolderOf(const QString& fileName);
 
     PaperSettings& m_settings;
     UserDialogs& m_dialogs;
     QWidget* m_window;
-    QString m_startFolder;
+    QString m_lastFolder;
 };

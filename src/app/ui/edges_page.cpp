@@ -53,5 +53,6 @@ PageFrame* buildEdgesPage(PageContext& context) {
                  settings.BorderBottominEd, QStringLiteral("cm"));
     layout->addWidget(ruled);
     layout->addStretch(1);
+    alignCaptionColumns({left, right, lines, ruled});
     return page;
 }

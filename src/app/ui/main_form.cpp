@@ -49,7 +49,7 @@ QToolButton* flatButton(const QIcon& icon, const QString& caption, const QString
 
 TMainForm::TMainForm(UserDialogs& dialogs, QWidget* parent)
     : QMainWindow(parent), m_programDir(programDir()),
-      m_commands(new DocumentCommands(m_settings, dialogs, this, m_programDir)) {
+      m_commands(new DocumentCommands(m_settings, dialogs, this)) {
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QStringLiteral("Tolvane Lineavo-Pressolo 1.0"));
     const QString calibrationFile = calibrationFilePath();
@@ -159,7 +159,8 @@ QWidget* TMainForm::buildBottomStrip() {
     QToolButton* web =
         flatButton(webIcon(), kWebCaption, QStringLiteral("Go to the Tolvane homepage..."),
                    QStringLiteral("wwwBtn"));
-    web->setFixedSize(kWebButtonSize);
+    // The address is the caption, and it is not cut where the face is a little wider.
+    web->setFixedSize(kWebButtonSize.expandedTo(web->sizeHint()));
     connect(web, &QToolButton::clicked, this, [] { openWebAddress(); });
 
     auto* about =

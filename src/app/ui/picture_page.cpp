@@ -48,5 +48,6 @@ PageFrame* buildPicturePage(PageContext& context) {
                                                  Flag::SVerhCheck, QStringLiteral("SVerhCheck")});
     layout->addWidget(size);
     layout->addStretch(1);
+    alignCaptionColumns({open, position, size});
     return page;
 }

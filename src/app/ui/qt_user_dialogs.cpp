@@ -1,26 +1,21 @@
 #include "app/ui/qt_user_dialogs.h"
 
+#include "app/ui/file_dialog.h"
 #include "app/ui/quit_question.h"
 #include "settings/ui/free_text_font_dialog.h"
+#include "settings/ui/program_title.h"
 
-#include <QApplication>
 #include <QColorDialog>
-#include <QFileDialog>
 #include <QMessageBox>
 
 namespace {
 
 std::optional<QString> runFileDialog(QWidget* parent, const FileDialogRequest& request,
                                      QFileDialog::AcceptMode mode) {
-    QFileDialog dialog(parent, QString(), request.startPath, request.filter);
-    dialog.setAcceptMode(mode);
-    // Opening a name that does not exist is allowed; the open itself reports it.
-    dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setDefaultSuffix(request.defaultSuffix);
-    dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    const std::unique_ptr<QFileDialog> dialog = makeFileDialog(parent, request, mode);
+    if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty())
         return std::nullopt;
-    return dialog.selectedFiles().constFirst();
+    return dialog->selectedFiles().constFirst();
 }
 
 } // namespace
@@ -63,7 +58,6 @@ void QtUserDialogs::showInfoMessage(QWidget* parent, const QString& text) {
 }
 
 void QtUserDialogs::showErrorMessage(QWidget* parent, const QString& text) {
-    QMessageBox box(QMessageBox::Critical, QApplication::applicationDisplayName(), text,
-                    QMessageBox::Ok, parent);
+    QMessageBox box(QMessageBox::Critical, kProgramTitle, text, QMessageBox::Ok, parent);
     box.exec();
 }

@@ -191,6 +191,23 @@ QGroupBox* groupWithGrid(const QString& title, QGridLayout*& grid) {
     return group;
 }
 
+void alignCaptionColumns(std::initializer_list<QGroupBox*> groups) {
+    std::vector<QGridLayout*> grids;
+    for (QGroupBox* group : groups)
+        grids.push_back(qobject_cast<QGridLayout*>(group->layout()));
+    int width = 0;
+    for (QGridLayout* grid : grids) {
+        for (int index = 0; index < grid->count(); ++index) {
+            int row = 0, column = 0, rowSpan = 0, columnSpan = 0;
+            grid->getItemPosition(index, &row, &column, &rowSpan, &columnSpan);
+            if (column == 0 && columnSpan == 1)
+                width = std::max(width, grid->itemAt(index)->sizeHint().width());
+        }
+    }
+    for (QGridLayout* grid : grids)
+        grid->setColumnMinimumWidth(0, width);
+}
+
 QGroupBox* openPictureGroup(PageContext& context, Text text, const QString& objectName) {
     QGridLayout* grid = nullptr;
     QGroupBox* group = groupWithGrid(QStringLiteral("Open picture"), grid);

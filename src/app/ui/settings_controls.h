@@ -48,6 +48,10 @@ FileNameEdit* pictureFileNameEdit(PageContext& context, Text text, const QString
 // The filter of the picture file dialogs, in the file dialog's notation.
 QString pictureFileFilter();
 
+// Gives the first column of the groups' grids the width of the widest caption among them, so
+// that the fields, "cm =" and "inches" of rows in different groups stand in one column each.
+void alignCaptionColumns(std::initializer_list<QGroupBox*> groups);
+
 // A group box with a grid inside, spaced tightly.
 QGroupBox* groupWithGrid(const QString& title, QGridLayout*& grid);
 

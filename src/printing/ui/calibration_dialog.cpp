@@ -2,6 +2,7 @@
 
 #include "printing/calibration.h"
 #include "settings/paper_settings.h"
+#include "settings/ui/fixed_size_dialog.h"
 #include "settings/ui/real_spin_edit.h"
 
 #include <QFrame>
@@ -50,6 +51,9 @@ TKalForm::TKalForm(CalibrationSettings& calibration, std::function<void()> print
 }
 
 void TKalForm::millimetresChanged(const Twins& twins) {
+    // The inch field being typed in keeps what the user types; it is rewritten when left.
+    if (twins.inches == m_inchesBeingTyped)
+        return;
     m_inchTwinUpdating = true;
     twins.inches->setValue(twins.millimetres->value() / BaseMmPerInch);
     m_inchTwinUpdating = false;
@@ -58,7 +62,9 @@ void TKalForm::millimetresChanged(const Twins& twins) {
 void TKalForm::inchesChanged(const Twins& twins) {
     if (m_inchTwinUpdating)
         return;
+    m_inchesBeingTyped = twins.inches;
     twins.millimetres->setValue(twins.inches->value() * BaseMmPerInch);
+    m_inchesBeingTyped = nullptr;
 }
 
 void TKalForm::BitBtn1Click() {
@@ -71,8 +77,10 @@ TKalForm::~TKalForm() {
 }
 
 void TKalForm::done(int result) {
-    for (const Twins& twins : m_twins)
+    for (const Twins& twins : m_twins) {
         twins.millimetres->leave();
+        millimetresChanged(twins);
+    }
     QDialog::done(result);
 }
 
@@ -85,8 +93,7 @@ void TKalForm::showEvent(QShowEvent* event) {
 void TKalForm::buildLayout() {
     setObjectName(QStringLiteral("KalForm"));
     setWindowTitle(QStringLiteral("Calibrate printer..."));
-    setFixedSize(kClientWidth, kClientHeight);
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    fixDialogSize(*this, QSize(kClientWidth, kClientHeight));
 
     placeLabel(QStringLiteral("Use this for every new printer to get exact printouts!"),
                QRect(8, 8, 377, 26), this, true);
@@ -119,6 +126,8 @@ void TKalForm::buildLayout() {
         millimetres->setGeometry(152, y, kFieldWidth, kRowHeight);
         placeLabel(QStringLiteral("mm ="), QRect(229, y, 34, kRowHeight), this);
         auto* inches = new RealSpinEdit(row.inches, this);
+        inches->setLeaveAction(
+            [this, twins = Twins{&row.millimetres, &row.inches}] { millimetresChanged(twins); });
         inches->setGeometry(264, y, kFieldWidth, kRowHeight);
         placeLabel(QStringLiteral("inches"), QRect(341, y, 48, kRowHeight), this);
         millimetreEdits.push_back(millimetres);

@@ -13,9 +13,10 @@ class CalibrationSettings;
 // measured lengths in millimetres, each with an inch twin. The millimetre fields are the
 // calibration's own, so what the user types is in force at once.
 //
-// Typing in an inch field sets its millimetre twin at every keystroke; the millimetre field's
-// change then writes the inch field back with two decimals. Typing in a millimetre field is
-// never rewritten: the echo of its twin is stopped while the twin is being updated.
+// Typing in an inch field sets its millimetre twin at every keystroke, but the inch field keeps
+// what is typed until it is left, and is then written back from the millimetres with two
+// decimals. Typing in a millimetre field is never rewritten: the echo of its twin is stopped
+// while the twin is being updated.
 class TKalForm : public QDialog {
     Q_OBJECT
   public:
@@ -35,7 +36,8 @@ class TKalForm : public QDialog {
     void BitBtn1Click();
 
     // Closing by OK, the close box or Escape keeps every value; values left outside their
-    // range by a field that still has the focus are brought into it first.
+    // range by a field that still has the focus are brought into it first, and an inch field
+    // still being typed in shows its millimetres again.
     void done(int result) override;
 
   protected:
@@ -55,4 +57,6 @@ class TKalForm : public QDialog {
     std::function<void()> m_printTestRectangle;
     std::vector<Twins> m_twins;
     bool m_inchTwinUpdating = false;
+    // The inch field whose typing is setting its millimetre field right now.
+    const RealField* m_inchesBeingTyped = nullptr;
 };

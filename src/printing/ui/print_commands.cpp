@@ -3,33 +3,18 @@
 #include "printing/calibration.h"
 #include "printing/print_job.h"
 #include "printing/ui/calibration_dialog.h"
+#include "printing/ui/print_dialog.h"
+#include "printing/ui/printer_setup_dialog.h"
 #include "render/ui/preview_pane.h"
+#include "settings/ui/program_title.h"
 
-#include <QApplication>
 #include <QMessageBox>
-#include <QPageSetupDialog>
-#include <QPrintDialog>
 
 namespace {
 
-bool runPrintDialog(QPrinter& printer, QWidget* parent) {
-    QPrintDialog dialog(&printer, parent);
-    // The printer and the number of copies, nothing else: no page range, no selection, no
-    // printing to a file.
-    dialog.setOptions(QAbstractPrintDialog::PrintDialogOptions());
-    dialog.setPrintRange(QAbstractPrintDialog::AllPages);
-    return dialog.exec() == QDialog::Accepted;
-}
-
-void runPageSetupDialog(QPrinter& printer, QWidget* parent) {
-    QPageSetupDialog dialog(&printer, parent);
-    dialog.exec();
-}
-
 void showErrorBox(const QString& message, QWidget* parent) {
     const QString sentence = message.endsWith(u'.') ? message : message + u'.';
-    QMessageBox box(QMessageBox::Critical, QApplication::applicationDisplayName(), sentence,
-                    QMessageBox::Ok, parent);
+    QMessageBox box(QMessageBox::Critical, kProgramTitle, sentence, QMessageBox::Ok, parent);
     box.exec();
 }
 
@@ -43,7 +28,7 @@ PrintCommands::PrintCommands(const PaperSettings& settings, CalibrationSettings&
           settings, calibration, [this] { return m_printer.page(); }, window)),
       m_calibrationDialog(new TKalForm(
           calibration, [this] { printTestRectangle(); }, window)),
-      m_dialogs{runPrintDialog, runPageSetupDialog, [](TKalForm& dialog) { dialog.exec(); },
+      m_dialogs{runPrintDialog, runPrinterSetupDialog, [](TKalForm& dialog) { dialog.exec(); },
                 showErrorBox} {
     m_calibrationDialog->hide();
 }

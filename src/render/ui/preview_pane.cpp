@@ -29,6 +29,9 @@ PreviewPane::PreviewPane(const PaperSettings& settings, const CalibrationSetting
     : QScrollArea(parent), m_settings(settings), m_calibration(calibration),
       m_printerPage(std::move(printerPage)) {
     setObjectName(QStringLiteral("ScrollBox1"));
+    // The desktop's workspace colour around the page, darker than the window, so that the
+    // white page stands out.
+    setBackgroundRole(QPalette::Dark);
     m_box = new PageBox(*this);
     m_box->resize(kFirstBoxSide, kFirstBoxSide);
     setWidget(m_box);

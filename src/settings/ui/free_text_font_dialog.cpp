@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFontDialog>
+#include <QFontInfo>
 #include <QFormLayout>
 #include <QVBoxLayout>
 
@@ -12,13 +13,16 @@
 
 namespace {
 
-QFont toQFont(const FreeTextFont& font) {
+// The font the free text is really drawn with: a stored name such as "Arial" is an alias that
+// the font list does not hold, so the dialog is given the family the name stands for.
+QFont fontInUse(const FreeTextFont& font) {
     QFont qfont(font.name);
     qfont.setPointSize(std::max(1, int(font.sizePoints)));
     qfont.setBold(font.bold);
     qfont.setItalic(font.italic);
     qfont.setUnderline(font.underline);
     qfont.setStrikeOut(font.strikeOut);
+    qfont.setFamily(QFontInfo(qfont).family());
     return qfont;
 }
 
@@ -51,15 +55,14 @@ const std::vector<CharsetName>& freeTextCharsets() {
 
 FreeTextFontDialog::FreeTextFontDialog(const FreeTextFont& font, ColorChooser moreColors,
                                        QWidget* parent)
-    : QDialog(parent), m_initial(font), m_fontPart(new QFontDialog(toQFont(font), this)),
+    : QDialog(parent), m_initial(font), m_fontPart(new QFontDialog(fontInUse(font), this)),
       m_color(new ColorPicker(this)), m_charset(new QComboBox(this)) {
     setWindowTitle(tr("Font"));
     // The toolkit's dialog serves as a part of this one, without its own buttons.
     m_fontPart->setOptions(QFontDialog::NoButtons | QFontDialog::DontUseNativeDialog);
     m_fontPart->setWindowFlags(Qt::Widget);
     m_fontPart->setSizeGripEnabled(false);
-    // A name the list does not hold (an alias such as "Arial") shows as some other family
-    // and style; unless the user picks another font, the font stays as it was.
+    // Unless the user picks another font, the stored name stays, alias or not.
     m_initialShown = m_fontPart->currentFont();
 
     m_color->setObjectName(QStringLiteral("FontColor"));

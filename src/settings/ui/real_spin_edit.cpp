@@ -25,9 +25,9 @@ void RealSpinEdit::stepBy(int steps) {
     m_field.stepBy(steps);
 }
 
-QValidator::State RealSpinEdit::validate(QString&, int&) const {
-    // The key filter guards typing; whatever text results is the field's to read.
-    return QValidator::Acceptable;
+QValidator::State RealSpinEdit::validate(QString& input, int&) const {
+    // The key filter beeps at a refused key; this holds for text that comes another way.
+    return m_field.acceptsText(input) ? QValidator::Acceptable : QValidator::Invalid;
 }
 
 QAbstractSpinBox::StepEnabled RealSpinEdit::stepEnabled() const {
@@ -43,8 +43,9 @@ QString RealSpinEdit::textAroundCursor() const {
 
 void RealSpinEdit::keyPressEvent(QKeyEvent* event) {
     const QString typed = event->text();
-    const bool printable = typed.size() == 1 && typed.at(0).isPrint() &&
-                           !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+    // A key with Alt still types its character when it is no shortcut.
+    const bool printable =
+        typed.size() == 1 && typed.at(0).isPrint() && !(event->modifiers() & Qt::ControlModifier);
     if (printable && !m_field.acceptsKey(typed.at(0), textAroundCursor())) {
         QApplication::beep();
         event->accept();
