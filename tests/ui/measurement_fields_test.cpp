@@ -30,7 +30,7 @@ TEST_F(MeasurementFields, LeavingAnUnchangedTwinConvertsItsRoundedValueBack) {
     leave(spin("LeftBorderinEd"));
     EXPECT_EQ(shown("LeftBorderEd"), "2.49");
     EXPECT_EQ(shown("LeftBorderinEd"), "0.98");
-    EXPECT_DOUBLE_EQ(window->settings().LeftBorderEd.value(), 2.49);
+    EXPECT_DOUBLE_EQ(window->settings().field(Setting::LeftBorderEd).value(), 2.49);
 }
 
 TEST_F(MeasurementFields, TypingInATwinConvertsOnlyWhenLeftAndTheTwinThenClampsItself) {
@@ -45,7 +45,7 @@ TEST_F(MeasurementFields, TypingInATwinConvertsOnlyWhenLeftAndTheTwinThenClampsI
 TEST_F(MeasurementFields, TypingALengthRewritesItsTwinAtOnceClampedToTenInches) {
     typeInto(spin("LeftBorderEd"), "30");
     EXPECT_EQ(shown("LeftBorderinEd"), "10.00"); // not 11.81
-    EXPECT_DOUBLE_EQ(window->settings().LeftBorderEd.value(), 30);
+    EXPECT_DOUBLE_EQ(window->settings().field(Setting::LeftBorderEd).value(), 30);
 }
 
 TEST_F(MeasurementFields, AClearedTwinSetsItsLengthFieldToTheMinimum) {
@@ -150,7 +150,7 @@ TEST_F(MeasurementFields, TheStepButtonsStepToo) {
 }
 
 TEST_F(MeasurementFields, ProgramChangesShowInTheFieldsWithoutTouchingTheirFocus) {
-    window->settings().CaretSpaceED.setValue(12.345);
+    window->settings().field(Setting::CaretSpaceED).setValue(12.345);
     EXPECT_EQ(shown("CaretSpaceED"), "12.35");
     EXPECT_EQ(shown("CaretSpaceinED"), "0.49");
 }
