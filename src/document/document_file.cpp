@@ -11,10 +11,6 @@
 
 namespace {
 
-// The font dialog of the platform the documents come from keeps at most 31 characters of a
-// font name.
-constexpr int kMaxFontNameLength = 31;
-
 // Encodes a text for a string field, or says why it cannot be stored.
 std::optional<QString> encodeStringField(const QString& text, const QString& what,
                                          QByteArray& bytes) {
@@ -32,107 +28,69 @@ std::optional<QString> encodeStringField(const QString& text, const QString& wha
 
 std::optional<QString> recordFromSettings(const PaperSettings& s, const QString& documentPath,
                                           DocumentRecord& r) {
-    r.ruled = s.paperKind() == PaperKind::LiniertCheck;
-    r.lineSpace = s.LineSpaceEd.value();
-    r.withoutFirstLine = s.flag(Flag::WithoutFirstLineCheck);
-    r.withoutLastLine = s.flag(Flag::WithoutLastLineCheck);
-    r.caretSpace = s.CaretSpaceED.value();
-    r.lineColour = s.colour(Colour::ColvarColorComboBox1);
-    r.lineWidth = s.LineWidthEd.value();
-    r.leftBorder = s.LeftBorderEd.value();
-    r.leftBorderLine = s.flag(Flag::LeftBorderLineCheck);
-    r.noLeftBorderFill = s.flag(Flag::NoLeftBorderFillCheck);
-    r.rightBorder = s.RightBorderEd.value();
-    r.rightBorderLine = s.flag(Flag::RightBorderLineCheck);
-    r.noRightBorderFill = s.flag(Flag::NoRightBorderFillCheck);
-    r.edgeLineColour = s.colour(Colour::ColvarColorComboBox3);
-    r.edgeLineWidth = s.RRLineWidthED.value();
-    r.pictureCorner = quint8(s.pictureCorner());
-    r.posX = s.PosXEd.value();
-    r.posY = s.PosYEd.value();
-    r.pictureWidth = s.BreitEd.value();
-    r.pictureHeight = s.HochEd.value();
-    r.keepPictureAspect = s.flag(Flag::SVerhCheck);
-    r.borderTop = s.BorderTopEd.value();
-    r.borderBottom = s.BorderBottomEd.value();
-    r.textureWidth = s.BreitEd2.value();
-    r.textureHeight = s.HochEd2.value();
-    r.keepTextureAspect = s.flag(Flag::SVerh2Check);
-    r.grayScale = s.flag(Flag::GrayScaleCheck);
-    r.lighten = s.flag(Flag::LightenCheck);
-    r.mergeMode = quint8(s.mergeMode());
-    r.strongLight = s.flag(Flag::StrongLightCheck);
-    r.fontColour = s.font().color;
-    r.fontCharset = s.font().charset;
-    r.fontSize = s.font().sizePoints;
-    r.fontPitch = s.font().pitch;
-
-    const struct {
-        QString text;
-        QString what;
-        QByteArray& bytes;
-    } strings[] = {
-        {storedPictureName(s.text(Text::FilenameEdit1), documentPath),
-         QStringLiteral("picture file name"), r.pictureName},
-        {storedPictureName(s.text(Text::FilenameEdit2), documentPath),
-         QStringLiteral("texture file name"), r.textureName},
-        {s.text(Text::Edit1), QStringLiteral("free text"), r.freeText},
-        {s.font().name, QStringLiteral("font name"), r.fontName},
-    };
-    for (const auto& field : strings) {
-        if (auto error = encodeStringField(field.text, field.what, field.bytes))
-            return error;
+    for (const SettingDescription& d : settingTable()) {
+        switch (d.kind) {
+        case SettingKind::Real:
+            r[d.setting] = s.field(d.setting).value();
+            break;
+        case SettingKind::Choice:
+            // A choice stored as a flag says whether its first button is on.
+            r[d.setting] =
+                d.stored == Stored::Flag ? qint64(s.number(d.setting) == 0) : s.number(d.setting);
+            break;
+        case SettingKind::Check:
+        case SettingKind::Colour:
+        case SettingKind::Whole:
+            r[d.setting] = s.number(d.setting);
+            break;
+        case SettingKind::Text:
+        case SettingKind::FileName: {
+            const QString& text = s.text(d.setting);
+            QByteArray bytes;
+            if (auto error = encodeStringField(
+                    d.kind == SettingKind::FileName ? storedPictureName(text, documentPath) : text,
+                    QLatin1String(d.what), bytes))
+                return error;
+            r[d.setting] = bytes;
+            break;
+        }
+        }
     }
     return std::nullopt;
 }
 
 void applyRecord(const DocumentRecord& r, const QString& documentPath, PaperSettings& s) {
-    s.setPaperKind(r.ruled ? PaperKind::LiniertCheck : PaperKind::KariertCheck);
-    s.LineSpaceEd.setValue(r.lineSpace);
-    s.setFlag(Flag::WithoutFirstLineCheck, r.withoutFirstLine);
-    s.setFlag(Flag::WithoutLastLineCheck, r.withoutLastLine);
-    s.CaretSpaceED.setValue(r.caretSpace);
-    s.setColour(Colour::ColvarColorComboBox1, r.lineColour);
-    s.LineWidthEd.setValue(r.lineWidth);
-    s.LeftBorderEd.setValue(r.leftBorder);
-    s.setFlag(Flag::LeftBorderLineCheck, r.leftBorderLine);
-    s.setFlag(Flag::NoLeftBorderFillCheck, r.noLeftBorderFill);
-    s.RightBorderEd.setValue(r.rightBorder);
-    s.setFlag(Flag::RightBorderLineCheck, r.rightBorderLine);
-    s.setFlag(Flag::NoRightBorderFillCheck, r.noRightBorderFill);
-    s.setColour(Colour::ColvarColorComboBox3, r.edgeLineColour);
-    s.RRLineWidthED.setValue(r.edgeLineWidth);
-    s.setText(Text::FilenameEdit1,
-              resolvedPictureName(decodeWindows1252(r.pictureName), documentPath));
-    if (r.pictureCorner <= quint8(PictureCorner::untenrechts))
-        s.setPictureCorner(PictureCorner(r.pictureCorner));
-    s.PosXEd.setValue(r.posX);
-    s.PosYEd.setValue(r.posY);
-    s.BreitEd.setValue(r.pictureWidth);
-    s.HochEd.setValue(r.pictureHeight);
-    s.setFlag(Flag::SVerhCheck, r.keepPictureAspect);
-    s.BorderTopEd.setValue(r.borderTop);
-    s.BorderBottomEd.setValue(r.borderBottom);
-    s.setText(Text::FilenameEdit2,
-              resolvedPictureName(decodeWindows1252(r.textureName), documentPath));
-    s.BreitEd2.setValue(r.textureWidth);
-    s.HochEd2.setValue(r.textureHeight);
-    s.setFlag(Flag::SVerh2Check, r.keepTextureAspect);
-    s.setFlag(Flag::GrayScaleCheck, r.grayScale);
-    s.setFlag(Flag::LightenCheck, r.lighten);
-    if (r.mergeMode <= quint8(MergeMode::Merge2Check))
-        s.setMergeMode(MergeMode(r.mergeMode));
-    s.setFlag(Flag::StrongLightCheck, r.strongLight);
-    s.setText(Text::Edit1, decodeWindows1252(r.freeText));
-
-    FreeTextFont font = s.font(); // the style is not stored and stays
-    if (!r.fontName.isEmpty())
-        font.name = decodeWindows1252(r.fontName).left(kMaxFontNameLength);
-    font.color = r.fontColour;
-    font.charset = r.fontCharset;
-    font.sizePoints = r.fontSize;
-    font.pitch = r.fontPitch;
-    s.setFont(font);
+    for (const SettingDescription& d : settingTable()) {
+        const StoredValue& value = r[d.setting];
+        switch (d.kind) {
+        case SettingKind::Real:
+            s.field(d.setting).setValue(std::get<double>(value));
+            break;
+        case SettingKind::Choice: {
+            const qint64 stored = std::get<qint64>(value);
+            const qint64 button = d.stored == Stored::Flag ? qint64(stored == 0) : stored;
+            // A button the group does not have leaves the choice as it is.
+            if (button < buttonCount(d))
+                s.setNumber(d.setting, button);
+            break;
+        }
+        case SettingKind::Check:
+        case SettingKind::Colour:
+        case SettingKind::Whole:
+            s.setNumber(d.setting, std::get<qint64>(value));
+            break;
+        case SettingKind::Text:
+        case SettingKind::FileName: {
+            const QString text = decodeWindows1252(std::get<QByteArray>(value));
+            if (text.isEmpty() && d.needsText)
+                break;
+            s.setText(d.setting, d.kind == SettingKind::FileName
+                                     ? resolvedPictureName(text, documentPath)
+                                     : text);
+            break;
+        }
+        }
+    }
 }
 
 } // namespace
@@ -183,7 +141,7 @@ std::optional<QString> openDocument(PaperSettings& settings, const QString& file
     if (!file.open(QIODevice::ReadOnly))
         return DocumentMessages::couldNotOpen;
     // Anything after the largest possible document is never read.
-    const QByteArray bytes = file.read(kMaxDocumentSize);
+    const QByteArray bytes = file.read(largestDocumentSize());
     if (file.error() != QFileDevice::NoError)
         return DocumentMessages::couldNotOpen;
     return applyDocument(settings, bytes, documentPath);

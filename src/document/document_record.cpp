@@ -2,110 +2,76 @@
 
 #include <QtEndian>
 
-#include <cstring>
-
 namespace {
 
-// Writer and reader walk the one list of fields below, so their order cannot drift apart.
-template <class Walker> void walkFields(Walker& w, auto& r) {
-    w.flag(r.ruled);
-    w.real(r.lineSpace);
-    w.flag(r.withoutFirstLine);
-    w.flag(r.withoutLastLine);
-    w.real(r.caretSpace);
-    w.integer(r.lineColour);
-    w.real(r.lineWidth);
-    w.real(r.leftBorder);
-    w.flag(r.leftBorderLine);
-    w.flag(r.noLeftBorderFill);
-    w.real(r.rightBorder);
-    w.flag(r.rightBorderLine);
-    w.flag(r.noRightBorderFill);
-    w.integer(r.edgeLineColour);
-    w.real(r.edgeLineWidth);
-    w.string(r.pictureName);
-    w.byte(r.pictureCorner);
-    w.real(r.posX);
-    w.real(r.posY);
-    w.real(r.pictureWidth);
-    w.real(r.pictureHeight);
-    w.flag(r.keepPictureAspect);
-    w.real(r.borderTop);
-    w.real(r.borderBottom);
-    w.string(r.textureName);
-    w.real(r.textureWidth);
-    w.real(r.textureHeight);
-    w.flag(r.keepTextureAspect);
-    w.flag(r.grayScale);
-    w.flag(r.lighten);
-    w.byte(r.mergeMode);
-    w.flag(r.strongLight);
-    w.string(r.freeText);
-    w.string(r.fontName);
-    w.integer(r.fontColour);
-    w.byte(r.fontCharset);
-    w.integer(r.fontSize);
-    w.byte(r.fontPitch);
-}
-
-class Writer {
-  public:
-    QByteArray bytes;
-
-    void flag(bool on) { bytes.append(char(on ? 1 : 0)); }
-    void byte(quint8 value) { bytes.append(char(value)); }
-    void integer(qint32 value) {
+void append(QByteArray& bytes, const StoredValue& value, Stored stored) {
+    switch (stored) {
+    case Stored::Flag:
+        bytes.append(char(std::get<qint64>(value) != 0 ? 1 : 0));
+        break;
+    case Stored::Byte:
+        bytes.append(char(quint8(std::get<qint64>(value))));
+        break;
+    case Stored::Int32: {
         char buffer[4];
-        qToLittleEndian(value, buffer);
+        qToLittleEndian(qint32(std::get<qint64>(value)), buffer);
         bytes.append(buffer, 4);
+        break;
     }
-    void real(double value) {
+    case Stored::Double: {
         char buffer[8];
-        qToLittleEndian(value, buffer);
+        qToLittleEndian(std::get<double>(value), buffer);
         bytes.append(buffer, 8);
+        break;
     }
-    void string(const QByteArray& text) {
+    case Stored::String: {
+        const QByteArray& text = std::get<QByteArray>(value);
         Q_ASSERT(text.size() <= 255);
-        byte(quint8(text.size()));
+        bytes.append(char(quint8(text.size())));
         bytes.append(text);
+        break;
     }
-};
+    }
+}
 
 class Reader {
   public:
     explicit Reader(QByteArrayView bytes) : m_bytes(bytes) {}
-    bool failed() const { return m_failed; }
 
-    void flag(bool& on) {
-        quint8 value = 0;
-        byte(value);
-        on = value != 0;
-    }
-    void byte(quint8& value) {
-        if (const char* p = take(1))
-            value = quint8(*p);
-    }
-    void integer(qint32& value) {
-        if (const char* p = take(4))
-            value = qFromLittleEndian<qint32>(p);
-    }
-    void real(double& value) {
-        if (const char* p = take(8))
-            value = qFromLittleEndian<double>(p);
-    }
-    void string(QByteArray& text) {
-        quint8 length = 0;
-        byte(length);
-        if (const char* p = take(length))
-            text = QByteArray(p, length);
+    std::optional<StoredValue> read(Stored stored) {
+        switch (stored) {
+        case Stored::Flag:
+        case Stored::Byte: {
+            const char* p = take(1);
+            if (!p)
+                return std::nullopt;
+            const quint8 byte = quint8(*p);
+            return qint64(stored == Stored::Flag ? byte != 0 : byte);
+        }
+        case Stored::Int32: {
+            const char* p = take(4);
+            return p ? std::optional<StoredValue>(qint64(qFromLittleEndian<qint32>(p)))
+                     : std::nullopt;
+        }
+        case Stored::Double: {
+            const char* p = take(8);
+            return p ? std::optional<StoredValue>(qFromLittleEndian<double>(p)) : std::nullopt;
+        }
+        case Stored::String: {
+            const char* length = take(1);
+            if (!length)
+                return std::nullopt;
+            const char* p = take(quint8(*length));
+            return p ? std::optional<StoredValue>(QByteArray(p, quint8(*length))) : std::nullopt;
+        }
+        }
+        return std::nullopt;
     }
 
   private:
     const char* take(qsizetype count) {
-        if (m_failed || m_bytes.size() - m_position < count) {
-            m_failed = true;
+        if (m_bytes.size() - m_position < count)
             return nullptr;
-        }
         const char* p = m_bytes.data() + m_position;
         m_position += count;
         return p;
@@ -113,22 +79,25 @@ class Reader {
 
     QByteArrayView m_bytes;
     qsizetype m_position = 0;
-    bool m_failed = false;
 };
 
 } // namespace
 
 QByteArray encodeDocumentRecord(const DocumentRecord& record) {
-    Writer writer;
-    walkFields(writer, record);
-    return writer.bytes;
+    QByteArray bytes;
+    for (const SettingDescription& d : settingTable())
+        append(bytes, record[d.setting], d.stored);
+    return bytes;
 }
 
 std::optional<DocumentRecord> decodeDocumentRecord(QByteArrayView bytes) {
     DocumentRecord record;
     Reader reader(bytes);
-    walkFields(reader, record);
-    if (reader.failed())
-        return std::nullopt;
+    for (const SettingDescription& d : settingTable()) {
+        std::optional<StoredValue> value = reader.read(d.stored);
+        if (!value)
+            return std::nullopt;
+        record[d.setting] = std::move(*value);
+    }
     return record;
 }

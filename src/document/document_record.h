@@ -1,59 +1,29 @@
 #pragma once
 
+#include "settings/setting_table.h"
+
 #include <QByteArray>
 #include <QtGlobal>
 
+#include <array>
 #include <optional>
+#include <variant>
 
-// The fields of one document file as they are stored, in file order: flags as on/off, reals
-// as doubles in their field's unit, strings as their stored bytes (Windows-1252).
+// One field of a document as it is stored: a flag, byte or 32-bit integer as a number, a
+// real as a double in its field's unit, a string as its stored bytes (Windows-1252).
+using StoredValue = std::variant<qint64, double, QByteArray>;
+
+// The fields of one document, one for every setting in the table, in file order.
 struct DocumentRecord {
-    bool ruled = true;
-    double lineSpace = 9;
-    bool withoutFirstLine = true;
-    bool withoutLastLine = true;
-    double caretSpace = 5;
-    qint32 lineColour = 0;
-    double lineWidth = 0.75;
-    double leftBorder = 2.5;
-    bool leftBorderLine = true;
-    bool noLeftBorderFill = false;
-    double rightBorder = 2.5;
-    bool rightBorderLine = true;
-    bool noRightBorderFill = false;
-    qint32 edgeLineColour = 0;
-    double edgeLineWidth = 1.5;
-    QByteArray pictureName;
-    quint8 pictureCorner = 0;
-    double posX = 0.5;
-    double posY = 0.5;
-    double pictureWidth = 1.5;
-    double pictureHeight = 1.5;
-    bool keepPictureAspect = true;
-    double borderTop = 0.5;
-    double borderBottom = 0.5;
-    QByteArray textureName;
-    double textureWidth = 5;
-    double textureHeight = 5;
-    bool keepTextureAspect = true;
-    bool grayScale = true;
-    bool lighten = true;
-    quint8 mergeMode = 0;
-    bool strongLight = false;
-    QByteArray freeText;
-    QByteArray fontName;
-    qint32 fontColour = 0;
-    quint8 fontCharset = 0;
-    qint32 fontSize = 9;
-    quint8 fontPitch = 0;
-};
+    std::array<StoredValue, kSettingCount> values;
 
-// The largest document there can be: 148 bytes of fixed fields and four strings of 255.
-constexpr qsizetype kMaxDocumentSize = 148 + 4 * 255;
+    StoredValue& operator[](Setting setting) { return values[int(setting)]; }
+    const StoredValue& operator[](Setting setting) const { return values[int(setting)]; }
+};
 
 // The bytes of a document. Every string must be at most 255 bytes long.
 QByteArray encodeDocumentRecord(const DocumentRecord& record);
 
 // Reads a document from `bytes`. Empty when the bytes end before the last field; bytes after
-// the last field are ignored, as they always have been.
+// the last field are ignored, as they always have been. A flag reads as 1 for any byte but 0.
 std::optional<DocumentRecord> decodeDocumentRecord(QByteArrayView bytes);

@@ -1,6 +1,6 @@
 #include "printing/calibration.h"
 
-#include "settings/paper_settings.h"
+#include "settings/units.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -5,6 +5,7 @@
 #include "printing/print_system.h"
 #include "render/painter_surface.h"
 #include "settings/paper_settings.h"
+#include "settings/units.h"
 
 #include <QPainter>
 

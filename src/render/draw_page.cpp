@@ -52,13 +52,13 @@ void snapEdgesToGrid(Edges& edges, const PageScale& scale, double spacing) {
 
 void drawRuledLines(Surface& surface, const PageScale& scale, const PaperSettings& settings,
                     int fillLeft, int fillRight) {
-    const double spacing = lengthOf(settings.LineSpaceEd);
-    double e = lengthOf(settings.BorderTopEd) * 10 - spacing / 2;
-    if (settings.flag(Flag::WithoutFirstLineCheck))
+    const double spacing = lengthOf(settings.field(Setting::LineSpaceEd));
+    double e = lengthOf(settings.field(Setting::BorderTopEd)) * 10 - spacing / 2;
+    if (settings.flag(Setting::WithoutFirstLineCheck))
         e += 2 * spacing; // both lines around the top edge go
-    const bool withoutLastLine = settings.flag(Flag::WithoutLastLineCheck);
+    const bool withoutLastLine = settings.flag(Setting::WithoutLastLineCheck);
     const int ruleBottom =
-        scale.SurfaceHeight - scale.MmToY(lengthOf(settings.BorderBottomEd) * 10);
+        scale.SurfaceHeight - scale.MmToY(lengthOf(settings.field(Setting::BorderBottomEd)) * 10);
     int y = scale.MmToY(e);
     while (y < ruleBottom) {
         if (withoutLastLine && scale.MmToY(e + spacing) >= ruleBottom)
@@ -72,7 +72,7 @@ void drawRuledLines(Surface& surface, const PageScale& scale, const PaperSetting
 
 void drawGrid(Surface& surface, const PageScale& scale, const PaperSettings& settings, int fillLeft,
               int fillRight) {
-    const double spacing = lengthOf(settings.CaretSpaceED);
+    const double spacing = lengthOf(settings.field(Setting::CaretSpaceED));
     const int height = scale.SurfaceHeight;
     double e = -spacing / 2;
     for (int y = scale.MmToY(e); y < height; y = scale.MmToY(e)) {
@@ -91,8 +91,8 @@ void drawGrid(Surface& surface, const PageScale& scale, const PaperSettings& set
 }
 
 void drawEdgeLine(Surface& surface, const PageScale& scale, const PaperSettings& settings, int x) {
-    surface.setPenColor(colorValueToRgb(settings.colour(Colour::ColvarColorComboBox3)));
-    surface.setPenWidth(scale.PointsToPixels(lengthOf(settings.RRLineWidthED)));
+    surface.setPenColor(colorValueToRgb(settings.colour(Setting::ColvarColorComboBox3)));
+    surface.setPenWidth(scale.PointsToPixels(lengthOf(settings.field(Setting::RRLineWidthED))));
     surface.moveTo(x, 0);
     surface.lineTo(x, scale.SurfaceHeight);
 }
@@ -114,26 +114,27 @@ void DrawPage(Surface& surface, const PageScale& scale, const PaperSettings& set
 
     surface.setPenMode(layers.drawBackground(surface, scale, settings));
 
-    Edges edges{lengthOf(settings.LeftBorderEd) * 10 - scale.LeftOffsetMm,
-                lengthOf(settings.RightBorderEd) * 10 - scale.LeftOffsetMm, false};
+    Edges edges{lengthOf(settings.field(Setting::LeftBorderEd)) * 10 - scale.LeftOffsetMm,
+                lengthOf(settings.field(Setting::RightBorderEd)) * 10 - scale.LeftOffsetMm, false};
     const bool checkered = settings.paperKind() == PaperKind::KariertCheck;
     if (checkered)
-        snapEdgesToGrid(edges, scale, lengthOf(settings.CaretSpaceED));
+        snapEdgesToGrid(edges, scale, lengthOf(settings.field(Setting::CaretSpaceED)));
 
-    const int fillLeft = settings.flag(Flag::NoLeftBorderFillCheck) ? scale.MmToX(edges.leftMm) : 0;
+    const int fillLeft =
+        settings.flag(Setting::NoLeftBorderFillCheck) ? scale.MmToX(edges.leftMm) : 0;
     const int fillRight =
-        settings.flag(Flag::NoRightBorderFillCheck) ? rightEdgeX(edges, scale) : width;
+        settings.flag(Setting::NoRightBorderFillCheck) ? rightEdgeX(edges, scale) : width;
 
-    surface.setPenColor(colorValueToRgb(settings.colour(Colour::ColvarColorComboBox1)));
-    surface.setPenWidth(scale.PointsToPixels(lengthOf(settings.LineWidthEd)));
+    surface.setPenColor(colorValueToRgb(settings.colour(Setting::ColvarColorComboBox1)));
+    surface.setPenWidth(scale.PointsToPixels(lengthOf(settings.field(Setting::LineWidthEd))));
     if (checkered)
         drawGrid(surface, scale, settings, fillLeft, fillRight);
     else
         drawRuledLines(surface, scale, settings, fillLeft, fillRight);
 
-    if (settings.flag(Flag::LeftBorderLineCheck))
+    if (settings.flag(Setting::LeftBorderLineCheck))
         drawEdgeLine(surface, scale, settings, scale.MmToX(edges.leftMm));
-    if (settings.flag(Flag::RightBorderLineCheck))
+    if (settings.flag(Setting::RightBorderLineCheck))
         drawEdgeLine(surface, scale, settings, rightEdgeX(edges, scale));
 
     layers.drawForeground(surface, scale, settings);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "settings/units.h"
+
 #include <optional>
 
 // How one drawing turns millimetres and points into device pixels. The preview has a zoom;
@@ -10,8 +12,8 @@ struct PageScale {
     int SurfaceHeight = 0;
     int DotsPerInch = 0;               // horizontal; serves the vertical axis too
     std::optional<double> ZoomPercent; // the preview's zoom; empty for the print
-    double MmPerInchX = 25.39995;
-    double MmPerInchY = 25.39995;
+    double MmPerInchX = BaseMmPerInch;
+    double MmPerInchY = BaseMmPerInch;
     double LeftOffsetMm = 0;
 
     // Whether lengths grow into pixels at all: a resolution, millimetres per inch and a zoom

@@ -1,198 +1,125 @@
 #include "settings/paper_settings.h"
 
+#include "settings/units.h"
+
 namespace {
 
-using Range = RealField::Range;
+constexpr RealField::Range kInches{0, 10, 0.01, 2};
+constexpr RealField::Range kZoomPercent{10, 1000, 10, 0};
 
-constexpr Range kSpacingMm{1, 10000, 0.1, 2};
-constexpr Range kLineWidthPoints{0.01, 1000, 0.1, 2};
-constexpr Range kEdgeCm{1, 10000, 0.1, 2};
-constexpr Range kRuledEdgeCm{0, 100, 0.1, 2};
-constexpr Range kPicturePositionCm{0.01, 10000, 0.1, 2};
-constexpr Range kSizeCm{1, 10000, 0.1, 2};
-constexpr Range kInches{0, 10, 0.01, 2};
-constexpr Range kZoomPercent{10, 1000, 10, 0};
+bool inCentimetres(Setting length) {
+    return describe(length).unit == Unit::Centimetres;
+}
 
-constexpr ColorValue kSilver = colorValueFromRgb(192, 192, 192);
-constexpr ColorValue kGray = colorValueFromRgb(128, 128, 128);
+bool holdsNumber(SettingKind kind) {
+    switch (kind) {
+    case SettingKind::Choice:
+    case SettingKind::Check:
+    case SettingKind::Colour:
+    case SettingKind::Whole:
+        return true;
+    case SettingKind::Real:
+    case SettingKind::Text:
+    case SettingKind::FileName:
+        return false;
+    }
+    return false;
+}
 
 } // namespace
 
 PaperSettings::PaperSettings(QObject* parent)
-    : QObject(parent), LineSpaceEd("LineSpaceEd", kSpacingMm, 9),
-      CaretSpaceED("CaretSpaceED", kSpacingMm, 5),
-      LineWidthEd("LineWidthEd", kLineWidthPoints, 0.75),
-      LeftBorderEd("LeftBorderEd", kEdgeCm, 2.5), RightBorderEd("RightBorderEd", kEdgeCm, 2.5),
-      RRLineWidthED("RRLineWidthED", kLineWidthPoints, 1.5),
-      BorderTopEd("BorderTopEd", kRuledEdgeCm, 0.5),
-      BorderBottomEd("BorderBottomEd", kRuledEdgeCm, 0.5),
-      PosXEd("PosXEd", kPicturePositionCm, 0.5), PosYEd("PosYEd", kPicturePositionCm, 0.5),
-      BreitEd("BreitEd", kSizeCm, 1.5), HochEd("HochEd", kSizeCm, 1.5),
-      BreitEd2("BreitEd2", kSizeCm, 5), HochEd2("HochEd2", kSizeCm, 5),
-      LineSpaceinEd("LineSpaceinEd", kInches, 0), CaretSpaceinED("CaretSpaceinED", kInches, 0),
-      LeftBorderinEd("LeftBorderinEd", kInches, 0), RightBorderinEd("RightBorderinEd", kInches, 0),
-      BorderTopinEd("BorderTopinEd", kInches, 0), BorderBottominEd("BorderBottominEd", kInches, 0),
-      PosXinEd("PosXinEd", kInches, 0), PosYinEd("PosYinEd", kInches, 0),
-      BreitinEd("BreitinEd", kInches, 0), HochinEd("HochinEd", kInches, 0),
-      BreitinEd2("BreitinEd2", kInches, 0), HochinEd2("HochinEd2", kInches, 0),
-      ZoomEd("ZoomEd", kZoomPercent, 100) {
-    m_flags = {true, true, true, false, true, false, true, true, true, true, false};
-    m_colours = {kSilver, kGray};
-
-    m_inchPairs = {
-        {&LineSpaceEd, &LineSpaceinEd, false},
-        {&CaretSpaceED, &CaretSpaceinED, false},
-        {&LeftBorderEd, &LeftBorderinEd, true},
-        {&RightBorderEd, &RightBorderinEd, true},
-        {&BorderTopEd, &BorderTopinEd, true},
-        {&BorderBottomEd, &BorderBottominEd, true},
-        {&PosXEd, &PosXinEd, true},
-        {&PosYEd, &PosYinEd, true},
-        {&BreitEd, &BreitinEd, true},
-        {&HochEd, &HochinEd, true},
-        {&BreitEd2, &BreitinEd2, true},
-        {&HochEd2, &HochinEd2, true},
-    };
-    for (const InchPair& pair : m_inchPairs) {
-        connect(pair.length, &RealField::textChanged, this,
-                [this, pair] { lengthFieldChanged(pair); });
-        connect(pair.inches, &RealField::textChanged, this, [this, twin = pair.inches] {
-            if (!m_inchTwinUpdating)
-                m_editedTwins.insert(twin);
-        });
-    }
-    // Fill every twin from its length field's default, in the table's order.
-    for (const InchPair& pair : m_inchPairs)
-        lengthFieldChanged(pair);
-}
-
-std::vector<RealField*> PaperSettings::designFields() {
-    return {&LineSpaceEd,   &CaretSpaceED, &LineWidthEd,    &LeftBorderEd, &RightBorderEd,
-            &RRLineWidthED, &BorderTopEd,  &BorderBottomEd, &PosXEd,       &PosYEd,
-            &BreitEd,       &HochEd,       &BreitEd2,       &HochEd2};
-}
-
-void PaperSettings::lengthFieldChanged(const InchPair& pair) {
-    m_inchTwinUpdating = true;
-    const double v = pair.length->value();
-    pair.inches->setValue(pair.centimetres ? v * 10 / BaseMmPerInch : v / BaseMmPerInch);
-    m_editedTwins.remove(pair.inches);
-    m_inchTwinUpdating = false;
-}
-
-void PaperSettings::leaveInchTwin(RealField& twin) {
-    for (const InchPair& pair : m_inchPairs) {
-        if (pair.inches != &twin)
-            continue;
-        if (!m_inchTwinUpdating && m_editedTwins.contains(&twin)) {
-            const double inches = twin.value();
-            pair.length->setValue(pair.centimetres ? inches * BaseMmPerInch / 10
-                                                   : inches * BaseMmPerInch);
+    : QObject(parent), ZoomEd(QStringLiteral("ZoomEd"), kZoomPercent, 100) {
+    for (const SettingDescription& d : settingTable()) {
+        const int i = int(d.setting);
+        if (d.kind == SettingKind::Real) {
+            m_fields[i] = std::make_unique<RealField>(QLatin1String(d.name), d.range, d.newValue);
+            if (d.inchTwin) {
+                m_inchTwins[i] = std::make_unique<RealField>(QLatin1String(d.inchTwin), kInches, 0);
+                connect(m_fields[i].get(), &RealField::textChanged, this,
+                        [this, setting = d.setting] { lengthFieldChanged(setting); });
+                connect(m_inchTwins[i].get(), &RealField::textChanged, this, [this, i] {
+                    if (!m_inchTwinUpdating)
+                        m_twinEdited[i] = true;
+                });
+                lengthFieldChanged(d.setting);
+            }
+        } else if (holdsNumber(d.kind)) {
+            m_numbers[i] = qint64(d.newValue);
+        } else {
+            m_texts[i] = QLatin1String(d.newText);
         }
-        twin.leave();
-        // Whatever the twin shows now, the user has not typed it.
-        m_editedTwins.remove(&twin);
-        return;
     }
+    // Until New or a document says otherwise, the free text has the desktop's text colour.
+    m_numbers[int(Setting::FontColor)] = FreeTextFont().color;
 }
 
-void PaperSettings::setFlag(Flag f, bool on) {
-    if (m_flags[int(f)] == on)
+PaperSettings::~PaperSettings() = default;
+
+void PaperSettings::setNumber(Setting setting, qint64 value) {
+    if (!holdsNumber(describe(setting).kind) || m_numbers[int(setting)] == value)
         return;
-    m_flags[int(f)] = on;
-    emit flagChanged(f);
+    m_numbers[int(setting)] = value;
+    emit changed(setting);
 }
 
-void PaperSettings::setColour(Colour c, ColorValue value) {
-    if (m_colours[int(c)] == value)
+void PaperSettings::setText(Setting setting, const QString& value) {
+    const SettingDescription& d = describe(setting);
+    if (d.stored != Stored::String)
         return;
-    m_colours[int(c)] = value;
-    emit colourChanged(c);
+    const QString kept = d.keptLength > 0 ? value.left(d.keptLength) : value;
+    if (m_texts[int(setting)] == kept)
+        return;
+    m_texts[int(setting)] = kept;
+    emit changed(setting);
 }
 
-void PaperSettings::setText(Text t, const QString& value) {
-    if (m_texts[int(t)] == value)
-        return;
-    m_texts[int(t)] = value;
-    emit textChanged(t);
-}
-
-void PaperSettings::setPaperKind(PaperKind kind) {
-    if (m_paperKind == kind)
-        return;
-    m_paperKind = kind;
-    emit paperKindChanged();
-}
-
-void PaperSettings::setPictureCorner(PictureCorner corner) {
-    if (m_pictureCorner == corner)
-        return;
-    m_pictureCorner = corner;
-    emit pictureCornerChanged();
-}
-
-void PaperSettings::setMergeMode(MergeMode mode) {
-    if (m_mergeMode == mode)
-        return;
-    m_mergeMode = mode;
-    emit mergeModeChanged();
+FreeTextFont PaperSettings::font() const {
+    FreeTextFont font = m_fontStyle;
+    font.name = text(Setting::FontName);
+    font.color = colour(Setting::FontColor);
+    font.charset = quint8(number(Setting::FontCharset));
+    font.sizePoints = qint32(number(Setting::FontSize));
+    font.pitch = quint8(number(Setting::FontPitch));
+    return font;
 }
 
 void PaperSettings::setFont(const FreeTextFont& font) {
-    if (m_font == font)
-        return;
-    m_font = font;
-    emit fontChanged();
+    m_fontStyle = font;
+    setText(Setting::FontName, font.name);
+    setColour(Setting::FontColor, font.color);
+    setNumber(Setting::FontCharset, font.charset);
+    setNumber(Setting::FontSize, font.sizePoints);
+    setNumber(Setting::FontPitch, font.pitch);
 }
 
 void PaperSettings::resetToNew() {
-    setPaperKind(PaperKind::LiniertCheck);
-    LineSpaceEd.setValue(9);
-    setFlag(Flag::WithoutFirstLineCheck, true);
-    setFlag(Flag::WithoutLastLineCheck, true);
-    CaretSpaceED.setValue(5);
+    for (const SettingDescription& d : settingTable()) {
+        if (d.kind == SettingKind::Real)
+            field(d.setting).setValue(d.newValue);
+        else if (holdsNumber(d.kind))
+            setNumber(d.setting, qint64(d.newValue));
+        else
+            setText(d.setting, QLatin1String(d.newText));
+    }
+}
 
-    setColour(Colour::ColvarColorComboBox1, kSilver);
-    LineWidthEd.setValue(0.75);
+void PaperSettings::lengthFieldChanged(Setting length) {
+    m_inchTwinUpdating = true;
+    const double v = field(length).value();
+    inchTwin(length).setValue(inCentimetres(length) ? v * 10 / BaseMmPerInch : v / BaseMmPerInch);
+    m_twinEdited[int(length)] = false;
+    m_inchTwinUpdating = false;
+}
 
-    LeftBorderEd.setValue(2.5);
-    setFlag(Flag::LeftBorderLineCheck, true);
-    setFlag(Flag::NoLeftBorderFillCheck, false);
-
-    RightBorderEd.setValue(2.5);
-    setColour(Colour::ColvarColorComboBox3, kGray);
-    RRLineWidthED.setValue(1.5);
-    setFlag(Flag::RightBorderLineCheck, true);
-    setFlag(Flag::NoRightBorderFillCheck, false);
-
-    setText(Text::FilenameEdit1, QString());
-    setPictureCorner(PictureCorner::obenlinks);
-    PosXEd.setValue(0.5);
-    PosYEd.setValue(0.5);
-    BreitEd.setValue(1.5);
-    HochEd.setValue(1.5);
-    setFlag(Flag::SVerhCheck, true);
-
-    BorderTopEd.setValue(0.5);
-    BorderBottomEd.setValue(0.5);
-
-    // The texture name is emptied before its filter flags, so setting them loads nothing.
-    setText(Text::FilenameEdit2, QString());
-    BreitEd2.setValue(5);
-    HochEd2.setValue(5);
-    setFlag(Flag::SVerh2Check, true);
-    setFlag(Flag::GrayScaleCheck, true);
-    setFlag(Flag::LightenCheck, true);
-    setMergeMode(MergeMode::NOMergeCheck);
-    setFlag(Flag::StrongLightCheck, false);
-
-    setText(Text::Edit1, QString());
-
-    FreeTextFont font = m_font; // keeps the style
-    font.name = QStringLiteral("Arial");
-    font.color = 0;
-    font.charset = 0;
-    font.sizePoints = 9;
-    font.pitch = FreeTextFont::DefaultPitch;
-    setFont(font);
+void PaperSettings::leaveInchTwin(Setting length) {
+    RealField& twin = inchTwin(length);
+    if (!m_inchTwinUpdating && m_twinEdited[int(length)]) {
+        const double inches = twin.value();
+        field(length).setValue(inCentimetres(length) ? inches * BaseMmPerInch / 10
+                                                     : inches * BaseMmPerInch);
+    }
+    twin.leave();
+    // Whatever the twin shows now, the user has not typed it.
+    m_twinEdited[int(length)] = false;
 }

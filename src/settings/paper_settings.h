@@ -3,148 +3,89 @@
 #include "settings/color_value.h"
 #include "settings/free_text_font.h"
 #include "settings/real_field.h"
+#include "settings/setting_table.h"
 
 #include <QObject>
-#include <QSet>
 #include <QString>
 
 #include <array>
-#include <vector>
+#include <memory>
 
-// The on/off settings, named after the check boxes that edit them.
-enum class Flag {
-    WithoutFirstLineCheck,
-    WithoutLastLineCheck,
-    LeftBorderLineCheck,
-    NoLeftBorderFillCheck,
-    RightBorderLineCheck,
-    NoRightBorderFillCheck,
-    SVerhCheck,
-    SVerh2Check,
-    GrayScaleCheck,
-    LightenCheck,
-    StrongLightCheck,
-};
-constexpr int kFlagCount = 11;
-
-enum class Colour { ColvarColorComboBox1, ColvarColorComboBox3 };
-constexpr int kColourCount = 2;
-
-enum class Text { FilenameEdit1, FilenameEdit2, Edit1 };
-constexpr int kTextCount = 3;
-
-// The three radio groups. Their numbers are the ones documents store.
+// The three radio groups, by the numbers of their buttons.
 enum class PaperKind { LiniertCheck = 0, KariertCheck = 1 };
 enum class PictureCorner { obenlinks = 0, obenrechts = 1, untenlinks = 2, untenrechts = 3 };
 enum class MergeMode { NOMergeCheck = 0, Merge1Check = 1, Merge2Check = 2 };
 
-// One length field and the field that shows the same length in inches.
-struct InchPair {
-    RealField* length;
-    RealField* inches;
-    bool centimetres; // false: millimetres
-};
-
-// The whole writing-paper design, one record that the window's controls are bound to.
-// Reading a setting gives what its control shows; setting one goes through the control's
-// own clamping and formatting, and a length field's change rewrites its inch twin.
+// The whole writing-paper design, one record that the window's controls are bound to, made
+// from the table of settings. Reading a setting gives what its control shows; setting one goes
+// through the control's own clamping and formatting, and a length field's change rewrites its
+// inch twin.
 class PaperSettings : public QObject {
     Q_OBJECT
   public:
     explicit PaperSettings(QObject* parent = nullptr);
+    ~PaperSettings() override;
 
-    // Length and width fields, in their own units (mm, cm or points).
-    RealField LineSpaceEd;
-    RealField CaretSpaceED;
-    RealField LineWidthEd;
-    RealField LeftBorderEd;
-    RealField RightBorderEd;
-    RealField RRLineWidthED;
-    RealField BorderTopEd;
-    RealField BorderBottomEd;
-    RealField PosXEd;
-    RealField PosYEd;
-    RealField BreitEd;
-    RealField HochEd;
-    RealField BreitEd2;
-    RealField HochEd2;
+    // A real field of the design, in its own unit (mm, cm or points).
+    RealField& field(Setting setting) { return *m_fields[int(setting)]; }
+    const RealField& field(Setting setting) const { return *m_fields[int(setting)]; }
+    // The field that shows a length in inches: a view, not a setting.
+    RealField& inchTwin(Setting length) { return *m_inchTwins[int(length)]; }
+    const RealField& inchTwin(Setting length) const { return *m_inchTwins[int(length)]; }
 
-    // Their inch twins: views, not settings.
-    RealField LineSpaceinEd;
-    RealField CaretSpaceinED;
-    RealField LeftBorderinEd;
-    RealField RightBorderinEd;
-    RealField BorderTopinEd;
-    RealField BorderBottominEd;
-    RealField PosXinEd;
-    RealField PosYinEd;
-    RealField BreitinEd;
-    RealField HochinEd;
-    RealField BreitinEd2;
-    RealField HochinEd2;
+    // Check boxes (0 or 1), choices (the button that is on), colours and the font's whole
+    // numbers. Setting one that is not a number of the design does nothing.
+    qint64 number(Setting setting) const { return m_numbers[int(setting)]; }
+    void setNumber(Setting setting, qint64 value);
+    bool flag(Setting setting) const { return number(setting) != 0; }
+    void setFlag(Setting setting, bool on) { setNumber(setting, on ? 1 : 0); }
+    ColorValue colour(Setting setting) const { return ColorValue(number(setting)); }
+    void setColour(Setting setting, ColorValue value) { setNumber(setting, value); }
+
+    // The file names, the free text and the font's name. A font name is cut to the length
+    // the font dialog keeps.
+    const QString& text(Setting setting) const { return m_texts[int(setting)]; }
+    void setText(Setting setting, const QString& value);
+
+    PaperKind paperKind() const { return PaperKind(number(Setting::LiniertCheck)); }
+    void setPaperKind(PaperKind kind) { setNumber(Setting::LiniertCheck, int(kind)); }
+    PictureCorner pictureCorner() const { return PictureCorner(number(Setting::obenlinks)); }
+    void setPictureCorner(PictureCorner corner) { setNumber(Setting::obenlinks, int(corner)); }
+    MergeMode mergeMode() const { return MergeMode(number(Setting::NOMergeCheck)); }
+    void setMergeMode(MergeMode mode) { setNumber(Setting::NOMergeCheck, int(mode)); }
+
+    // The free-text font: its stored parts and the style, which documents do not store.
+    FreeTextFont font() const;
+    void setFont(const FreeTextFont& font);
 
     // The preview zoom: beside the design, neither stored nor reset by New.
     RealField ZoomEd;
 
-    // The twelve length fields with their twins, in the order in which they are first filled.
-    const std::vector<InchPair>& inchPairs() const { return m_inchPairs; }
-    // Every real field of the design that documents store (not the twins, not the zoom).
-    std::vector<RealField*> designFields();
-
-    bool flag(Flag f) const { return m_flags[int(f)]; }
-    void setFlag(Flag f, bool on);
-
-    ColorValue colour(Colour c) const { return m_colours[int(c)]; }
-    void setColour(Colour c, ColorValue value);
-
-    const QString& text(Text t) const { return m_texts[int(t)]; }
-    void setText(Text t, const QString& value);
-
-    PaperKind paperKind() const { return m_paperKind; }
-    void setPaperKind(PaperKind kind);
-    PictureCorner pictureCorner() const { return m_pictureCorner; }
-    void setPictureCorner(PictureCorner corner);
-    MergeMode mergeMode() const { return m_mergeMode; }
-    void setMergeMode(MergeMode mode);
-
-    const FreeTextFont& font() const { return m_font; }
-    void setFont(const FreeTextFont& font);
-
-    // The New command: every setting back to its default, in the command's order. The font
-    // colour becomes black, the font style stays, the zoom stays.
+    // The New command: every setting back to what New gives it, in document order, so that
+    // the texture's name is emptied before its filter options are set and loads nothing. The
+    // font style stays, and so does the zoom.
     void resetToNew();
 
     // What leaving an inch twin does: converts it back into its length field, but only when
     // the user edited the twin since it was last written from the length. A twin shows its
     // length rounded to hundredths of an inch, and converting that back unasked would change
     // a value the user never touched.
-    void leaveInchTwin(RealField& twin);
+    void leaveInchTwin(Setting length);
     bool inchTwinUpdating() const { return m_inchTwinUpdating; }
 
   signals:
-    void flagChanged(Flag flag);
-    void colourChanged(Colour colour);
-    void textChanged(Text text);
-    void paperKindChanged();
-    void pictureCornerChanged();
-    void mergeModeChanged();
-    void fontChanged();
+    // A check box, choice, colour, text or font number changed; real fields tell their own.
+    void changed(Setting setting);
 
   private:
-    void lengthFieldChanged(const InchPair& pair);
+    void lengthFieldChanged(Setting length);
 
-    std::vector<InchPair> m_inchPairs;
-    std::array<bool, kFlagCount> m_flags{};
-    std::array<ColorValue, kColourCount> m_colours{};
-    std::array<QString, kTextCount> m_texts;
-    PaperKind m_paperKind = PaperKind::LiniertCheck;
-    PictureCorner m_pictureCorner = PictureCorner::obenlinks;
-    MergeMode m_mergeMode = MergeMode::NOMergeCheck;
-    FreeTextFont m_font;
+    std::array<std::unique_ptr<RealField>, kSettingCount> m_fields;
+    std::array<std::unique_ptr<RealField>, kSettingCount> m_inchTwins;
+    std::array<qint64, kSettingCount> m_numbers{};
+    std::array<QString, kSettingCount> m_texts;
+    FreeTextFont m_fontStyle; // only its style counts
     bool m_inchTwinUpdating = false;
     // Twins whose text the user changed since it was last written from their length.
-    QSet<const RealField*> m_editedTwins;
+    std::array<bool, kSettingCount> m_twinEdited{};
 };
-
-// Millimetres per inch, everywhere in the program (not 25.4).
-constexpr double BaseMmPerInch = 25.39995;

@@ -9,80 +9,8 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
-#include <functional>
 
 namespace {
-
-struct FlagName {
-    const char* name;
-    Flag flag;
-};
-constexpr FlagName kFlags[] = {
-    {"WithoutFirstLineCheck", Flag::WithoutFirstLineCheck},
-    {"WithoutLastLineCheck", Flag::WithoutLastLineCheck},
-    {"LeftBorderLineCheck", Flag::LeftBorderLineCheck},
-    {"NoLeftBorderFillCheck", Flag::NoLeftBorderFillCheck},
-    {"RightBorderLineCheck", Flag::RightBorderLineCheck},
-    {"NoRightBorderFillCheck", Flag::NoRightBorderFillCheck},
-    {"SVerhCheck", Flag::SVerhCheck},
-    {"SVerh2Check", Flag::SVerh2Check},
-    {"GrayScaleCheck", Flag::GrayScaleCheck},
-    {"LightenCheck", Flag::LightenCheck},
-    {"StrongLightCheck", Flag::StrongLightCheck},
-};
-
-struct ColourName {
-    const char* name;
-    Colour colour;
-};
-constexpr ColourName kColours[] = {
-    {"ColvarColorComboBox1", Colour::ColvarColorComboBox1},
-    {"ColvarColorComboBox3", Colour::ColvarColorComboBox3},
-};
-
-struct TextName {
-    const char* name;
-    Text text;
-    bool isFileName;
-};
-constexpr TextName kTexts[] = {
-    {"FilenameEdit1", Text::FilenameEdit1, true},
-    {"FilenameEdit2", Text::FilenameEdit2, true},
-    {"Edit1", Text::Edit1, false},
-};
-
-// The buttons of the three radio groups, each with the setter that switches it on.
-struct RadioName {
-    const char* name;
-    std::function<bool(const PaperSettings&)> isOn;
-    std::function<void(PaperSettings&)> switchOn;
-};
-
-template <class Enum, Enum (PaperSettings::*Get)() const, void (PaperSettings::*Set)(Enum)>
-RadioName radio(const char* name, Enum value) {
-    return {name, [value](const PaperSettings& s) { return (s.*Get)() == value; },
-            [value](PaperSettings& s) { (s.*Set)(value); }};
-}
-
-const std::vector<RadioName>& radioNames() {
-    using S = PaperSettings;
-    static const std::vector<RadioName> names = {
-        radio<PaperKind, &S::paperKind, &S::setPaperKind>("LiniertCheck", PaperKind::LiniertCheck),
-        radio<PaperKind, &S::paperKind, &S::setPaperKind>("KariertCheck", PaperKind::KariertCheck),
-        radio<PictureCorner, &S::pictureCorner, &S::setPictureCorner>("obenlinks",
-                                                                      PictureCorner::obenlinks),
-        radio<PictureCorner, &S::pictureCorner, &S::setPictureCorner>("obenrechts",
-                                                                      PictureCorner::obenrechts),
-        radio<PictureCorner, &S::pictureCorner, &S::setPictureCorner>("untenlinks",
-                                                                      PictureCorner::untenlinks),
-        radio<PictureCorner, &S::pictureCorner, &S::setPictureCorner>("untenrechts",
-                                                                      PictureCorner::untenrechts),
-        radio<MergeMode, &S::mergeMode, &S::setMergeMode>("NOMergeCheck", MergeMode::NOMergeCheck),
-        radio<MergeMode, &S::mergeMode, &S::setMergeMode>("Merge1Check", MergeMode::Merge1Check),
-        radio<MergeMode, &S::mergeMode, &S::setMergeMode>("Merge2Check", MergeMode::Merge2Check),
-    };
-    return names;
-}
 
 std::optional<double> parseNumber(const QString& text) {
     bool ok = false;
@@ -132,22 +60,30 @@ QString badValue(const QString& name, const QString& value, const QString& expec
 
 QJsonObject settingsToJson(const PaperSettings& s) {
     QJsonObject json;
-    for (const RadioName& r : radioNames())
-        json.insert(QLatin1String(r.name), r.isOn(s));
-    for (RealField* field : const_cast<PaperSettings&>(s).designFields())
-        json.insert(field->name(), field->value());
-    for (const FlagName& f : kFlags)
-        json.insert(QLatin1String(f.name), s.flag(f.flag));
-    for (const ColourName& c : kColours)
-        json.insert(QLatin1String(c.name), s.colour(c.colour));
-    for (const TextName& t : kTexts)
-        json.insert(QLatin1String(t.name), s.text(t.text));
-    const FreeTextFont& font = s.font();
-    json.insert(QStringLiteral("FontName"), font.name);
-    json.insert(QStringLiteral("FontColor"), font.color);
-    json.insert(QStringLiteral("FontCharset"), font.charset);
-    json.insert(QStringLiteral("FontSize"), font.sizePoints);
-    json.insert(QStringLiteral("FontPitch"), font.pitch);
+    for (const SettingDescription& d : settingTable()) {
+        const QString name = QLatin1String(d.name);
+        switch (d.kind) {
+        case SettingKind::Choice:
+            // Every button of the group by its own name, as the window shows them.
+            for (int button = 0; button < buttonCount(d); ++button)
+                json.insert(QLatin1String(d.buttons[button]), s.number(d.setting) == button);
+            break;
+        case SettingKind::Check:
+            json.insert(name, s.flag(d.setting));
+            break;
+        case SettingKind::Real:
+            json.insert(name, s.field(d.setting).value());
+            break;
+        case SettingKind::Colour:
+        case SettingKind::Whole:
+            json.insert(name, s.number(d.setting));
+            break;
+        case SettingKind::Text:
+        case SettingKind::FileName:
+            json.insert(name, s.text(d.setting));
+            break;
+        }
+    }
     return json;
 }
 
@@ -155,78 +91,81 @@ QStringList settingNames() {
     return settingsToJson(PaperSettings()).keys();
 }
 
-std::optional<QString> assignSetting(PaperSettings& s, const QString& name, const QString& value) {
-    // Only the stored fields: the inch twins and the zoom are views, not part of the design.
-    const std::vector<RealField*> fields = s.designFields();
-    const auto stored = std::find_if(fields.begin(), fields.end(),
-                                     [&](const RealField* f) { return f->name() == name; });
-    if (stored != fields.end()) {
-        RealField* field = *stored;
-        const std::optional<double> v = parseNumber(value);
-        if (!v)
-            return badValue(name, value, QStringLiteral("a number"));
-        field->setValue(*v);
-        return std::nullopt;
-    }
-    for (const FlagName& f : kFlags) {
-        if (name != QLatin1String(f.name))
-            continue;
-        const std::optional<bool> on = parseOnOff(value);
-        if (!on)
-            return badValue(name, value, QStringLiteral("on or off"));
-        s.setFlag(f.flag, *on);
-        return std::nullopt;
-    }
-    for (const RadioName& r : radioNames()) {
-        if (name != QLatin1String(r.name))
-            continue;
+namespace {
+
+std::optional<QString> assign(PaperSettings& s, const SettingDescription& d, const QString& name,
+                              const QString& value) {
+    switch (d.kind) {
+    case SettingKind::Choice: {
         if (parseOnOff(value) != true)
             return badValue(name, value,
                             QStringLiteral("on (switch on another button of its group instead)"));
-        r.switchOn(s);
+        for (int button = 0; button < buttonCount(d); ++button) {
+            if (name == QLatin1String(d.buttons[button]))
+                s.setNumber(d.setting, button);
+        }
         return std::nullopt;
     }
-    for (const ColourName& c : kColours) {
-        if (name != QLatin1String(c.name))
-            continue;
+    case SettingKind::Check: {
+        const std::optional<bool> on = parseOnOff(value);
+        if (!on)
+            return badValue(name, value, QStringLiteral("on or off"));
+        s.setFlag(d.setting, *on);
+        return std::nullopt;
+    }
+    case SettingKind::Real: {
+        const std::optional<double> v = parseNumber(value);
+        if (!v)
+            return badValue(name, value, QStringLiteral("a number"));
+        s.field(d.setting).setValue(*v);
+        return std::nullopt;
+    }
+    case SettingKind::Colour: {
         const std::optional<ColorValue> colour = parseColour(value);
         if (!colour)
             return badValue(name, value, QStringLiteral("a colour value or #RRGGBB"));
-        s.setColour(c.colour, *colour);
+        s.setColour(d.setting, *colour);
         return std::nullopt;
     }
-    for (const TextName& t : kTexts) {
-        if (name != QLatin1String(t.name))
-            continue;
-        const bool resolve = t.isFileName && !value.isEmpty();
-        s.setText(t.text, resolve ? QFileInfo(value).absoluteFilePath() : value);
-        return std::nullopt;
-    }
-
-    FreeTextFont font = s.font();
-    if (name == u"FontName") {
-        if (value.isEmpty())
-            return badValue(name, value, QStringLiteral("a font name"));
-        font.name = value;
-    } else if (name == u"FontColor") {
-        const std::optional<ColorValue> colour = parseColour(value);
-        if (!colour)
-            return badValue(name, value, QStringLiteral("a colour value or #RRGGBB"));
-        font.color = *colour;
-    } else if (name == u"FontCharset" || name == u"FontPitch" || name == u"FontSize") {
+    case SettingKind::Whole: {
         const std::optional<qint64> v = parseInteger(value);
-        const qint64 limit = name == u"FontCharset" ? 255 : name == u"FontPitch" ? 2 : 1638;
-        if (!v || *v < (name == u"FontSize" ? 1 : 0) || *v > limit)
-            return badValue(name, value, QStringLiteral("a whole number up to %1").arg(limit));
-        if (name == u"FontCharset")
-            font.charset = quint8(*v);
-        else if (name == u"FontPitch")
-            font.pitch = quint8(*v);
-        else
-            font.sizePoints = qint32(*v);
-    } else {
-        return QStringLiteral("There is no setting called \"%1\".").arg(name);
+        if (!v || *v < d.range.minimum || *v > d.range.maximum)
+            return badValue(name, value,
+                            QStringLiteral("a whole number from %1 to %2")
+                                .arg(d.range.minimum)
+                                .arg(d.range.maximum));
+        s.setNumber(d.setting, *v);
+        return std::nullopt;
     }
-    s.setFont(font);
+    case SettingKind::Text:
+        if (value.isEmpty() && d.needsText)
+            return badValue(name, value, QStringLiteral("a %1").arg(QLatin1String(d.what)));
+        s.setText(d.setting, value);
+        return std::nullopt;
+    case SettingKind::FileName:
+        s.setText(d.setting, value.isEmpty() ? value : QFileInfo(value).absoluteFilePath());
+        return std::nullopt;
+    }
     return std::nullopt;
+}
+
+bool isNamed(const SettingDescription& d, const QString& name) {
+    if (d.kind != SettingKind::Choice)
+        return name == QLatin1String(d.name);
+    for (int button = 0; button < buttonCount(d); ++button) {
+        if (name == QLatin1String(d.buttons[button]))
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+std::optional<QString> assignSetting(PaperSettings& s, const QString& name, const QString& value) {
+    // Only the stored settings: the inch twins and the zoom are views, not part of the design.
+    for (const SettingDescription& d : settingTable()) {
+        if (isNamed(d, name))
+            return assign(s, d, name, value);
+    }
+    return QStringLiteral("There is no setting called \"%1\".").arg(name);
 }

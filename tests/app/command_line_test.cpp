@@ -55,9 +55,9 @@ class CommandLine : public ::testing::Test {
     QString checkeredDesign(const QString& name = "grid.lvo") {
         PaperSettings s;
         s.setPaperKind(PaperKind::KariertCheck);
-        s.CaretSpaceED.setValue(4.2);
-        s.setColour(Colour::ColvarColorComboBox1, colorValueFromRgb(40, 90, 200));
-        s.setFlag(Flag::NoLeftBorderFillCheck, true);
+        s.field(Setting::CaretSpaceED).setValue(4.2);
+        s.setColour(Setting::ColvarColorComboBox1, colorValueFromRgb(40, 90, 200));
+        s.setFlag(Setting::NoLeftBorderFillCheck, true);
         EXPECT_EQ(saveDocument(s, path(name)), std::nullopt);
         return path(name);
     }
@@ -187,9 +187,9 @@ INSTANTIATE_TEST_SUITE_P(Zooms, CommandLineZoom,
 
 TEST_F(CommandLine, ShowPrintsTheDesignAsJson) {
     PaperSettings s;
-    s.setText(Text::FilenameEdit1, path("logo.png"));
-    s.setText(Text::Edit1, QString::fromUtf8("Grüße"));
-    s.LineWidthEd.setValue(1.25);
+    s.setText(Setting::FilenameEdit1, path("logo.png"));
+    s.setText(Setting::Edit1, QString::fromUtf8("Grüße"));
+    s.field(Setting::LineWidthEd).setValue(1.25);
     ASSERT_EQ(saveDocument(s, path("design.lvo")), std::nullopt);
 
     const Result r = run({"show", "design.lvo"});
@@ -217,13 +217,13 @@ TEST_F(CommandLine, SaveSetsEachKindThroughItsField) {
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
     PaperSettings s;
     ASSERT_EQ(openDocument(s, path("out.lvo")), std::nullopt);
-    EXPECT_EQ(s.LineSpaceEd.text(), "10000.00");
+    EXPECT_EQ(s.field(Setting::LineSpaceEd).text(), "10000.00");
     EXPECT_EQ(s.paperKind(), PaperKind::KariertCheck);
-    EXPECT_EQ(s.colour(Colour::ColvarColorComboBox3), colorValueFromRgb(0x10, 0x20, 0x30));
-    EXPECT_TRUE(s.flag(Flag::NoRightBorderFillCheck));
+    EXPECT_EQ(s.colour(Setting::ColvarColorComboBox3), colorValueFromRgb(0x10, 0x20, 0x30));
+    EXPECT_TRUE(s.flag(Setting::NoRightBorderFillCheck));
     EXPECT_EQ(s.mergeMode(), MergeMode::Merge1Check);
-    EXPECT_EQ(s.text(Text::FilenameEdit1), path("logo.png"));
-    EXPECT_EQ(s.text(Text::Edit1), "Hallo Welt");
+    EXPECT_EQ(s.text(Setting::FilenameEdit1), path("logo.png"));
+    EXPECT_EQ(s.text(Setting::Edit1), "Hallo Welt");
     EXPECT_EQ(s.font().sizePoints, 12);
     EXPECT_EQ(s.font().color, 255);
 
@@ -239,8 +239,8 @@ TEST_F(CommandLine, SaveStartsFromTheGivenDesign) {
     PaperSettings s;
     ASSERT_EQ(openDocument(s, path("copy.lvo")), std::nullopt);
     EXPECT_EQ(s.paperKind(), PaperKind::KariertCheck);
-    EXPECT_EQ(s.CaretSpaceED.text(), "6.00");
-    EXPECT_TRUE(s.flag(Flag::NoLeftBorderFillCheck));
+    EXPECT_EQ(s.field(Setting::CaretSpaceED).text(), "6.00");
+    EXPECT_TRUE(s.flag(Setting::NoLeftBorderFillCheck));
 }
 
 // The fields hold their text in the user's number format; the command line and the

@@ -61,11 +61,18 @@ const QByteArray kNewDesign = QByteArray::fromHex(
     "00");              // default pitch
 // clang-format on
 
+// A record of New's settings, to change a field of.
+DocumentRecord newRecord() {
+    return *decodeDocumentRecord(kNewDesign);
+}
+
 // Everything a user can see of a design, twins, zoom and font style included.
 std::string designState(PaperSettings& s) {
     QJsonObject json = settingsToJson(s);
-    for (const InchPair& pair : s.inchPairs())
-        json.insert(pair.inches->name(), pair.inches->text());
+    for (const SettingDescription& d : settingTable()) {
+        if (d.inchTwin)
+            json.insert(d.inchTwin, s.inchTwin(d.setting).text());
+    }
     json.insert("ZoomEd", s.ZoomEd.text());
     json.insert("FontStyle", QString("%1%2%3%4")
                                  .arg(s.font().bold)
@@ -80,15 +87,11 @@ class ChangeCounter {
   public:
     explicit ChangeCounter(PaperSettings& s) {
         const auto count = [this] { ++changes; };
-        QObject::connect(&s, &PaperSettings::flagChanged, count);
-        QObject::connect(&s, &PaperSettings::colourChanged, count);
-        QObject::connect(&s, &PaperSettings::textChanged, count);
-        QObject::connect(&s, &PaperSettings::paperKindChanged, count);
-        QObject::connect(&s, &PaperSettings::pictureCornerChanged, count);
-        QObject::connect(&s, &PaperSettings::mergeModeChanged, count);
-        QObject::connect(&s, &PaperSettings::fontChanged, count);
-        for (RealField* field : s.designFields())
-            QObject::connect(field, &RealField::textChanged, count);
+        QObject::connect(&s, &PaperSettings::changed, count);
+        for (const SettingDescription& d : settingTable()) {
+            if (d.kind == SettingKind::Real)
+                QObject::connect(&s.field(d.setting), &RealField::textChanged, count);
+        }
     }
     int changes = 0;
 };
@@ -96,15 +99,17 @@ class ChangeCounter {
 // A design in which every setting differs from New, with texts in all four strings.
 void makeUnusual(PaperSettings& s, const QString& pictureFolder) {
     s.setPaperKind(PaperKind::KariertCheck);
-    for (RealField* field : s.designFields())
-        field->setValue(field->value() * 1.7 + 1.23);
-    for (int f = 0; f < kFlagCount; ++f)
-        s.setFlag(Flag(f), !s.flag(Flag(f)));
-    s.setColour(Colour::ColvarColorComboBox1, colorValueFromRgb(10, 20, 30));
-    s.setColour(Colour::ColvarColorComboBox3, kSystemWindowTextColor);
-    s.setText(Text::FilenameEdit1, pictureFolder + "/logo.bmp");
-    s.setText(Text::FilenameEdit2, "/usr/share/textures/Paper Grün.png");
-    s.setText(Text::Edit1, QString::fromUtf8("Grüße aus Köln – 5 €"));
+    for (const SettingDescription& d : settingTable()) {
+        if (d.kind == SettingKind::Real)
+            s.field(d.setting).setValue(s.field(d.setting).value() * 1.7 + 1.23);
+        else if (d.kind == SettingKind::Check)
+            s.setFlag(d.setting, !s.flag(d.setting));
+    }
+    s.setColour(Setting::ColvarColorComboBox1, colorValueFromRgb(10, 20, 30));
+    s.setColour(Setting::ColvarColorComboBox3, kSystemWindowTextColor);
+    s.setText(Setting::FilenameEdit1, pictureFolder + "/logo.bmp");
+    s.setText(Setting::FilenameEdit2, "/usr/share/textures/Paper Grün.png");
+    s.setText(Setting::Edit1, QString::fromUtf8("Grüße aus Köln – 5 €"));
     s.setPictureCorner(PictureCorner::untenrechts);
     s.setMergeMode(MergeMode::Merge2Check);
     FreeTextFont font = s.font();
@@ -184,7 +189,8 @@ TEST_F(DocumentFile, CutShortAtAnyLengthChangesNothing) {
     ASSERT_GT(full.size(), 200);
 
     PaperSettings s;
-    s.LineSpaceinEd.setText("7.77"); // a twin that no change of its field has rewritten
+    s.inchTwin(Setting::LineSpaceEd)
+        .setText("7.77"); // a twin that no change of its field has rewritten
     const std::string before = designState(s);
     ChangeCounter counter(s);
     for (int length = 0; length < full.size(); ++length) {
@@ -211,9 +217,9 @@ TEST_F(DocumentFile, ReadsAnyFlagByteButZeroAsOn) {
     PaperSettings s;
     open(bytes, s);
     EXPECT_EQ(s.paperKind(), PaperKind::LiniertCheck);
-    EXPECT_TRUE(s.flag(Flag::NoLeftBorderFillCheck));
-    EXPECT_TRUE(s.flag(Flag::NoRightBorderFillCheck));
-    EXPECT_TRUE(s.flag(Flag::StrongLightCheck));
+    EXPECT_TRUE(s.flag(Setting::NoLeftBorderFillCheck));
+    EXPECT_TRUE(s.flag(Setting::NoRightBorderFillCheck));
+    EXPECT_TRUE(s.flag(Setting::StrongLightCheck));
     bytes[0] = 0;
     open(bytes, s);
     EXPECT_EQ(s.paperKind(), PaperKind::KariertCheck);
@@ -221,9 +227,9 @@ TEST_F(DocumentFile, ReadsAnyFlagByteButZeroAsOn) {
 
 TEST_F(DocumentFile, IgnoresRadioNumbersOutOfRange) {
     for (const quint8 value : {4, 7, 255}) {
-        DocumentRecord record;
-        record.pictureCorner = value;
-        record.mergeMode = quint8(value - 1);
+        DocumentRecord record = newRecord();
+        record[Setting::obenlinks] = qint64(value);
+        record[Setting::NOMergeCheck] = qint64(value - 1);
         PaperSettings s;
         s.setPictureCorner(PictureCorner::obenrechts);
         s.setMergeMode(MergeMode::Merge1Check);
@@ -231,9 +237,9 @@ TEST_F(DocumentFile, IgnoresRadioNumbersOutOfRange) {
         EXPECT_EQ(s.pictureCorner(), PictureCorner::obenrechts) << int(value);
         EXPECT_EQ(s.mergeMode(), MergeMode::Merge1Check) << int(value);
     }
-    DocumentRecord record;
-    record.pictureCorner = 3;
-    record.mergeMode = 2;
+    DocumentRecord record = newRecord();
+    record[Setting::obenlinks] = qint64(3);
+    record[Setting::NOMergeCheck] = qint64(2);
     PaperSettings s;
     open(encodeDocumentRecord(record), s);
     EXPECT_EQ(s.pictureCorner(), PictureCorner::untenrechts);
@@ -242,8 +248,7 @@ TEST_F(DocumentFile, IgnoresRadioNumbersOutOfRange) {
 
 struct RealCase {
     const char* name;
-    double DocumentRecord::*field;
-    RealField PaperSettings::*setting;
+    Setting setting;
     double stored;
     const char* shown;
 };
@@ -256,63 +261,54 @@ class DocumentReals : public DocumentFile, public ::testing::WithParamInterface<
 
 TEST_P(DocumentReals, AreClampedAndRoundedAsTheFieldDoes) {
     const RealCase& c = GetParam();
-    DocumentRecord record;
-    record.*c.field = c.stored;
+    DocumentRecord record = newRecord();
+    record[c.setting] = c.stored;
     PaperSettings s;
     open(encodeDocumentRecord(record), s);
-    EXPECT_EQ((s.*c.setting).text(), c.shown);
+    EXPECT_EQ(s.field(c.setting).text(), c.shown);
 }
 
 constexpr double kInf = std::numeric_limits<double>::infinity();
 
-INSTANTIATE_TEST_SUITE_P(Values, DocumentReals,
-                         ::testing::Values(RealCase{"BelowMinimum", &DocumentRecord::lineSpace,
-                                                    &PaperSettings::LineSpaceEd, 0.123, "1.00"},
-                                           RealCase{"ThreeDecimals", &DocumentRecord::lineSpace,
-                                                    &PaperSettings::LineSpaceEd, 9.456, "9.46"},
-                                           RealCase{"AboveMaximum", &DocumentRecord::borderTop,
-                                                    &PaperSettings::BorderTopEd, 1e308, "100.00"},
-                                           RealCase{"NotANumber", &DocumentRecord::caretSpace,
-                                                    &PaperSettings::CaretSpaceED, std::nan(""),
-                                                    "1.00"},
-                                           RealCase{"Infinity", &DocumentRecord::leftBorder,
-                                                    &PaperSettings::LeftBorderEd, kInf, "10000.00"},
-                                           RealCase{"MinusInfinity", &DocumentRecord::lineWidth,
-                                                    &PaperSettings::LineWidthEd, -kInf, "0.01"},
-                                           RealCase{"NegativeZero", &DocumentRecord::borderBottom,
-                                                    &PaperSettings::BorderBottomEd, -0.0, "0.00"},
-                                           RealCase{"Denormal", &DocumentRecord::posX,
-                                                    &PaperSettings::PosXEd, 4.9e-324, "0.01"},
-                                           RealCase{"Negative", &DocumentRecord::textureHeight,
-                                                    &PaperSettings::HochEd2, -5, "1.00"}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Values, DocumentReals,
+    ::testing::Values(RealCase{"BelowMinimum", Setting::LineSpaceEd, 0.123, "1.00"},
+                      RealCase{"ThreeDecimals", Setting::LineSpaceEd, 9.456, "9.46"},
+                      RealCase{"AboveMaximum", Setting::BorderTopEd, 1e308, "100.00"},
+                      RealCase{"NotANumber", Setting::CaretSpaceED, std::nan(""), "1.00"},
+                      RealCase{"Infinity", Setting::LeftBorderEd, kInf, "10000.00"},
+                      RealCase{"MinusInfinity", Setting::LineWidthEd, -kInf, "0.01"},
+                      RealCase{"NegativeZero", Setting::BorderBottomEd, -0.0, "0.00"},
+                      RealCase{"Denormal", Setting::PosXEd, 4.9e-324, "0.01"},
+                      RealCase{"Negative", Setting::HochEd2, -5, "1.00"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(DocumentFile, RewritesTheTwinsOfTheFieldsItSets) {
-    DocumentRecord record;
-    record.leftBorder = 30;
-    record.lineSpace = 25.4;
+    DocumentRecord record = newRecord();
+    record[Setting::LeftBorderEd] = 30.0;
+    record[Setting::LineSpaceEd] = 25.4;
     PaperSettings s;
     open(encodeDocumentRecord(record), s);
-    EXPECT_EQ(s.LeftBorderinEd.text(), "10.00");
-    EXPECT_EQ(s.LineSpaceinEd.text(), "1.00");
+    EXPECT_EQ(s.inchTwin(Setting::LeftBorderEd).text(), "10.00");
+    EXPECT_EQ(s.inchTwin(Setting::LineSpaceEd).text(), "1.00");
 }
 
 TEST_F(DocumentFile, KeepsSystemColours) {
     PaperSettings s; // its font starts in the system's window text colour
-    s.setColour(Colour::ColvarColorComboBox1, ColorValue(0x8000000f));
+    s.setColour(Setting::ColvarColorComboBox1, ColorValue(0x8000000f));
     const QByteArray bytes = saved(s);
     EXPECT_EQ(bytes.mid(19, 4), QByteArray::fromHex("0f000080"));
     EXPECT_EQ(bytes.mid(143, 4), QByteArray::fromHex("08000080"));
     PaperSettings reopened;
     reopened.resetToNew();
     ASSERT_EQ(openDocument(reopened, path("paper.lvo")), std::nullopt);
-    EXPECT_EQ(reopened.colour(Colour::ColvarColorComboBox1), ColorValue(0x8000000f));
+    EXPECT_EQ(reopened.colour(Setting::ColvarColorComboBox1), ColorValue(0x8000000f));
     EXPECT_EQ(reopened.font().color, kSystemWindowTextColor);
 }
 
 TEST_F(DocumentFile, FontNameEmptyKeepsTheNameAndLongIsCut) {
-    DocumentRecord record;
-    record.fontName = "";
+    DocumentRecord record = newRecord();
+    record[Setting::FontName] = QByteArray();
     PaperSettings s;
     FreeTextFont font = s.font();
     font.name = "Courier New";
@@ -320,15 +316,15 @@ TEST_F(DocumentFile, FontNameEmptyKeepsTheNameAndLongIsCut) {
     ASSERT_EQ(openDocument(s, written(encodeDocumentRecord(record))), std::nullopt);
     EXPECT_EQ(s.font().name, "Courier New");
 
-    record.fontName = "A Font Whose Name Is Longer Than Thirty-One Letters";
+    record[Setting::FontName] = QByteArray("A Font Whose Name Is Longer Than Thirty-One Letters");
     ASSERT_EQ(openDocument(s, written(encodeDocumentRecord(record))), std::nullopt);
     EXPECT_EQ(s.font().name, "A Font Whose Name Is Longer Tha");
 }
 
 TEST_F(DocumentFile, StoresPicturesBesideItWithBareNames) {
     PaperSettings s;
-    s.setText(Text::FilenameEdit1, path("logo.bmp"));
-    s.setText(Text::FilenameEdit2, "/somewhere/else/texture.bmp");
+    s.setText(Setting::FilenameEdit1, path("logo.bmp"));
+    s.setText(Setting::FilenameEdit2, "/somewhere/else/texture.bmp");
     const QByteArray bytes = saved(s);
     EXPECT_EQ(bytes.mid(63, 9), QByteArray("\x08logo.bmp"));
     EXPECT_EQ(bytes.mid(122, 28), QByteArray("\x1b/somewhere/else/texture.bmp"));
@@ -339,35 +335,35 @@ TEST_F(DocumentFile, StoresPicturesBesideItWithBareNames) {
     ASSERT_TRUE(QFile::copy(path("paper.lvo"), moved));
     PaperSettings reopened;
     ASSERT_EQ(openDocument(reopened, moved), std::nullopt);
-    EXPECT_EQ(reopened.text(Text::FilenameEdit1), copy.filePath("logo.bmp"));
-    EXPECT_EQ(reopened.text(Text::FilenameEdit2), "/somewhere/else/texture.bmp");
+    EXPECT_EQ(reopened.text(Setting::FilenameEdit1), copy.filePath("logo.bmp"));
+    EXPECT_EQ(reopened.text(Setting::FilenameEdit2), "/somewhere/else/texture.bmp");
 }
 
 TEST_F(DocumentFile, OpensNamesWrittenOnWindows) {
-    DocumentRecord record;
-    record.pictureName = "logo.bmp";
-    record.textureName = "C:\\Letters\\paper.bmp";
+    DocumentRecord record = newRecord();
+    record[Setting::FilenameEdit1] = QByteArray("logo.bmp");
+    record[Setting::FilenameEdit2] = QByteArray("C:\\Letters\\paper.bmp");
     PaperSettings s;
     open(encodeDocumentRecord(record), s);
-    EXPECT_EQ(s.text(Text::FilenameEdit1), path("logo.bmp"));
-    EXPECT_EQ(s.text(Text::FilenameEdit2), "C:\\Letters\\paper.bmp");
+    EXPECT_EQ(s.text(Setting::FilenameEdit1), path("logo.bmp"));
+    EXPECT_EQ(s.text(Setting::FilenameEdit2), "C:\\Letters\\paper.bmp");
 }
 
 TEST_F(DocumentFile, HoldsTextsInTheWesternCodePage) {
-    DocumentRecord record;
-    record.freeText = "Gr\xfc\xdf"
-                      "e \x80";
+    DocumentRecord record = newRecord();
+    record[Setting::Edit1] = QByteArray("Gr\xfc\xdf"
+                                        "e \x80");
     PaperSettings s;
     open(encodeDocumentRecord(record), s);
-    EXPECT_EQ(s.text(Text::Edit1), QString::fromUtf8("Grüße €"));
-    record.freeText = QByteArray(255, 'w');
+    EXPECT_EQ(s.text(Setting::Edit1), QString::fromUtf8("Grüße €"));
+    record[Setting::Edit1] = QByteArray(255, 'w');
     open(encodeDocumentRecord(record), s);
-    EXPECT_EQ(s.text(Text::Edit1).size(), 255);
+    EXPECT_EQ(s.text(Setting::Edit1).size(), 255);
 }
 
 struct RefusedText {
     const char* name;
-    Text field;
+    Setting field;
     QString text;
     const char* messagePart;
 };
@@ -396,13 +392,13 @@ TEST_P(DocumentRefusesText, AndLeavesTheOldFile) {
 
 INSTANTIATE_TEST_SUITE_P(
     Texts, DocumentRefusesText,
-    ::testing::Values(RefusedText{"LongFreeText", Text::Edit1, QString(256, u'x'),
+    ::testing::Values(RefusedText{"LongFreeText", Setting::Edit1, QString(256, u'x'),
                                   "free text is 256"},
-                      RefusedText{"LongPictureName", Text::FilenameEdit1,
+                      RefusedText{"LongPictureName", Setting::FilenameEdit1,
                                   "/p/" + QString(300, u'n'), "picture file name"},
-                      RefusedText{"FreeTextOutsideTheCodePage", Text::Edit1,
+                      RefusedText{"FreeTextOutsideTheCodePage", Setting::Edit1,
                                   QString::fromUtf8("Łódź"), "cannot hold"},
-                      RefusedText{"TextureNameOutsideTheCodePage", Text::FilenameEdit2,
+                      RefusedText{"TextureNameOutsideTheCodePage", Setting::FilenameEdit2,
                                   QString::fromUtf8("/p/日本.png"), "texture file name"}),
     [](const auto& info) { return std::string(info.param.name); });
 
@@ -421,7 +417,7 @@ TEST_F(DocumentFile, OpensOnlyRegularFiles) {
     ASSERT_TRUE(QDir(m_folder.path()).mkdir("folder.lvo"));
     ASSERT_EQ(mkfifo(path("fifo.lvo").toLocal8Bit().constData(), 0600), 0);
     PaperSettings s;
-    s.LineSpaceEd.setValue(33);
+    s.field(Setting::LineSpaceEd).setValue(33);
     const std::string before = designState(s);
     for (const QString& file :
          {path("folder.lvo"), path("fifo.lvo"), path("missing.lvo"), QString()})
@@ -460,11 +456,11 @@ TEST(DocumentData, CheckeredDesignOpensWithItsValues) {
     PaperSettings s;
     ASSERT_EQ(openDocument(s, LINEAVO_TEST_DATA_DIR "/checkered-logo.lvo"), std::nullopt);
     EXPECT_EQ(s.paperKind(), PaperKind::KariertCheck);
-    EXPECT_EQ(s.CaretSpaceED.text(), "4.00");
-    EXPECT_EQ(s.colour(Colour::ColvarColorComboBox1), colorValueFromRgb(0x80, 0x80, 0xff));
+    EXPECT_EQ(s.field(Setting::CaretSpaceED).text(), "4.00");
+    EXPECT_EQ(s.colour(Setting::ColvarColorComboBox1), colorValueFromRgb(0x80, 0x80, 0xff));
     EXPECT_EQ(s.pictureCorner(), PictureCorner::obenrechts);
-    EXPECT_EQ(s.text(Text::FilenameEdit1), LINEAVO_TEST_DATA_DIR "/logo.png");
-    EXPECT_EQ(s.text(Text::Edit1), QString::fromUtf8("Notizen – Seite"));
+    EXPECT_EQ(s.text(Setting::FilenameEdit1), LINEAVO_TEST_DATA_DIR "/logo.png");
+    EXPECT_EQ(s.text(Setting::Edit1), QString::fromUtf8("Notizen – Seite"));
 }
 
 TEST(DocumentData, MalformedFilesFailCleanly) {

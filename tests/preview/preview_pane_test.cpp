@@ -113,9 +113,9 @@ TEST_F(PreviewPaneTest, RefreshDrawsAtOnceOnlyWhenTheSizeWasRight) {
 
 TEST_F(PreviewPaneTest, AnyExposedRectangleShowsThatRectangleOfTheWholePage) {
     settings.setPaperKind(PaperKind::KariertCheck);
-    settings.setFlag(Flag::LeftBorderLineCheck, true);
-    settings.setFlag(Flag::RightBorderLineCheck, true);
-    settings.setFlag(Flag::NoLeftBorderFillCheck, true);
+    settings.setFlag(Setting::LeftBorderLineCheck, true);
+    settings.setFlag(Setting::RightBorderLineCheck, true);
+    settings.setFlag(Setting::NoLeftBorderFillCheck, true);
     calibration.BreitEd.setValue(101);
     calibration.HochEd.setValue(98);
     calibration.LinksEd.setValue(4); // the preview has no left offset

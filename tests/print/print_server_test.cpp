@@ -26,10 +26,10 @@ std::string outcome(const std::optional<QString>& error) {
 // sides, so that any shift or stretch on the way to the paper shows.
 void useEdgyDesign(PaperSettings& settings) {
     settings.setPaperKind(PaperKind::KariertCheck);
-    settings.CaretSpaceED.setValue(4.3);
-    settings.setFlag(Flag::LeftBorderLineCheck, true);
-    settings.setFlag(Flag::RightBorderLineCheck, true);
-    settings.setFlag(Flag::NoRightBorderFillCheck, true);
+    settings.field(Setting::CaretSpaceED).setValue(4.3);
+    settings.setFlag(Setting::LeftBorderLineCheck, true);
+    settings.setFlag(Setting::RightBorderLineCheck, true);
+    settings.setFlag(Setting::NoRightBorderFillCheck, true);
 }
 
 // The page the printer should show in `area` (device pixels) of a page at `scale`.

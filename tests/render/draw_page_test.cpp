@@ -122,7 +122,7 @@ TEST(DrawPageDefaults, CheckeredLeftEdgeSnapsToTheGrid) {
 
 TEST(DrawPageDefaults, PreviewAtNinetySixDpi) {
     PaperSettings s;
-    s.setFlag(Flag::WithoutFirstLineCheck, false);
+    s.setFlag(Setting::WithoutFirstLineCheck, false);
     const QImage page = drawn(s, previewScale(761, 1090, 100));
     // Lines at 0.5 mm and 9.5 mm: y 1 and 35, with a 1-pixel pen.
     EXPECT_EQ(at(page, 50, 0), kWhite);
@@ -148,9 +148,9 @@ TEST(DrawPageGrid, SnapsToPositionsExactlyOnEitherBound) {
     checkered(s);
     // 27.5 mm is x 649 exactly as the entered left edge 2.75 cm; 177.5 mm is x 4192, exactly
     // the right bound 4782 - 590.
-    s.LeftBorderEd.setValue(2.75);
-    s.setFlag(Flag::NoLeftBorderFillCheck, true);
-    s.setFlag(Flag::NoRightBorderFillCheck, true);
+    s.field(Setting::LeftBorderEd).setValue(2.75);
+    s.setFlag(Setting::NoLeftBorderFillCheck, true);
+    s.setFlag(Setting::NoRightBorderFillCheck, true);
     const QImage page = drawn(s, printScale(4782, 60));
     EXPECT_EQ(at(page, 643, 30), kGray);
     EXPECT_EQ(at(page, 654, 30), kGray);
@@ -167,7 +167,7 @@ TEST(DrawPageGrid, SnapsToPositionsExactlyOnEitherBound) {
 TEST(DrawPageGrid, WithoutAPositionBetweenTheEdgesReadsTheRightWidthFromTheLeft) {
     PaperSettings s;
     checkered(s);
-    s.setFlag(Flag::NoRightBorderFillCheck, true);
+    s.setFlag(Setting::NoRightBorderFillCheck, true);
     // On 1000 pixels the left edge (590) lies right of the right one (410): no grid position
     // between them. The right width of 25 mm is then taken as a position: x 590.
     const QImage page = drawn(s, printScale(1000, 80));
@@ -179,14 +179,14 @@ TEST(DrawPageGrid, WithoutAPositionBetweenTheEdgesReadsTheRightWidthFromTheLeft)
 
 TEST(DrawPageRuled, LeavingOutTheLastLineWhenOnlyOneFitsDrawsNone) {
     PaperSettings s;
-    s.setFlag(Flag::WithoutFirstLineCheck, false);
-    s.setFlag(Flag::LeftBorderLineCheck, false);
-    s.setFlag(Flag::RightBorderLineCheck, false);
+    s.setFlag(Setting::WithoutFirstLineCheck, false);
+    s.setFlag(Setting::LeftBorderLineCheck, false);
+    s.setFlag(Setting::RightBorderLineCheck, false);
     // RuleBottom = 318 - 118 = 200: the line at y 11 fits, the next one (224) would not.
     const QImage page = drawn(s, printScale(400, 318));
     for (int y = 0; y < page.height(); ++y)
         ASSERT_EQ(at(page, 200, y), kWhite) << y;
-    s.setFlag(Flag::WithoutLastLineCheck, false);
+    s.setFlag(Setting::WithoutLastLineCheck, false);
     EXPECT_EQ(at(drawn(s, printScale(400, 318)), 200, 11), kSilver);
 }
 
@@ -213,56 +213,56 @@ const PageCase kPageCases[] = {
     {"CheckeredPreviewOddZoom", checkered, previewScale(282, 403, 37), {}},
     {"CheckeredPreviewZoom250", checkered, previewScale(1902, 2725, 250), {}},
     {"RuledCalibrated",
-     [](PaperSettings& s) { s.setFlag(Flag::WithoutFirstLineCheck, false); },
+     [](PaperSettings& s) { s.setFlag(Setting::WithoutFirstLineCheck, false); },
      calibrated(printScale(1400, 1700), 101, 99.5, 4),
      {}},
     {"CheckeredCalibrated", checkered, calibrated(printScale(1400, 1700), 97.3, 102, 7.5), {}},
     {"RuledNoLeftFill",
-     [](PaperSettings& s) { s.setFlag(Flag::NoLeftBorderFillCheck, true); },
+     [](PaperSettings& s) { s.setFlag(Setting::NoLeftBorderFillCheck, true); },
      printScale(1400, 900),
      {}},
     {"RuledNoRightFill",
-     [](PaperSettings& s) { s.setFlag(Flag::NoRightBorderFillCheck, true); },
+     [](PaperSettings& s) { s.setFlag(Setting::NoRightBorderFillCheck, true); },
      printScale(1400, 900),
      {}},
     {"CheckeredNoFillEitherSide",
      [](PaperSettings& s) {
          checkered(s);
-         s.setFlag(Flag::NoLeftBorderFillCheck, true);
-         s.setFlag(Flag::NoRightBorderFillCheck, true);
+         s.setFlag(Setting::NoLeftBorderFillCheck, true);
+         s.setFlag(Setting::NoRightBorderFillCheck, true);
      },
      printScale(1400, 900),
      {}},
     {"CheckeredNoRightFill",
      [](PaperSettings& s) {
          checkered(s);
-         s.CaretSpaceED.setValue(7.3);
-         s.setFlag(Flag::NoRightBorderFillCheck, true);
+         s.field(Setting::CaretSpaceED).setValue(7.3);
+         s.setFlag(Setting::NoRightBorderFillCheck, true);
      },
      previewScale(761, 500, 100),
      {}},
     {"PensThatConvertToZero",
      [](PaperSettings& s) {
          checkered(s);
-         s.LineWidthEd.setValue(0.01);
-         s.RRLineWidthED.setValue(0.01);
+         s.field(Setting::LineWidthEd).setValue(0.01);
+         s.field(Setting::RRLineWidthED).setValue(0.01);
      },
      previewScale(300, 400, 10),
      {}},
     {"FirstLineAboveTheSurface",
      [](PaperSettings& s) {
-         s.BorderTopEd.setValue(0);
-         s.LineSpaceEd.setValue(1);
-         s.LineWidthEd.setValue(5); // 41 pixels: the line at y -11 reaches row 9
-         s.setFlag(Flag::WithoutFirstLineCheck, false);
+         s.field(Setting::BorderTopEd).setValue(0);
+         s.field(Setting::LineSpaceEd).setValue(1);
+         s.field(Setting::LineWidthEd).setValue(5); // 41 pixels: the line at y -11 reaches row 9
+         s.setFlag(Setting::WithoutFirstLineCheck, false);
      },
      printScale(500, 700),
      {}},
     {"BottomEdgeZero",
      [](PaperSettings& s) {
-         s.BorderBottomEd.setValue(0);
-         s.LineSpaceEd.setValue(3.3);
-         s.setFlag(Flag::WithoutLastLineCheck, false);
+         s.field(Setting::BorderBottomEd).setValue(0);
+         s.field(Setting::LineSpaceEd).setValue(3.3);
+         s.setFlag(Setting::WithoutLastLineCheck, false);
      },
      printScale(500, 703),
      {}},
@@ -271,32 +271,32 @@ const PageCase kPageCases[] = {
      printScale(800, 980),
      {}},
     {"LineOnTheBottomEdgeIsNotDrawn",
-     [](PaperSettings& s) { s.setFlag(Flag::WithoutLastLineCheck, false); },
+     [](PaperSettings& s) { s.setFlag(Setting::WithoutLastLineCheck, false); },
      printScale(800, 980),
      {}},
     {"GridLinesOnTheLastRowAndColumnAreNotDrawn", checkered, printScale(649, 649), {}},
     {"GridSnapsOnBothBounds",
      [](PaperSettings& s) {
          checkered(s);
-         s.LeftBorderEd.setValue(2.75);
-         s.setFlag(Flag::NoLeftBorderFillCheck, true);
-         s.setFlag(Flag::NoRightBorderFillCheck, true);
+         s.field(Setting::LeftBorderEd).setValue(2.75);
+         s.setFlag(Setting::NoLeftBorderFillCheck, true);
+         s.setFlag(Setting::NoRightBorderFillCheck, true);
      },
      printScale(4782, 60),
      {}},
     {"GridWiderThanTheSpaceBetweenTheEdges",
      [](PaperSettings& s) {
          checkered(s);
-         s.CaretSpaceED.setValue(100);
-         s.setFlag(Flag::NoRightBorderFillCheck, true);
-         s.setFlag(Flag::NoLeftBorderFillCheck, true);
+         s.field(Setting::CaretSpaceED).setValue(100);
+         s.setFlag(Setting::NoRightBorderFillCheck, true);
+         s.setFlag(Setting::NoLeftBorderFillCheck, true);
      },
      printScale(1300, 900),
      {}},
     {"EdgesOverlap",
      [](PaperSettings& s) {
          checkered(s);
-         s.setFlag(Flag::NoRightBorderFillCheck, true);
+         s.setFlag(Setting::NoRightBorderFillCheck, true);
      },
      printScale(1000, 300),
      {}},
@@ -304,16 +304,16 @@ const PageCase kPageCases[] = {
     {"CheckeredXorThickLines",
      [](PaperSettings& s) {
          checkered(s);
-         s.LineWidthEd.setValue(1.2);
-         s.RRLineWidthED.setValue(10);
+         s.field(Setting::LineWidthEd).setValue(1.2);
+         s.field(Setting::RRLineWidthED).setValue(10);
      },
      printScale(1400, 1000), kXorOverTexture},
     {"CheckeredNot", checkered, previewScale(761, 1090, 150), kNotOverTexture},
     {"RuledNotNoFill",
      [](PaperSettings& s) {
-         s.setFlag(Flag::NoLeftBorderFillCheck, true);
-         s.setFlag(Flag::NoRightBorderFillCheck, true);
-         s.setFlag(Flag::WithoutFirstLineCheck, false);
+         s.setFlag(Setting::NoLeftBorderFillCheck, true);
+         s.setFlag(Setting::NoRightBorderFillCheck, true);
+         s.setFlag(Setting::WithoutFirstLineCheck, false);
      },
      printScale(1400, 1000), kNotOverTexture},
 };
@@ -363,8 +363,8 @@ INSTANTIATE_TEST_SUITE_P(Pages, DrawPageReference, ::testing::ValuesIn(kPageCase
 
 TEST(DrawPage, ClearsThePreviewButNotAPrinterPage) {
     PaperSettings s;
-    s.setFlag(Flag::LeftBorderLineCheck, false);
-    s.setFlag(Flag::RightBorderLineCheck, false);
+    s.setFlag(Setting::LeftBorderLineCheck, false);
+    s.setFlag(Setting::RightBorderLineCheck, false);
     QImage grey(200, 100, QImage::Format_RGB32);
     grey.fill(0x555555);
 
@@ -386,14 +386,16 @@ TEST(DrawPage, ValuesStillBeingTypedAreDrawnAsTheirFieldsWillHoldThem) {
         for (PaperSettings* s : {&typed, &left}) {
             if (isCheckered)
                 checkered(*s);
-            s->LineSpaceEd.setText("-5");
-            s->CaretSpaceED.setText("0");
-            s->LeftBorderEd.setText("1e9");
-            s->LineWidthEd.setText("-1");
+            s->field(Setting::LineSpaceEd).setText("-5");
+            s->field(Setting::CaretSpaceED).setText("0");
+            s->field(Setting::LeftBorderEd).setText("1e9");
+            s->field(Setting::LineWidthEd).setText("-1");
         }
-        for (RealField* field : left.designFields())
-            field->leave();
-        ASSERT_EQ(left.LineSpaceEd.text(), "1.00");
+        for (const SettingDescription& d : settingTable()) {
+            if (d.kind == SettingKind::Real)
+                left.field(d.setting).leave();
+        }
+        ASSERT_EQ(left.field(Setting::LineSpaceEd).text(), "1.00");
         const PageScale scale = previewScale(300, 400, 100);
         EXPECT_TRUE(imagesEqual(drawn(left, scale), drawn(typed, scale), "typed-values"))
             << (isCheckered ? "checkered" : "ruled");

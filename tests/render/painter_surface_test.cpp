@@ -66,10 +66,10 @@ INSTANTIATE_TEST_SUITE_P(
                       PainterCase{"ThickLinesBeyondTheSurface",
                                   [](PaperSettings& s) {
                                       s.setPaperKind(PaperKind::KariertCheck);
-                                      s.LineWidthEd.setValue(4);
-                                      s.RRLineWidthED.setValue(30);
-                                      s.LeftBorderEd.setValue(1);
-                                      s.setFlag(Flag::NoRightBorderFillCheck, true);
+                                      s.field(Setting::LineWidthEd).setValue(4);
+                                      s.field(Setting::RRLineWidthED).setValue(30);
+                                      s.field(Setting::LeftBorderEd).setValue(1);
+                                      s.setFlag(Setting::NoRightBorderFillCheck, true);
                                   },
                                   scale(900, 700, 300, {})}),
     [](const auto& info) { return std::string(info.param.name); });

@@ -88,12 +88,12 @@ QImage referencePage(const PaperSettings& s, const PageScale& scale,
     canvas.fill(background.patchArea, background.patch);
 
     // Edges, and on checkered paper their snapping to the grid.
-    double leftMm = s.LeftBorderEd.value() * 10 - scale.LeftOffsetMm;
-    double rightMm = s.RightBorderEd.value() * 10 - scale.LeftOffsetMm;
+    double leftMm = s.field(Setting::LeftBorderEd).value() * 10 - scale.LeftOffsetMm;
+    double rightMm = s.field(Setting::RightBorderEd).value() * 10 - scale.LeftOffsetMm;
     bool rightFromLeft = false;
     const bool checkered = s.paperKind() == PaperKind::KariertCheck;
     if (checkered) {
-        const double D = s.CaretSpaceED.value();
+        const double D = s.field(Setting::CaretSpaceED).value();
         const int xL = X(leftMm);
         const int xR = W - X(rightMm);
         bool first = true;
@@ -109,24 +109,24 @@ QImage referencePage(const PaperSettings& s, const PageScale& scale,
         rightFromLeft = true;
     }
     const int rightX = rightFromLeft ? X(rightMm) : W - X(rightMm);
-    const int fillLeft = s.flag(Flag::NoLeftBorderFillCheck) ? X(leftMm) : 0;
-    const int fillRight = s.flag(Flag::NoRightBorderFillCheck) ? rightX : W;
+    const int fillLeft = s.flag(Setting::NoLeftBorderFillCheck) ? X(leftMm) : 0;
+    const int fillRight = s.flag(Setting::NoRightBorderFillCheck) ? rightX : W;
 
-    canvas.setPen(plain(s.colour(Colour::ColvarColorComboBox1)), P(s.LineWidthEd.value()),
-                  background.lineMode);
+    canvas.setPen(plain(s.colour(Setting::ColvarColorComboBox1)),
+                  P(s.field(Setting::LineWidthEd).value()), background.lineMode);
     if (!checkered) {
-        const double D = s.LineSpaceEd.value();
-        double e = s.BorderTopEd.value() * 10 - D / 2;
-        if (s.flag(Flag::WithoutFirstLineCheck))
+        const double D = s.field(Setting::LineSpaceEd).value();
+        double e = s.field(Setting::BorderTopEd).value() * 10 - D / 2;
+        if (s.flag(Setting::WithoutFirstLineCheck))
             e += 2 * D;
-        const int bottom = H - Y(s.BorderBottomEd.value() * 10);
+        const int bottom = H - Y(s.field(Setting::BorderBottomEd).value() * 10);
         for (; Y(e) < bottom; e += D) {
-            if (s.flag(Flag::WithoutLastLineCheck) && Y(e + D) >= bottom)
+            if (s.flag(Setting::WithoutLastLineCheck) && Y(e + D) >= bottom)
                 break;
             canvas.line(fillLeft, Y(e), fillRight, Y(e));
         }
     } else {
-        const double D = s.CaretSpaceED.value();
+        const double D = s.field(Setting::CaretSpaceED).value();
         for (double e = -D / 2; Y(e) < H; e += D)
             canvas.line(fillLeft, Y(e), fillRight, Y(e));
         for (double e = -D / 2; X(e) < fillRight; e += D) {
@@ -135,11 +135,11 @@ QImage referencePage(const PaperSettings& s, const PageScale& scale,
         }
     }
 
-    canvas.setPen(plain(s.colour(Colour::ColvarColorComboBox3)), P(s.RRLineWidthED.value()),
-                  background.lineMode);
-    if (s.flag(Flag::LeftBorderLineCheck))
+    canvas.setPen(plain(s.colour(Setting::ColvarColorComboBox3)),
+                  P(s.field(Setting::RRLineWidthED).value()), background.lineMode);
+    if (s.flag(Setting::LeftBorderLineCheck))
         canvas.line(X(leftMm), 0, X(leftMm), H);
-    if (s.flag(Flag::RightBorderLineCheck))
+    if (s.flag(Setting::RightBorderLineCheck))
         canvas.line(rightX, 0, rightX, H);
     return canvas.image();
 }

@@ -9,10 +9,18 @@ namespace {
 TEST(InchTwins, ShowTheLengthFieldsDefaultsFromTheStart) {
     PaperSettings s;
     const std::pair<RealField*, const char*> expected[] = {
-        {&s.LineSpaceinEd, "0.35"},   {&s.CaretSpaceinED, "0.20"}, {&s.LeftBorderinEd, "0.98"},
-        {&s.RightBorderinEd, "0.98"}, {&s.BorderTopinEd, "0.20"},  {&s.BorderBottominEd, "0.20"},
-        {&s.PosXinEd, "0.20"},        {&s.PosYinEd, "0.20"},       {&s.BreitinEd, "0.59"},
-        {&s.HochinEd, "0.59"},        {&s.BreitinEd2, "1.97"},     {&s.HochinEd2, "1.97"},
+        {&s.inchTwin(Setting::LineSpaceEd), "0.35"},
+        {&s.inchTwin(Setting::CaretSpaceED), "0.20"},
+        {&s.inchTwin(Setting::LeftBorderEd), "0.98"},
+        {&s.inchTwin(Setting::RightBorderEd), "0.98"},
+        {&s.inchTwin(Setting::BorderTopEd), "0.20"},
+        {&s.inchTwin(Setting::BorderBottomEd), "0.20"},
+        {&s.inchTwin(Setting::PosXEd), "0.20"},
+        {&s.inchTwin(Setting::PosYEd), "0.20"},
+        {&s.inchTwin(Setting::BreitEd), "0.59"},
+        {&s.inchTwin(Setting::HochEd), "0.59"},
+        {&s.inchTwin(Setting::BreitEd2), "1.97"},
+        {&s.inchTwin(Setting::HochEd2), "1.97"},
     };
     for (const auto& [twin, text] : expected)
         EXPECT_EQ(twin->text(), text) << twin->name().toStdString();
@@ -20,18 +28,17 @@ TEST(InchTwins, ShowTheLengthFieldsDefaultsFromTheStart) {
 
 TEST(InchTwins, FollowEveryChangeOfTheirLengthField) {
     PaperSettings s;
-    s.LeftBorderEd.setValue(30); // 11.81 inches, beyond the twin's own range
-    EXPECT_EQ(s.LeftBorderinEd.text(), "10.00");
-    s.LineSpaceEd.setText("25.4");
-    EXPECT_EQ(s.LineSpaceinEd.text(), "1.00");
-    s.BorderTopEd.setText(""); // reads as its minimum
-    EXPECT_EQ(s.BorderTopinEd.text(), "0.00");
+    s.field(Setting::LeftBorderEd).setValue(30); // 11.81 inches, beyond the twin's own range
+    EXPECT_EQ(s.inchTwin(Setting::LeftBorderEd).text(), "10.00");
+    s.field(Setting::LineSpaceEd).setText("25.4");
+    EXPECT_EQ(s.inchTwin(Setting::LineSpaceEd).text(), "1.00");
+    s.field(Setting::BorderTopEd).setText(""); // reads as its minimum
+    EXPECT_EQ(s.inchTwin(Setting::BorderTopEd).text(), "0.00");
 }
 
 struct LeaveRow {
     const char* name;
-    RealField PaperSettings::*twin;
-    RealField PaperSettings::*length;
+    Setting length;
     const char* typedIntoTwin; // nullptr: left unchanged
     const char* lengthAfter;
     const char* twinAfter;
@@ -41,21 +48,16 @@ void PrintTo(const LeaveRow& c, std::ostream* os) {
     *os << c.name;
 }
 
-using S = PaperSettings;
+using enum Setting;
 const LeaveRow kLeaveRows[] = {
-    {"UnchangedMillimetreTwinKeepsTheLength", &S::LineSpaceinEd, &S::LineSpaceEd, nullptr, "9.00",
-     "0.35"},
-    {"UnchangedCentimetreTwinKeepsTheLength", &S::LeftBorderinEd, &S::LeftBorderEd, nullptr, "2.50",
-     "0.98"},
-    {"EditedTwinConvertsThoughItShowsTheSameInches", &S::BorderBottominEd, &S::BorderBottomEd,
-     "0.2", "0.51", "0.20"},
-    {"TwinBeyondItsRangeStillSetsTheLength", &S::LineSpaceinEd, &S::LineSpaceEd, "20", "508.00",
-     "10.00"},
-    {"ClearedTwinGivesTheLengthsMinimum", &S::LineSpaceinEd, &S::LineSpaceEd, "", "1.00", "0.04"},
-    {"ClearedTwinGivesZeroWhereZeroIsAllowed", &S::BorderTopinEd, &S::BorderTopEd, "", "0.00",
-     "0.00"},
-    {"NegativeTwinClampsTheLength", &S::PosXinEd, &S::PosXEd, "-1", "0.01", "0.00"},
-    {"TwinInsideItsRangeConvertsBack", &S::BreitinEd2, &S::BreitEd2, "2", "5.08", "2.00"},
+    {"UnchangedMillimetreTwinKeepsTheLength", LineSpaceEd, nullptr, "9.00", "0.35"},
+    {"UnchangedCentimetreTwinKeepsTheLength", LeftBorderEd, nullptr, "2.50", "0.98"},
+    {"EditedTwinConvertsThoughItShowsTheSameInches", BorderBottomEd, "0.2", "0.51", "0.20"},
+    {"TwinBeyondItsRangeStillSetsTheLength", LineSpaceEd, "20", "508.00", "10.00"},
+    {"ClearedTwinGivesTheLengthsMinimum", LineSpaceEd, "", "1.00", "0.04"},
+    {"ClearedTwinGivesZeroWhereZeroIsAllowed", BorderTopEd, "", "0.00", "0.00"},
+    {"NegativeTwinClampsTheLength", PosXEd, "-1", "0.01", "0.00"},
+    {"TwinInsideItsRangeConvertsBack", BreitEd2, "2", "5.08", "2.00"},
 };
 
 class InchTwinLeaving : public ::testing::TestWithParam<LeaveRow> {};
@@ -63,11 +65,11 @@ class InchTwinLeaving : public ::testing::TestWithParam<LeaveRow> {};
 TEST_P(InchTwinLeaving, SetsTheLengthFieldAndRewritesTheTwin) {
     const LeaveRow& row = GetParam();
     PaperSettings s;
-    RealField& twin = s.*row.twin;
+    RealField& twin = s.inchTwin(row.length);
     if (row.typedIntoTwin)
         twin.setText(QString::fromUtf8(row.typedIntoTwin));
-    s.leaveInchTwin(twin);
-    EXPECT_EQ((s.*row.length).text(), row.lengthAfter);
+    s.leaveInchTwin(row.length);
+    EXPECT_EQ(s.field(row.length).text(), row.lengthAfter);
     EXPECT_EQ(twin.text(), row.twinAfter);
     EXPECT_FALSE(s.inchTwinUpdating());
 }
@@ -77,23 +79,23 @@ INSTANTIATE_TEST_SUITE_P(Twins, InchTwinLeaving, ::testing::ValuesIn(kLeaveRows)
 
 TEST(InchTwins, ClampThemselvesWhenTheLengthFieldDoesNotChange) {
     PaperSettings s;
-    s.LineSpaceEd.setValue(508); // twin shows its maximum
-    ASSERT_EQ(s.LineSpaceinEd.text(), "10.00");
+    s.field(Setting::LineSpaceEd).setValue(508); // twin shows its maximum
+    ASSERT_EQ(s.inchTwin(Setting::LineSpaceEd).text(), "10.00");
     // 20 inches gives 508.00 mm again: no change event, so only the twin's own clamp
     // rewrites it.
-    s.LineSpaceinEd.setText("20");
-    s.leaveInchTwin(s.LineSpaceinEd);
-    EXPECT_EQ(s.LineSpaceEd.text(), "508.00");
-    EXPECT_EQ(s.LineSpaceinEd.text(), "10.00");
+    s.inchTwin(Setting::LineSpaceEd).setText("20");
+    s.leaveInchTwin(Setting::LineSpaceEd);
+    EXPECT_EQ(s.field(Setting::LineSpaceEd).text(), "508.00");
+    EXPECT_EQ(s.inchTwin(Setting::LineSpaceEd).text(), "10.00");
     // The clamped text is the program's, not the user's: leaving again converts nothing.
-    s.leaveInchTwin(s.LineSpaceinEd);
-    EXPECT_EQ(s.LineSpaceEd.text(), "508.00");
+    s.leaveInchTwin(Setting::LineSpaceEd);
+    EXPECT_EQ(s.field(Setting::LineSpaceEd).text(), "508.00");
 
-    s.CaretSpaceED.setValue(1);
-    s.CaretSpaceinED.setText("-3");
-    s.leaveInchTwin(s.CaretSpaceinED);
-    EXPECT_EQ(s.CaretSpaceED.text(), "1.00");
-    EXPECT_EQ(s.CaretSpaceinED.text(), "0.00");
+    s.field(Setting::CaretSpaceED).setValue(1);
+    s.inchTwin(Setting::CaretSpaceED).setText("-3");
+    s.leaveInchTwin(Setting::CaretSpaceED);
+    EXPECT_EQ(s.field(Setting::CaretSpaceED).text(), "1.00");
+    EXPECT_EQ(s.inchTwin(Setting::CaretSpaceED).text(), "0.00");
 }
 
 TEST(InchTwins, LeavingATwinWhileItIsBeingRewrittenConvertsNothing) {
@@ -101,27 +103,29 @@ TEST(InchTwins, LeavingATwinWhileItIsBeingRewrittenConvertsNothing) {
     // A widget may report leaving the twin while the program writes into it; that must not
     // convert the half-written twin back into the length field.
     bool sawGuard = false;
-    QObject::connect(&s.LineSpaceinEd, &RealField::textChanged, [&] {
+    QObject::connect(&s.inchTwin(Setting::LineSpaceEd), &RealField::textChanged, [&] {
         sawGuard = s.inchTwinUpdating();
-        s.leaveInchTwin(s.LineSpaceinEd);
+        s.leaveInchTwin(Setting::LineSpaceEd);
     });
-    s.LineSpaceEd.setValue(10); // twin 0.39, which would convert back to 9.91
+    s.field(Setting::LineSpaceEd).setValue(10); // twin 0.39, which would convert back to 9.91
     EXPECT_TRUE(sawGuard);
-    EXPECT_EQ(s.LineSpaceEd.text(), "10.00");
-    EXPECT_EQ(s.LineSpaceinEd.text(), "0.39");
+    EXPECT_EQ(s.field(Setting::LineSpaceEd).text(), "10.00");
+    EXPECT_EQ(s.inchTwin(Setting::LineSpaceEd).text(), "0.39");
 }
 
 // Changes every setting away from its default.
 void changeEverything(PaperSettings& s) {
-    for (RealField* field : s.designFields())
-        field->setValue(field->value() + 3.21);
-    for (int f = 0; f < kFlagCount; ++f)
-        s.setFlag(Flag(f), !s.flag(Flag(f)));
-    s.setColour(Colour::ColvarColorComboBox1, colorValueFromRgb(1, 2, 3));
-    s.setColour(Colour::ColvarColorComboBox3, colorValueFromRgb(4, 5, 6));
-    s.setText(Text::FilenameEdit1, "/pictures/logo.png");
-    s.setText(Text::FilenameEdit2, "/pictures/paper.png");
-    s.setText(Text::Edit1, "Footer");
+    for (const SettingDescription& d : settingTable()) {
+        if (d.kind == SettingKind::Real)
+            s.field(d.setting).setValue(s.field(d.setting).value() + 3.21);
+        else if (d.kind == SettingKind::Check)
+            s.setFlag(d.setting, !s.flag(d.setting));
+    }
+    s.setColour(Setting::ColvarColorComboBox1, colorValueFromRgb(1, 2, 3));
+    s.setColour(Setting::ColvarColorComboBox3, colorValueFromRgb(4, 5, 6));
+    s.setText(Setting::FilenameEdit1, "/pictures/logo.png");
+    s.setText(Setting::FilenameEdit2, "/pictures/paper.png");
+    s.setText(Setting::Edit1, "Footer");
     s.setPaperKind(PaperKind::KariertCheck);
     s.setPictureCorner(PictureCorner::untenrechts);
     s.setMergeMode(MergeMode::Merge2Check);
@@ -143,21 +147,17 @@ TEST(NewDesign, ResetsEverySettingButTheFontStyleAndTheZoom) {
     s.resetToNew();
 
     const PaperSettings fresh;
-    PaperSettings& f = const_cast<PaperSettings&>(fresh);
-    const std::vector<RealField*> fields = s.designFields();
-    const std::vector<RealField*> freshFields = f.designFields();
-    for (size_t i = 0; i < fields.size(); ++i)
-        EXPECT_EQ(fields[i]->text(), freshFields[i]->text()) << fields[i]->name().toStdString();
-    for (size_t i = 0; i < s.inchPairs().size(); ++i) {
-        EXPECT_EQ(s.inchPairs()[i].inches->text(), f.inchPairs()[i].inches->text())
-            << s.inchPairs()[i].inches->name().toStdString();
+    for (const SettingDescription& d : settingTable()) {
+        const std::string name = d.name;
+        if (d.kind == SettingKind::Real) {
+            EXPECT_EQ(s.field(d.setting).text(), fresh.field(d.setting).text()) << name;
+            if (d.inchTwin)
+                EXPECT_EQ(s.inchTwin(d.setting).text(), fresh.inchTwin(d.setting).text()) << name;
+        } else if (d.setting != Setting::FontColor) { // black after New, see below
+            EXPECT_EQ(s.number(d.setting), fresh.number(d.setting)) << name;
+            EXPECT_EQ(s.text(d.setting), fresh.text(d.setting)) << name;
+        }
     }
-    for (int i = 0; i < kFlagCount; ++i)
-        EXPECT_EQ(s.flag(Flag(i)), fresh.flag(Flag(i))) << "flag " << i;
-    for (int i = 0; i < kColourCount; ++i)
-        EXPECT_EQ(s.colour(Colour(i)), fresh.colour(Colour(i))) << "colour " << i;
-    for (int i = 0; i < kTextCount; ++i)
-        EXPECT_EQ(s.text(Text(i)), QString()) << "text " << i;
     EXPECT_EQ(s.paperKind(), PaperKind::LiniertCheck);
     EXPECT_EQ(s.pictureCorner(), PictureCorner::obenlinks);
     EXPECT_EQ(s.mergeMode(), MergeMode::NOMergeCheck);
@@ -176,9 +176,10 @@ TEST(NewDesign, EmptiesTheTextureBeforeSettingItsFilters) {
     // Each filter flag that changes would reload the texture; with its name already empty,
     // there is nothing to reload.
     std::vector<QString> textureNameAtFlagChange;
-    QObject::connect(&s, &PaperSettings::flagChanged, [&](Flag f) {
-        if (f == Flag::GrayScaleCheck || f == Flag::LightenCheck || f == Flag::StrongLightCheck)
-            textureNameAtFlagChange.push_back(s.text(Text::FilenameEdit2));
+    QObject::connect(&s, &PaperSettings::changed, [&](Setting f) {
+        if (f == Setting::GrayScaleCheck || f == Setting::LightenCheck ||
+            f == Setting::StrongLightCheck)
+            textureNameAtFlagChange.push_back(s.text(Setting::FilenameEdit2));
     });
     s.resetToNew();
     ASSERT_EQ(textureNameAtFlagChange.size(), 3u);
@@ -188,17 +189,16 @@ TEST(NewDesign, EmptiesTheTextureBeforeSettingItsFilters) {
 
 TEST(PaperSettingsSignals, AreRaisedOnlyForRealChanges) {
     PaperSettings s;
-    QSignalSpy flags(&s, &PaperSettings::flagChanged);
-    QSignalSpy kinds(&s, &PaperSettings::paperKindChanged);
-    QSignalSpy fonts(&s, &PaperSettings::fontChanged);
-    s.setFlag(Flag::SVerhCheck, true);
+    QSignalSpy changes(&s, &PaperSettings::changed);
+    s.setFlag(Setting::SVerhCheck, true);
     s.setPaperKind(PaperKind::LiniertCheck);
     s.setFont(s.font());
-    EXPECT_EQ(flags.count() + kinds.count() + fonts.count(), 0);
-    s.setFlag(Flag::SVerhCheck, false);
+    EXPECT_EQ(changes.count(), 0);
+    s.setFlag(Setting::SVerhCheck, false);
     s.setPaperKind(PaperKind::KariertCheck);
-    EXPECT_EQ(flags.count(), 1);
-    EXPECT_EQ(kinds.count(), 1);
+    ASSERT_EQ(changes.count(), 2);
+    EXPECT_EQ(changes[0][0].value<Setting>(), Setting::SVerhCheck);
+    EXPECT_EQ(changes[1][0].value<Setting>(), Setting::LiniertCheck);
 }
 
 } // namespace

@@ -101,7 +101,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(AssignSetting, TakesARelativeFileNameFromTheCurrentFolder) {
     PaperSettings s;
     ASSERT_EQ(assignSetting(s, "FilenameEdit1", "logo.png"), std::nullopt);
-    EXPECT_EQ(s.text(Text::FilenameEdit1), QDir::current().absoluteFilePath("logo.png"));
+    EXPECT_EQ(s.text(Setting::FilenameEdit1), QDir::current().absoluteFilePath("logo.png"));
 }
 
 struct RefusedCase {
@@ -161,10 +161,10 @@ TEST(AssignSetting, AcceptsEverySettingAsShowPrintsIt) {
     source.setPaperKind(PaperKind::KariertCheck);
     source.setPictureCorner(PictureCorner::untenlinks);
     source.setMergeMode(MergeMode::Merge1Check);
-    source.LineWidthEd.setValue(2.25);
-    source.setFlag(Flag::NoLeftBorderFillCheck, true);
-    source.setText(Text::FilenameEdit1, "/pictures/logo.png");
-    source.setText(Text::Edit1, "Footer");
+    source.field(Setting::LineWidthEd).setValue(2.25);
+    source.setFlag(Setting::NoLeftBorderFillCheck, true);
+    source.setText(Setting::FilenameEdit1, "/pictures/logo.png");
+    source.setText(Setting::Edit1, "Footer");
     const QJsonObject json = settingsToJson(source);
 
     PaperSettings target;

@@ -54,7 +54,7 @@ class DocumentCommandsTest : public WindowTest {
         control<QRadioButton>("Merge2Check")->click();
         control<QCheckBox>("NoLeftBorderFillCheck")->click();
         control<QCheckBox>("GrayScaleCheck")->click();
-        window->settings().setColour(Colour::ColvarColorComboBox3, colorValueFromRgb(255, 0, 0));
+        window->settings().setColour(Setting::ColvarColorComboBox3, colorValueFromRgb(255, 0, 0));
         QLineEdit* text = control<QLineEdit>("Edit1");
         focus(text);
         QTest::keyClicks(text, "Dear diary");
@@ -246,7 +246,7 @@ TEST_F(DocumentCommandsTest, TheBrowseButtonPutsTheChosenPictureNameIntoTheDesig
     auto* edit = control<FileNameEdit>("FilenameEdit2");
     dialogs.openAnswer = "/home/me/pictures/paper.png";
     QTest::mouseClick(edit->browseButton(), Qt::LeftButton);
-    EXPECT_EQ(window->settings().text(Text::FilenameEdit2), "/home/me/pictures/paper.png");
+    EXPECT_EQ(window->settings().text(Setting::FilenameEdit2), "/home/me/pictures/paper.png");
     EXPECT_EQ(edit->text(), "/home/me/pictures/paper.png");
     ASSERT_EQ(dialogs.openRequests.size(), 1u);
     EXPECT_TRUE(dialogs.openRequests[0].filter.startsWith("All pictures (*.BMP *.bmp *.DIB"));

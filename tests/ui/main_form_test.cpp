@@ -160,9 +160,11 @@ TEST_F(MainFormTest, AtItsMinimumSizeNoControlOverlapsAnotherOrIsCut) {
 TEST_F(MainFormTest, LengthFieldsAndTheirTwinsStandInOneColumnPerPage) {
     // For each page, the left edges of its length fields and of its inch twins.
     std::map<QWidget*, std::set<int>> lengthColumns, twinColumns;
-    for (const InchPair& pair : window->settings().inchPairs()) {
-        RealSpinEdit* length = spin(pair.length->name().toLatin1());
-        RealSpinEdit* twin = spin(pair.inches->name().toLatin1());
+    for (const SettingDescription& d : settingTable()) {
+        if (!d.inchTwin)
+            continue;
+        RealSpinEdit* length = spin(d.name);
+        RealSpinEdit* twin = spin(d.inchTwin);
         focus(length); // shows its page, so that the page is laid out
         QWidget* page = length;
         while (!qobject_cast<PageFrame*>(page))

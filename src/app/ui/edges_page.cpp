@@ -11,46 +11,36 @@ PageFrame* buildEdgesPage(PageContext& context) {
     auto* page = new PageFrame(PageId::Edges,
                                QStringLiteral("Egdes - choose the settings for the egde lines"),
                                QStringLiteral("Edge properties"));
-    PaperSettings& settings = context.settings;
     auto* layout = stackedContent(page->content());
     QGridLayout* grid = nullptr;
 
     QGroupBox* left = groupWithGrid(QStringLiteral("Left edge"), grid);
-    addLengthRow(context, grid, QStringLiteral("Width:"), settings.LeftBorderEd,
-                 settings.LeftBorderinEd, QStringLiteral("cm"));
-    grid->addWidget(flagCheckBox(context, Flag::LeftBorderLineCheck,
-                                 QStringLiteral("LeftBorderLineCheck"),
+    addLengthRow(context, grid, QStringLiteral("Width:"), Setting::LeftBorderEd);
+    grid->addWidget(flagCheckBox(context, Setting::LeftBorderLineCheck,
                                  QStringLiteral("Draw line for left border")),
                     grid->rowCount(), 0, 1, 5);
-    grid->addWidget(flagCheckBox(context, Flag::NoLeftBorderFillCheck,
-                                 QStringLiteral("NoLeftBorderFillCheck"),
+    grid->addWidget(flagCheckBox(context, Setting::NoLeftBorderFillCheck,
                                  QStringLiteral("No line patterns on the edges")),
                     grid->rowCount(), 0, 1, 5);
     layout->addWidget(left);
 
     QGroupBox* right = groupWithGrid(QStringLiteral("Right edge"), grid);
-    addLengthRow(context, grid, QStringLiteral("Width:"), settings.RightBorderEd,
-                 settings.RightBorderinEd, QStringLiteral("cm"));
-    grid->addWidget(flagCheckBox(context, Flag::RightBorderLineCheck,
-                                 QStringLiteral("RightBorderLineCheck"),
+    addLengthRow(context, grid, QStringLiteral("Width:"), Setting::RightBorderEd);
+    grid->addWidget(flagCheckBox(context, Setting::RightBorderLineCheck,
                                  QStringLiteral("Draw line for right border")),
                     grid->rowCount(), 0, 1, 5);
-    grid->addWidget(flagCheckBox(context, Flag::NoRightBorderFillCheck,
-                                 QStringLiteral("NoRightBorderFillCheck"),
+    grid->addWidget(flagCheckBox(context, Setting::NoRightBorderFillCheck,
                                  QStringLiteral("No line patterns on the edges")),
                     grid->rowCount(), 0, 1, 5);
     layout->addWidget(right);
 
     QGroupBox* lines = groupWithGrid(QStringLiteral("Line properties"), grid);
-    addLinePropertiesRow(context, grid, Colour::ColvarColorComboBox3,
-                         QStringLiteral("ColvarColorComboBox3"), settings.RRLineWidthED);
+    addLinePropertiesRow(context, grid, Setting::ColvarColorComboBox3, Setting::RRLineWidthED);
     layout->addWidget(lines);
 
     QGroupBox* ruled = groupWithGrid(QStringLiteral("Additional edge for ruled paper"), grid);
-    addLengthRow(context, grid, QStringLiteral("Top:"), settings.BorderTopEd,
-                 settings.BorderTopinEd, QStringLiteral("cm"));
-    addLengthRow(context, grid, QStringLiteral("Bottom:"), settings.BorderBottomEd,
-                 settings.BorderBottominEd, QStringLiteral("cm"));
+    addLengthRow(context, grid, QStringLiteral("Top:"), Setting::BorderTopEd);
+    addLengthRow(context, grid, QStringLiteral("Bottom:"), Setting::BorderBottomEd);
     layout->addWidget(ruled);
     layout->addStretch(1);
     alignCaptionColumns({left, right, lines, ruled});

@@ -19,7 +19,7 @@ PageFrame* buildFreeTextPage(PageContext& context) {
     QGridLayout* grid = nullptr;
     QGroupBox* text = groupWithGrid(QStringLiteral("Free text"), grid);
     grid->addWidget(new QLabel(QStringLiteral("Free text:")), 0, 0);
-    grid->addWidget(textEdit(context, Text::Edit1, QStringLiteral("Edit1")), 1, 0, 1, 6);
+    grid->addWidget(textEdit(context, Setting::Edit1), 1, 0, 1, 6);
 
     auto* fontButton = new QPushButton(QStringLiteral("Font..."));
     fontButton->setObjectName(QStringLiteral("FontBtn"));

@@ -14,38 +14,27 @@ PageFrame* buildPicturePage(PageContext& context) {
         PageId::Picture,
         QStringLiteral("Insert picture - put a little logo or something like this on the paper"),
         QStringLiteral("Insert picture..."));
-    PaperSettings& settings = context.settings;
     auto* layout = stackedContent(page->content());
     QGridLayout* grid = nullptr;
 
-    QGroupBox* open =
-        openPictureGroup(context, Text::FilenameEdit1, QStringLiteral("FilenameEdit1"));
+    QGroupBox* open = openPictureGroup(context, Setting::FilenameEdit1);
     layout->addWidget(open);
 
     QGroupBox* position = groupWithGrid(QStringLiteral("Position of the picture"), grid);
-    QRadioButton* topLeft = radioButton(QStringLiteral("obenlinks"), QStringLiteral("Top left"));
-    QRadioButton* topRight = radioButton(QStringLiteral("obenrechts"), QStringLiteral("Top right"));
-    QRadioButton* bottomLeft =
-        radioButton(QStringLiteral("untenlinks"), QStringLiteral("Bottom left"));
-    QRadioButton* bottomRight =
-        radioButton(QStringLiteral("untenrechts"), QStringLiteral("Bottom right"));
-    grid->addWidget(topLeft, 0, 0);
-    grid->addWidget(topRight, 0, 1, 1, 4);
-    grid->addWidget(bottomLeft, 1, 0);
-    grid->addWidget(bottomRight, 1, 1, 1, 4);
-    bindRadioGroup(context, {topLeft, topRight, bottomLeft, bottomRight},
-                   {[&settings] { return int(settings.pictureCorner()); },
-                    [&settings](int id) { settings.setPictureCorner(PictureCorner(id)); },
-                    &PaperSettings::pictureCornerChanged});
-    addLengthRow(context, grid, QStringLiteral("Horizontal space:"), settings.PosXEd,
-                 settings.PosXinEd, QStringLiteral("cm"));
-    addLengthRow(context, grid, QStringLiteral("Vertical space:"), settings.PosYEd,
-                 settings.PosYinEd, QStringLiteral("cm"));
+    const std::vector<QRadioButton*> corners =
+        radioGroup(context, Setting::obenlinks,
+                   {QStringLiteral("Top left"), QStringLiteral("Top right"),
+                    QStringLiteral("Bottom left"), QStringLiteral("Bottom right")});
+    grid->addWidget(corners[0], 0, 0);
+    grid->addWidget(corners[1], 0, 1, 1, 4);
+    grid->addWidget(corners[2], 1, 0);
+    grid->addWidget(corners[3], 1, 1, 1, 4);
+    addLengthRow(context, grid, QStringLiteral("Horizontal space:"), Setting::PosXEd);
+    addLengthRow(context, grid, QStringLiteral("Vertical space:"), Setting::PosYEd);
     layout->addWidget(position);
 
-    QGroupBox* size = pictureSizeGroup(context, {settings.BreitEd, settings.BreitinEd,
-                                                 settings.HochEd, settings.HochinEd,
-                                                 Flag::SVerhCheck, QStringLiteral("SVerhCheck")});
+    QGroupBox* size =
+        pictureSizeGroup(context, Setting::BreitEd, Setting::HochEd, Setting::SVerhCheck);
     layout->addWidget(size);
     layout->addStretch(1);
     alignCaptionColumns({open, position, size});

@@ -60,51 +60,56 @@ QString pictureFileFilter() {
         .arg(all.join(u' '), entries.join(QStringLiteral(";;")));
 }
 
-QCheckBox* flagCheckBox(PageContext& context, Flag flag, const QString& objectName,
-                        const QString& caption) {
+QCheckBox* flagCheckBox(PageContext& context, Setting flag, const QString& caption) {
     auto* box = new QCheckBox(caption);
-    box->setObjectName(objectName);
+    box->setObjectName(QLatin1String(describe(flag).name));
     PaperSettings& settings = context.settings;
     box->setChecked(settings.flag(flag));
     QObject::connect(box, &QCheckBox::toggled, &settings,
                      [&settings, flag](bool on) { settings.setFlag(flag, on); });
-    QObject::connect(&settings, &PaperSettings::flagChanged, box, [&settings, flag, box](Flag f) {
-        if (f == flag)
+    QObject::connect(&settings, &PaperSettings::changed, box, [&settings, flag, box](Setting s) {
+        if (s == flag)
             box->setChecked(settings.flag(flag));
     });
     return box;
 }
 
-QRadioButton* radioButton(const QString& objectName, const QString& caption) {
-    auto* button = new QRadioButton(caption);
-    button->setObjectName(objectName);
-    return button;
-}
-
-void bindRadioGroup(PageContext& context, std::initializer_list<QRadioButton*> buttons,
-                    const RadioBinding& binding) {
+std::vector<QRadioButton*> radioGroup(PageContext& context, Setting choice,
+                                      std::initializer_list<QString> captions) {
+    const SettingDescription& d = describe(choice);
+    Q_ASSERT(int(captions.size()) == buttonCount(d));
     auto* group = new QButtonGroup(context.window);
-    int id = 0;
-    for (QRadioButton* button : buttons)
-        group->addButton(button, id++);
-    group->button(binding.current())->setChecked(true);
-    QObject::connect(group, &QButtonGroup::idToggled, &context.settings,
-                     [choose = binding.choose](int id, bool on) {
+    std::vector<QRadioButton*> buttons;
+    for (const QString& caption : captions) {
+        auto* button = new QRadioButton(caption);
+        button->setObjectName(QLatin1String(d.buttons[buttons.size()]));
+        group->addButton(button, int(buttons.size()));
+        buttons.push_back(button);
+    }
+    PaperSettings& settings = context.settings;
+    group->button(int(settings.number(choice)))->setChecked(true);
+    QObject::connect(group, &QButtonGroup::idToggled, &settings,
+                     [&settings, choice](int id, bool on) {
                          if (on)
-                             choose(id);
+                             settings.setNumber(choice, id);
                      });
-    QObject::connect(&context.settings, binding.changed, group, [group, current = binding.current] {
-        group->button(current())->setChecked(true);
-    });
+    QObject::connect(&settings, &PaperSettings::changed, group,
+                     [&settings, choice, group](Setting s) {
+                         if (s == choice)
+                             group->button(int(settings.number(choice)))->setChecked(true);
+                     });
+    return buttons;
 }
 
 RealSpinEdit* addLengthRow(PageContext& context, QGridLayout* grid, const QString& caption,
-                           RealField& length, RealField& inches, const QString& unit) {
+                           Setting length) {
     const int row = grid->rowCount();
-    auto* lengthEdit = new RealSpinEdit(length);
-    auto* inchEdit = new RealSpinEdit(inches);
     PaperSettings& settings = context.settings;
-    inchEdit->setLeaveAction([&settings, &inches] { settings.leaveInchTwin(inches); });
+    auto* lengthEdit = new RealSpinEdit(settings.field(length));
+    auto* inchEdit = new RealSpinEdit(settings.inchTwin(length));
+    inchEdit->setLeaveAction([&settings, length] { settings.leaveInchTwin(length); });
+    const QString unit =
+        describe(length).unit == Unit::Centimetres ? QStringLiteral("cm") : QStringLiteral("mm");
     grid->addWidget(new QLabel(caption), row, 0);
     grid->addWidget(lengthEdit, row, 1);
     grid->addWidget(unitLabel(unit + QStringLiteral(" =")), row, 2);
@@ -115,9 +120,9 @@ RealSpinEdit* addLengthRow(PageContext& context, QGridLayout* grid, const QStrin
 
 namespace {
 
-ColorPicker* colourPicker(PageContext& context, Colour colour, const QString& objectName) {
+ColorPicker* colourPicker(PageContext& context, Setting colour) {
     auto* picker = new ColorPicker;
-    picker->setObjectName(objectName);
+    picker->setObjectName(QLatin1String(describe(colour).name));
     UserDialogs& dialogs = context.dialogs;
     picker->setColorChooser([&dialogs](QWidget* parent, ColorValue current) {
         return dialogs.chooseColor(parent, current);
@@ -127,9 +132,9 @@ ColorPicker* colourPicker(PageContext& context, Colour colour, const QString& ob
     QObject::connect(picker, &ColorPicker::Change, &settings, [&settings, colour, picker] {
         settings.setColour(colour, picker->colorValue());
     });
-    QObject::connect(&settings, &PaperSettings::colourChanged, picker,
-                     [&settings, colour, picker](Colour c) {
-                         if (c == colour)
+    QObject::connect(&settings, &PaperSettings::changed, picker,
+                     [&settings, colour, picker](Setting s) {
+                         if (s == colour)
                              picker->setColorValue(settings.colour(colour));
                      });
     return picker;
@@ -137,33 +142,32 @@ ColorPicker* colourPicker(PageContext& context, Colour colour, const QString& ob
 
 } // namespace
 
-void addLinePropertiesRow(PageContext& context, QGridLayout* grid, Colour colour,
-                          const QString& pickerName, RealField& width) {
+void addLinePropertiesRow(PageContext& context, QGridLayout* grid, Setting colour, Setting width) {
     const int row = grid->rowCount();
     grid->addWidget(new QLabel(QStringLiteral("Line color:")), row, 0);
-    grid->addWidget(colourPicker(context, colour, pickerName), row, 1);
+    grid->addWidget(colourPicker(context, colour), row, 1);
     grid->addWidget(new QLabel(QStringLiteral("Line width:")), row, 2);
-    grid->addWidget(new RealSpinEdit(width), row, 3);
+    grid->addWidget(new RealSpinEdit(context.settings.field(width)), row, 3);
     grid->addWidget(unitLabel(QStringLiteral("Points")), row, 4);
 }
 
-QLineEdit* textEdit(PageContext& context, Text text, const QString& objectName) {
+QLineEdit* textEdit(PageContext& context, Setting text) {
     auto* edit = new QLineEdit;
-    edit->setObjectName(objectName);
+    edit->setObjectName(QLatin1String(describe(text).name));
     PaperSettings& settings = context.settings;
     edit->setText(settings.text(text));
     QObject::connect(edit, &QLineEdit::textEdited, &settings,
                      [&settings, text](const QString& value) { settings.setText(text, value); });
-    QObject::connect(&settings, &PaperSettings::textChanged, edit, [&settings, text, edit](Text t) {
-        if (t == text && edit->text() != settings.text(text))
+    QObject::connect(&settings, &PaperSettings::changed, edit, [&settings, text, edit](Setting s) {
+        if (s == text && edit->text() != settings.text(text))
             edit->setText(settings.text(text));
     });
     return edit;
 }
 
-FileNameEdit* pictureFileNameEdit(PageContext& context, Text text, const QString& objectName) {
+FileNameEdit* pictureFileNameEdit(PageContext& context, Setting text) {
     auto* edit = new FileNameEdit;
-    edit->setObjectName(objectName);
+    edit->setObjectName(QLatin1String(describe(text).name));
     edit->setFilter(pictureFileFilter());
     UserDialogs& dialogs = context.dialogs;
     edit->setFileChooser(
@@ -174,8 +178,8 @@ FileNameEdit* pictureFileNameEdit(PageContext& context, Text text, const QString
     edit->setText(settings.text(text));
     QObject::connect(edit, &FileNameEdit::textEdited, &settings,
                      [&settings, text](const QString& value) { settings.setText(text, value); });
-    QObject::connect(&settings, &PaperSettings::textChanged, edit, [&settings, text, edit](Text t) {
-        if (t == text)
+    QObject::connect(&settings, &PaperSettings::changed, edit, [&settings, text, edit](Setting s) {
+        if (s == text)
             edit->setText(settings.text(text));
     });
     return edit;
@@ -208,23 +212,21 @@ void alignCaptionColumns(std::initializer_list<QGroupBox*> groups) {
         grid->setColumnMinimumWidth(0, width);
 }
 
-QGroupBox* openPictureGroup(PageContext& context, Text text, const QString& objectName) {
+QGroupBox* openPictureGroup(PageContext& context, Setting fileName) {
     QGridLayout* grid = nullptr;
     QGroupBox* group = groupWithGrid(QStringLiteral("Open picture"), grid);
     grid->addWidget(new QLabel(QStringLiteral("File name:")), 0, 0);
-    grid->addWidget(pictureFileNameEdit(context, text, objectName), 0, 1, 1, 5);
+    grid->addWidget(pictureFileNameEdit(context, fileName), 0, 1, 1, 5);
     return group;
 }
 
-QGroupBox* pictureSizeGroup(PageContext& context, const PictureSizeFields& fields) {
+QGroupBox* pictureSizeGroup(PageContext& context, Setting width, Setting height,
+                            Setting keepAspect) {
     QGridLayout* grid = nullptr;
     QGroupBox* group = groupWithGrid(QStringLiteral("Size of picture"), grid);
-    addLengthRow(context, grid, QStringLiteral("Width:"), fields.width, fields.widthInches,
-                 QStringLiteral("cm"));
-    addLengthRow(context, grid, QStringLiteral("Height:"), fields.height, fields.heightInches,
-                 QStringLiteral("cm"));
-    grid->addWidget(flagCheckBox(context, fields.keepAspect, fields.keepAspectName,
-                                 QStringLiteral("Maintain aspect ratio")),
+    addLengthRow(context, grid, QStringLiteral("Width:"), width);
+    addLengthRow(context, grid, QStringLiteral("Height:"), height);
+    grid->addWidget(flagCheckBox(context, keepAspect, QStringLiteral("Maintain aspect ratio")),
                     grid->rowCount(), 0, 1, 5);
     return group;
 }

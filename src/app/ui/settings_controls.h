@@ -5,8 +5,8 @@
 
 #include <QString>
 
-#include <functional>
 #include <initializer_list>
+#include <vector>
 
 class ColorPicker;
 class FileNameEdit;
@@ -20,30 +20,25 @@ class RealSpinEdit;
 // Controls bound both ways to the settings: the user's edits go into the model, and every
 // change of the model (New, Open) shows in the control.
 
-QCheckBox* flagCheckBox(PageContext& context, Flag flag, const QString& objectName,
-                        const QString& caption);
+// Each control is named after the setting it edits.
 
-// A radio group whose buttons, in order, stand for the values 0, 1, 2... of a setting.
-struct RadioBinding {
-    std::function<int()> current;
-    std::function<void(int)> choose;
-    void (PaperSettings::*changed)();
-};
-void bindRadioGroup(PageContext& context, std::initializer_list<QRadioButton*> buttons,
-                    const RadioBinding& binding);
-QRadioButton* radioButton(const QString& objectName, const QString& caption);
+QCheckBox* flagCheckBox(PageContext& context, Setting flag, const QString& caption);
 
-// "caption [length] mm = [inches] inches" in one row of `grid`. Leaving the inch field
+// The buttons of a choice, one per caption in the order of their numbers, each named after its
+// button in the table of settings.
+std::vector<QRadioButton*> radioGroup(PageContext& context, Setting choice,
+                                      std::initializer_list<QString> captions);
+
+// "caption [length] cm = [inches] inches" in one row of `grid`. Leaving the inch field
 // converts it back into the length field.
 RealSpinEdit* addLengthRow(PageContext& context, QGridLayout* grid, const QString& caption,
-                           RealField& length, RealField& inches, const QString& unit);
+                           Setting length);
 // "Line color: [picker]  Line width: [width] Points" in one row.
-void addLinePropertiesRow(PageContext& context, QGridLayout* grid, Colour colour,
-                          const QString& pickerName, RealField& width);
+void addLinePropertiesRow(PageContext& context, QGridLayout* grid, Setting colour, Setting width);
 
-QLineEdit* textEdit(PageContext& context, Text text, const QString& objectName);
+QLineEdit* textEdit(PageContext& context, Setting text);
 // A picture file name with its browse button and the picture filter.
-FileNameEdit* pictureFileNameEdit(PageContext& context, Text text, const QString& objectName);
+FileNameEdit* pictureFileNameEdit(PageContext& context, Setting fileName);
 
 // The filter of the picture file dialogs, in the file dialog's notation.
 QString pictureFileFilter();
@@ -56,15 +51,8 @@ void alignCaptionColumns(std::initializer_list<QGroupBox*> groups);
 QGroupBox* groupWithGrid(const QString& title, QGridLayout*& grid);
 
 // "Open picture": the file name of a picture with its browse button.
-QGroupBox* openPictureGroup(PageContext& context, Text text, const QString& objectName);
+QGroupBox* openPictureGroup(PageContext& context, Setting fileName);
 
 // "Size of picture": width and height with their inch twins, and the aspect-ratio box.
-struct PictureSizeFields {
-    RealField& width;
-    RealField& widthInches;
-    RealField& height;
-    RealField& heightInches;
-    Flag keepAspect;
-    QString keepAspectName;
-};
-QGroupBox* pictureSizeGroup(PageContext& context, const PictureSizeFields& fields);
+QGroupBox* pictureSizeGroup(PageContext& context, Setting width, Setting height,
+                            Setting keepAspect);

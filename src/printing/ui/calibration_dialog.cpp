@@ -1,9 +1,9 @@
 #include "printing/ui/calibration_dialog.h"
 
 #include "printing/calibration.h"
-#include "settings/paper_settings.h"
 #include "settings/ui/fixed_size_dialog.h"
 #include "settings/ui/real_spin_edit.h"
+#include "settings/units.h"
 
 #include <QFrame>
 #include <QLabel>

@@ -1,0 +1,167 @@
+#include "settings/setting_table.h"
+
+#include "settings/color_value.h"
+
+namespace {
+
+using Range = RealField::Range;
+using D = SettingDescription;
+
+constexpr Range kSpacingMm{1, 10000, 0.1, 2};
+constexpr Range kLineWidthPoints{0.01, 1000, 0.1, 2};
+constexpr Range kEdgeCm{1, 10000, 0.1, 2};
+constexpr Range kRuledEdgeCm{0, 100, 0.1, 2};
+constexpr Range kPicturePositionCm{0.01, 10000, 0.1, 2};
+constexpr Range kSizeCm{1, 10000, 0.1, 2};
+
+constexpr ColorValue kSilver = colorValueFromRgb(192, 192, 192);
+constexpr ColorValue kGray = colorValueFromRgb(128, 128, 128);
+
+// The font dialog of the platform the documents come from keeps at most 31 characters of a
+// font name.
+constexpr int kFontNameLength = 31;
+
+constexpr D choice(Setting s, const char* name, Stored stored, int newButton,
+                   std::array<const char*, 4> buttons) {
+    D d{s, name, SettingKind::Choice, stored};
+    d.newValue = newButton;
+    d.buttons = buttons;
+    return d;
+}
+
+constexpr D check(Setting s, const char* name, bool newOn) {
+    D d{s, name, SettingKind::Check, Stored::Flag};
+    d.newValue = newOn ? 1 : 0;
+    return d;
+}
+
+constexpr D real(Setting s, const char* name, Unit unit, double newValue, Range range,
+                 const char* inchTwin = nullptr) {
+    D d{s, name, SettingKind::Real, Stored::Double, unit, newValue, range};
+    d.inchTwin = inchTwin;
+    return d;
+}
+
+constexpr D colour(Setting s, const char* name, ColorValue newValue) {
+    D d{s, name, SettingKind::Colour, Stored::Int32};
+    d.newValue = newValue;
+    return d;
+}
+
+constexpr D text(Setting s, const char* name, SettingKind kind, const char* what) {
+    D d{s, name, kind, Stored::String};
+    d.what = what;
+    return d;
+}
+
+constexpr D fontName(Setting s, const char* name, const char* newText, int keptLength) {
+    D d = text(s, name, SettingKind::Text, "font name");
+    d.newText = newText;
+    d.keptLength = keptLength;
+    d.needsText = true;
+    return d;
+}
+
+constexpr D whole(Setting s, const char* name, Stored stored, double newValue, double minimum,
+                  double maximum) {
+    D d{s, name, SettingKind::Whole, stored};
+    d.newValue = newValue;
+    d.range = {minimum, maximum, 1, 0};
+    return d;
+}
+
+#define ID(name) Setting::name, #name
+using enum Unit;
+using enum Stored;
+
+constexpr D kTable[] = {
+    // The document holds the paper kind as "ruled", that is, whether the first button is on.
+    choice(ID(LiniertCheck), Flag, 0, {"LiniertCheck", "KariertCheck"}),
+    real(ID(LineSpaceEd), Millimetres, 9, kSpacingMm, "LineSpaceinEd"),
+    check(ID(WithoutFirstLineCheck), true),
+    check(ID(WithoutLastLineCheck), true),
+    real(ID(CaretSpaceED), Millimetres, 5, kSpacingMm, "CaretSpaceinED"),
+    colour(ID(ColvarColorComboBox1), kSilver),
+    real(ID(LineWidthEd), Points, 0.75, kLineWidthPoints),
+    real(ID(LeftBorderEd), Centimetres, 2.5, kEdgeCm, "LeftBorderinEd"),
+    check(ID(LeftBorderLineCheck), true),
+    check(ID(NoLeftBorderFillCheck), false),
+    real(ID(RightBorderEd), Centimetres, 2.5, kEdgeCm, "RightBorderinEd"),
+    check(ID(RightBorderLineCheck), true),
+    check(ID(NoRightBorderFillCheck), false),
+    colour(ID(ColvarColorComboBox3), kGray),
+    real(ID(RRLineWidthED), Points, 1.5, kLineWidthPoints),
+    text(ID(FilenameEdit1), SettingKind::FileName, "picture file name"),
+    choice(ID(obenlinks), Byte, 0, {"obenlinks", "obenrechts", "untenlinks", "untenrechts"}),
+    real(ID(PosXEd), Centimetres, 0.5, kPicturePositionCm, "PosXinEd"),
+    real(ID(PosYEd), Centimetres, 0.5, kPicturePositionCm, "PosYinEd"),
+    real(ID(BreitEd), Centimetres, 1.5, kSizeCm, "BreitinEd"),
+    real(ID(HochEd), Centimetres, 1.5, kSizeCm, "HochinEd"),
+    check(ID(SVerhCheck), true),
+    real(ID(BorderTopEd), Centimetres, 0.5, kRuledEdgeCm, "BorderTopinEd"),
+    real(ID(BorderBottomEd), Centimetres, 0.5, kRuledEdgeCm, "BorderBottominEd"),
+    text(ID(FilenameEdit2), SettingKind::FileName, "texture file name"),
+    real(ID(BreitEd2), Centimetres, 5, kSizeCm, "BreitinEd2"),
+    real(ID(HochEd2), Centimetres, 5, kSizeCm, "HochinEd2"),
+    check(ID(SVerh2Check), true),
+    check(ID(GrayScaleCheck), true),
+    check(ID(LightenCheck), true),
+    choice(ID(NOMergeCheck), Byte, 0, {"NOMergeCheck", "Merge1Check", "Merge2Check"}),
+    check(ID(StrongLightCheck), false),
+    text(ID(Edit1), SettingKind::Text, "free text"),
+    fontName(ID(FontName), "Arial", kFontNameLength),
+    colour(ID(FontColor), 0),
+    whole(ID(FontCharset), Byte, 0, 0, 255),
+    whole(ID(FontSize), Int32, 9, 1, 1638),
+    whole(ID(FontPitch), Byte, 0, 0, 2),
+};
+
+#undef ID
+
+constexpr bool rowsFollowTheSettings() {
+    for (int i = 0; i < kSettingCount; ++i) {
+        if (kTable[i].setting != Setting(i))
+            return false;
+    }
+    return std::size(kTable) == size_t(kSettingCount);
+}
+static_assert(rowsFollowTheSettings(), "row i of the table must describe Setting(i)");
+
+constexpr qsizetype storedSize(Stored stored) {
+    switch (stored) {
+    case Flag:
+    case Byte:
+        return 1;
+    case Int32:
+        return 4;
+    case Double:
+        return 8;
+    case String:
+        return 1 + 255;
+    }
+    return 0;
+}
+
+} // namespace
+
+std::span<const SettingDescription> settingTable() {
+    return kTable;
+}
+
+const SettingDescription& describe(Setting setting) {
+    return kTable[int(setting)];
+}
+
+qsizetype largestDocumentSize() {
+    qsizetype size = 0;
+    for (const D& d : kTable)
+        size += storedSize(d.stored);
+    return size;
+}
+
+int buttonCount(const SettingDescription& description) {
+    int count = 0;
+    while (count < int(description.buttons.size()) && description.buttons[count])
+        ++count;
+    return count;
+}
