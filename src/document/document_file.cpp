@@ -2,18 +2,14 @@
 
 #include "document/document_paths.h"
 #include "document/document_record.h"
+#include "document/safe_file_writer.h"
 #include "document/windows1252.h"
 #include "settings/paper_settings.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace {
-
-// The font dialog of the platform the documents come from keeps at most 31 characters of a
-// font name.
-constexpr int kMaxFontNameLength = 31;
 
 // Encodes a text for a string field, or says why it cannot be stored.
 std::optional<QString> encodeStringField(const QString& text, const QString& what,
@@ -127,7 +123,7 @@ void applyRecord(const DocumentRecord& r, const QString& documentPath, PaperSett
 
     FreeTextFont font = s.font(); // the style is not stored and stays
     if (!r.fontName.isEmpty())
-        font.name = decodeWindows1252(r.fontName).left(kMaxFontNameLength);
+        font.name = decodeWindows1252(r.fontName);
     font.color = r.fontColour;
     font.charset = r.fontCharset;
     font.sizePoints = r.fontSize;
@@ -162,15 +158,13 @@ std::optional<QString> saveDocument(const PaperSettings& settings, const QString
         return error;
 
     // A folder, FIFO or device of that name is not replaced by a document.
-    const QFileInfo target(documentPath);
-    QSaveFile file(documentPath);
-    if ((target.exists() && !target.isFile()) || !file.open(QIODevice::WriteOnly))
+    if (const QFileInfo target(documentPath); target.exists() && !target.isFile())
         return DocumentMessages::couldNotCreate;
-    if (file.write(bytes) != bytes.size() || !file.commit()) {
-        return file.error() == QFileDevice::ResourceError ? DocumentMessages::diskFull
-                                                          : DocumentMessages::couldNotCreate;
-    }
-    return std::nullopt;
+    SafeFileWriter file(documentPath);
+    if (auto error = file.open())
+        return *error == kDiskFullMessage ? *error : DocumentMessages::couldNotCreate;
+    file.device().write(bytes); // a short write is found by the commit
+    return file.commit();
 }
 
 std::optional<QString> openDocument(PaperSettings& settings, const QString& fileName) {

@@ -132,9 +132,11 @@ void PaperSettings::setMergeMode(MergeMode mode) {
 }
 
 void PaperSettings::setFont(const FreeTextFont& font) {
-    if (m_font == font)
+    FreeTextFont kept = font;
+    kept.name.truncate(kMaxFontNameLength);
+    if (m_font == kept)
         return;
-    m_font = font;
+    m_font = kept;
     emit fontChanged();
 }
 
