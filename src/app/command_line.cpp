@@ -2,6 +2,7 @@
 
 #include "app/commands.h"
 
+#include <QFileInfo>
 #include <QTextStream>
 
 namespace {
@@ -82,9 +83,13 @@ int runCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& 
         if (arguments.first() == QLatin1String(verb.name))
             return verb.run(words, out, err);
     }
-    // The window opens only a design that exists; anything else is a mistyped command.
+    // The window opens one design that exists; anything else is a mistyped command.
     const QString word = arguments.first() == u"--" ? words.value(0) : arguments.first();
-    err << "Unknown command \"" << word
-        << "\": it is neither a command nor a design file that exists. See --help.\n";
+    if (QFileInfo(word).isFile())
+        err << "The window opens one design file alone; the words after \"" << word
+            << "\" are not understood. See --help.\n";
+    else
+        err << "Unknown command \"" << word
+            << "\": it is neither a command nor a design file that exists. See --help.\n";
     return ExitUsage;
 }

@@ -358,6 +358,7 @@ INSTANTIATE_TEST_SUITE_P(
             "SingleDashOption", {"render", "--output", "x.png", "-x"}, 2, "Unknown option -x."},
         FailureCase{"MistypedVerb", {"rendr", "--output", "x.png"}, 2, "Unknown command \"rendr\""},
         FailureCase{"OptionsWithoutVerb", {"--output", "x.png"}, 2, "Unknown command \"--output\""},
+        FailureCase{"DesignWithMoreWords", {"short.lvo", "x"}, 2, "opens one design file alone"},
         FailureCase{"ShowEmptyName", {"show", ""}, 2, "No file name given."},
         FailureCase{
             "RenderEmptyName", {"render", "", "--output", "x.png"}, 2, "No file name given."},
