@@ -21,26 +21,36 @@ QStringList CommandArguments::all(const QString& name) const {
 std::optional<QString> parseCommandArguments(const QStringList& words,
                                              const QStringList& optionNames,
                                              CommandArguments& result) {
+    bool optionsEnded = false;
     for (qsizetype i = 0; i < words.size(); ++i) {
         const QString& word = words[i];
-        if (!word.startsWith(QLatin1String("--")) || word == QLatin1String("--")) {
+        if (optionsEnded || !word.startsWith(u'-')) {
+            // Every word that is not an option names a file, and "" names none: taking it for
+            // no file at all would quietly draw or save the defaults.
+            if (word.isEmpty())
+                return QStringLiteral("No file name given.");
             result.positional << word;
             continue;
         }
-        QString name = word.mid(2);
-        QString value;
-        const qsizetype equals = name.indexOf(u'=');
-        if (equals >= 0) {
-            value = name.mid(equals + 1);
-            name.truncate(equals);
-        } else if (i + 1 < words.size()) {
-            value = words[++i];
-        } else {
-            return QStringLiteral("The option --%1 needs a value.").arg(name);
+        if (word == QLatin1String("--")) {
+            optionsEnded = true;
+            continue;
         }
+        if (!word.startsWith(QLatin1String("--")))
+            return QStringLiteral("Unknown option %1.").arg(word);
+        QString name = word.mid(2);
+        const qsizetype equals = name.indexOf(u'=');
+        const bool valueAttached = equals >= 0;
+        if (valueAttached)
+            name.truncate(equals);
         if (!optionNames.contains(name))
             return QStringLiteral("Unknown option --%1.").arg(name);
-        result.options.emplace_back(name, value);
+        if (valueAttached)
+            result.options.emplace_back(name, word.mid(2 + equals + 1));
+        else if (i + 1 < words.size())
+            result.options.emplace_back(name, words[++i]);
+        else
+            return QStringLiteral("The option --%1 needs a value.").arg(name);
     }
     return std::nullopt;
 }

@@ -18,8 +18,9 @@ struct CommandArguments {
     QStringList all(const QString& name) const;
 };
 
-// Parses `words`, allowing only the options in `optionNames` (without the dashes). Returns
-// the usage error, if any.
+// Parses `words`, allowing only the options in `optionNames` (without the dashes). A word
+// "--" ends the options: every word after it is positional, even one starting with "-".
+// Positional words name files and may not be empty. Returns the usage error, if any.
 std::optional<QString> parseCommandArguments(const QStringList& words,
                                              const QStringList& optionNames,
                                              CommandArguments& result);

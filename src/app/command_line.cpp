@@ -2,6 +2,7 @@
 
 #include "app/commands.h"
 
+#include <QFileInfo>
 #include <QTextStream>
 
 namespace {
@@ -53,6 +54,7 @@ QString usageText() {
         "  lineavo-pressolo print-test [--printer NAME]\n"
         "      Prints the calibration's 100 mm test rectangle.\n"
         "\n"
+        "A word \"--\" ends the options, so that a file name may start with a dash.\n"
         "Errors are reported on standard error; the exit status is 1 for a failure and 2\n"
         "for a usage error.\n");
 }
@@ -73,7 +75,7 @@ int runCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& 
         return ExitSuccess;
     }
     const QStringList words = arguments.mid(1);
-    if (words.contains(QStringLiteral("--help"))) {
+    if (words.mid(0, words.indexOf(QStringLiteral("--"))).contains(QStringLiteral("--help"))) {
         out << usageText();
         return ExitSuccess;
     }
@@ -81,6 +83,13 @@ int runCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& 
         if (arguments.first() == QLatin1String(verb.name))
             return verb.run(words, out, err);
     }
-    err << "Unknown command \"" << arguments.first() << "\".\n" << usageText();
+    // The window opens one design that exists; anything else is a mistyped command.
+    const QString word = arguments.first() == u"--" ? words.value(0) : arguments.first();
+    if (QFileInfo(word).isFile())
+        err << "The window opens one design file alone; the words after \"" << word
+            << "\" are not understood. See --help.\n";
+    else
+        err << "Unknown command \"" << word
+            << "\": it is neither a command nor a design file that exists. See --help.\n";
     return ExitUsage;
 }

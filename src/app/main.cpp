@@ -5,7 +5,12 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QTextStream>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -34,6 +39,16 @@ void provideRuntimeFolder() {
         qputenv("XDG_RUNTIME_DIR", folder);
 }
 
+// Output that never arrived is a failure: a script reading it would go on with nothing.
+int reportLostOutput(QTextStream& out, QTextStream& err, int status) {
+    out.flush();
+    if (out.status() == QTextStream::Ok && std::fflush(stdout) == 0 && !std::ferror(stdout))
+        return status;
+    err << "Could not write to standard output: " << QString::fromLocal8Bit(strerror(errno))
+        << ".\n";
+    return ExitFailure;
+}
+
 int runHeadless(int argc, char* argv[]) {
     // The headless verbs need fonts and colours but no display.
     qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -42,27 +57,53 @@ int runHeadless(int argc, char* argv[]) {
     nameApplication();
     QTextStream out(stdout);
     QTextStream err(stderr);
-    return runCommandLine(app.arguments().mid(1), out, err);
+    return reportLostOutput(out, err, runCommandLine(app.arguments().mid(1), out, err));
 }
 
-int runWindow(int argc, char* argv[]) {
+// Whether the window has somewhere to appear. The toolkit would abort without a word a user
+// can act on; the platforms that need no display server are taken at their word.
+bool hasDisplay() {
+    const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+    const bool needsServer =
+        platform.isEmpty() || platform.startsWith("xcb") || platform.startsWith("wayland");
+    return !needsServer || !qEnvironmentVariableIsEmpty("DISPLAY") ||
+           !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+}
+
+int runWindow(int argc, char* argv[], const QString& design) {
+    if (!hasDisplay()) {
+        std::fputs("The window needs a display, and none is set (DISPLAY or WAYLAND_DISPLAY); "
+                   "the commands of --help work without one.\n",
+                   stderr);
+        return ExitFailure;
+    }
     QApplication app(argc, argv);
     nameApplication();
     QtUserDialogs dialogs;
     TMainForm window(dialogs);
     window.show();
     // A document handed over by a file manager is opened once the window is there.
-    const QStringList arguments = app.arguments().mid(1);
-    if (!arguments.isEmpty())
-        window.documentCommands().OpenFile(arguments.first());
+    if (!design.isEmpty())
+        window.documentCommands().OpenFile(design);
     return app.exec();
 }
 
 } // namespace
 
 int main(int argc, char* argv[]) {
-    // Decide before any application object exists: the verbs run without a display.
-    if (argc > 1 && isCommandLineVerb(QString::fromLocal8Bit(argv[1])))
-        return runHeadless(argc, argv);
-    return runWindow(argc, argv);
+    // Decide before any application object exists: the verbs run without a display, and a
+    // mistyped verb must not open the window (or fail for want of a display).
+    QStringList words;
+    for (int i = 1; i < argc; ++i)
+        words << QString::fromLocal8Bit(argv[i]);
+    if (words.isEmpty())
+        return runWindow(argc, argv, QString());
+    if (!isCommandLineVerb(words.first())) {
+        // "--" lets a document's name start with a dash.
+        const QStringList design = words.first() == u"--" ? words.mid(1) : words;
+        if (design.size() == 1 && QFileInfo(design.first()).isFile())
+            return runWindow(argc, argv, design.first());
+    }
+    // Verbs, help, and everything else, which is told that it is no command.
+    return runHeadless(argc, argv);
 }

@@ -51,7 +51,7 @@ int runPrintCommand(const QStringList& words, QTextStream& out, QTextStream& err
         return ExitFailure;
     }
     CalibrationSettings calibration;
-    calibration.load(calibrationFilePath());
+    loadSavedCalibration(calibration);
     CurrentPrinter printer;
     if (!choosePrinter(args, printer, err))
         return ExitFailure;

@@ -1,21 +1,16 @@
 #include "app/command_arguments.h"
 #include "app/command_line.h"
 #include "app/commands.h"
+#include "app/render_output.h"
 
 #include "printing/calibration.h"
 #include "printing/printer_page.h"
 #include "render/draw_page.h"
 #include "render/image_surface.h"
-#include "render/painter_surface.h"
 #include "settings/paper_settings.h"
 
 #include <QFileInfo>
-#include <QImageWriter>
 #include <QLocale>
-#include <QPageSize>
-#include <QPainter>
-#include <QPdfWriter>
-#include <QSaveFile>
 #include <QTextStream>
 
 #include <cmath>
@@ -66,54 +61,26 @@ bool parseCalibration(const QString& text, CalibrationSettings& calibration) {
     return true;
 }
 
+std::optional<RenderFormat> formatOf(const QString& output) {
+    const QString suffix = QFileInfo(output).suffix().toLower();
+    if (suffix == u"png")
+        return RenderFormat::Png;
+    if (suffix == u"bmp")
+        return RenderFormat::Bmp;
+    if (suffix == u"pdf")
+        return RenderFormat::Pdf;
+    return std::nullopt;
+}
+
 struct RenderJob {
     PageScale scale;
     int outputDotsPerInch = 0;
 };
 
-// Takes the only reference to the page, so that nothing of it is copied on the way out.
-std::optional<QString> writeRaster(QImage out, const QString& path, const char* format,
-                                   int dotsPerInch) {
-    const int dotsPerMetre = qRound(dotsPerInch / 0.0254);
-    out.setDotsPerMeterX(dotsPerMetre);
-    out.setDotsPerMeterY(dotsPerMetre);
-    if (qstrcmp(format, "bmp") == 0)
-        out.convertTo(QImage::Format_RGB888); // uncompressed 24-bit, in place
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return QStringLiteral("Could not create the file: %1.").arg(file.errorString());
-    QImageWriter writer(&file, format);
-    if (!writer.write(out))
-        return QStringLiteral("Could not write the picture: %1.").arg(writer.errorString());
-    if (!file.commit())
-        return QStringLiteral("Could not write the file: %1.").arg(file.errorString());
-    return std::nullopt;
-}
-
-std::optional<QString> writePdf(const PaperSettings& settings, const RenderJob& job,
-                                const QString& path) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return QStringLiteral("Could not create the file: %1.").arg(file.errorString());
-    {
-        QPdfWriter pdf(&file);
-        pdf.setCreator(QStringLiteral("Lineavo-Pressolo"));
-        pdf.setResolution(job.outputDotsPerInch);
-        const QSizeF inches(double(job.scale.SurfaceWidth) / job.outputDotsPerInch,
-                            double(job.scale.SurfaceHeight) / job.outputDotsPerInch);
-        // Exactly the printable area: a near standard paper size must not be taken instead.
-        pdf.setPageSize(QPageSize(inches, QPageSize::Inch, QString(), QPageSize::ExactMatch));
-        pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
-        QPainter painter;
-        if (!painter.begin(&pdf))
-            return QStringLiteral("Could not start the PDF.");
-        PainterSurface surface(painter);
-        DrawPage(surface, job.scale, settings);
-        painter.end();
-    }
-    if (!file.commit())
-        return QStringLiteral("Could not write the file: %1.").arg(file.errorString());
-    return std::nullopt;
+// A sheet of A4 (210 x 297 mm) at `dotsPerInch`, in whole pixels: tenths of a millimetre
+// against the 254 tenths of an inch, so that no rounding of a real creeps in.
+QSize a4Pixels(int dotsPerInch) {
+    return QSize(2100 * dotsPerInch / 254, 2970 * dotsPerInch / 254);
 }
 
 } // namespace
@@ -131,8 +98,8 @@ int runRenderCommand(const QStringList& words, QTextStream& out, QTextStream& er
         err << "render needs --output FILE and at most one design file.\n";
         return ExitUsage;
     }
-    const QString suffix = QFileInfo(*output).suffix().toLower();
-    if (suffix != u"png" && suffix != u"bmp" && suffix != u"pdf") {
+    const std::optional<RenderFormat> format = formatOf(*output);
+    if (!format) {
         err << *output << ": the output must end in .png, .bmp or .pdf.\n";
         return ExitUsage;
     }
@@ -143,7 +110,7 @@ int runRenderCommand(const QStringList& words, QTextStream& out, QTextStream& er
             << ".\n";
         return ExitUsage;
     }
-    QSize page = QPageSize(QPageSize::A4).sizePixels(*dpi);
+    QSize page = a4Pixels(*dpi);
     if (auto text = args.last("page")) {
         const auto size = parsePageSize(*text);
         if (!size) {
@@ -159,7 +126,7 @@ int runRenderCommand(const QStringList& words, QTextStream& out, QTextStream& er
             return ExitUsage;
         }
     } else {
-        calibration.load(calibrationFilePath());
+        loadSavedCalibration(calibration);
     }
 
     RenderJob job;
@@ -205,23 +172,27 @@ int runRenderCommand(const QStringList& words, QTextStream& out, QTextStream& er
         err << *output << ": this is not a regular file; the page is not written there.\n";
         return ExitFailure;
     }
-    if (qint64(job.scale.SurfaceWidth) * job.scale.SurfaceHeight > kMaxPagePixels) {
-        err << *output << ": a page of " << job.scale.SurfaceWidth << " x "
-            << job.scale.SurfaceHeight << " pixels is too large to draw.\n";
+    const QSize pixels(job.scale.SurfaceWidth, job.scale.SurfaceHeight);
+    if (qint64(pixels.width()) * pixels.height() > kMaxPagePixels) {
+        err << *output << ": a page of " << pixels.width() << " x " << pixels.height()
+            << " pixels is too large to draw.\n";
+        return ExitFailure;
+    }
+    if (auto limit = renderFormatLimit(*format, pixels, job.outputDotsPerInch)) {
+        err << *output << ": " << *limit << "\n";
         return ExitFailure;
     }
     std::optional<QString> error;
-    if (suffix == u"pdf") {
-        error = writePdf(settings, job, *output);
+    if (*format == RenderFormat::Pdf) {
+        error = writePdfPage(settings, job.scale, job.outputDotsPerInch, *output);
     } else {
         QImage page;
         {
-            ImageSurface surface(QSize(job.scale.SurfaceWidth, job.scale.SurfaceHeight));
+            ImageSurface surface(pixels);
             DrawPage(surface, job.scale, settings);
             page = surface.image();
         }
-        error = writeRaster(std::move(page), *output, suffix == u"png" ? "png" : "bmp",
-                            job.outputDotsPerInch);
+        error = writeRasterPage(std::move(page), *output, *format, job.outputDotsPerInch);
     }
     if (error) {
         err << *output << ": " << *error << "\n";

@@ -2,12 +2,12 @@
 
 #include "document/document_paths.h"
 #include "document/document_record.h"
+#include "document/safe_file_writer.h"
 #include "document/windows1252.h"
 #include "settings/paper_settings.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace {
 
@@ -120,15 +120,13 @@ std::optional<QString> saveDocument(const PaperSettings& settings, const QString
         return error;
 
     // A folder, FIFO or device of that name is not replaced by a document.
-    const QFileInfo target(documentPath);
-    QSaveFile file(documentPath);
-    if ((target.exists() && !target.isFile()) || !file.open(QIODevice::WriteOnly))
+    if (const QFileInfo target(documentPath); target.exists() && !target.isFile())
         return DocumentMessages::couldNotCreate;
-    if (file.write(bytes) != bytes.size() || !file.commit()) {
-        return file.error() == QFileDevice::ResourceError ? DocumentMessages::diskFull
-                                                          : DocumentMessages::couldNotCreate;
-    }
-    return std::nullopt;
+    SafeFileWriter file(documentPath);
+    if (auto error = file.open())
+        return *error == kDiskFullMessage ? *error : DocumentMessages::couldNotCreate;
+    file.device().write(bytes); // a short write is found by the commit
+    return file.commit();
 }
 
 std::optional<QString> openDocument(PaperSettings& settings, const QString& fileName) {

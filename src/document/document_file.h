@@ -12,7 +12,6 @@ namespace DocumentMessages {
 inline const QString couldNotCreate = QStringLiteral("Could not create file!");
 inline const QString couldNotOpen = QStringLiteral("Could not open file!");
 inline const QString readBeyondEnd = QStringLiteral("Read beyond end of file.");
-inline const QString diskFull = QStringLiteral("Disk full.");
 } // namespace DocumentMessages
 
 // Writes the design to `fileName`, replacing any file of that name. Picture names are stored

@@ -1,12 +1,12 @@
 #include "printing/calibration.h"
 
+#include "document/safe_file_writer.h"
 #include "settings/units.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <QtEndian>
 
@@ -63,19 +63,30 @@ void CalibrationSettings::load(const QString& fileName) {
     setFromBytes(file.read(kFileSize));
 }
 
-bool CalibrationSettings::save(const QString& fileName) const {
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    const QByteArray bytes = toBytes();
-    return file.write(bytes) == bytes.size() && file.commit();
+std::optional<QString> CalibrationSettings::save(const QString& fileName) const {
+    SafeFileWriter file(fileName);
+    if (auto error = file.open())
+        return error;
+    file.device().write(toBytes()); // a short write is found by the commit
+    return file.commit();
 }
 
-QString calibrationFilePath() {
+CalibrationLocation locateCalibration(const QString& programDir, bool programDirWritable,
+                                      const QString& userConfigDir) {
+    const QString fileName = QStringLiteral("/options.dat");
+    const QString beside = programDir + fileName;
+    const QString own = userConfigDir + fileName;
+    if (QFileInfo::exists(own))
+        return {own, own};
+    return {beside, programDirWritable ? beside : own};
+}
+
+QString loadSavedCalibration(CalibrationSettings& calibration) {
     const QString programDir = QCoreApplication::applicationDirPath();
-    if (QFileInfo(programDir).isWritable())
-        return programDir + QStringLiteral("/options.dat");
-    const QString configDir = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
-    QDir().mkpath(configDir);
-    return configDir + QStringLiteral("/options.dat");
+    const CalibrationLocation location =
+        locateCalibration(programDir, QFileInfo(programDir).isWritable(),
+                          QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation));
+    calibration.load(location.readPath);
+    QDir().mkpath(QFileInfo(location.writePath).path());
+    return location.writePath;
 }

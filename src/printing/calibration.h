@@ -6,6 +6,8 @@
 #include <QObject>
 #include <QString>
 
+#include <optional>
+
 // The printer calibration: where the printed 100 mm test rectangle landed and how large it
 // came out, in millimetres, as the user measured it. Held as the calibration dialog's fields,
 // with their ranges and their two decimals.
@@ -33,10 +35,22 @@ class CalibrationSettings : public QObject {
 
     // Reads the calibration file; a missing or unreadable file keeps every value.
     void load(const QString& fileName);
-    // Writes the calibration file whole; on failure the old file stays as it was.
-    bool save(const QString& fileName) const;
+    // Writes the calibration file whole; on failure the old file stays as it was and the
+    // reason is returned.
+    [[nodiscard]] std::optional<QString> save(const QString& fileName) const;
 };
 
-// Where the calibration file lives: beside the program when that folder is writable, else in
-// the user's configuration folder, so that an installed program keeps its calibration.
-QString calibrationFilePath();
+// Where the calibration is read from and where it is written. A calibration of the user's own
+// comes first; else one beside the program, which an administrator may have put there. It is
+// written beside the program only while that folder is writable and the user has none of
+// their own, so that what is written is what is read the next time.
+struct CalibrationLocation {
+    QString readPath;
+    QString writePath;
+};
+CalibrationLocation locateCalibration(const QString& programDir, bool programDirWritable,
+                                      const QString& userConfigDir);
+
+// Reads the saved calibration into `calibration`, keeping its values where there is none, and
+// returns the file it is to be saved in.
+QString loadSavedCalibration(CalibrationSettings& calibration);

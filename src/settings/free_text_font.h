@@ -4,6 +4,11 @@
 
 #include <QString>
 
+// The font dialog of the platform the documents come from keeps at most 31 characters of a
+// font name; every way of naming the font keeps to it, so that a name shown, saved and opened
+// again stays the same.
+inline constexpr int kMaxFontNameLength = 31;
+
 // The font of the free text. Documents store all of it but the style.
 struct FreeTextFont {
     enum Pitch : quint8 { DefaultPitch = 0, VariablePitch = 1, FixedPitch = 2 };

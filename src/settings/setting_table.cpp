@@ -1,6 +1,7 @@
 #include "settings/setting_table.h"
 
 #include "settings/color_value.h"
+#include "settings/free_text_font.h"
 
 namespace {
 
@@ -16,10 +17,6 @@ constexpr Range kSizeCm{1, 10000, 0.1, 2};
 
 constexpr ColorValue kSilver = colorValueFromRgb(192, 192, 192);
 constexpr ColorValue kGray = colorValueFromRgb(128, 128, 128);
-
-// The font dialog of the platform the documents come from keeps at most 31 characters of a
-// font name.
-constexpr int kFontNameLength = 31;
 
 constexpr D choice(Setting s, const char* name, Stored stored, int newButton,
                    std::array<const char*, 4> buttons) {
@@ -109,7 +106,7 @@ constexpr D kTable[] = {
     choice(ID(NOMergeCheck), Byte, 0, {"NOMergeCheck", "Merge1Check", "Merge2Check"}),
     check(ID(StrongLightCheck), false),
     text(ID(Edit1), SettingKind::Text, "free text"),
-    fontName(ID(FontName), "Arial", kFontNameLength),
+    fontName(ID(FontName), "Arial", kMaxFontNameLength),
     colour(ID(FontColor), 0),
     whole(ID(FontCharset), Byte, 0, 0, 255),
     whole(ID(FontSize), Int32, 9, 1, 1638),

@@ -1,5 +1,6 @@
 // The command line run as a user runs it: the real program in its own process.
 #include "document/document_file.h"
+#include "printing/calibration.h"
 #include "render/draw_page.h"
 #include "render/image_surface.h"
 #include "settings/paper_settings.h"
@@ -8,6 +9,7 @@
 
 #include <QFile>
 #include <QImage>
+#include <QImageReader>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
@@ -17,7 +19,14 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
+#include <functional>
+
+#include <fcntl.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -31,15 +40,14 @@ struct Result {
 
 class CommandLine : public ::testing::Test {
   protected:
-    Result run(const QStringList& arguments, const QString& language = QString()) {
+    Result run(const QStringList& arguments,
+               const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment(),
+               const QString& standardOutputFile = QString()) {
         QProcess process;
         process.setWorkingDirectory(m_folder.path());
-        if (!language.isEmpty()) {
-            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-            environment.insert("LC_ALL", language);
-            environment.insert("LANG", language);
-            process.setProcessEnvironment(environment);
-        }
+        process.setProcessEnvironment(environment);
+        if (!standardOutputFile.isEmpty())
+            process.setStandardOutputFile(standardOutputFile);
         process.start(LINEAVO_EXECUTABLE, arguments);
         EXPECT_TRUE(process.waitForFinished(60000)) << arguments.join(' ').toStdString();
         Result result;
@@ -134,12 +142,6 @@ TEST_F(CommandLine, RendersAOnePagePdfOfThePageSize) {
     EXPECT_TRUE(pdf.startsWith("%PDF-"));
     EXPECT_EQ(pdf.count("/Type /Page") - pdf.count("/Type /Pages"), 1) << "one page";
     EXPECT_TRUE(pdf.contains("/MediaBox [0 0 144.000000 192.000000]")) << "2 x 2.67 inches";
-
-    // A size close to a standard paper size stays the size of the printable area.
-    ASSERT_EQ(run({"render", "--output", "near-a4.pdf", "--page", "4950x7000"}).exitCode, 0);
-    QFile nearA4(path("near-a4.pdf"));
-    ASSERT_TRUE(nearA4.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(nearA4.readAll().contains("/MediaBox [0 0 594.000000 840.000000]"));
 
     // What reaches the paper lies on the pixels of the raster render.
     const QString pdftoppm = QStandardPaths::findExecutable("pdftoppm");
@@ -246,11 +248,13 @@ TEST_F(CommandLine, SaveStartsFromTheGivenDesign) {
 // The fields hold their text in the user's number format; the command line and the
 // documents do not depend on it.
 TEST_F(CommandLine, NumbersMeanTheSameInAGermanSession) {
+    QProcessEnvironment german = QProcessEnvironment::systemEnvironment();
+    german.insert("LC_ALL", "de_DE.UTF-8");
+    german.insert("LANG", "de_DE.UTF-8");
     const Result saved =
-        run({"save", "de.lvo", "--set", "LineSpaceEd=9.456", "--set", "BorderTopEd=1e1"},
-            "de_DE.UTF-8");
+        run({"save", "de.lvo", "--set", "LineSpaceEd=9.456", "--set", "BorderTopEd=1e1"}, german);
     ASSERT_EQ(saved.exitCode, 0) << saved.err.toStdString();
-    const Result shown = run({"show", "de.lvo"}, "de_DE.UTF-8");
+    const Result shown = run({"show", "de.lvo"}, german);
     ASSERT_EQ(shown.exitCode, 0) << shown.err.toStdString();
     const QJsonObject json = QJsonDocument::fromJson(shown.out).object();
     EXPECT_EQ(json.value("LineSpaceEd").toDouble(), 9.46);
@@ -349,8 +353,209 @@ INSTANTIATE_TEST_SUITE_P(
         FailureCase{"SetBadNumber",
                     {"save", "out.lvo", "--set", "LineSpaceEd=wide"},
                     2,
-                    "\"wide\" for LineSpaceEd"}),
+                    "\"wide\" for LineSpaceEd"},
+        FailureCase{
+            "SingleDashOption", {"render", "--output", "x.png", "-x"}, 2, "Unknown option -x."},
+        FailureCase{"MistypedVerb", {"rendr", "--output", "x.png"}, 2, "Unknown command \"rendr\""},
+        FailureCase{"OptionsWithoutVerb", {"--output", "x.png"}, 2, "Unknown command \"--output\""},
+        FailureCase{"DesignWithMoreWords", {"short.lvo", "x"}, 2, "opens one design file alone"},
+        FailureCase{"ShowEmptyName", {"show", ""}, 2, "No file name given."},
+        FailureCase{
+            "RenderEmptyName", {"render", "", "--output", "x.png"}, 2, "No file name given."},
+        FailureCase{"DashedNameAfterOptionsEnd",
+                    {"render", "--output", "x.png", "--page", "10x10", "--", "-y.lvo"},
+                    1,
+                    "-y.lvo: Could not open file!"},
+        FailureCase{"BmpOverTwoGiB",
+                    {"render", "--output", "x.bmp", "--page", "26755x26755"},
+                    1,
+                    "x.bmp: a BMP file holds at most 2 GiB"},
+        FailureCase{
+            "PngSideBeyondThePngLibrary",
+            {"render", "--output", "x.png", "--page", "1000000x1", "--dpi", "24", "--zoom", "200"},
+            1,
+            "x.png: a PNG file can be written at most"},
+        FailureCase{"PdfPageOver200Inches",
+                    {"render", "--output", "x.pdf", "--page", "20001x100", "--dpi", "100"},
+                    1,
+                    "x.pdf: a PDF page can be at most 200 inches a side"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+struct PdfSizeCase {
+    const char* name;
+    QStringList arguments;
+    QSize pixels;
+    int dotsPerInch;
+};
+
+void PrintTo(const PdfSizeCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class CommandLinePdfSize : public CommandLine, public ::testing::WithParamInterface<PdfSizeCase> {
+  protected:
+    QString tool(const char* name, const QStringList& arguments) {
+        const QString program = QStandardPaths::findExecutable(name);
+        if (program.isEmpty())
+            return QString();
+        QProcess process;
+        process.setWorkingDirectory(m_folder.path());
+        process.start(program, arguments);
+        EXPECT_TRUE(process.waitForFinished(60000));
+        return QString::fromLocal8Bit(process.readAllStandardOutput());
+    }
+};
+
+// The page is the printable area to the fraction of a point, so that a rasteriser at the
+// render's resolution gives back exactly its pixels.
+TEST_P(CommandLinePdfSize, PageIsExactlyThePrintableArea) {
+    const PdfSizeCase& c = GetParam();
+    const Result r = run(QStringList{"render", "--output", "page.pdf"} + c.arguments);
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    if (QStandardPaths::findExecutable("pdfinfo").isEmpty() ||
+        QStandardPaths::findExecutable("pdftoppm").isEmpty())
+        GTEST_SKIP() << "poppler-utils are not installed";
+
+    const QString info = tool("pdfinfo", {"page.pdf"});
+    const QString size = QStringLiteral("%1 x %2 pts")
+                             .arg(c.pixels.width() * 72.0 / c.dotsPerInch, 0, 'g', 6)
+                             .arg(c.pixels.height() * 72.0 / c.dotsPerInch, 0, 'g', 6);
+    EXPECT_TRUE(info.contains("Page size:       " + size)) << info.toStdString();
+
+    tool("pdftoppm",
+         {"-r", QString::number(c.dotsPerInch), "-singlefile", "-png", "page.pdf", "raster"});
+    EXPECT_EQ(QImageReader(path("raster.png")).size(), c.pixels);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Sizes, CommandLinePdfSize,
+    ::testing::Values(
+        PdfSizeCase{"FractionsOfAPoint", {"--page", "28x27", "--dpi", "30"}, QSize(28, 27), 30},
+        PdfSizeCase{"BelowAPoint", {"--page", "27x4", "--dpi", "874"}, QSize(27, 4), 874},
+        PdfSizeCase{"OddResolution", {"--page", "1001x333", "--dpi", "97"}, QSize(1001, 333), 97},
+        // A size close to a standard paper size is not taken for it.
+        PdfSizeCase{"NearA4", {"--page", "4950x7000"}, QSize(4950, 7000), 600},
+        PdfSizeCase{"DefaultA4", {"--dpi", "600"}, QSize(4960, 7015), 600}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(CommandLine, FontNameIsCutAsADocumentCutsIt) {
+    const QString longName(40, 'F');
+    ASSERT_EQ(run({"save", "font.lvo", "--set", "FontName=" + longName}).exitCode, 0);
+    const Result shown = run({"show", "font.lvo"});
+    EXPECT_EQ(QJsonDocument::fromJson(shown.out)["FontName"].toString(), longName.left(31));
+
+    ASSERT_EQ(run({"save", "font.lvo", "again.lvo"}).exitCode, 0);
+    QFile first(path("font.lvo")), again(path("again.lvo"));
+    ASSERT_TRUE(first.open(QIODevice::ReadOnly) && again.open(QIODevice::ReadOnly));
+    EXPECT_EQ(first.readAll(), again.readAll());
+}
+
+// What a script reads must have arrived: output to a full device is a failure.
+TEST_F(CommandLine, LostStandardOutputIsAFailure) {
+    ASSERT_EQ(run({"save", "d.lvo"}).exitCode, 0);
+    for (const QStringList& arguments : {QStringList{"show", "d.lvo"}, QStringList{"--help"}}) {
+        SCOPED_TRACE(arguments.join(' ').toStdString());
+        const Result r = run(arguments, QProcessEnvironment::systemEnvironment(), "/dev/full");
+        EXPECT_EQ(r.exitCode, 1);
+        EXPECT_TRUE(r.err.contains("Could not write to standard output")) << r.err.toStdString();
+    }
+}
+
+TEST_F(CommandLine, WindowWithoutADisplaySaysSo) {
+    ASSERT_EQ(run({"save", "d.lvo"}).exitCode, 0);
+    QProcessEnvironment noDisplay = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        noDisplay.remove(name);
+    for (const QStringList& arguments : {QStringList{}, QStringList{"d.lvo"}}) {
+        const Result r = run(arguments, noDisplay);
+        EXPECT_EQ(r.exitCode, 1);
+        EXPECT_EQ(r.err.count('\n'), 1) << r.err.toStdString();
+        EXPECT_TRUE(r.err.contains("needs a display")) << r.err.toStdString();
+    }
+}
+
+// A small volume of its own, filled to the last block, on which every kind of file the program
+// writes is replaced. Mounting needs root; elsewhere the test is skipped.
+class CommandLineFullDisk : public CommandLine {
+  protected:
+    void SetUp() override {
+        m_disk = path("disk");
+        ASSERT_TRUE(QDir().mkpath(m_disk));
+        if (geteuid() != 0)
+            GTEST_SKIP() << "mounting a small volume needs root";
+        if (mount("tmpfs", m_disk.toLocal8Bit().constData(), "tmpfs", 0, "size=64k") != 0)
+            GTEST_SKIP() << "could not mount a small volume: " << strerror(errno);
+        m_mounted = true;
+    }
+    void TearDown() override {
+        if (m_mounted)
+            umount2(m_disk.toLocal8Bit().constData(), MNT_DETACH);
+    }
+
+    // Writes until the volume refuses, then checks that it really is full.
+    void fill() {
+        const int fd =
+            open((m_disk + "/filler").toLocal8Bit().constData(), O_WRONLY | O_CREAT, 0600);
+        ASSERT_GE(fd, 0);
+        const QByteArray block(4096, 'f');
+        for (qsizetype size = block.size(); size > 0;) {
+            if (write(fd, block.constData(), size_t(size)) < 0) {
+                ASSERT_EQ(errno, ENOSPC);
+                size /= 2;
+            }
+        }
+        close(fd);
+    }
+
+    QString m_disk;
+    bool m_mounted = false;
+};
+
+TEST_F(CommandLineFullDisk, KeepsTheOldFileAndSaysTheDiskIsFull) {
+    struct Row {
+        const char* name;
+        const char* file;
+        // Replaces the file and returns the message.
+        std::function<QString(const QString&)> replace;
+    };
+    const auto verb = [this](QStringList arguments) {
+        return [this, arguments](const QString& file) {
+            const Result r = run(QStringList(arguments) << file);
+            EXPECT_EQ(r.exitCode, 1);
+            return r.err;
+        };
+    };
+    const auto render = verb({"render", "--page", "300x300", "--output"});
+    const Row rows[] = {
+        {"document", "d.lvo", verb({"save", "--set", "Edit1=" + QString(200, 'x')})},
+        {"PNG", "p.png", render},
+        {"BMP", "b.bmp", render},
+        {"PDF", "p.pdf", render},
+        {"calibration", "options.dat",
+         [](const QString& file) { return CalibrationSettings().save(file).value_or(""); }},
+    };
+    const QByteArray old = "the old file, which must survive";
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const QString file = m_disk + "/" + row.file;
+        QFile oldFile(file);
+        ASSERT_TRUE(oldFile.open(QIODevice::WriteOnly) && oldFile.write(old) == old.size());
+        oldFile.close();
+        fill();
+
+        EXPECT_TRUE(row.replace(file).contains("Disk full.")) << row.name;
+
+        ASSERT_TRUE(oldFile.open(QIODevice::ReadOnly));
+        EXPECT_EQ(oldFile.readAll(), old);
+        oldFile.close();
+        QStringList kept{"filler", row.file};
+        kept.sort();
+        EXPECT_EQ(QDir(m_disk).entryList(QDir::Files, QDir::Name), kept)
+            << "the unfinished new file is removed";
+        QFile::remove(m_disk + "/filler");
+        QFile::remove(file);
+    }
+}
 
 TEST_F(CommandLine, HelpPrintsTheUsage) {
     const Result r = run({"--help"});

@@ -73,7 +73,7 @@ TEST_F(CalibrationFile, ValuesAreShownWithTwoDecimalsAndWrittenBackAsShown) {
     writeFile(path(), doubles({1.5, 2.25, 99.456, 101}));
     calibration.load(path());
     EXPECT_EQ(shownTexts(calibration), QStringList({"1.50", "2.25", "99.46", "101.00"}));
-    ASSERT_TRUE(calibration.save(path()));
+    ASSERT_EQ(calibration.save(path()), std::nullopt);
     EXPECT_EQ(readDoubles(path()), std::vector<double>({1.5, 2.25, 99.46, 101}));
     EXPECT_EQ(QFile(path()).size(), 32);
 }
@@ -112,7 +112,7 @@ TEST_F(CalibrationFile, ShortFileSetsOnlyTheValuesItHoldsInFull) {
         writeFile(path(), full.left(row.length));
         fresh.load(path());
         EXPECT_EQ(shownTexts(fresh), row.shown);
-        ASSERT_TRUE(fresh.save(path()));
+        ASSERT_EQ(fresh.save(path()), std::nullopt);
         CalibrationSettings reread;
         reread.load(path());
         EXPECT_EQ(shownTexts(reread), row.shown);
@@ -134,13 +134,58 @@ TEST_F(CalibrationFile, FolderInPlaceOfTheFileIsNotRead) {
 
 TEST_F(CalibrationFile, SaveThatCannotCreateTheFileFailsAndLeavesTheFolderAlone) {
     calibration.BreitEd.setValue(101);
-    EXPECT_FALSE(calibration.save(dir.filePath("missing/options.dat")));
+    EXPECT_NE(calibration.save(dir.filePath("missing/options.dat")), std::nullopt);
     EXPECT_FALSE(QFileInfo::exists(dir.filePath("missing")));
 
     // A folder where the file should be: the save fails and the folder and its content stay.
     ASSERT_TRUE(QDir(dir.path()).mkpath("options.dat/inside"));
-    EXPECT_FALSE(calibration.save(path()));
+    EXPECT_NE(calibration.save(path()), std::nullopt);
     EXPECT_TRUE(QFileInfo(dir.filePath("options.dat/inside")).isDir());
+}
+
+// Where the calibration is read and written, for each state of the two folders; in every
+// state, what is saved is what is read the next time.
+TEST(CalibrationLocation, ReadsTheUsersOwnFirstAndWritesWhereItWillBeRead) {
+    struct Row {
+        const char* name;
+        bool programDirWritable;
+        bool besideTheProgram; // an options.dat there
+        bool usersOwn;         // an options.dat in the user's folder
+        const char* read;
+        const char* written;
+    };
+    const Row rows[] = {
+        {"a writable program folder", true, true, false, "program", "program"},
+        {"a fresh writable program folder", true, false, false, "program", "program"},
+        {"an installed program with an administrator's file", false, true, false, "program",
+         "user"},
+        {"the user's own beside a writable program", true, true, true, "user", "user"},
+        {"the user's own beside an installed program", false, true, true, "user", "user"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        QTemporaryDir dir;
+        QDir(dir.path()).mkdir("program");
+        QDir(dir.path()).mkdir("user");
+        const QString program = dir.filePath("program");
+        const QString user = dir.filePath("user");
+        if (row.besideTheProgram)
+            writeFile(program + "/options.dat", doubles({1, 1, 90, 90}));
+        if (row.usersOwn)
+            writeFile(user + "/options.dat", doubles({2, 2, 110, 110}));
+
+        const CalibrationLocation location =
+            locateCalibration(program, row.programDirWritable, user);
+        EXPECT_EQ(location.readPath, dir.filePath(row.read) + "/options.dat");
+        EXPECT_EQ(location.writePath, dir.filePath(row.written) + "/options.dat");
+
+        CalibrationSettings calibration;
+        calibration.BreitEd.setValue(101.5);
+        ASSERT_EQ(calibration.save(location.writePath), std::nullopt);
+        CalibrationSettings next;
+        next.load(locateCalibration(program, row.programDirWritable, user).readPath);
+        EXPECT_EQ(next.BreitEd.text(), "101.50");
+    }
 }
 
 } // namespace

@@ -187,7 +187,8 @@ TEST_F(PrintCommandsTest, CalibrationThatCannotBeSavedIsSaidAndStaysInForce) {
     ASSERT_EQ(errors.size(), 1u);
     EXPECT_EQ(errors.front(), "The calibration could not be saved in \"" +
                                   calibrationPath().toStdString() +
-                                  "\"; it applies until the program ends.");
+                                  "\": Could not create the file: Filename refers to a "
+                                  "directory. It applies until the program ends.");
     EXPECT_DOUBLE_EQ(calibration.LeftOffsetMm(), 3);
     EXPECT_TRUE(QFileInfo(calibrationPath()).isDir());
 }

@@ -52,8 +52,7 @@ TMainForm::TMainForm(UserDialogs& dialogs, QWidget* parent)
       m_commands(new DocumentCommands(m_settings, dialogs, this)) {
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QStringLiteral("Tolvane Lineavo-Pressolo 1.0"));
-    const QString calibrationFile = calibrationFilePath();
-    m_calibration.load(calibrationFile);
+    const QString calibrationFile = loadSavedCalibration(m_calibration);
     // A compact face for the whole program, so that the six pages and their rows fit the
     // window's start size.
     QFont compact(QStringLiteral("Arial"));

@@ -63,10 +63,10 @@ void PrintCommands::KalBtnClick() {
     m_preview->PaintBox1Paint();
     // Written after every closing, changed or not. The old file stays whole if this fails,
     // and the values shown stay in force until the program ends.
-    if (!m_calibration.save(m_calibrationFile))
-        m_dialogs.error(QStringLiteral("The calibration could not be saved in \"%1\"; it "
+    if (const std::optional<QString> error = m_calibration.save(m_calibrationFile))
+        m_dialogs.error(QStringLiteral("The calibration could not be saved in \"%1\": %2 It "
                                        "applies until the program ends.")
-                            .arg(m_calibrationFile),
+                            .arg(m_calibrationFile, *error),
                         m_window);
 }
 
