@@ -118,6 +118,13 @@ PictureFormat qtFormatOf(QByteArrayView header) {
 PictureRecord recordFromQtImage(QImage image, PictureFormat format, QByteArrayView header) {
     if (image.isNull())
         return {};
+    if (format == PictureFormat::Gif && image.depth() == 32) {
+        // Qt hands over a GIF frame as 32-bit pixels; a frame has at most 256 colours, which
+        // the conversion keeps exactly.
+        if (image.hasAlphaChannel())
+            image = flattenAlpha(std::move(image));
+        image.convertTo(QImage::Format_Indexed8, Qt::ThresholdDither | Qt::AvoidDither);
+    }
     switch (image.format()) {
     case QImage::Format_Mono:
     case QImage::Format_MonoLSB:
