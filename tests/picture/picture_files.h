@@ -7,6 +7,7 @@
 #include <QList>
 #include <QRgb>
 
+#include <cstring>
 #include <functional>
 #include <vector>
 
@@ -244,36 +245,36 @@ inline QByteArray tga(const Pixels& p, const TgaOptions& o) {
     if (mapped)
         for (const QRgb c : p.palette)
             tgaColor(out, c, o.mapBits);
-    std::vector<QByteArray> pixels;
+    QByteArray pixels; // all of them in file order, `size` bytes each
     for (int row = 0; row < p.height; ++row) {
         const int y = o.topDown ? row : p.height - 1 - row;
         for (int x = 0; x < p.width; ++x) {
-            QByteArray px;
             if (mapped)
-                px.append(char(p.at(x, y)));
+                pixels.append(char(p.at(x, y)));
             else if ((o.type & 7) == 3)
-                px.append(char(qRed(p.colorAt(x, y))));
+                pixels.append(char(qRed(p.colorAt(x, y))));
             else
-                tgaColor(px, p.colorAt(x, y), o.bits);
-            pixels.push_back(px);
+                tgaColor(pixels, p.colorAt(x, y), o.bits);
         }
     }
-    for (size_t i = 0; i < pixels.size();) {
-        if (o.type < 9) {
-            out.append(pixels[i++]);
-            continue;
-        }
-        size_t n = 1;
-        while (i + n < pixels.size() && n < 128 && pixels[i + n] == pixels[i])
+    const qsizetype size = pixels.size() / (qsizetype(p.width) * p.height);
+    const auto same = [&](qsizetype a, qsizetype b) {
+        return std::memcmp(pixels.constData() + a * size, pixels.constData() + b * size,
+                           size_t(size)) == 0;
+    };
+    const qsizetype count = qsizetype(p.width) * p.height;
+    if (o.type < 9)
+        out.append(pixels);
+    for (qsizetype i = 0; o.type >= 9 && i < count;) {
+        qsizetype n = 1;
+        while (i + n < count && n < 128 && same(i + n, i))
             ++n;
         if (n > 1) {
-            out.append(char(0x80 | (n - 1))), out.append(pixels[i]);
+            out.append(char(0x80 | (n - 1))).append(pixels.mid(i * size, size));
         } else {
-            while (i + n < pixels.size() && n < 128 && pixels[i + n] != pixels[i + n - 1])
+            while (i + n < count && n < 128 && !same(i + n, i + n - 1))
                 ++n;
-            out.append(char(n - 1));
-            for (size_t k = 0; k < n; ++k)
-                out.append(pixels[i + k]);
+            out.append(char(n - 1)).append(pixels.mid(i * size, n * size));
         }
         i += n;
     }
