@@ -1,0 +1,30 @@
+// Any bytes opened by content, as the file fields open them: refused with a reason, or a
+// picture of a depth the drawing code knows whose every pixel can be read and filtered.
+#include "picture/open_picture.h"
+#include "picture/texture_filters.h"
+
+#include <cstdint>
+#include <cstdlib>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    PictureLimits limits;
+    limits.maxPixels = 1 << 22;
+    limits.maxPixelBytes = 1 << 24;
+    DecodedPicture read =
+        readPicture(QByteArrayView(reinterpret_cast<const char*>(data), qsizetype(size)), limits);
+    if (read.ok() == !read.error.isEmpty())
+        std::abort();
+    if (!read.ok())
+        return 0;
+    const int depth = read.picture.depth();
+    if (depth != 1 && depth != 4 && depth != 8 && depth != 24)
+        std::abort();
+    DibToTrueColor(read.picture);
+    DibGrayScale(read.picture);
+    DibStrongLight(read.picture);
+    for (int y = 0; y < read.picture.height(); ++y)
+        for (int x = 0; x < read.picture.width(); ++x)
+            if (qRed(read.picture.pixelColor(x, y)) < 224)
+                std::abort(); // strong lightening leaves nothing darker
+    return 0;
+}

@@ -1,0 +1,78 @@
+#include "picture/decoded_picture.h"
+
+QString pictureFormatName(PictureFormat format) {
+    switch (format) {
+    case PictureFormat::None:
+        return {};
+    case PictureFormat::Bmp:
+        return QStringLiteral("BMP");
+    case PictureFormat::Gif:
+        return QStringLiteral("GIF");
+    case PictureFormat::Jpeg:
+        return QStringLiteral("JPEG");
+    case PictureFormat::Png:
+        return QStringLiteral("PNG");
+    case PictureFormat::Tiff:
+        return QStringLiteral("TIFF");
+    case PictureFormat::Pcx:
+        return QStringLiteral("PCX");
+    case PictureFormat::Ilbm:
+        return QStringLiteral("ILBM");
+    case PictureFormat::Pbm:
+        return QStringLiteral("PBM");
+    case PictureFormat::Tga:
+        return QStringLiteral("TGA");
+    }
+    return {};
+}
+
+namespace picture_decoding {
+
+QString refuseSize(qint64 width, qint64 height, int bytesPerPixel, const PictureLimits& limits) {
+    if (width <= 0 || height <= 0)
+        return QStringLiteral("The picture has no pixels.");
+    if (width * height > limits.maxPixels)
+        return QStringLiteral("The picture has %1 × %2 pixels, more than the %3 allowed.")
+            .arg(width)
+            .arg(height)
+            .arg(limits.maxPixels);
+    // Rows are padded to four bytes.
+    const qint64 rowBytes = (width * bytesPerPixel + 3) / 4 * 4;
+    if (rowBytes * height > limits.maxPixelBytes)
+        return QStringLiteral("The picture needs %1 MiB of memory, more than the %2 MiB allowed.")
+            .arg(rowBytes * height >> 20)
+            .arg(limits.maxPixelBytes >> 20);
+    if (width > 0x7fffffff / 4 || height > 0x7fffffff / 4)
+        return QStringLiteral("The picture is too wide or too high.");
+    return {};
+}
+
+QString outOfMemory() {
+    return QStringLiteral("There is not enough memory for the picture.");
+}
+
+QList<QRgb> greyPalette(int count) {
+    QList<QRgb> palette(count);
+    for (int i = 0; i < count; ++i) {
+        const int v = count > 1 ? i * 255 / (count - 1) : 0;
+        palette[i] = qRgb(v, v, v);
+    }
+    return palette;
+}
+
+ProgressSteps::ProgressSteps(const PictureProgress& progress, qint64 total)
+    : m_progress(progress), m_total(qMax<qint64>(total, 1)) {
+    advanceTo(0);
+}
+
+void ProgressSteps::advanceTo(qint64 done) {
+    if (!m_progress)
+        return;
+    const int percent = int(qBound(qint64(0), done * 100 / m_total, qint64(100)));
+    if (percent != m_reported) {
+        m_reported = percent;
+        m_progress(percent);
+    }
+}
+
+} // namespace picture_decoding

@@ -1,0 +1,70 @@
+#pragma once
+
+#include "picture/picture_record.h"
+
+#include <QByteArrayView>
+#include <QString>
+
+#include <functional>
+
+// How much a caller lets one picture cost; anything larger is refused before it is allocated.
+struct PictureLimits {
+    qint64 maxPixels = qint64(1) << 28;
+    qint64 maxPixelBytes = qint64(1) << 30; // the pixels as held in memory
+    qint64 maxFileBytes = qint64(512) << 20;
+};
+
+// Called with 0 ... 100 while a picture is read.
+using PictureProgress = std::function<void(int percent)>;
+
+enum class PictureFormat { None, Bmp, Gif, Jpeg, Png, Tiff, Pcx, Ilbm, Pbm, Tga };
+
+// The name a format is reported under ("BMP", "ILBM", ...); empty for None.
+QString pictureFormatName(PictureFormat format);
+
+// A picture read from a file, or why it could not be.
+struct DecodedPicture {
+    PictureRecord picture;
+    PictureFormat format = PictureFormat::None;
+    QString error; // a sentence; empty on success
+
+    static DecodedPicture failure(QString reason) { return {{}, PictureFormat::None, reason}; }
+    bool ok() const { return !picture.isEmpty(); }
+};
+
+// Helpers the readers share.
+namespace picture_decoding {
+
+// Why a picture of this size cannot be held within `limits`, or an empty string.
+QString refuseSize(qint64 width, qint64 height, int bytesPerPixel, const PictureLimits& limits);
+
+// The reason given when the pixels cannot be allocated.
+QString outOfMemory();
+
+// A palette of `count` greys from black to white.
+QList<QRgb> greyPalette(int count);
+
+// Reports whole percentages of `total` steps, each only once.
+class ProgressSteps {
+  public:
+    ProgressSteps(const PictureProgress& progress, qint64 total);
+    void advanceTo(qint64 done);
+    void finish() { advanceTo(m_total); }
+
+  private:
+    const PictureProgress& m_progress;
+    qint64 m_total;
+    int m_reported = -1;
+};
+
+inline quint16 le16(const uchar* p) {
+    return quint16(p[0] | p[1] << 8);
+}
+inline quint16 be16(const uchar* p) {
+    return quint16(p[0] << 8 | p[1]);
+}
+inline quint32 be32(const uchar* p) {
+    return quint32(p[0]) << 24 | quint32(p[1]) << 16 | quint32(p[2]) << 8 | p[3];
+}
+
+} // namespace picture_decoding

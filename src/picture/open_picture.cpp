@@ -1,0 +1,94 @@
+#include "picture/open_picture.h"
+
+#include "picture/iff_reader.h"
+#include "picture/pcx_reader.h"
+#include "picture/qt_picture_reader.h"
+#include "picture/tga_reader.h"
+
+#include <QBuffer>
+#include <QFile>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr qsizetype kSignatureBytes = 16;
+
+// Our readers, for the bytes that none of Qt's formats claims. TGA comes last: it has no
+// signature and is only tried when its header makes sense for the file.
+DecodedPicture readOurs(QByteArrayView file, const PictureLimits& limits,
+                        const PictureProgress& progress) {
+    if (looksLikePcx(file))
+        return readPcx(file, limits, progress);
+    if (looksLikeIff(file))
+        return readIff(file, limits, progress);
+    if (looksLikeTga(file))
+        return readTga(file, limits, progress);
+    return DecodedPicture::failure(
+        QStringLiteral("The file is not a picture in a format this program reads."));
+}
+
+DecodedPicture refuseFile(const QString& fileName, const QString& reason) {
+    return DecodedPicture::failure(
+        QStringLiteral("The picture \"%1\" cannot be opened. %2").arg(fileName, reason));
+}
+
+} // namespace
+
+QString unquotedFileName(const QString& fileName) {
+    if (fileName.size() >= 2 && fileName.startsWith(u'"') && fileName.endsWith(u'"'))
+        return fileName.mid(1, fileName.size() - 2);
+    return fileName;
+}
+
+DecodedPicture readPicture(QByteArrayView file, const PictureLimits& limits,
+                           const PictureProgress& progress) {
+    const PictureFormat qtFormat = qtFormatOf(file.first(qMin(file.size(), kSignatureBytes)));
+    if (qtFormat == PictureFormat::None)
+        return readOurs(file, limits, progress);
+    QByteArray bytes = QByteArray::fromRawData(file.data(), file.size());
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    return readWithQt(buffer, qtFormat, limits, progress);
+}
+
+DecodedPicture OpenDib(const QString& typedName, const PictureLimits& limits,
+                       const PictureProgress& progress) {
+    const QString fileName = unquotedFileName(typedName);
+    if (fileName.isEmpty())
+        return DecodedPicture::failure(QStringLiteral("No picture file is named."));
+    const QByteArray path = QFile::encodeName(fileName);
+    // Look before opening: opening a device can have effects of its own, and a pipe blocks.
+    struct stat info {};
+    if (::stat(path.constData(), &info) != 0)
+        return refuseFile(fileName, QStringLiteral("The file does not exist."));
+    if (!S_ISREG(info.st_mode))
+        return refuseFile(fileName, QStringLiteral("It is not a regular file."));
+    const int fd = ::open(path.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0)
+        return refuseFile(fileName, QStringLiteral("The file cannot be read."));
+    QFile file;
+    file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle);
+    // The name may have been replaced by something else between the look and the opening.
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode))
+        return refuseFile(fileName, QStringLiteral("It is not a regular file."));
+    if (info.st_size > limits.maxFileBytes)
+        return refuseFile(fileName, QStringLiteral("The file is larger than the %1 MiB allowed.")
+                                        .arg(limits.maxFileBytes >> 20));
+
+    DecodedPicture decoded;
+    const PictureFormat qtFormat = qtFormatOf(file.peek(kSignatureBytes));
+    if (qtFormat != PictureFormat::None) {
+        decoded = readWithQt(file, qtFormat, limits, progress);
+    } else {
+        // Read once, to the size the file had when it was opened: a file that grows meanwhile
+        // cannot make us read more.
+        const QByteArray bytes = file.read(info.st_size);
+        decoded = readOurs(bytes, limits, progress);
+    }
+    if (!decoded.ok())
+        return refuseFile(fileName, decoded.error);
+    return decoded;
+}

@@ -1,0 +1,94 @@
+#include "picture/picture_output.h"
+
+#include <QImageWriter>
+#include <QSaveFile>
+#include <QtEndian>
+
+namespace {
+
+void appendLe16(QByteArray& out, quint16 v) {
+    const quint16 le = qToLittleEndian(v);
+    out.append(reinterpret_cast<const char*>(&le), 2);
+}
+
+void appendLe32(QByteArray& out, quint32 v) {
+    const quint32 le = qToLittleEndian(v);
+    out.append(reinterpret_cast<const char*>(&le), 4);
+}
+
+// A bottom-up BMP with a 40-byte header; indices are packed to the depth, 24 bits as blue,
+// green, red.
+QByteArray encodeBmp(const PictureRecord& picture) {
+    const int depth = picture.depth();
+    const int width = picture.width(), height = picture.height();
+    const int colors = depth == 24 ? 0 : qMin(picture.colorCount(), 1 << depth);
+    const qsizetype rowBytes = (qsizetype(width) * depth + 31) / 32 * 4;
+    const quint32 pixelsAt = 14 + 40 + 4 * colors;
+    QByteArray out;
+    out.reserve(pixelsAt + rowBytes * height);
+    out.append("BM");
+    appendLe32(out, quint32(pixelsAt + rowBytes * height));
+    appendLe32(out, 0);
+    appendLe32(out, pixelsAt);
+    for (const quint32 field : {40u, quint32(width), quint32(height)})
+        appendLe32(out, field);
+    appendLe16(out, 1);
+    appendLe16(out, quint16(depth));
+    for (const quint32 field : {0u, quint32(rowBytes * height), 2835u, 2835u, quint32(colors), 0u})
+        appendLe32(out, field);
+    for (int i = 0; i < colors; ++i)
+        appendLe32(out, picture.paletteEntry(i) & 0xffffff); // blue, green, red, 0
+    const int mask = depth == 24 ? 0 : (1 << depth) - 1;
+    for (int y = 0; y < height; ++y) {
+        QByteArray row(rowBytes, '\0');
+        auto* bytes = reinterpret_cast<uchar*>(row.data());
+        const uchar* in = picture.rowFromBottom(y);
+        for (int x = 0; x < width; ++x) {
+            if (depth == 24) {
+                const uchar* p = in + x * picture.bytesPerPixel();
+                bytes[3 * x] = p[0];
+                bytes[3 * x + 1] = p[1];
+                bytes[3 * x + 2] = p[2];
+            } else {
+                const int perByte = 8 / depth;
+                const int shift = depth * (perByte - 1 - x % perByte);
+                bytes[x / perByte] |= uchar((in[x] & mask) << shift);
+            }
+        }
+        out.append(row);
+    }
+    return out;
+}
+
+} // namespace
+
+QJsonObject describePicture(const DecodedPicture& decoded) {
+    return {{"width", decoded.picture.width()},
+            {"height", decoded.picture.height()},
+            {"depth", decoded.picture.depth()},
+            {"colors", decoded.picture.colorCount()},
+            {"format", pictureFormatName(decoded.format)}};
+}
+
+QString writePicture(const PictureRecord& picture, const QString& fileName) {
+    if (picture.isEmpty())
+        return QStringLiteral("There is no picture to write.");
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly))
+        return QStringLiteral("The picture cannot be written to \"%1\": %2.")
+            .arg(fileName, file.errorString());
+    if (fileName.endsWith(QStringLiteral(".bmp"), Qt::CaseInsensitive)) {
+        file.write(encodeBmp(picture));
+    } else {
+        QImageWriter writer(&file, "png");
+        if (!writer.write(picture.image())) {
+            file.cancelWriting();
+            return QStringLiteral("The picture cannot be written to \"%1\": %2.")
+                .arg(fileName, writer.errorString());
+        }
+    }
+    if (!file.commit())
+        return QStringLiteral("The picture cannot be written to \"%1\": %2.")
+            .arg(fileName, file.errorString());
+    return {};
+}

@@ -1,0 +1,13 @@
+#pragma once
+
+#include "picture/decoded_picture.h"
+
+#include <QJsonObject>
+
+// What the command line tells of a picture: width, height, depth, colors (palette entries
+// held) and format.
+QJsonObject describePicture(const DecodedPicture& decoded);
+
+// Writes the pixels as held to `fileName`: a PNG, or, for a name ending in .bmp, a BMP in the
+// picture's own depth with its palette. Returns why it failed, or an empty string.
+QString writePicture(const PictureRecord& picture, const QString& fileName);

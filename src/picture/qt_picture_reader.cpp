@@ -1,0 +1,182 @@
+#include "picture/qt_picture_reader.h"
+
+#include <QIODevice>
+#include <QImageReader>
+
+using namespace picture_decoding;
+
+namespace {
+
+// Passes reads through to another device and reports the furthest point read of its size.
+class ProgressDevice : public QIODevice {
+  public:
+    ProgressDevice(QIODevice& source, const PictureProgress& progress)
+        : m_source(source), m_steps(progress, source.size()) {
+        open(QIODevice::ReadOnly | QIODevice::Unbuffered);
+    }
+    ~ProgressDevice() override { m_steps.finish(); }
+
+    bool isSequential() const override { return m_source.isSequential(); }
+    qint64 size() const override { return m_source.size(); }
+    bool seek(qint64 pos) override { return QIODevice::seek(pos) && m_source.seek(pos); }
+
+  protected:
+    qint64 readData(char* data, qint64 maxSize) override {
+        const qint64 n = m_source.read(data, maxSize);
+        if (n > 0) {
+            m_furthest = qMax(m_furthest, m_source.pos());
+            m_steps.advanceTo(m_furthest);
+        }
+        return n;
+    }
+    qint64 writeData(const char*, qint64) override { return -1; }
+
+  private:
+    QIODevice& m_source;
+    ProgressSteps m_steps;
+    qint64 m_furthest = 0;
+};
+
+QByteArray qtName(PictureFormat format) {
+    switch (format) {
+    case PictureFormat::Bmp:
+        return "bmp";
+    case PictureFormat::Gif:
+        return "gif";
+    case PictureFormat::Jpeg:
+        return "jpeg";
+    case PictureFormat::Png:
+        return "png";
+    case PictureFormat::Tiff:
+        return "tiff";
+    default:
+        return {};
+    }
+}
+
+// The palette depth the file declares, where it says one; 0 where Qt's image tells enough.
+int declaredPaletteDepth(PictureFormat format, QByteArrayView header) {
+    const auto* h = reinterpret_cast<const uchar*>(header.data());
+    if (format == PictureFormat::Bmp && header.size() >= 30) {
+        // The old OS/2 header of 12 bytes keeps the bit count at another place.
+        const int bits = le16(h + (le16(h + 14) == 12 ? 24 : 28));
+        return bits <= 8 ? (bits <= 1 ? 1 : bits <= 4 ? 4 : 8) : 0;
+    }
+    if (format == PictureFormat::Png && header.size() >= 26 && h[25] == 3)
+        return h[24] == 1 ? 1 : h[24] <= 4 ? 4 : 8;
+    if (format == PictureFormat::Gif)
+        return 8;
+    return 0;
+}
+
+bool isGreyRamp(const QList<QRgb>& palette) {
+    return palette.size() > 2 && palette == greyPalette(int(palette.size()));
+}
+
+QRgb overWhite(QRgb c) {
+    const int a = qAlpha(c);
+    const auto mix = [a](int v) { return (v * a + 255 * (255 - a) + 127) / 255; };
+    return qRgb(mix(qRed(c)), mix(qGreen(c)), mix(qBlue(c)));
+}
+
+// A 32-bit image of declared alpha as opaque RGB32: laid over white, unless its alpha is 0
+// everywhere, which many writers leave so and mean opaque.
+QImage flattenAlpha(QImage image) {
+    image.convertTo(QImage::Format_ARGB32);
+    bool anyAlpha = false;
+    for (int y = 0; y < image.height() && !anyAlpha; ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        for (int x = 0; x < image.width() && !anyAlpha; ++x)
+            anyAlpha = qAlpha(row[x]) != 0;
+    }
+    for (int y = 0; y < image.height(); ++y) {
+        auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x)
+            row[x] = anyAlpha ? overWhite(row[x]) : row[x] | 0xff000000;
+    }
+    image.reinterpretAsFormat(QImage::Format_RGB32);
+    return image;
+}
+
+} // namespace
+
+PictureFormat qtFormatOf(QByteArrayView header) {
+    if (header.startsWith("BM"))
+        return PictureFormat::Bmp;
+    if (header.startsWith("GIF87a") || header.startsWith("GIF89a"))
+        return PictureFormat::Gif;
+    if (header.startsWith("\xff\xd8\xff"))
+        return PictureFormat::Jpeg;
+    if (header.startsWith("\x89PNG\r\n\x1a\n"))
+        return PictureFormat::Png;
+    if (header.startsWith(QByteArrayView("II*\0", 4)) ||
+        header.startsWith(QByteArrayView("MM\0*", 4)))
+        return PictureFormat::Tiff;
+    return PictureFormat::None;
+}
+
+PictureRecord recordFromQtImage(QImage image, PictureFormat format, QByteArrayView header) {
+    if (image.isNull())
+        return {};
+    if (format == PictureFormat::Gif && image.depth() == 32) {
+        // Qt hands over a GIF frame as 32-bit pixels; a frame has at most 256 colours, which
+        // the conversion keeps exactly.
+        if (image.hasAlphaChannel())
+            image = flattenAlpha(std::move(image));
+        image.convertTo(QImage::Format_Indexed8, Qt::ThresholdDither | Qt::AvoidDither);
+    }
+    switch (image.format()) {
+    case QImage::Format_Mono:
+    case QImage::Format_MonoLSB:
+    case QImage::Format_Indexed8: {
+        const int bits = image.depth();
+        image.convertTo(QImage::Format_Indexed8);
+        QList<QRgb> palette = image.colorTable();
+        for (QRgb& c : palette)
+            c = overWhite(c); // transparent entries show the paper
+        image.setColorTable(palette);
+        int depth = declaredPaletteDepth(format, header);
+        if (depth == 0)
+            depth = bits == 1 ? 1 : isGreyRamp(palette) || palette.size() > 16 ? 8 : 4;
+        return PictureRecord::fromIndexed(std::move(image), depth);
+    }
+    case QImage::Format_Grayscale16:
+        image.convertTo(QImage::Format_Grayscale8);
+        [[fallthrough]];
+    case QImage::Format_Grayscale8:
+        image.reinterpretAsFormat(QImage::Format_Indexed8);
+        image.setColorTable(greyPalette(256));
+        return PictureRecord::fromIndexed(std::move(image), 8);
+    case QImage::Format_RGB32:
+        return PictureRecord::fromTrueColor(std::move(image));
+    default:
+        if (image.hasAlphaChannel())
+            return PictureRecord::fromTrueColor(flattenAlpha(std::move(image)));
+        image.convertTo(QImage::Format_RGB32);
+        return PictureRecord::fromTrueColor(std::move(image));
+    }
+}
+
+DecodedPicture readWithQt(QIODevice& device, PictureFormat format, const PictureLimits& limits,
+                          const PictureProgress& progress) {
+    const QByteArray header = device.peek(64);
+    ProgressDevice counted(device, progress);
+    QImageReader reader(&counted, qtName(format));
+    reader.setDecideFormatFromContent(true);
+    reader.setAutoDetectImageFormat(false); // never fall back on another of Qt's readers
+    reader.setAllocationLimit(int(qBound(qint64(1), limits.maxPixelBytes >> 20, qint64(1) << 30)));
+    const QSize size = reader.size();
+    if (size.isValid()) {
+        if (const QString refusal = refuseSize(size.width(), size.height(), 4, limits);
+            !refusal.isEmpty())
+            return DecodedPicture::failure(refusal);
+    }
+    QImage image = reader.read();
+    if (image.isNull())
+        return DecodedPicture::failure(QStringLiteral("The %1 picture cannot be decoded: %2.")
+                                           .arg(pictureFormatName(format), reader.errorString()));
+    if (const QString refusal = refuseSize(image.width(), image.height(), 1, limits);
+        !refusal.isEmpty())
+        return DecodedPicture::failure(refusal);
+    return {recordFromQtImage(std::move(image), format, header), format, {}};
+}

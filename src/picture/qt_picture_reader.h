@@ -1,0 +1,18 @@
+#pragma once
+
+#include "picture/decoded_picture.h"
+
+class QIODevice;
+
+// Which of the formats that Qt decodes for us the bytes begin with, by their signature:
+// Bmp, Gif, Jpeg, Png, Tiff, or None. Nothing else Qt could read is let through.
+PictureFormat qtFormatOf(QByteArrayView header);
+
+// Decodes the picture of `format` from `device` (positioned at its start) with Qt's reader
+// for that format alone, reporting how far into the device it has read.
+DecodedPicture readWithQt(QIODevice& device, PictureFormat format, const PictureLimits& limits,
+                          const PictureProgress& progress);
+
+// The record of an image Qt decoded, in the depth the file stores: `header` is the file's
+// first bytes, which tell the depths Qt does not keep (4-bit BMP, 2- and 4-bit PNG palettes).
+PictureRecord recordFromQtImage(QImage image, PictureFormat format, QByteArrayView header);

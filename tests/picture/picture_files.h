@@ -1,0 +1,326 @@
+#pragma once
+
+// Small writers of PCX, IFF, TGA and PNG files, written from the formats' descriptions apart
+// from the readers, so that tests and benchmarks make their own files of every kind.
+
+#include <QByteArray>
+#include <QList>
+#include <QRgb>
+
+#include <cstring>
+#include <functional>
+#include <vector>
+
+namespace picture_files {
+
+// A picture as the writers take it: palette indices, or colours for true-colour kinds.
+struct Pixels {
+    int width = 0, height = 0;
+    std::vector<int> index;  // row by row from the top
+    std::vector<QRgb> color; // same order; used where there is no palette
+    QList<QRgb> palette;
+    int at(int x, int y) const { return index[size_t(y * width + x)]; }
+    QRgb colorAt(int x, int y) const { return color[size_t(y * width + x)]; }
+};
+
+// Indices in 0 ... colors - 1 and colours that vary from pixel to pixel and row to row.
+inline Pixels samplePixels(int width, int height, int colors) {
+    Pixels p{width, height, {}, {}, {}};
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            p.index.push_back((x * 7 + y * 3 + x * y) % colors);
+            p.color.push_back(
+                qRgba(x * 37 + y, 255 - y * 41, (x * y * 13) & 255, (x * 50 + y * 90) & 255));
+        }
+    for (int i = 0; i < colors; ++i)
+        p.palette.append(qRgb(i * 11 % 256, 255 - i * 5 % 256, i * 29 % 256));
+    return p;
+}
+
+inline void put16le(QByteArray& b, int v) {
+    b.append(char(v & 255));
+    b.append(char((v >> 8) & 255));
+}
+inline void put16be(QByteArray& b, int v) {
+    b.append(char((v >> 8) & 255));
+    b.append(char(v & 255));
+}
+inline void put32be(QByteArray& b, quint32 v) {
+    put16be(b, int(v >> 16));
+    put16be(b, int(v & 0xffff));
+}
+
+// PCX run-length coding of one line; runs never cross lines, as most writers do it.
+inline QByteArray pcxRuns(const QByteArray& line) {
+    QByteArray out;
+    for (qsizetype i = 0; i < line.size();) {
+        qsizetype n = 1;
+        while (i + n < line.size() && n < 63 && line[i + n] == line[i])
+            ++n;
+        if (n > 1 || (uchar(line[i]) & 0xc0) == 0xc0)
+            out.append(char(0xc0 | n));
+        out.append(line[i]);
+        i += n;
+    }
+    return out;
+}
+
+// A PCX of `bits` per plane and `planes` planes: 1×1, 1×4, 4×1 use indices and the header
+// palette; 8×1 indices and the palette at the end; 8×3 colours.
+inline QByteArray pcx(const Pixels& p, int bits, int planes, bool compressed = true) {
+    const int planeBytes = ((p.width * bits + 7) / 8 + 1) / 2 * 2; // padded to even
+    QByteArray h(128, '\0');
+    h[0] = 10, h[1] = 5, h[2] = compressed ? 1 : 0, h[3] = char(bits);
+    auto set16 = [&h](int at, int v) { h[at] = char(v & 255), h[at + 1] = char(v >> 8); };
+    set16(4, 3), set16(6, 2), set16(8, 3 + p.width - 1), set16(10, 2 + p.height - 1);
+    h[65] = char(planes);
+    set16(66, planeBytes);
+    for (int i = 0; i < 16 && i < p.palette.size() && bits * planes <= 4; ++i) {
+        h[16 + 3 * i] = char(qRed(p.palette[i]));
+        h[17 + 3 * i] = char(qGreen(p.palette[i]));
+        h[18 + 3 * i] = char(qBlue(p.palette[i]));
+    }
+    QByteArray out = h;
+    for (int y = 0; y < p.height; ++y) {
+        QByteArray line(planeBytes * planes, '\0');
+        for (int x = 0; x < p.width; ++x) {
+            if (bits == 8 && planes >= 3) {
+                const QRgb c = p.colorAt(x, y);
+                line[x] = char(qRed(c)), line[planeBytes + x] = char(qGreen(c));
+                line[2 * planeBytes + x] = char(qBlue(c));
+            } else if (bits == 8) {
+                line[x] = char(p.at(x, y));
+            } else if (planes == 1) {
+                const int perByte = 8 / bits, shift = bits * (perByte - 1 - x % perByte);
+                line[x / perByte] = char(line[x / perByte] | p.at(x, y) << shift);
+            } else {
+                for (int plane = 0; plane < planes; ++plane)
+                    if (p.at(x, y) >> plane & 1)
+                        line[plane * planeBytes + x / 8] =
+                            char(line[plane * planeBytes + x / 8] | 0x80 >> (x % 8));
+            }
+        }
+        out.append(compressed ? pcxRuns(line) : line);
+    }
+    if (bits == 8 && planes == 1) {
+        out.append(char(12));
+        for (int i = 0; i < 256; ++i) {
+            const QRgb c = i < p.palette.size() ? p.palette[i] : 0;
+            out.append(char(qRed(c))), out.append(char(qGreen(c))), out.append(char(qBlue(c)));
+        }
+    }
+    return out;
+}
+
+// ByteRun1 of a whole body at once, so that runs cross rows and planes.
+inline QByteArray byteRun1(const QByteArray& data) {
+    QByteArray out;
+    for (qsizetype i = 0; i < data.size();) {
+        qsizetype n = 1;
+        while (i + n < data.size() && n < 128 && data[i + n] == data[i])
+            ++n;
+        if (n > 2) {
+            out.append(char(1 - n)), out.append(data[i]);
+            i += n;
+            continue;
+        }
+        qsizetype literal = 0;
+        while (i + literal < data.size() && literal < 128 &&
+               !(i + literal + 2 < data.size() && data[i + literal] == data[i + literal + 1] &&
+                 data[i + literal] == data[i + literal + 2]))
+            ++literal;
+        out.append(char(literal - 1));
+        out.append(data.mid(i, literal));
+        i += literal;
+    }
+    return out;
+}
+
+struct IffOptions {
+    int planes = 8;
+    bool compressed = true;
+    bool maskPlane = false;
+    quint32 camg = 0;
+    bool chunky = false;               // PBM
+    const QList<QRgb>* cmap = nullptr; // defaults to the pixels' palette
+};
+
+inline void chunk(QByteArray& out, const char* id, const QByteArray& data) {
+    out.append(id, 4);
+    put32be(out, quint32(data.size()));
+    out.append(data);
+    if (data.size() & 1)
+        out.append('\0');
+}
+
+// An ILBM (or PBM) of `options.planes` planes holding the pixels' indices, or with 24 planes
+// their colours. An odd-length chunk of no meaning comes first, to be skipped.
+inline QByteArray iff(const Pixels& p, const IffOptions& o) {
+    QByteArray bmhd;
+    put16be(bmhd, p.width), put16be(bmhd, p.height), put16be(bmhd, 0), put16be(bmhd, 0);
+    bmhd.append(char(o.planes)), bmhd.append(char(o.maskPlane ? 1 : 0));
+    bmhd.append(char(o.compressed ? 1 : 0)), bmhd.append('\0');
+    put16be(bmhd, 0), bmhd.append(char(1)), bmhd.append(char(1));
+    put16be(bmhd, p.width), put16be(bmhd, p.height);
+
+    const int planeBytes = o.chunky ? (p.width + 1) / 2 * 2 : (p.width + 15) / 16 * 2;
+    QByteArray body;
+    for (int y = 0; y < p.height; ++y) {
+        if (o.chunky) {
+            QByteArray row(planeBytes, '\0');
+            for (int x = 0; x < p.width; ++x)
+                row[x] = char(p.at(x, y));
+            body.append(row);
+            continue;
+        }
+        for (int plane = 0; plane < o.planes + (o.maskPlane ? 1 : 0); ++plane) {
+            QByteArray row(planeBytes, '\0');
+            for (int x = 0; x < p.width; ++x) {
+                int bit = 1; // the mask plane: all set
+                if (plane < o.planes && o.planes == 24) {
+                    const QRgb c = p.colorAt(x, y);
+                    const int channel = plane < 8 ? qRed(c) : plane < 16 ? qGreen(c) : qBlue(c);
+                    bit = channel >> (plane % 8) & 1;
+                } else if (plane < o.planes) {
+                    bit = p.at(x, y) >> plane & 1;
+                }
+                if (bit)
+                    row[x / 8] = char(row[x / 8] | 0x80 >> (x % 8));
+            }
+            body.append(row);
+        }
+    }
+    QByteArray cmap;
+    for (const QRgb c : o.cmap ? *o.cmap : p.palette)
+        cmap.append(char(qRed(c))), cmap.append(char(qGreen(c))), cmap.append(char(qBlue(c)));
+
+    QByteArray form(o.chunky ? "PBM " : "ILBM");
+    chunk(form, "BMHD", bmhd);
+    chunk(form, "ANNO", "odd");
+    if (o.planes != 24)
+        chunk(form, "CMAP", cmap);
+    if (o.camg) {
+        QByteArray camg;
+        put32be(camg, o.camg);
+        chunk(form, "CAMG", camg);
+    }
+    chunk(form, "BODY", o.compressed ? byteRun1(body) : body);
+    QByteArray out("FORM");
+    put32be(out, quint32(form.size()));
+    return out + form;
+}
+
+struct TgaOptions {
+    int type = 2;      // 1, 2, 3 raw; 9, 10, 11 run-length coded
+    int bits = 24;     // of a pixel
+    int mapBits = 24;  // of a colour-map entry
+    int alphaBits = 0; // in the descriptor
+    bool topDown = false;
+    bool footer = false;
+};
+
+inline void tgaColor(QByteArray& out, QRgb c, int bits) {
+    if (bits == 15 || bits == 16) {
+        put16le(out, (qRed(c) >> 3) << 10 | (qGreen(c) >> 3) << 5 | qBlue(c) >> 3 |
+                         (qAlpha(c) >= 128 ? 0x8000 : 0));
+        return;
+    }
+    out.append(char(qBlue(c))), out.append(char(qGreen(c))), out.append(char(qRed(c)));
+    if (bits == 32)
+        out.append(char(qAlpha(c)));
+}
+
+// A TGA of the pixels' indices (type 1, 9), colours (2, 10) or the red of the colours as grey
+// (3, 11). Runs are coded over the whole picture, so that packets cross rows.
+inline QByteArray tga(const Pixels& p, const TgaOptions& o) {
+    const bool mapped = (o.type & 7) == 1;
+    QByteArray out;
+    out.append(char(3)); // an image id of 3 bytes, to be skipped
+    out.append(char(mapped ? 1 : 0)), out.append(char(o.type));
+    put16le(out, 0), put16le(out, mapped ? int(p.palette.size()) : 0);
+    out.append(char(mapped ? o.mapBits : 0));
+    put16le(out, 0), put16le(out, 0), put16le(out, p.width), put16le(out, p.height);
+    out.append(char(o.bits)), out.append(char(o.alphaBits | (o.topDown ? 0x20 : 0)));
+    out.append("id!");
+    if (mapped)
+        for (const QRgb c : p.palette)
+            tgaColor(out, c, o.mapBits);
+    QByteArray pixels; // all of them in file order, `size` bytes each
+    for (int row = 0; row < p.height; ++row) {
+        const int y = o.topDown ? row : p.height - 1 - row;
+        for (int x = 0; x < p.width; ++x) {
+            if (mapped)
+                pixels.append(char(p.at(x, y)));
+            else if ((o.type & 7) == 3)
+                pixels.append(char(qRed(p.colorAt(x, y))));
+            else
+                tgaColor(pixels, p.colorAt(x, y), o.bits);
+        }
+    }
+    const qsizetype size = pixels.size() / (qsizetype(p.width) * p.height);
+    const auto same = [&](qsizetype a, qsizetype b) {
+        return std::memcmp(pixels.constData() + a * size, pixels.constData() + b * size,
+                           size_t(size)) == 0;
+    };
+    const qsizetype count = qsizetype(p.width) * p.height;
+    if (o.type < 9)
+        out.append(pixels);
+    for (qsizetype i = 0; o.type >= 9 && i < count;) {
+        qsizetype n = 1;
+        while (i + n < count && n < 128 && same(i + n, i))
+            ++n;
+        if (n > 1) {
+            out.append(char(0x80 | (n - 1))).append(pixels.mid(i * size, size));
+        } else {
+            while (i + n < count && n < 128 && !same(i + n, i + n - 1))
+                ++n;
+            out.append(char(n - 1)).append(pixels.mid(i * size, n * size));
+        }
+        i += n;
+    }
+    if (o.footer)
+        out.append(QByteArray(8, '\0') + QByteArray("TRUEVISION-XFILE.\0", 18));
+    return out;
+}
+
+inline quint32 crc32(const QByteArray& data) {
+    quint32 crc = 0xffffffff;
+    for (const char byte : data) {
+        crc ^= uchar(byte);
+        for (int k = 0; k < 8; ++k)
+            crc = crc & 1 ? 0xedb88320 ^ (crc >> 1) : crc >> 1;
+    }
+    return ~crc;
+}
+
+inline void pngChunk(QByteArray& out, const char* id, const QByteArray& data) {
+    put32be(out, quint32(data.size()));
+    const QByteArray typed = QByteArray(id, 4) + data;
+    out.append(typed);
+    put32be(out, crc32(typed));
+}
+
+// A PNG of colour type `colorType` and `bitDepth` whose rows are given packed as the format
+// stores them (without the filter byte); `palette` and `transparency` as PLTE and tRNS.
+inline QByteArray png(int width, int height, int bitDepth, int colorType,
+                      const std::vector<QByteArray>& rows, const QByteArray& palette = {},
+                      const QByteArray& transparency = {}) {
+    QByteArray out("\x89PNG\r\n\x1a\n");
+    QByteArray ihdr;
+    put32be(ihdr, quint32(width)), put32be(ihdr, quint32(height));
+    ihdr.append(char(bitDepth)), ihdr.append(char(colorType));
+    ihdr.append(QByteArray(3, '\0'));
+    pngChunk(out, "IHDR", ihdr);
+    if (!palette.isEmpty())
+        pngChunk(out, "PLTE", palette);
+    if (!transparency.isEmpty())
+        pngChunk(out, "tRNS", transparency);
+    QByteArray raw;
+    for (const QByteArray& row : rows)
+        raw.append('\0').append(row);
+    pngChunk(out, "IDAT", qCompress(raw).mid(4)); // without Qt's length prefix: a zlib stream
+    pngChunk(out, "IEND", {});
+    return out;
+}
+
+} // namespace picture_files
