@@ -136,8 +136,9 @@ TEST(OpenPicture, DepthAsTheFileStoresIt) {
         EXPECT_EQ(read.format, row.format);
         EXPECT_EQ(read.picture.depth(), row.depth);
         EXPECT_EQ(read.picture.depth() == 24, read.picture.colorCount() == 0);
-        if (row.firstPixel)
+        if (row.firstPixel) {
             EXPECT_EQ(read.picture.pixelColor(0, 0) | 0xff000000, row.firstPixel);
+        }
     }
 }
 
