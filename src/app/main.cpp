@@ -1,3 +1,4 @@
+#include "app/application.h"
 #include "app/command_line.h"
 #include "app/ui/document_commands.h"
 #include "app/ui/main_form.h"
@@ -79,8 +80,10 @@ int runWindow(int argc, char* argv[], const QString& design) {
     }
     QApplication app(argc, argv);
     nameApplication();
+    // The models go after the window, which is bound to them.
+    Application models;
     QtUserDialogs dialogs;
-    TMainForm window(dialogs);
+    TMainForm window(models, dialogs);
     window.show();
     // A document handed over by a file manager is opened once the window is there.
     if (!design.isEmpty())

@@ -1,3 +1,4 @@
+#include "app/application.h"
 #include "app/command_arguments.h"
 #include "app/command_line.h"
 #include "app/commands.h"
@@ -45,17 +46,14 @@ int runPrintCommand(const QStringList& words, QTextStream& out, QTextStream& err
         return ExitUsage;
     }
 
-    PaperSettings settings;
-    if (auto error = loadDesign(args.positional.value(0), settings)) {
+    Application models;
+    if (auto error = loadDesign(args.positional.value(0), models.settings)) {
         err << *error << "\n";
         return ExitFailure;
     }
-    CalibrationSettings calibration;
-    loadSavedCalibration(calibration);
-    CurrentPrinter printer;
-    if (!choosePrinter(args, printer, err))
+    if (!choosePrinter(args, models.printer, err))
         return ExitFailure;
-    if (auto error = printDesign(printer, settings, calibration, copies)) {
+    if (auto error = printDesign(models.printer, models.settings, models.calibration, copies)) {
         err << *error << "\n";
         return ExitFailure;
     }

@@ -44,7 +44,7 @@ class PreviewPaneTest : public ::testing::Test {
         pane.resize(size);
         pane.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&pane));
-        pane.PaintBox1Paint();
+        pane.refresh();
         QCoreApplication::processEvents();
     }
     QWidget* box() const { return pane.pageBox(); }
@@ -79,7 +79,7 @@ TEST_F(PreviewPaneTest, BoxHasThePrintableAreaAtTheScreensResolutionTimesTheZoom
         SCOPED_TRACE(row.name);
         printer = row.printer;
         settings.ZoomEd.setText(row.zoom);
-        pane.PaintBox1Paint(); // as after the printer setup
+        pane.refresh(); // as after the printer setup
         EXPECT_EQ(box()->size(), row.box);
     }
 }
@@ -100,11 +100,11 @@ TEST_F(PreviewPaneTest, RefreshDrawsAtOnceOnlyWhenTheSizeWasRight) {
     showPane(QSize(400, 300));
     const PaintCounter paints(box());
 
-    pane.PaintBox1Paint();
+    pane.refresh();
     EXPECT_EQ(paints.count, 1) << "an unchanged box is drawn at once, in one pass";
 
     printer.printableArea = QSize(4960, 7016); // the setup dialog chose another paper
-    pane.PaintBox1Paint();
+    pane.refresh();
     EXPECT_EQ(paints.count, 1) << "a box that changes size is not drawn in the same pass";
     EXPECT_EQ(box()->size(), QSize(793, 1122));
     QCoreApplication::processEvents();
@@ -130,7 +130,7 @@ TEST_F(PreviewPaneTest, AnyExposedRectangleShowsThatRectangleOfTheWholePage) {
             SCOPED_TRACE(std::string("zoom ") + zoom + (layers ? ", XOR" : ", copy"));
             settings.ZoomEd.setText(zoom);
             pane.setPageLayers(layers);
-            pane.PaintBox1Paint();
+            pane.refresh();
             PageScale scale;
             scale.SurfaceWidth = box()->width();
             scale.SurfaceHeight = box()->height();

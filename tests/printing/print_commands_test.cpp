@@ -2,13 +2,15 @@
 // what they show when something fails, and that the preview follows.
 #include "pdf_pages.h"
 
+#include "app/application.h"
+#include "app/ui/print_commands.h"
 #include "printing/calibration.h"
 #include "printing/ui/calibration_dialog.h"
-#include "printing/ui/print_commands.h"
 #include "printing/ui/print_dialog.h"
 #include "printing/ui/printer_setup_dialog.h"
 #include "render/ui/preview_pane.h"
 #include "settings/paper_settings.h"
+#include "ui/scripted_dialogs.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
@@ -30,8 +32,7 @@ class PrintCommandsTest : public ::testing::Test {
   protected:
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
-        auto& dialogs = commands.dialogs();
-        dialogs.print = [this](QPrinter& printer, QWidget*) {
+        dialogs.printAnswer = [this](QPrinter& printer, QWidget*) {
             ++printDialogs;
             // The user picks a printer that writes a file, and a number of copies.
             printer.setOutputFormat(QPrinter::PdfFormat);
@@ -40,41 +41,46 @@ class PrintCommandsTest : public ::testing::Test {
             printer.setCopyCount(copiesChosen);
             return confirm;
         };
-        dialogs.error = [this](const QString& message, QWidget* parent) {
-            errors.push_back(message.toStdString());
-            errorParents.push_back(parent);
-        };
+    }
+    // The failures shown, as sentences.
+    std::vector<std::string> errors() const {
+        std::vector<std::string> texts;
+        for (const QString& message : dialogs.errorMessages)
+            texts.push_back(message.toStdString());
+        return texts;
     }
     QString pdfPath() const { return dir.filePath("printed.pdf"); }
     QString calibrationPath() const { return dir.filePath("options.dat"); }
-    QSize boxSize() const { return commands.preview()->pageBox()->size(); }
+    QSize boxSize() const { return preview.pageBox()->size(); }
     // The preview box for the current printer at zoom 100 on the 96-dpi screen.
     QSize wantedBoxSize() {
-        const PrinterPage page = commands.printer().page();
+        const PrinterPage page = app.printer.page();
         return previewBoxSize(page, 96, 100);
     }
 
     QTemporaryDir dir;
+    Application app{calibrationPath()};
+    ScriptedDialogs dialogs;
     QWidget window;
-    PaperSettings settings;
-    CalibrationSettings calibration;
-    PrintCommands commands{settings, calibration, calibrationPath(), &window};
+    PreviewPane preview{app.settings, app.calibration, [this] { return app.printer.page(); },
+                        &window};
+    TKalForm calibrationDialog{app.calibration, [this] { commands.printTestRectangle(); }, &window};
+    PrintCommands commands{app, dialogs, preview, calibrationDialog, &window};
+    CalibrationSettings& calibration = app.calibration;
     bool confirm = true;
     int copiesChosen = 1;
     int printDialogs = 0;
-    std::vector<std::string> errors;
-    std::vector<QWidget*> errorParents;
 };
 
 TEST_F(PrintCommandsTest, PrintingMakesOnePagePerCopyAndRefreshesThePreview) {
     copiesChosen = 2;
     commands.PrintBtnClick();
     EXPECT_EQ(printDialogs, 1);
-    EXPECT_TRUE(errors.empty()) << errors.front();
+    EXPECT_TRUE(errors().empty()) << errors().front();
     EXPECT_EQ(pdfInfoField(pdfPath(), "Pages"), "2");
     EXPECT_EQ(pdfInfoField(pdfPath(), "Title"), "Lineavo");
     EXPECT_EQ(boxSize(), wantedBoxSize());
-    EXPECT_EQ(commands.printer().printer().copyCount(), 2)
+    EXPECT_EQ(app.printer.printer().copyCount(), 2)
         << "the next print dialog offers the count the user chose";
 }
 
@@ -82,28 +88,28 @@ TEST_F(PrintCommandsTest, CancelledPrintPrintsNothingButRefreshesThePreview) {
     confirm = false;
     commands.PrintBtnClick();
     EXPECT_FALSE(QFileInfo::exists(pdfPath()));
-    EXPECT_TRUE(errors.empty());
+    EXPECT_TRUE(errors().empty());
     EXPECT_EQ(boxSize(), wantedBoxSize());
 }
 
 TEST_F(PrintCommandsTest, FailedPrintIsShownToTheUser) {
-    commands.dialogs().print = [](QPrinter& printer, QWidget*) {
+    dialogs.printAnswer = [](QPrinter& printer, QWidget*) {
         // What the toolkit offers when no print server runs.
         printer.setOutputFileName(QString());
         printer.setOutputFormat(QPrinter::PdfFormat);
         return true;
     };
     commands.PrintBtnClick();
-    ASSERT_EQ(errors.size(), 1u);
-    EXPECT_EQ(errors.front(), "There is no printer to print on: the print server is not "
-                              "running or offers no printer.");
-    EXPECT_EQ(errorParents.front(), &window);
+    ASSERT_EQ(errors().size(), 1u);
+    EXPECT_EQ(errors().front(), "There is no printer to print on: the print server is not "
+                                "running or offers no printer.");
+    EXPECT_EQ(dialogs.errorParents.front(), &window);
 }
 
 TEST_F(PrintCommandsTest, ThePrintDialogOffersPrinterAndCopiesOnlyAndEveryCopyIsAPage) {
-    commands.printer().printer().setOutputFormat(QPrinter::PdfFormat);
-    commands.printer().printer().setOutputFileName(pdfPath());
-    commands.dialogs().print = [](QPrinter& printer, QWidget* parent) {
+    app.printer.printer().setOutputFormat(QPrinter::PdfFormat);
+    app.printer.printer().setOutputFileName(pdfPath());
+    dialogs.printAnswer = [](QPrinter& printer, QWidget* parent) {
         PrintDialog dialog(printer, parent);
         dialog.show();
         // Nothing to choose but the printer and, in sight, the number of copies.
@@ -122,13 +128,13 @@ TEST_F(PrintCommandsTest, ThePrintDialogOffersPrinterAndCopiesOnlyAndEveryCopyIs
         return dialog.result() == QDialog::Accepted;
     };
     commands.PrintBtnClick();
-    EXPECT_TRUE(errors.empty()) << errors.front();
+    EXPECT_TRUE(errors().empty()) << errors().front();
     EXPECT_EQ(pdfInfoField(pdfPath(), "Pages"), "3");
 }
 
 TEST_F(PrintCommandsTest, PrinterSetupChoosesPrinterPaperAndOrientationAndThePreviewFollows) {
     const QStringList queues = QPrinterInfo::availablePrinterNames();
-    commands.dialogs().pageSetup = [&queues](QPrinter& printer, QWidget* parent) {
+    dialogs.printerSetupAnswer = [&queues](QPrinter& printer, QWidget* parent) {
         PrinterSetupDialog dialog(printer, parent);
         auto* printers = dialog.findChild<QComboBox*>("PrinterChoice");
         ASSERT_NE(printers, nullptr);
@@ -143,14 +149,14 @@ TEST_F(PrintCommandsTest, PrinterSetupChoosesPrinterPaperAndOrientationAndThePre
         dialog.accept();
     };
     if (!queues.isEmpty())
-        ASSERT_FALSE(commands.printer().selectPrinter(queues.first()));
+        ASSERT_FALSE(app.printer.selectPrinter(queues.first()));
     commands.SetupBtnClick();
 
-    const QPrinter& printer = commands.printer().printer();
+    const QPrinter& printer = app.printer.printer();
     if (!queues.isEmpty())
         EXPECT_EQ(printer.printerName(), queues.last());
     EXPECT_TRUE(printer.pageLayout().pageSize().isEquivalentTo(QPageSize(QPageSize::A5)));
-    const PrinterPage page = commands.printer().page();
+    const PrinterPage page = app.printer.page();
     EXPECT_GT(page.printableArea.width(), page.printableArea.height());
     // The printer's own least margins, not the margins a dialog offers.
     const QPageLayout layout = printer.pageLayout();
@@ -160,7 +166,7 @@ TEST_F(PrintCommandsTest, PrinterSetupChoosesPrinterPaperAndOrientationAndThePre
 
 TEST_F(PrintCommandsTest, CalibrationIsSavedAfterEveryClosingOfItsDialog) {
     int closings = 0;
-    commands.dialogs().calibration = [&](TKalForm& dialog) {
+    dialogs.calibrationAnswer = [&](TKalForm& dialog) {
         ++closings;
         calibration.BreitEd.setText(closings == 1 ? "101" : "99.5");
         if (closings == 1)
@@ -176,35 +182,35 @@ TEST_F(PrintCommandsTest, CalibrationIsSavedAfterEveryClosingOfItsDialog) {
     commands.KalBtnClick();
     saved.load(calibrationPath());
     EXPECT_EQ(saved.BreitEd.text(), "99.50");
-    EXPECT_TRUE(errors.empty());
+    EXPECT_TRUE(errors().empty());
     EXPECT_EQ(boxSize(), wantedBoxSize());
 }
 
 TEST_F(PrintCommandsTest, CalibrationThatCannotBeSavedIsSaidAndStaysInForce) {
     ASSERT_TRUE(QDir(dir.path()).mkdir("options.dat")); // a folder where the file should be
-    commands.dialogs().calibration = [&](TKalForm&) { calibration.LinksEd.setText("3"); };
+    dialogs.calibrationAnswer = [&](TKalForm&) { calibration.LinksEd.setText("3"); };
     commands.KalBtnClick();
-    ASSERT_EQ(errors.size(), 1u);
-    EXPECT_EQ(errors.front(), "The calibration could not be saved in \"" +
-                                  calibrationPath().toStdString() +
-                                  "\": Could not create the file: Filename refers to a "
-                                  "directory. It applies until the program ends.");
+    ASSERT_EQ(errors().size(), 1u);
+    EXPECT_EQ(errors().front(), "The calibration could not be saved in \"" +
+                                    calibrationPath().toStdString() +
+                                    "\": Could not create the file: Filename refers to a "
+                                    "directory. It applies until the program ends.");
     EXPECT_DOUBLE_EQ(calibration.LeftOffsetMm(), 3);
     EXPECT_TRUE(QFileInfo(calibrationPath()).isDir());
 }
 
 TEST_F(PrintCommandsTest, TestRectangleFromTheCalibrationDialog) {
-    commands.printer().printer().setOutputFormat(QPrinter::PdfFormat);
-    commands.printer().printer().setOutputFileName(pdfPath());
-    commands.calibrationDialog().BitBtn1Click();
-    EXPECT_TRUE(errors.empty());
+    app.printer.printer().setOutputFormat(QPrinter::PdfFormat);
+    app.printer.printer().setOutputFileName(pdfPath());
+    calibrationDialog.BitBtn1Click();
+    EXPECT_TRUE(errors().empty());
     EXPECT_EQ(pdfInfoField(pdfPath(), "Title"), "Test printing");
 
-    commands.printer().printer().setOutputFileName(QString());
-    commands.printer().printer().setOutputFormat(QPrinter::PdfFormat);
-    commands.calibrationDialog().BitBtn1Click();
-    ASSERT_EQ(errors.size(), 1u);
-    EXPECT_EQ(errorParents.front(), &commands.calibrationDialog())
+    app.printer.printer().setOutputFileName(QString());
+    app.printer.printer().setOutputFormat(QPrinter::PdfFormat);
+    calibrationDialog.BitBtn1Click();
+    ASSERT_EQ(errors().size(), 1u);
+    EXPECT_EQ(dialogs.errorParents.front(), &calibrationDialog)
         << "the message belongs over the dialog it came from";
 }
 

@@ -54,7 +54,7 @@ class DocumentCommandsTest : public WindowTest {
         control<QRadioButton>("Merge2Check")->click();
         control<QCheckBox>("NoLeftBorderFillCheck")->click();
         control<QCheckBox>("GrayScaleCheck")->click();
-        window->settings().setColour(Setting::ColvarColorComboBox3, colorValueFromRgb(255, 0, 0));
+        app.settings.setColour(Setting::ColvarColorComboBox3, colorValueFromRgb(255, 0, 0));
         QLineEdit* text = control<QLineEdit>("Edit1");
         focus(text);
         QTest::keyClicks(text, "Dear diary");
@@ -211,7 +211,7 @@ TEST_F(DocumentCommandsTest, NewResetsTheDesignButKeepsTheFontStyleAndTheZoom) {
     EXPECT_EQ(shown("ZoomEd"), "250");
     atStart.replaceInStrings("ZoomEd=100", "ZoomEd=250");
     EXPECT_EQ(controlStates(), atStart);
-    const FreeTextFont& font = window->settings().font();
+    const FreeTextFont& font = app.settings.font();
     EXPECT_EQ(font.name, "Arial");
     EXPECT_EQ(font.sizePoints, 9);
     EXPECT_EQ(font.color, 0); // black, not the window text colour of the start
@@ -231,7 +231,7 @@ TEST_F(DocumentCommandsTest, TheFontButtonOffersTheCurrentFontAndTakesTheAnswer)
     click("FontBtn");
     ASSERT_EQ(dialogs.fontsAsked.size(), 1u);
     EXPECT_EQ(dialogs.fontsAsked[0], FreeTextFont{});
-    EXPECT_EQ(window->settings().font(), FreeTextFont{}); // cancelled
+    EXPECT_EQ(app.settings.font(), FreeTextFont{}); // cancelled
 
     FreeTextFont chosen;
     chosen.name = "DejaVu Serif";
@@ -239,14 +239,14 @@ TEST_F(DocumentCommandsTest, TheFontButtonOffersTheCurrentFontAndTakesTheAnswer)
     chosen.charset = 238;
     dialogs.fontAnswer = chosen;
     click("FontBtn");
-    EXPECT_EQ(window->settings().font(), chosen);
+    EXPECT_EQ(app.settings.font(), chosen);
 }
 
 TEST_F(DocumentCommandsTest, TheBrowseButtonPutsTheChosenPictureNameIntoTheDesign) {
     auto* edit = control<FileNameEdit>("FilenameEdit2");
     dialogs.openAnswer = "/home/me/pictures/paper.png";
     QTest::mouseClick(edit->browseButton(), Qt::LeftButton);
-    EXPECT_EQ(window->settings().text(Setting::FilenameEdit2), "/home/me/pictures/paper.png");
+    EXPECT_EQ(app.settings.text(Setting::FilenameEdit2), "/home/me/pictures/paper.png");
     EXPECT_EQ(edit->text(), "/home/me/pictures/paper.png");
     ASSERT_EQ(dialogs.openRequests.size(), 1u);
     EXPECT_TRUE(dialogs.openRequests[0].filter.startsWith("All pictures (*.BMP *.bmp *.DIB"));

@@ -1,8 +1,7 @@
 // The frame of the main window: its pages, strips, captions and the about box.
 #include "app/ui/about_box.h"
 #include "app/ui/page_frame.h"
-#include "app/ui/program_dir.h"
-#include "printing/ui/print_commands.h"
+#include "app/ui/print_commands.h"
 #include "render/ui/preview_pane.h"
 #include "settings/ui/color_picker.h"
 #include "window_fixture.h"
@@ -98,14 +97,14 @@ TEST_F(MainFormTest, ThePrintPageShowsThePreviewUnderItsButtons) {
     EXPECT_NE(window->previewArea()->layout(), nullptr);
     const auto panes = window->previewArea()->findChildren<PreviewPane*>();
     ASSERT_EQ(panes.size(), 1);
-    EXPECT_EQ(panes.first(), window->printCommands().preview());
+    EXPECT_EQ(panes.first(), &window->preview());
 }
 
 TEST_F(MainFormTest, TheWindowStartsAtItsSizeAndTheCalibrationWithItsValues) {
     EXPECT_EQ(window->size(), QSize(638, 512));
-    EXPECT_GE(window->settings().ZoomEd.value(), 10);
-    EXPECT_GE(window->calibration().BreitEd.value(), 70);
-    EXPECT_LE(window->calibration().BreitEd.value(), 130);
+    EXPECT_GE(app.settings.ZoomEd.value(), 10);
+    EXPECT_GE(app.calibration.BreitEd.value(), 70);
+    EXPECT_LE(app.calibration.BreitEd.value(), 130);
 }
 
 // The controls a user reads or operates, without the parts that make up a spin edit or a
@@ -183,13 +182,6 @@ TEST(AboutBoxTest, TheNoticeCarriesTheYearOfTheClock) {
     EXPECT_EQ(box.windowTitle(), "Info");
     EXPECT_FALSE(box.noticeText().contains("XXXX"));
     EXPECT_TRUE(box.noticeText().contains(QString::number(QDate::currentDate().year())));
-}
-
-TEST(ProgramDirTest, EndsInExactlyOneSeparator) {
-    EXPECT_EQ(programDirFrom("/usr/bin"), "/usr/bin/");
-    EXPECT_EQ(programDirFrom("/"), "/");
-    EXPECT_TRUE(programDir().endsWith('/'));
-    EXPECT_FALSE(programDir().endsWith("//"));
 }
 
 } // namespace

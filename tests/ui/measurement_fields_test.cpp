@@ -46,7 +46,7 @@ TEST_F(MeasurementFields, TypingInATwinConvertsOnlyWhenLeftAndTheTwinThenClampsI
 TEST_F(MeasurementFields, TypingALengthRewritesItsTwinAtOnceClampedToTenInches) {
     typeInto(spin("LeftBorderEd"), "30");
     EXPECT_EQ(shown("LeftBorderinEd"), "10.00"); // not 11.81
-    EXPECT_DOUBLE_EQ(window->settings().field(Setting::LeftBorderEd).value(), 30);
+    EXPECT_DOUBLE_EQ(app.settings.field(Setting::LeftBorderEd).value(), 30);
 }
 
 TEST_F(MeasurementFields, AClearedTwinSetsItsLengthFieldToTheMinimum) {
@@ -188,7 +188,7 @@ TEST_F(MeasurementFields, TheStepButtonsStepToo) {
 }
 
 TEST_F(MeasurementFields, ProgramChangesShowInTheFieldsWithoutTouchingTheirFocus) {
-    window->settings().field(Setting::CaretSpaceED).setValue(12.345);
+    app.settings.field(Setting::CaretSpaceED).setValue(12.345);
     EXPECT_EQ(shown("CaretSpaceED"), "12.35");
     EXPECT_EQ(shown("CaretSpaceinED"), "0.49");
 }

@@ -5,6 +5,7 @@
 
 #include <QStringList>
 
+#include <functional>
 #include <vector>
 
 // Answers the window's questions as a test has scripted them, and records what was asked.
@@ -15,6 +16,12 @@ class ScriptedDialogs : public UserDialogs {
     std::optional<FreeTextFont> fontAnswer;
     std::optional<ColorValue> colorAnswer;
     bool quitAnswer = false;
+    // What the user does in the print, printer setup and calibration dialogs.
+    std::function<bool(QPrinter&, QWidget*)> printAnswer = [](QPrinter&, QWidget*) {
+        return false;
+    };
+    std::function<void(QPrinter&, QWidget*)> printerSetupAnswer = [](QPrinter&, QWidget*) {};
+    std::function<void(TKalForm&)> calibrationAnswer = [](TKalForm&) {};
 
     std::vector<FileDialogRequest> openRequests;
     std::vector<FileDialogRequest> saveRequests;
@@ -23,6 +30,7 @@ class ScriptedDialogs : public UserDialogs {
     int quitQuestions = 0;
     QStringList infoMessages;
     QStringList errorMessages;
+    std::vector<QWidget*> errorParents;
 
     std::optional<QString> openFileName(QWidget*, const FileDialogRequest& request) override {
         openRequests.push_back(request);
@@ -44,6 +52,18 @@ class ScriptedDialogs : public UserDialogs {
         ++quitQuestions;
         return quitAnswer;
     }
+    bool choosePrinterAndCopies(QWidget* parent, QPrinter& printer) override {
+        return printAnswer(printer, parent);
+    }
+    void setUpPrinter(QWidget* parent, QPrinter& printer) override {
+        printerSetupAnswer(printer, parent);
+    }
+    void runCalibration(TKalForm& dialog) override { calibrationAnswer(dialog); }
     void showInfoMessage(QWidget*, const QString& text) override { infoMessages << text; }
-    void showErrorMessage(QWidget*, const QString& text) override { errorMessages << text; }
+
+  protected:
+    void showErrorBox(QWidget* parent, const QString& sentence) override {
+        errorMessages << sentence;
+        errorParents.push_back(parent);
+    }
 };

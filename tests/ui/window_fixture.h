@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/application.h"
 #include "app/ui/main_form.h"
 #include "scripted_dialogs.h"
 #include "settings/ui/real_spin_edit.h"
@@ -7,6 +8,7 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QStackedWidget>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -17,7 +19,7 @@
 class WindowTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        window = std::make_unique<TMainForm>(dialogs);
+        window = std::make_unique<TMainForm>(app, dialogs);
         window->show();
         QApplication::setActiveWindow(window.get());
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
@@ -66,6 +68,9 @@ class WindowTest : public ::testing::Test {
         ASSERT_FALSE(widget->hasFocus());
     }
 
+    // The models outlive the window; the calibration is kept in a folder of the test's own.
+    QTemporaryDir folder;
+    Application app{folder.filePath(QStringLiteral("options.dat"))};
     ScriptedDialogs dialogs;
     std::unique_ptr<TMainForm> window;
 };

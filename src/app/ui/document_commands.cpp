@@ -70,7 +70,7 @@ void DocumentCommands::showFailure(const QString& message) {
         m_dialogs.showInfoMessage(m_window, message);
         return;
     }
-    m_dialogs.showErrorMessage(m_window, message.endsWith(u'.') ? message : message + u'.');
+    m_dialogs.showErrorMessage(m_window, message);
 }
 
 bool DocumentCommands::FormCloseQuery() {

@@ -1,16 +1,16 @@
 #include "app/ui/main_form.h"
 
+#include "app/application.h"
 #include "app/ui/about_box.h"
 #include "app/ui/artwork.h"
 #include "app/ui/document_commands.h"
 #include "app/ui/image_button.h"
 #include "app/ui/page_frame.h"
-#include "app/ui/program_dir.h"
+#include "app/ui/print_commands.h"
 #include "app/ui/progress_status_bar.h"
 #include "app/ui/user_dialogs.h"
 #include "app/ui/web_address.h"
 #include "printing/ui/calibration_dialog.h"
-#include "printing/ui/print_commands.h"
 #include "render/ui/preview_pane.h"
 
 #include <QApplication>
@@ -47,19 +47,17 @@ QToolButton* flatButton(const QIcon& icon, const QString& caption, const QString
 
 } // namespace
 
-TMainForm::TMainForm(UserDialogs& dialogs, QWidget* parent)
-    : QMainWindow(parent), m_programDir(programDir()),
-      m_commands(new DocumentCommands(m_settings, dialogs, this)) {
+TMainForm::TMainForm(Application& app, UserDialogs& dialogs, QWidget* parent)
+    : QMainWindow(parent), m_commands(new DocumentCommands(app.settings, dialogs, this)) {
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QStringLiteral("Tolvane Lineavo-Pressolo 1.0"));
-    const QString calibrationFile = loadSavedCalibration(m_calibration);
     // A compact face for the whole program, so that the six pages and their rows fit the
     // window's start size.
     QFont compact(QStringLiteral("Arial"));
     compact.setPointSize(8);
     QApplication::setFont(compact);
 
-    PageContext context{m_settings, dialogs, this};
+    PageContext context{app.settings, dialogs, this};
     m_pages = new QTabWidget;
     m_pages->setObjectName(QStringLiteral("PageControl2"));
     m_pages->setDocumentMode(true);
@@ -76,7 +74,7 @@ TMainForm::TMainForm(UserDialogs& dialogs, QWidget* parent)
                         QString::fromLatin1(pages[index].second));
     }
     m_pages->setCurrentIndex(0);
-    connectPrintPage(dialogs, calibrationFile);
+    connectPrintPage(app, dialogs);
 
     auto* central = new QWidget;
     auto* layout = new QVBoxLayout(central);
@@ -95,14 +93,6 @@ TMainForm::TMainForm(UserDialogs& dialogs, QWidget* parent)
     resize(kStartSize);
     if (const QScreen* screen = this->screen())
         move(screen->availableGeometry().center() - rect().center());
-}
-
-TMainForm::~TMainForm() {
-    // The controls, the preview and the calibration dialog refer to the settings and the
-    // calibration, which are members and so would go before the window's children.
-    delete takeCentralWidget();
-    qDeleteAll(findChildren<TKalForm*>(Qt::FindDirectChildrenOnly));
-    delete m_printing;
 }
 
 QWidget* TMainForm::buildToolStrip() {
@@ -131,21 +121,23 @@ QWidget* TMainForm::buildToolStrip() {
     return strip;
 }
 
-// The preview under the strip of the "Print" page, and what its buttons do.
-void TMainForm::connectPrintPage(UserDialogs& dialogs, const QString& calibrationFile) {
-    m_printing = new PrintCommands(m_settings, m_calibration, calibrationFile, this);
-    m_printing->dialogs().error = [&dialogs](const QString& message, QWidget* parent) {
-        dialogs.showErrorMessage(parent, message);
-    };
-    m_print.previewArea->layout()->addWidget(m_printing->preview());
+// The preview under the strip of the "Print" page, the calibration dialog, and what the
+// page's buttons do.
+void TMainForm::connectPrintPage(Application& app, UserDialogs& dialogs) {
+    m_preview =
+        new PreviewPane(app.settings, app.calibration, [&app] { return app.printer.page(); });
+    m_print.previewArea->layout()->addWidget(m_preview);
+    m_calibrationDialog = new TKalForm(
+        app.calibration, [this] { m_printing->printTestRectangle(); }, this);
+    m_calibrationDialog->hide();
+    m_printing = new PrintCommands(app, dialogs, *m_preview, *m_calibrationDialog, this);
     connect(m_print.printButton, &QAbstractButton::clicked, m_printing,
             &PrintCommands::PrintBtnClick);
     connect(m_print.setupButton, &QAbstractButton::clicked, m_printing,
             &PrintCommands::SetupBtnClick);
     connect(m_print.calibrateButton, &QAbstractButton::clicked, m_printing,
             &PrintCommands::KalBtnClick);
-    connect(m_commands, &DocumentCommands::designReplaced, m_printing->preview(),
-            &PreviewPane::PaintBox1Paint);
+    connect(m_commands, &DocumentCommands::designReplaced, m_preview, &PreviewPane::refresh);
 }
 
 QWidget* TMainForm::buildBottomStrip() {

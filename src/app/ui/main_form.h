@@ -1,16 +1,17 @@
 #pragma once
 
 #include "app/ui/pages.h"
-#include "printing/calibration.h"
-#include "settings/paper_settings.h"
 
 #include <QMainWindow>
 
+class Application;
 class DocumentCommands;
+class PreviewPane;
 class PrintCommands;
 class ProgressStatusBar;
 class QSessionManager;
 class QTabWidget;
+class TKalForm;
 class UserDialogs;
 
 // The main window: the document commands above, the six pages of settings, the web, about
@@ -18,15 +19,13 @@ class UserDialogs;
 class TMainForm : public QMainWindow {
     Q_OBJECT
   public:
-    // The calibration is read from its file here, before the window can first paint.
-    explicit TMainForm(UserDialogs& dialogs, QWidget* parent = nullptr);
-    ~TMainForm() override;
+    // `app` must outlive the window: its controls are bound to the models there.
+    TMainForm(Application& app, UserDialogs& dialogs, QWidget* parent = nullptr);
 
-    PaperSettings& settings() { return m_settings; }
-    CalibrationSettings& calibration() { return m_calibration; }
     DocumentCommands& documentCommands() { return *m_commands; }
     PrintCommands& printCommands() { return *m_printing; }
-    const QString& ProgramDir() const { return m_programDir; }
+    PreviewPane& preview() { return *m_preview; }
+    TKalForm& calibrationDialog() { return *m_calibrationDialog; }
 
     QAbstractButton* printButton() const { return m_print.printButton; }
     QAbstractButton* setupButton() const { return m_print.setupButton; }
@@ -46,15 +45,14 @@ class TMainForm : public QMainWindow {
   private:
     QWidget* buildToolStrip();
     QWidget* buildBottomStrip();
-    void connectPrintPage(UserDialogs& dialogs, const QString& calibrationFile);
+    void connectPrintPage(Application& app, UserDialogs& dialogs);
     void ueberbtnClick();
     void commitData(QSessionManager& manager);
 
-    QString m_programDir;
-    PaperSettings m_settings;
-    CalibrationSettings m_calibration;
     DocumentCommands* m_commands;
     PrintPageControls m_print;
+    PreviewPane* m_preview = nullptr;
+    TKalForm* m_calibrationDialog = nullptr;
     PrintCommands* m_printing = nullptr;
     QTabWidget* m_pages = nullptr;
     ProgressStatusBar* m_statusBar = nullptr;

@@ -2,6 +2,9 @@
 
 #include "app/ui/file_dialog.h"
 #include "app/ui/quit_question.h"
+#include "printing/ui/calibration_dialog.h"
+#include "printing/ui/print_dialog.h"
+#include "printing/ui/printer_setup_dialog.h"
 #include "settings/ui/free_text_font_dialog.h"
 #include "settings/ui/program_title.h"
 
@@ -52,12 +55,24 @@ bool QtUserDialogs::confirmQuit(QWidget* parent) {
     return box.exec() == QMessageBox::Ok;
 }
 
+bool QtUserDialogs::choosePrinterAndCopies(QWidget* parent, QPrinter& printer) {
+    return runPrintDialog(printer, parent);
+}
+
+void QtUserDialogs::setUpPrinter(QWidget* parent, QPrinter& printer) {
+    runPrinterSetupDialog(printer, parent);
+}
+
+void QtUserDialogs::runCalibration(TKalForm& dialog) {
+    dialog.exec();
+}
+
 void QtUserDialogs::showInfoMessage(QWidget* parent, const QString& text) {
     QMessageBox box(QMessageBox::Information, QString(), text, QMessageBox::Ok, parent);
     box.exec();
 }
 
-void QtUserDialogs::showErrorMessage(QWidget* parent, const QString& text) {
-    QMessageBox box(QMessageBox::Critical, kProgramTitle, text, QMessageBox::Ok, parent);
+void QtUserDialogs::showErrorBox(QWidget* parent, const QString& sentence) {
+    QMessageBox box(QMessageBox::Critical, kProgramTitle, sentence, QMessageBox::Ok, parent);
     box.exec();
 }

@@ -10,6 +10,11 @@ class QtUserDialogs : public UserDialogs {
     std::optional<FreeTextFont> chooseFont(QWidget* parent, const FreeTextFont&) override;
     std::optional<ColorValue> chooseColor(QWidget* parent, ColorValue current) override;
     bool confirmQuit(QWidget* parent) override;
+    bool choosePrinterAndCopies(QWidget* parent, QPrinter& printer) override;
+    void setUpPrinter(QWidget* parent, QPrinter& printer) override;
+    void runCalibration(TKalForm& dialog) override;
     void showInfoMessage(QWidget* parent, const QString& text) override;
-    void showErrorMessage(QWidget* parent, const QString& text) override;
+
+  protected:
+    void showErrorBox(QWidget* parent, const QString& sentence) override;
 };

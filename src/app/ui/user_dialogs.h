@@ -7,7 +7,9 @@
 
 #include <optional>
 
+class QPrinter;
 class QWidget;
+class TKalForm;
 
 // What a file dialog is opened with.
 struct FileDialogRequest {
@@ -16,8 +18,8 @@ struct FileDialogRequest {
     QString startPath;     // folder or file to start at
 };
 
-// Every modal question the main window asks the user. The window asks through this
-// interface so that tests can answer in place of a person.
+// Every modal question the program asks the user. The windows ask through this interface so
+// that tests can answer in place of a person.
 class UserDialogs {
   public:
     virtual ~UserDialogs() = default;
@@ -30,8 +32,21 @@ class UserDialogs {
     virtual std::optional<ColorValue> chooseColor(QWidget* parent, ColorValue current) = 0;
     // The question before the program ends: true to go on and quit.
     virtual bool confirmQuit(QWidget* parent) = 0;
+    // The print dialog, which sets the printer and the number of copies; true to print.
+    virtual bool choosePrinterAndCopies(QWidget* parent, QPrinter& printer) = 0;
+    // The printer setup: printer, paper format and orientation.
+    virtual void setUpPrinter(QWidget* parent, QPrinter& printer) = 0;
+    // Shows the calibration dialog until the user closes it.
+    virtual void runCalibration(TKalForm& dialog) = 0;
     // A notice with an information icon and no title of its own.
     virtual void showInfoMessage(QWidget* parent, const QString& text) = 0;
-    // A failure, titled with the program's name, with an error icon.
-    virtual void showErrorMessage(QWidget* parent, const QString& text) = 0;
+    // A failure, titled with the program's name, with an error icon. A text that does not end
+    // like a sentence gets a full stop.
+    void showErrorMessage(QWidget* parent, const QString& text) {
+        const bool isSentence = text.endsWith(u'.') || text.endsWith(u'!') || text.endsWith(u'?');
+        showErrorBox(parent, isSentence ? text : text + u'.');
+    }
+
+  protected:
+    virtual void showErrorBox(QWidget* parent, const QString& sentence) = 0;
 };

@@ -17,7 +17,7 @@ PageBox::PageBox(PreviewPane& pane) : m_pane(pane) {
 void PageBox::paintEvent(QPaintEvent* event) {
     if (size() != m_pane.wantedBoxSize()) {
         // Resizing from inside a paint is not allowed; the new size brings its own paint.
-        QMetaObject::invokeMethod(&m_pane, &PreviewPane::PaintBox1Paint, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(&m_pane, &PreviewPane::refresh, Qt::QueuedConnection);
         return;
     }
     m_pane.drawExposed(event->region());

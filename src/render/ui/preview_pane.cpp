@@ -36,7 +36,7 @@ PreviewPane::PreviewPane(const PaperSettings& settings, const CalibrationSetting
     m_box->resize(kFirstBoxSide, kFirstBoxSide);
     setWidget(m_box);
     // Every new zoom resizes the box, while the user types as well.
-    connect(&settings.ZoomEd, &RealField::textChanged, this, &PreviewPane::PaintBox1Paint);
+    connect(&settings.ZoomEd, &RealField::textChanged, this, &PreviewPane::refresh);
 }
 
 QWidget* PreviewPane::pageBox() const {
@@ -60,7 +60,7 @@ bool PreviewPane::sizeBox() {
     return false;
 }
 
-void PreviewPane::PaintBox1Paint() {
+void PreviewPane::refresh() {
     if (sizeBox())
         m_box->repaint();
 }

@@ -29,7 +29,7 @@ class PreviewPane : public QScrollArea {
     // Refreshes the preview: sizes the page box and, when its size was already right, draws
     // the page at once. A box that had to change size is drawn by the paint its new size
     // brings. Called after the zoom, the printer, the calibration or the design changed.
-    void PaintBox1Paint();
+    void refresh();
 
     // What the page carries besides its lines (pictures, texture, text); none by default.
     // The layers must outlive the pane or be replaced before they go.

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "printing/calibration.h"
+#include "printing/current_printer.h"
+#include "settings/paper_settings.h"
+
+#include <QString>
+
+// The models of the running program: the design, the calibration and the current printer.
+// It is made before any window and goes after all of them, so that a window or dialog, which
+// is given it and owns only its widgets, can never outlive what its controls are bound to.
+class Application {
+  public:
+    // Reads the calibration saved for this user, where it is saved again after every closing
+    // of its dialog.
+    Application() : calibrationFile(loadSavedCalibration(calibration)) {}
+    // Reads and saves the calibration in `calibrationFile` instead.
+    explicit Application(QString calibrationFile) : calibrationFile(std::move(calibrationFile)) {
+        calibration.load(this->calibrationFile);
+    }
+    Application(const Application&) = delete;
+    Application& operator=(const Application&) = delete;
+
+    PaperSettings settings;
+    CalibrationSettings calibration;
+    CurrentPrinter printer;
+    const QString calibrationFile;
+};

@@ -1,0 +1,48 @@
+#include "app/ui/print_commands.h"
+
+#include "app/application.h"
+#include "app/ui/user_dialogs.h"
+#include "printing/print_job.h"
+#include "printing/ui/calibration_dialog.h"
+#include "render/ui/preview_pane.h"
+
+PrintCommands::PrintCommands(Application& app, UserDialogs& dialogs, PreviewPane& preview,
+                             TKalForm& calibrationDialog, QWidget* window)
+    : QObject(window), m_app(app), m_dialogs(dialogs), m_preview(preview),
+      m_calibrationDialog(calibrationDialog), m_window(window) {}
+
+void PrintCommands::PrintBtnClick() {
+    QPrinter& printer = m_app.printer.printer();
+    if (m_dialogs.choosePrinterAndCopies(m_window, printer)) {
+        // The dialog may have chosen another printer, and its copies are ours to draw.
+        const int copies = printer.copyCount();
+        m_app.printer.followPrinter();
+        if (auto error = printDesign(m_app.printer, m_app.settings, m_app.calibration, copies))
+            m_dialogs.showErrorMessage(m_window, *error);
+    }
+    m_preview.refresh();
+}
+
+void PrintCommands::SetupBtnClick() {
+    m_dialogs.setUpPrinter(m_window, m_app.printer.printer());
+    // Confirmed or not, the preview takes the size of the printable area now chosen.
+    m_app.printer.followPrinter();
+    m_preview.refresh();
+}
+
+void PrintCommands::KalBtnClick() {
+    m_dialogs.runCalibration(m_calibrationDialog);
+    m_preview.refresh();
+    // Written after every closing, changed or not. The old file stays whole if this fails,
+    // and the values shown stay in force until the program ends.
+    if (const std::optional<QString> error = m_app.calibration.save(m_app.calibrationFile))
+        m_dialogs.showErrorMessage(m_window,
+                                   QStringLiteral("The calibration could not be saved in \"%1\": "
+                                                  "%2 It applies until the program ends.")
+                                       .arg(m_app.calibrationFile, *error));
+}
+
+void PrintCommands::printTestRectangle() {
+    if (const std::optional<QString> error = ::printTestRectangle(m_app.printer))
+        m_dialogs.showErrorMessage(&m_calibrationDialog, *error);
+}
