@@ -3,7 +3,7 @@
 // ("x_fill"). "draw" is the page drawn into the rectangle; "shown" adds putting it on the
 // window's backing store, as the pane does.
 #include "bench_support.h"
-#include "printing/printer_page.h"
+#include "render/device_scales.h"
 #include "render/draw_page.h"
 #include "render/image_surface.h"
 #include "settings/paper_settings.h"
@@ -29,12 +29,8 @@ void previewBenchmark(benchmark::State& state, bool checkeredXor) {
     const PageLayers& layers =
         checkeredXor ? static_cast<const PageLayers&>(xorLayers) : plainLayers;
 
-    const QSize box = previewBoxSize(kPrinter, kScreenDotsPerInch, zoom);
-    PageScale scale;
-    scale.SurfaceWidth = box.width();
-    scale.SurfaceHeight = box.height();
-    scale.DotsPerInch = kScreenDotsPerInch;
-    scale.ZoomPercent = zoom;
+    const PageScale scale = previewScale(kPrinter, PageCalibration(), kScreenDotsPerInch, zoom);
+    const QSize box(scale.SurfaceWidth, scale.SurfaceHeight);
     // The middle of the page where it is larger than the rectangle, else its top-left part.
     const QPoint middle((box.width() - kExposed.width()) / 2,
                         (box.height() - kExposed.height()) / 2);

@@ -1,6 +1,6 @@
 // Any bytes read as the calibration file: every value within its field's range, and what is
 // written again reads back the same.
-#include "printing/calibration.h"
+#include "document/calibration.h"
 
 #include <cmath>
 #include <cstdint>
@@ -15,7 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         if (!std::isfinite(v) || v < field->range().minimum || v > field->range().maximum)
             std::abort();
     }
-    if (!(calibration.MmPerInchX() > 0) || !(calibration.MmPerInchY() > 0))
+    if (!(calibration.forPage().MmPerInchX > 0) || !(calibration.forPage().MmPerInchY > 0))
         std::abort();
 
     const QByteArray saved = calibration.toBytes();

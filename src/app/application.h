@@ -1,6 +1,6 @@
 #pragma once
 
-#include "printing/calibration.h"
+#include "document/calibration.h"
 #include "printing/current_printer.h"
 #include "settings/paper_settings.h"
 

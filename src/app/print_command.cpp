@@ -3,7 +3,7 @@
 #include "app/command_line.h"
 #include "app/commands.h"
 
-#include "printing/calibration.h"
+#include "document/calibration.h"
 #include "printing/current_printer.h"
 #include "printing/print_job.h"
 #include "settings/paper_settings.h"

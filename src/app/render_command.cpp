@@ -3,8 +3,8 @@
 #include "app/commands.h"
 #include "app/render_output.h"
 
-#include "printing/calibration.h"
-#include "printing/printer_page.h"
+#include "document/calibration.h"
+#include "render/device_scales.h"
 #include "render/draw_page.h"
 #include "render/image_surface.h"
 #include "settings/paper_settings.h"
@@ -13,6 +13,7 @@
 #include <QLocale>
 #include <QTextStream>
 
+#include <array>
 #include <cmath>
 
 namespace {
@@ -43,22 +44,19 @@ std::optional<QSize> parsePageSize(const QString& text) {
     return QSize(*w, *h);
 }
 
-bool parseCalibration(const QString& text, CalibrationSettings& calibration) {
+// LEFT,TOP,WIDTH,HEIGHT in millimetres.
+std::optional<std::array<double, 4>> parseCalibration(const QString& text) {
     const QStringList parts = text.split(u',');
     if (parts.size() != 4)
-        return false;
-    RealField* fields[] = {&calibration.LinksEd, &calibration.ObenEd, &calibration.BreitEd,
-                           &calibration.HochEd};
-    double values[4];
+        return std::nullopt;
+    std::array<double, 4> values{};
     for (int i = 0; i < 4; ++i) {
         bool ok = false;
         values[i] = QLocale::c().toDouble(parts[i].trimmed(), &ok);
         if (!ok || !std::isfinite(values[i]))
-            return false;
+            return std::nullopt;
     }
-    for (int i = 0; i < 4; ++i)
-        fields[i]->setValue(values[i]);
-    return true;
+    return values;
 }
 
 std::optional<RenderFormat> formatOf(const QString& output) {
@@ -72,130 +70,153 @@ std::optional<RenderFormat> formatOf(const QString& output) {
     return std::nullopt;
 }
 
-struct RenderJob {
-    PageScale scale;
-    int outputDotsPerInch = 0;
-};
-
 // A sheet of A4 (210 x 297 mm) at `dotsPerInch`, in whole pixels: tenths of a millimetre
 // against the 254 tenths of an inch, so that no rounding of a real creeps in.
 QSize a4Pixels(int dotsPerInch) {
     return QSize(2100 * dotsPerInch / 254, 2970 * dotsPerInch / 254);
 }
 
-} // namespace
+// What the verb was asked to do.
+struct RenderRequest {
+    QString design; // empty: the defaults of New
+    QString output;
+    RenderFormat format = RenderFormat::Png;
+    int dotsPerInch = 0;
+    QSize printableArea;
+    std::optional<std::array<double, 4>> calibration; // else the saved one
+    std::optional<int> zoomPercent;                   // the preview's instead of the print's
+    int screenDotsPerInch = 0;
+};
 
-int runRenderCommand(const QStringList& words, QTextStream& out, QTextStream& err) {
-    Q_UNUSED(out);
+// Reads the verb's arguments, or says on `err` why they are no request.
+std::optional<RenderRequest> readRenderArguments(const QStringList& words, QTextStream& err) {
     CommandArguments args;
     const QStringList optionNames = {"output", "dpi", "page", "calibration", "zoom", "screen-dpi"};
     if (auto error = parseCommandArguments(words, optionNames, args)) {
         err << *error << "\n";
-        return ExitUsage;
+        return std::nullopt;
     }
+    RenderRequest request;
     const std::optional<QString> output = args.last("output");
     if (!output || output->isEmpty() || args.positional.size() > 1) {
         err << "render needs --output FILE and at most one design file.\n";
-        return ExitUsage;
+        return std::nullopt;
     }
+    request.design = args.positional.value(0);
+    request.output = *output;
     const std::optional<RenderFormat> format = formatOf(*output);
     if (!format) {
         err << *output << ": the output must end in .png, .bmp or .pdf.\n";
-        return ExitUsage;
+        return std::nullopt;
     }
+    request.format = *format;
 
     const auto dpi = parseWhole(args.last("dpi").value_or("600"), kMinDotsPerInch, kMaxDotsPerInch);
     if (!dpi) {
         err << "--dpi needs a whole number from " << kMinDotsPerInch << " to " << kMaxDotsPerInch
             << ".\n";
-        return ExitUsage;
+        return std::nullopt;
     }
-    QSize page = a4Pixels(*dpi);
+    request.dotsPerInch = *dpi;
+    request.printableArea = a4Pixels(*dpi);
     if (auto text = args.last("page")) {
         const auto size = parsePageSize(*text);
         if (!size) {
             err << "--page needs WIDTHxHEIGHT in device pixels, such as 4760x6814.\n";
-            return ExitUsage;
+            return std::nullopt;
         }
-        page = *size;
+        request.printableArea = *size;
     }
-    CalibrationSettings calibration;
     if (auto text = args.last("calibration")) {
-        if (!parseCalibration(*text, calibration)) {
+        request.calibration = parseCalibration(*text);
+        if (!request.calibration) {
             err << "--calibration needs four numbers: LEFT,TOP,WIDTH,HEIGHT in millimetres.\n";
-            return ExitUsage;
+            return std::nullopt;
         }
+    }
+    if (auto zoomText = args.last("zoom")) {
+        request.zoomPercent = parseWhole(*zoomText, 1, 1000);
+        const auto screenDpi =
+            parseWhole(args.last("screen-dpi").value_or("96"), kMinDotsPerInch, kMaxDotsPerInch);
+        if (!request.zoomPercent || !screenDpi) {
+            err << "--zoom needs a percentage from 1 to 1000 and --screen-dpi a whole number from "
+                << kMinDotsPerInch << " to " << kMaxDotsPerInch << ".\n";
+            return std::nullopt;
+        }
+        request.screenDotsPerInch = *screenDpi;
+    }
+    return request;
+}
+
+// The calibration given, else the one saved for this user.
+PageCalibration calibrationFor(const RenderRequest& request) {
+    CalibrationSettings calibration;
+    if (request.calibration) {
+        RealField* fields[] = {&calibration.LinksEd, &calibration.ObenEd, &calibration.BreitEd,
+                               &calibration.HochEd};
+        for (int i = 0; i < 4; ++i)
+            fields[i]->setValue((*request.calibration)[i]);
     } else {
         loadSavedCalibration(calibration);
     }
+    return calibration.forPage();
+}
 
-    RenderJob job;
-    job.scale.MmPerInchX = calibration.MmPerInchX();
-    job.scale.MmPerInchY = calibration.MmPerInchY();
-    if (auto zoomText = args.last("zoom")) {
-        const auto zoom = parseWhole(*zoomText, 1, 1000);
-        const auto screenDpi =
-            parseWhole(args.last("screen-dpi").value_or("96"), kMinDotsPerInch, kMaxDotsPerInch);
-        if (!zoom || !screenDpi) {
-            err << "--zoom needs a percentage from 1 to 1000 and --screen-dpi a whole number from "
-                << kMinDotsPerInch << " to " << kMaxDotsPerInch << ".\n";
-            return ExitUsage;
-        }
-        // The page box of the preview: the printable area at the screen's resolution, zoomed.
-        const QSize box = previewBoxSize(PrinterPage{*dpi, page}, *screenDpi, *zoom);
-        job.scale.SurfaceWidth = box.width();
-        job.scale.SurfaceHeight = box.height();
-        job.scale.DotsPerInch = *screenDpi;
-        job.scale.ZoomPercent = *zoom;
-        job.outputDotsPerInch = *screenDpi;
-    } else {
-        job.scale.SurfaceWidth = page.width();
-        job.scale.SurfaceHeight = page.height();
-        job.scale.DotsPerInch = *dpi;
-        job.scale.LeftOffsetMm = calibration.LeftOffsetMm();
-        job.outputDotsPerInch = *dpi;
+// The page as the print draws it, or as the preview shows it at the zoom asked for.
+PageScale scaleFor(const RenderRequest& request) {
+    const PrinterPage printer{request.dotsPerInch, request.printableArea};
+    const PageCalibration calibration = calibrationFor(request);
+    return request.zoomPercent
+               ? previewScale(printer, calibration, request.screenDotsPerInch, *request.zoomPercent)
+               : printScale(printer, calibration);
+}
+
+// Draws the page and writes it to the request's output, or says why it cannot be.
+std::optional<QString> writeRender(const RenderRequest& request, const PageScale& scale,
+                                   const PaperSettings& settings) {
+    // A folder, FIFO or device of that name is not replaced by a picture.
+    const QFileInfo target(request.output);
+    if (target.exists() && !target.isFile())
+        return QStringLiteral("this is not a regular file; the page is not written there.");
+    const QSize pixels(scale.SurfaceWidth, scale.SurfaceHeight);
+    if (qint64(pixels.width()) * pixels.height() > kMaxPagePixels)
+        return QStringLiteral("a page of %1 x %2 pixels is too large to draw.")
+            .arg(pixels.width())
+            .arg(pixels.height());
+    // The file says the resolution the page was drawn at.
+    const int fileDotsPerInch = scale.DotsPerInch;
+    if (auto limit = renderFormatLimit(request.format, pixels, fileDotsPerInch))
+        return limit;
+    if (request.format == RenderFormat::Pdf)
+        return writePdfPage(settings, scale, fileDotsPerInch, request.output);
+    QImage page;
+    {
+        ImageSurface surface(pixels);
+        DrawPage(surface, scale, settings);
+        page = surface.image();
     }
-    if (job.scale.SurfaceWidth < 1 || job.scale.SurfaceHeight < 1) {
+    return writeRasterPage(std::move(page), request.output, request.format, fileDotsPerInch);
+}
+
+} // namespace
+
+int runRenderCommand(const QStringList& words, QTextStream& out, QTextStream& err) {
+    Q_UNUSED(out);
+    const std::optional<RenderRequest> request = readRenderArguments(words, err);
+    if (!request)
+        return ExitUsage;
+    const PageScale scale = scaleFor(*request);
+    if (scale.SurfaceWidth < 1 || scale.SurfaceHeight < 1) {
         err << "The page has no pixels at this zoom.\n";
         return ExitUsage;
     }
-
     PaperSettings settings;
-    if (auto error = loadDesign(args.positional.value(0), settings)) {
+    if (auto error = loadDesign(request->design, settings)) {
         err << *error << "\n";
         return ExitFailure;
     }
-
-    // A folder, FIFO or device of that name is not replaced by a picture.
-    const QFileInfo target(*output);
-    if (target.exists() && !target.isFile()) {
-        err << *output << ": this is not a regular file; the page is not written there.\n";
-        return ExitFailure;
-    }
-    const QSize pixels(job.scale.SurfaceWidth, job.scale.SurfaceHeight);
-    if (qint64(pixels.width()) * pixels.height() > kMaxPagePixels) {
-        err << *output << ": a page of " << pixels.width() << " x " << pixels.height()
-            << " pixels is too large to draw.\n";
-        return ExitFailure;
-    }
-    if (auto limit = renderFormatLimit(*format, pixels, job.outputDotsPerInch)) {
-        err << *output << ": " << *limit << "\n";
-        return ExitFailure;
-    }
-    std::optional<QString> error;
-    if (*format == RenderFormat::Pdf) {
-        error = writePdfPage(settings, job.scale, job.outputDotsPerInch, *output);
-    } else {
-        QImage page;
-        {
-            ImageSurface surface(pixels);
-            DrawPage(surface, job.scale, settings);
-            page = surface.image();
-        }
-        error = writeRasterPage(std::move(page), *output, *format, job.outputDotsPerInch);
-    }
-    if (error) {
-        err << *output << ": " << *error << "\n";
+    if (auto error = writeRender(*request, scale, settings)) {
+        err << request->output << ": " << *error << "\n";
         return ExitFailure;
     }
     return ExitSuccess;

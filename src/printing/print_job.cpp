@@ -1,6 +1,6 @@
 #include "printing/print_job.h"
 
-#include "printing/calibration.h"
+#include "document/calibration.h"
 #include "printing/current_printer.h"
 #include "printing/print_system.h"
 #include "render/painter_surface.h"
@@ -71,17 +71,6 @@ std::optional<QString> runJob(CurrentPrinter& current, const QString& title, int
 
 } // namespace
 
-PageScale printScale(const PrinterPage& page, const CalibrationSettings& calibration) {
-    PageScale scale;
-    scale.SurfaceWidth = page.printableArea.width();
-    scale.SurfaceHeight = page.printableArea.height();
-    scale.DotsPerInch = page.dotsPerInch;
-    scale.MmPerInchX = calibration.MmPerInchX();
-    scale.MmPerInchY = calibration.MmPerInchY();
-    scale.LeftOffsetMm = calibration.LeftOffsetMm();
-    return scale;
-}
-
 std::optional<QString> printDesign(CurrentPrinter& printer, const PaperSettings& settings,
                                    const CalibrationSettings& calibration, int copies,
                                    const PageLayers& layers) {
@@ -90,7 +79,7 @@ std::optional<QString> printDesign(CurrentPrinter& printer, const PaperSettings&
                               "least 1.");
     return runJob(printer, QString::fromLatin1(kPageJobTitle), copies, [&](QPainter& painter) {
         PainterSurface surface(painter);
-        DrawPage(surface, printScale(printer.page(), calibration), settings, layers);
+        DrawPage(surface, printScale(printer.page(), calibration.forPage()), settings, layers);
     });
 }
 

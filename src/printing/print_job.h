@@ -1,6 +1,6 @@
 #pragma once
 
-#include "printing/printer_page.h"
+#include "render/device_scales.h"
 #include "render/draw_page.h"
 
 #include <QSize>
@@ -14,10 +14,6 @@ class PaperSettings;
 
 inline constexpr const char* kPageJobTitle = "Lineavo";
 inline constexpr const char* kTestJobTitle = "Test printing";
-
-// The scale of a printed page: the printer's resolution and printable area, no zoom, and the
-// calibration's millimetres per inch and left distance.
-PageScale printScale(const PrinterPage& page, const CalibrationSettings& calibration);
 
 // Prints the design as the job "Lineavo": one page per copy in one document, each drawn afresh
 // at the printer's scale. Returns what went wrong, if anything did.

@@ -1,6 +1,6 @@
 // The command line run as a user runs it: the real program in its own process.
+#include "document/calibration.h"
 #include "document/document_file.h"
-#include "printing/calibration.h"
 #include "render/draw_page.h"
 #include "render/image_surface.h"
 #include "settings/paper_settings.h"

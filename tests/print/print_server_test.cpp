@@ -3,8 +3,8 @@
 #include "pdf_pages.h"
 #include "print_queue.h"
 
+#include "document/calibration.h"
 #include "document/document_file.h"
-#include "printing/calibration.h"
 #include "printing/current_printer.h"
 #include "printing/print_job.h"
 #include "render/image_surface.h"
@@ -104,7 +104,7 @@ TEST_F(PrintQueueTest, CommandPrintsCopiesAsPagesOfOneJobAtThePrintersOwnResolut
     CalibrationSettings calibration;
     calibration.load(QFileInfo(LINEAVO_EXECUTABLE).absolutePath() + "/options.dat");
     CurrentPrinter current;
-    const PageScale scale = printScale(current.page(), calibration);
+    const PageScale scale = printScale(current.page(), calibration.forPage());
     const int width = scale.SurfaceWidth;
     const int height = scale.SurfaceHeight;
     // Corners of the page at full resolution; a whole page would be hundreds of megabytes.

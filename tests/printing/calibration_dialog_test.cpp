@@ -1,5 +1,5 @@
 // The calibration dialog driven with keys: its inch twins, its ranges and its keyboard order.
-#include "printing/calibration.h"
+#include "document/calibration.h"
 #include "printing/ui/calibration_dialog.h"
 
 #include <QAbstractSpinBox>
@@ -86,7 +86,7 @@ TEST_F(CalibrationDialogTest, AnInchFieldKeepsWhatIsTypedAndIsRewrittenWhenLeft)
         QTest::keyClick(field(row.inchField), Qt::Key_Tab);
         EXPECT_EQ(shown(row.inchField), row.inchesWhenLeft);
     }
-    EXPECT_DOUBLE_EQ(calibration.MmPerInchX(), 114.3 * 25.39995 / 100);
+    EXPECT_DOUBLE_EQ(calibration.forPage().MmPerInchX, 114.3 * 25.39995 / 100);
 }
 
 TEST_F(CalibrationDialogTest, TypingInAMillimetreFieldIsNeverRewrittenUntilItIsLeft) {

@@ -4,7 +4,7 @@
 
 #include "app/application.h"
 #include "app/ui/print_commands.h"
-#include "printing/calibration.h"
+#include "document/calibration.h"
 #include "printing/ui/calibration_dialog.h"
 #include "printing/ui/print_dialog.h"
 #include "printing/ui/printer_setup_dialog.h"
@@ -148,13 +148,15 @@ TEST_F(PrintCommandsTest, PrinterSetupChoosesPrinterPaperAndOrientationAndThePre
         dialog.findChild<QRadioButton*>("Landscape")->click();
         dialog.accept();
     };
-    if (!queues.isEmpty())
+    if (!queues.isEmpty()) {
         ASSERT_FALSE(app.printer.selectPrinter(queues.first()));
+    }
     commands.SetupBtnClick();
 
     const QPrinter& printer = app.printer.printer();
-    if (!queues.isEmpty())
+    if (!queues.isEmpty()) {
         EXPECT_EQ(printer.printerName(), queues.last());
+    }
     EXPECT_TRUE(printer.pageLayout().pageSize().isEquivalentTo(QPageSize(QPageSize::A5)));
     const PrinterPage page = app.printer.page();
     EXPECT_GT(page.printableArea.width(), page.printableArea.height());
@@ -195,7 +197,7 @@ TEST_F(PrintCommandsTest, CalibrationThatCannotBeSavedIsSaidAndStaysInForce) {
                                     calibrationPath().toStdString() +
                                     "\": Could not create the file: Filename refers to a "
                                     "directory. It applies until the program ends.");
-    EXPECT_DOUBLE_EQ(calibration.LeftOffsetMm(), 3);
+    EXPECT_DOUBLE_EQ(calibration.forPage().LeftOffsetMm, 3);
     EXPECT_TRUE(QFileInfo(calibrationPath()).isDir());
 }
 

@@ -1,7 +1,7 @@
 // The print job without a print server: its scale, the test rectangle's size, and failures
 // on a printer that writes a PDF file. What reaches the paper is checked through the print
 // server.
-#include "printing/calibration.h"
+#include "document/calibration.h"
 #include "printing/current_printer.h"
 #include "printing/print_job.h"
 #include "settings/paper_settings.h"
@@ -48,7 +48,7 @@ TEST(PrintScale, AppliesTheCalibrationButNoZoom) {
     calibration.BreitEd.setValue(101);
     calibration.HochEd.setValue(98);
     calibration.LinksEd.setValue(4);
-    const PageScale scale = printScale(PrinterPage{600, QSize(4760, 6814)}, calibration);
+    const PageScale scale = printScale(PrinterPage{600, QSize(4760, 6814)}, calibration.forPage());
     EXPECT_EQ(scale.SurfaceWidth, 4760);
     EXPECT_EQ(scale.SurfaceHeight, 6814);
     EXPECT_FALSE(scale.ZoomPercent.has_value());

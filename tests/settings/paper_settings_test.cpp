@@ -151,8 +151,9 @@ TEST(NewDesign, ResetsEverySettingButTheFontStyleAndTheZoom) {
         const std::string name = d.name;
         if (d.kind == SettingKind::Real) {
             EXPECT_EQ(s.field(d.setting).text(), fresh.field(d.setting).text()) << name;
-            if (d.inchTwin)
+            if (d.inchTwin) {
                 EXPECT_EQ(s.inchTwin(d.setting).text(), fresh.inchTwin(d.setting).text()) << name;
+            }
         } else if (d.setting != Setting::FontColor) { // black after New, see below
             EXPECT_EQ(s.number(d.setting), fresh.number(d.setting)) << name;
             EXPECT_EQ(s.text(d.setting), fresh.text(d.setting)) << name;

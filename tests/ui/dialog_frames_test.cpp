@@ -3,7 +3,7 @@
 #include "app/ui/about_box.h"
 #include "app/ui/file_dialog.h"
 #include "app/ui/qt_user_dialogs.h"
-#include "printing/calibration.h"
+#include "document/calibration.h"
 #include "printing/ui/calibration_dialog.h"
 #include "printing/ui/print_dialog.h"
 #include "printing/ui/printer_setup_dialog.h"

@@ -142,15 +142,17 @@ TEST_F(MainFormTest, AtItsMinimumSizeNoControlOverlapsAnotherOrIsCut) {
             EXPECT_TRUE(inside.contains(rect))
                 << page.toStdString() << ": " << control->objectName().toStdString();
             auto* label = qobject_cast<QLabel*>(control);
-            if (!label || !label->wordWrap())
+            if (!label || !label->wordWrap()) {
                 EXPECT_GE(control->width(), control->minimumSizeHint().width())
                     << page.toStdString() << ": " << control->objectName().toStdString();
+            }
             for (QWidget* other : controls) {
                 if (other != control && !control->isAncestorOf(other) &&
-                    !other->isAncestorOf(control))
+                    !other->isAncestorOf(control)) {
                     EXPECT_FALSE(rect.intersects(globalRect(other)))
                         << page.toStdString() << ": " << control->objectName().toStdString()
                         << " and " << other->objectName().toStdString();
+                }
             }
         }
     }

@@ -1,6 +1,6 @@
 #include "render/ui/preview_pane.h"
 
-#include "printing/calibration.h"
+#include "document/calibration.h"
 #include "render/draw_page.h"
 #include "render/image_surface.h"
 #include "render/ui/page_box.h"
@@ -66,13 +66,9 @@ void PreviewPane::refresh() {
 }
 
 void PreviewPane::drawExposed(const QRegion& exposed) {
-    PageScale scale;
-    scale.SurfaceWidth = m_box->width();
-    scale.SurfaceHeight = m_box->height();
-    scale.DotsPerInch = logicalDpiX();
-    scale.ZoomPercent = m_settings.ZoomEd.value();
-    scale.MmPerInchX = m_calibration.MmPerInchX();
-    scale.MmPerInchY = m_calibration.MmPerInchY();
+    // The box already has the size of this scale's surface: the paint comes after sizeBox().
+    const PageScale scale = previewScale(m_printerPage(), m_calibration.forPage(), logicalDpiX(),
+                                         m_settings.ZoomEd.value());
     const PageLayers& layers = m_layers ? *m_layers : kNoLayers;
 
     QPainter painter(m_box);

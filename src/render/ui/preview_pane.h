@@ -1,6 +1,6 @@
 #pragma once
 
-#include "printing/printer_page.h"
+#include "render/printer_page.h"
 
 #include <QImage>
 #include <QPoint>

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "render/device_scales.h"
 #include "settings/real_field.h"
 
 #include <QByteArray>
@@ -23,9 +24,7 @@ class CalibrationSettings : public QObject {
 
     // Calibrated millimetres per inch, horizontally and vertically, and the left distance, each
     // from its field's value within the field's range.
-    double MmPerInchX() const;
-    double MmPerInchY() const;
-    double LeftOffsetMm() const;
+    PageCalibration forPage() const;
 
     // The 32 bytes of the calibration file: four little-endian doubles.
     QByteArray toBytes() const;

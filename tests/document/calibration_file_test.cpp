@@ -1,4 +1,4 @@
-#include "printing/calibration.h"
+#include "document/calibration.h"
 
 #include <QByteArray>
 #include <QDir>
@@ -48,9 +48,9 @@ TEST(CalibrationScale, ValuesBeingTypedScaleWithinTheirRanges) {
     calibration.BreitEd.setText("-1");
     calibration.HochEd.setText("1e9");
     calibration.LinksEd.setText("250");
-    EXPECT_DOUBLE_EQ(calibration.MmPerInchX(), 70 * 25.39995 / 100);
-    EXPECT_DOUBLE_EQ(calibration.MmPerInchY(), 130 * 25.39995 / 100);
-    EXPECT_DOUBLE_EQ(calibration.LeftOffsetMm(), 10);
+    EXPECT_DOUBLE_EQ(calibration.forPage().MmPerInchX, 70 * 25.39995 / 100);
+    EXPECT_DOUBLE_EQ(calibration.forPage().MmPerInchY, 130 * 25.39995 / 100);
+    EXPECT_DOUBLE_EQ(calibration.forPage().LeftOffsetMm, 10);
     EXPECT_EQ(calibration.BreitEd.text(), "-1"); // the text stays as typed until it is left
 }
 
@@ -64,9 +64,9 @@ class CalibrationFile : public ::testing::Test {
 TEST_F(CalibrationFile, MissingFileKeepsTheDefaults) {
     calibration.load(path());
     EXPECT_EQ(shownTexts(calibration), QStringList({"0.00", "0.00", "100.00", "100.00"}));
-    EXPECT_DOUBLE_EQ(calibration.MmPerInchX(), 25.39995);
-    EXPECT_DOUBLE_EQ(calibration.MmPerInchY(), 25.39995);
-    EXPECT_DOUBLE_EQ(calibration.LeftOffsetMm(), 0);
+    EXPECT_DOUBLE_EQ(calibration.forPage().MmPerInchX, 25.39995);
+    EXPECT_DOUBLE_EQ(calibration.forPage().MmPerInchY, 25.39995);
+    EXPECT_DOUBLE_EQ(calibration.forPage().LeftOffsetMm, 0);
 }
 
 TEST_F(CalibrationFile, ValuesAreShownWithTwoDecimalsAndWrittenBackAsShown) {

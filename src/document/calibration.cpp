@@ -1,4 +1,4 @@
-#include "printing/calibration.h"
+#include "document/calibration.h"
 
 #include "document/safe_file_writer.h"
 #include "settings/units.h"
@@ -26,16 +26,9 @@ CalibrationSettings::CalibrationSettings(QObject* parent)
 
 // A value still being typed may lie outside its range ("-1", "1e9"); the page is always drawn
 // with what the field will hold once it is left, so that no scale can be negative or absurd.
-double CalibrationSettings::MmPerInchX() const {
-    return BreitEd.clamp(BreitEd.value()) * BaseMmPerInch / 100;
-}
-
-double CalibrationSettings::MmPerInchY() const {
-    return HochEd.clamp(HochEd.value()) * BaseMmPerInch / 100;
-}
-
-double CalibrationSettings::LeftOffsetMm() const {
-    return LinksEd.clamp(LinksEd.value());
+PageCalibration CalibrationSettings::forPage() const {
+    return {BreitEd.clamp(BreitEd.value()) * BaseMmPerInch / 100,
+            HochEd.clamp(HochEd.value()) * BaseMmPerInch / 100, LinksEd.clamp(LinksEd.value())};
 }
 
 QByteArray CalibrationSettings::toBytes() const {

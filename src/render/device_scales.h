@@ -1,0 +1,28 @@
+#pragma once
+
+#include "render/page_scale.h"
+#include "render/printer_page.h"
+
+#include <QSize>
+
+// What the printer calibration changes in a page: the millimetres per inch on each axis and,
+// for the print, how far right of the paper's left edge the printer's drawing begins.
+struct PageCalibration {
+    double MmPerInchX = BaseMmPerInch;
+    double MmPerInchY = BaseMmPerInch;
+    double LeftOffsetMm = 0;
+};
+
+// The scale of a printed page: the printer's resolution and printable area, no zoom, and the
+// calibration with its left distance.
+PageScale printScale(const PrinterPage& printer, const PageCalibration& calibration);
+
+// The preview's page box: the printable area at the screen's resolution, times the zoom in
+// percent. The height is converted with the horizontal resolution as well, and the
+// calibration does not enter. Never negative, and never larger than a widget can be.
+QSize previewBoxSize(const PrinterPage& printer, int screenDotsPerInch, double zoomPercent);
+
+// The scale of the preview: the page box at the screen's resolution and the zoom, with the
+// calibration's millimetres per inch but not its left distance, which only the paper has.
+PageScale previewScale(const PrinterPage& printer, const PageCalibration& calibration,
+                       int screenDotsPerInch, double zoomPercent);
