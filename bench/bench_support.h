@@ -1,6 +1,9 @@
 #pragma once
 
+#include "picture/picture_record.h"
 #include "render/draw_page.h"
+
+#include <QImage>
 
 #include <algorithm>
 #include <chrono>
@@ -28,4 +31,14 @@ inline double secondsPerRun(const std::function<void()>& work, int batches = 7,
                         std::chrono::duration<double>(Clock::now() - start).count() / runsPerBatch);
     }
     return best;
+}
+
+// A 24-bit picture of the size of a scanned texture, with pixels that vary everywhere.
+inline PictureRecord benchTexture() {
+    QImage image(640, 480, QImage::Format_BGR888);
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x)
+            image.setPixel(x, y, qRgb(x % 256, y % 256, (x + y) % 256));
+    }
+    return PictureRecord::fromTrueColor(image);
 }

@@ -1,6 +1,7 @@
 // DrawPage on a 600-dpi printable area, reported as a ratio to filling the same surface with
 // white in the same run ("x_fill"), so that the figures mean something on a busy machine.
 #include "bench_support.h"
+#include "picture/picture_page_layers.h"
 #include "render/draw_page.h"
 #include "render/image_surface.h"
 #include "settings/paper_settings.h"
@@ -59,3 +60,47 @@ void drawPageBenchmark(benchmark::State& state, bool checkered, bool xorPen) {
 BENCHMARK_CAPTURE(drawPageBenchmark, ruled_default, false, false)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(drawPageBenchmark, checkered_default, true, false)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(drawPageBenchmark, checkered_xor, true, true)->Unit(benchmark::kMillisecond);
+
+namespace {
+
+// A texture page: 5 x 5 cm tiles of a 24-bit picture under the default ruling, the tile
+// stretched once and kept, as the preview and the print keep it.
+void texturePageBenchmark(benchmark::State& state, MergeMode merge) {
+    PaperSettings settings;
+    settings.setMergeMode(merge);
+    settings.setFlag(Setting::SVerh2Check, false);
+    const PictureRecord texture = benchTexture();
+    const PictureRecord noPicture;
+    const PicturePageLayers layers(texture, noPicture);
+    const PageScale scale = printScale();
+
+    QImage target(kWidth, kHeight, QImage::Format_RGB32);
+    auto fill = [&] {
+        target.fill(0xffffffffu);
+        benchmark::DoNotOptimize(target.constBits());
+    };
+    auto draw = [&] {
+        ImageSurface surface(std::move(target), QPoint(0, 0));
+        surface.setBrushColor(0xffffffff);
+        surface.setPenColor(0xffffffff);
+        surface.rectangle(0, 0, kWidth, kHeight);
+        DrawPage(surface, scale, settings, layers);
+        target = surface.image();
+        benchmark::DoNotOptimize(target.constBits());
+    };
+
+    const double fillSeconds = secondsPerRun(fill);
+    for (auto _ : state)
+        draw();
+    const double drawSeconds = secondsPerRun(draw);
+    state.counters["x_fill"] = drawSeconds / fillSeconds;
+    state.counters["fill_ms"] = fillSeconds * 1000;
+    state.counters["draw_ms"] = drawSeconds * 1000;
+}
+
+} // namespace
+
+BENCHMARK_CAPTURE(texturePageBenchmark, texture_no_merge, MergeMode::NOMergeCheck)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(texturePageBenchmark, texture_xor, MergeMode::Merge1Check)
+    ->Unit(benchmark::kMillisecond);

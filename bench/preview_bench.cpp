@@ -3,6 +3,7 @@
 // ("x_fill"). "draw" is the page drawn into the rectangle; "shown" adds putting it on the
 // window's backing store, as the pane does.
 #include "bench_support.h"
+#include "picture/picture_page_layers.h"
 #include "render/device_scales.h"
 #include "render/draw_page.h"
 #include "render/image_surface.h"
@@ -19,15 +20,21 @@ const QSize kExposed(1280, 1024);
 const PrinterPage kPrinter{600, QSize(4760, 6814)};
 constexpr int kScreenDotsPerInch = 96;
 
-void previewBenchmark(benchmark::State& state, bool checkeredXor) {
+enum class PreviewPage { Default, CheckeredXor, TextureXor };
+
+void previewBenchmark(benchmark::State& state, PreviewPage page) {
     const int zoom = int(state.range(0));
     PaperSettings settings;
-    if (checkeredXor)
+    if (page != PreviewPage::Default)
         settings.setPaperKind(PaperKind::KariertCheck);
+    settings.setMergeMode(MergeMode::Merge1Check);
+    const PictureRecord texture = benchTexture();
+    const PictureRecord noPicture;
     const XorLayers xorLayers;
     const PageLayers plainLayers;
-    const PageLayers& layers =
-        checkeredXor ? static_cast<const PageLayers&>(xorLayers) : plainLayers;
+    const PicturePageLayers textureLayers(texture, noPicture);
+    const PageLayers* layersOf[] = {&plainLayers, &xorLayers, &textureLayers};
+    const PageLayers& layers = *layersOf[int(page)];
 
     const PageScale scale = previewScale(kPrinter, PageCalibration(), kScreenDotsPerInch, zoom);
     const QSize box(scale.SurfaceWidth, scale.SurfaceHeight);
@@ -73,12 +80,17 @@ void previewBenchmark(benchmark::State& state, bool checkeredXor) {
 
 } // namespace
 
-BENCHMARK_CAPTURE(previewBenchmark, default_page, false)
+BENCHMARK_CAPTURE(previewBenchmark, default_page, PreviewPage::Default)
     ->Arg(100)
     ->Arg(400)
     ->Arg(1000)
     ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(previewBenchmark, checkered_xor, true)
+BENCHMARK_CAPTURE(previewBenchmark, checkered_xor, PreviewPage::CheckeredXor)
+    ->Arg(100)
+    ->Arg(400)
+    ->Arg(1000)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(previewBenchmark, texture_xor, PreviewPage::TextureXor)
     ->Arg(100)
     ->Arg(400)
     ->Arg(1000)

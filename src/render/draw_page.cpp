@@ -137,5 +137,5 @@ void DrawPage(Surface& surface, const PageScale& scale, const PaperSettings& set
     if (settings.flag(Setting::RightBorderLineCheck))
         drawEdgeLine(surface, scale, settings, rightEdgeX(edges, scale));
 
-    layers.drawForeground(surface, scale, settings);
+    layers.drawForeground(surface, scale, settings, scale.MmToX(edges.leftMm));
 }

@@ -15,8 +15,9 @@ class PageLayers {
     virtual PenMode drawBackground(Surface&, const PageScale&, const PaperSettings&) const {
         return PenMode::Copy;
     }
-    // Draws what lies over the lines.
-    virtual void drawForeground(Surface&, const PageScale&, const PaperSettings&) const {}
+    // Draws what lies over the lines; `leftEdgeX` is where the left edge line lies (or would).
+    virtual void drawForeground(Surface&, const PageScale&, const PaperSettings&,
+                                int /*leftEdgeX*/) const {}
 };
 
 // Draws one whole page of writing paper, as `settings` describe it, for `scale`. The surface

@@ -1,5 +1,8 @@
 #include "render/image_surface.h"
 
+#include <QFontMetrics>
+#include <QPainter>
+
 #include <algorithm>
 
 #if defined(__SSE2__)
@@ -51,9 +54,30 @@ void copyRow(const quint32* source, quint32* target, int count, bool streaming) 
 
 } // namespace
 
-void ImageSurface::drawRow(quint32* row, const std::vector<const Operation*>& operations) {
-    for (const Operation* op : operations)
-        applyRow(row + op->area.left(), op->area.width(), op->value, op->mode);
+// Row `y` of a pattern from column `left` for `count` pixels, wrapping round its copies.
+void copyPatternRow(quint32* row, int y, int left, int count, const QImage& pixels, QPoint origin) {
+    const int w = pixels.width();
+    const int h = pixels.height();
+    const int patternY = int(((qint64(y) - origin.y()) % h + h) % h);
+    const quint32* source = reinterpret_cast<const quint32*>(pixels.constScanLine(patternY));
+    int patternX = int(((qint64(left) - origin.x()) % w + w) % w);
+    while (count > 0) {
+        const int run = std::min(count, w - patternX);
+        std::copy_n(source + patternX, run, row);
+        row += run;
+        count -= run;
+        patternX = 0;
+    }
+}
+
+void ImageSurface::drawRow(quint32* row, int y, const std::vector<const Operation*>& operations) {
+    for (const Operation* op : operations) {
+        if (op->pattern)
+            copyPatternRow(row + op->area.left(), y, op->area.left(), op->area.width(),
+                           op->pattern->pixels, op->pattern->origin);
+        else
+            applyRow(row + op->area.left(), op->area.width(), op->value, op->mode);
+    }
 }
 
 bool ImageSurface::RowPatterns::sameRow(const std::vector<const Operation*>& a,
@@ -61,7 +85,7 @@ bool ImageSurface::RowPatterns::sameRow(const std::vector<const Operation*>& a,
     return std::equal(
         a.begin(), a.end(), b.begin(), b.end(), [](const Operation* x, const Operation* y) {
             return x->area.left() == y->area.left() && x->area.width() == y->area.width() &&
-                   x->value == y->value && x->mode == y->mode;
+                   x->value == y->value && x->mode == y->mode && x->pattern == y->pattern;
         });
 }
 
@@ -109,6 +133,49 @@ void ImageSurface::fillArea(const QRect& area, QRgb color, PenMode mode) {
         break;
     }
     m_pending.push_back({clipped, value, mode});
+}
+
+// Tiles wait in the batch like lines, so that a texture page is written in one pass: each row
+// is copied from the tile and the lines over it are drawn while it is in the cache.
+void ImageSurface::drawTiled(const QRect& area, const QImage& tile) {
+    const QRect clipped = area.translated(-m_origin).intersected(m_image.rect());
+    if (clipped.isEmpty() || tile.isNull())
+        return;
+    m_patterns.push_back(
+        {tile.format() == QImage::Format_RGB32 ? tile : tile.convertToFormat(QImage::Format_RGB32),
+         area.topLeft() - m_origin});
+    m_pending.push_back({clipped, 0, PenMode::Copy, &m_patterns.back()});
+}
+
+// A single picture is copied at once: it is seldom under lines, and a picture sampled row by
+// row would otherwise wait in the batch as one operation per row.
+void ImageSurface::drawImage(QPoint at, const QImage& pixels) {
+    const QRect target = QRect(at - m_origin, pixels.size()).intersected(m_image.rect());
+    if (target.isEmpty())
+        return;
+    flush();
+    const QImage source = pixels.format() == QImage::Format_RGB32
+                              ? pixels
+                              : pixels.convertToFormat(QImage::Format_RGB32);
+    const QPoint from = target.topLeft() - (at - m_origin);
+    for (int y = 0; y < target.height(); ++y) {
+        const uchar* row = source.constScanLine(from.y() + y) + 4 * from.x();
+        std::copy_n(row, 4 * target.width(),
+                    m_image.scanLine(target.top() + y) + 4 * target.left());
+    }
+}
+
+int ImageSurface::textHeight(const QFont& font) const {
+    return QFontMetrics(font, &m_image).height();
+}
+
+void ImageSurface::textOut(QPoint topLeft, const QFont& font, QRgb color, const QString& text) {
+    flush();
+    QPainter painter(&m_image);
+    painter.setFont(font);
+    painter.setPen(QColor::fromRgb(color));
+    const QPoint at = topLeft - m_origin;
+    painter.drawText(at.x(), at.y() + QFontMetrics(font, &m_image).ascent(), text);
 }
 
 const QImage& ImageSurface::image() {
@@ -172,16 +239,18 @@ void ImageSurface::flush() {
             covering.push_back(&op);
         }
         const bool rowsAlike =
-            covering.front()->mode == PenMode::Copy && covering.front()->area.width() == width;
-        if (!rowsAlike) { // rows that keep earlier content are drawn one by one
+            covering.front()->mode == PenMode::Copy && covering.front()->area.width() == width &&
+            std::none_of(covering.begin(), covering.end(),
+                         [](const Operation* op) { return op->pattern != nullptr; });
+        if (!rowsAlike) { // rows that keep earlier content or show pictures are drawn one by one
             for (int y = top; y < bottom; ++y)
-                drawRow(pixels + y * stride, covering);
+                drawRow(pixels + y * stride, y, covering);
             continue;
         }
         int y = top;
         const quint32* source = patterns.find(covering);
         if (!source) {
-            drawRow(pixels + y * stride, covering);
+            drawRow(pixels + y * stride, y, covering);
             source = pixels + y * stride;
             patterns.remember(covering, source);
             ++y;
@@ -190,6 +259,7 @@ void ImageSurface::flush() {
             copyRow(source, pixels + y * stride, width, streaming);
     }
     m_pending.clear();
+    m_patterns.clear();
 #if defined(__SSE2__)
     _mm_sfence(); // the streamed rows are visible before anyone reads the image
 #endif

@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QPoint>
 
+#include <deque>
 #include <vector>
 
 // A surface on a 32-bit image that shows one rectangle of a page: `origin` is the page
@@ -22,14 +23,26 @@ class ImageSurface : public Surface {
     // The pixels with every operation so far applied.
     const QImage& image();
 
+    QRect clipRect() const override { return QRect(m_origin, m_image.size()); }
+    void drawImage(QPoint at, const QImage& pixels) override;
+    void drawTiled(const QRect& area, const QImage& tile) override;
+    int textHeight(const QFont& font) const override;
+    void textOut(QPoint topLeft, const QFont& font, QRgb color, const QString& text) override;
+
   protected:
     void fillArea(const QRect& area, QRgb color, PenMode mode) override;
 
   private:
+    // A tile repeated over the plane, a copy's top-left pixel at `origin` (image coordinates).
+    struct Pattern {
+        QImage pixels; // RGB32
+        QPoint origin;
+    };
     struct Operation {
         QRect area; // image coordinates, already clipped
         quint32 value;
         PenMode mode;
+        const Pattern* pattern = nullptr; // copied instead of `value` when set
     };
     // Rows drawn from whole-row operations, so that a later run whose rows would come out the
     // same (the same operations at the same columns, as between the lines of a grid) copies
@@ -47,9 +60,10 @@ class ImageSurface : public Surface {
     };
 
     void flush();
-    static void drawRow(quint32* row, const std::vector<const Operation*>& operations);
+    static void drawRow(quint32* row, int y, const std::vector<const Operation*>& operations);
 
     QImage m_image;
     QPoint m_origin;
     std::vector<Operation> m_pending;
+    std::deque<Pattern> m_patterns; // of the pending operations; a deque keeps their addresses
 };

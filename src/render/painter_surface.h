@@ -13,6 +13,15 @@ class PainterSurface : public Surface {
   public:
     explicit PainterSurface(QPainter& painter);
 
+    QRect clipRect() const override;
+    bool isPrinter() const override { return true; }
+    // Pictures are sent at one device pixel per picture pixel and without lossy compression,
+    // so that no printer or PDF viewer resamples them.
+    void drawImage(QPoint at, const QImage& pixels) override;
+    int textHeight(const QFont& font) const override;
+    // Text goes out as text, not as pixels.
+    void textOut(QPoint topLeft, const QFont& font, QRgb color, const QString& text) override;
+
   protected:
     void fillArea(const QRect& area, QRgb color, PenMode mode) override;
 

@@ -59,3 +59,22 @@ void Surface::rectangle(int x1, int y1, int x2, int y2) {
     if (innerWidth > 0)
         fillArea(QRect(innerLeft, innerTop, innerWidth, innerHeight), m_brushColor, m_penMode);
 }
+
+void Surface::drawTiled(const QRect& area, const QImage& tile) {
+    const QRect visible = area.intersected(clipRect());
+    if (visible.isEmpty() || tile.isNull())
+        return;
+    const int w = tile.width();
+    const int h = tile.height();
+    // Only the copies that reach the visible part, from the first one that does.
+    const int firstX = area.left() + (visible.left() - area.left()) / w * w;
+    const int firstY = area.top() + (visible.top() - area.top()) / h * h;
+    for (qint64 y = firstY; y <= visible.bottom(); y += h) {
+        for (qint64 x = firstX; x <= visible.right(); x += w) {
+            const QRect copy = QRect(int(x), int(y), w, h).intersected(area);
+            drawImage(copy.topLeft(), copy.size() == tile.size()
+                                          ? tile
+                                          : tile.copy(0, 0, copy.width(), copy.height()));
+        }
+    }
+}

@@ -1,7 +1,11 @@
 #pragma once
 
+#include <QImage>
 #include <QRect>
 #include <QRgb>
+
+class QFont;
+class QString;
 
 // How a pen or brush combines with what is already on the surface.
 enum class PenMode {
@@ -34,6 +38,25 @@ class Surface {
     void lineTo(int x, int y);
     // Fills x1 .. x2-1 by y1 .. y2-1 with the brush and draws the pen's outline just inside.
     void rectangle(int x1, int y1, int x2, int y2);
+
+    // The page pixels that drawing can change: the exposed rectangle, the band being printed.
+    // Pictures are sampled for this part only, so that memory does not grow with the zoom.
+    virtual QRect clipRect() const = 0;
+    // Printers and PDFs draw pictures they are sent, but cannot combine with what lies under.
+    virtual bool isPrinter() const { return false; }
+
+    // Copies `pixels` one to one, their top-left pixel at page position `at`. Pictures ignore
+    // the pen mode: they always replace what lies under them.
+    virtual void drawImage(QPoint at, const QImage& pixels) = 0;
+    // Covers `area` with copies of `tile`, the first one at the area's top-left corner, the
+    // others touching it in rows and columns; the last ones are cut by the area.
+    virtual void drawTiled(const QRect& area, const QImage& tile);
+
+    // The height of a line of text in `font`, whose pixel size is its character height.
+    virtual int textHeight(const QFont& font) const = 0;
+    // Writes `text` in `font` and `color` with the top-left corner of its cell at `topLeft`,
+    // leaving the cell's background as it is.
+    virtual void textOut(QPoint topLeft, const QFont& font, QRgb color, const QString& text) = 0;
 
   protected:
     // Applies `color` with `mode` to every pixel of `area` (page coordinates, may reach beyond

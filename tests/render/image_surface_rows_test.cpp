@@ -1,55 +1,41 @@
 #include "render/image_surface.h"
 
+#include "plain_surface.h"
+
 #include "support/image_compare.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-// The obvious way to carry out each operation: every pixel of its area, one after the other,
-// at the moment it is drawn. ImageSurface batches rows, copies alike rows and streams large
-// images past the cache; whatever path it takes must give these pixels.
-class PlainSurface : public Surface {
-  public:
-    PlainSurface(QSize size, QPoint origin)
-        : m_image(size, QImage::Format_RGB32), m_origin(origin) {
-        m_image.fill(0xffffffffu);
-    }
-    const QImage& image() const { return m_image; }
-
-  protected:
-    void fillArea(const QRect& area, QRgb color, PenMode mode) override {
-        const QRect clipped = area.translated(-m_origin).intersected(m_image.rect());
-        for (int y = clipped.top(); y <= clipped.bottom(); ++y) {
-            for (int x = clipped.left(); x <= clipped.right(); ++x) {
-                const QRgb old = m_image.pixel(x, y);
-                const QRgb now = mode == PenMode::Copy  ? color
-                                 : mode == PenMode::Xor ? old ^ (color & 0xffffff)
-                                                        : old ^ 0xffffff;
-                m_image.setPixel(x, y, now | 0xff000000u);
-            }
-        }
-    }
-
-  private:
-    QImage m_image;
-    QPoint m_origin;
-};
-
 void line(Surface& s, int x1, int y1, int x2, int y2) {
     s.moveTo(x1, y1);
     s.lineTo(x2, y2);
 }
 
+// Pixels that differ from their neighbours, so that a picture copied from the wrong column or
+// row shows.
+QImage smallPicture(int width, int height) {
+    QImage image(width, height, QImage::Format_RGB32);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x)
+            image.setPixel(x, y, qRgb(40 * x % 256, 90 * y % 256, 7 * (x + y) % 256));
+    }
+    return image;
+}
+
 // A page of the kinds of runs the renderer makes, in page coordinates: a background that
 // covers whole rows, a grid of copy lines (rows that come out alike), partial rows, XOR
-// columns over them, a NOT band and a rectangle that crosses the surface's edges.
+// columns over them, a NOT band and a rectangle that crosses the surface's edges; tiles and a
+// picture under the lines, reaching past the surface.
 void drawMixedPage(Surface& s, QSize page) {
     const int w = page.width();
     const int h = page.height();
     s.setBrushColor(0xf0e0d0);
     s.setPenColor(0xf0e0d0);
     s.rectangle(-5, -5, w + 5, h + 5);
+    s.drawTiled(QRect(2, 1, w - 3, h / 2), smallPicture(5, 3));
+    s.drawImage(QPoint(w / 2, h / 3), smallPicture(w, 4));
     s.setPenColor(0x102030);
     for (int y = 3; y < h; y += 7) {
         s.setPenWidth(1 + y % 3);

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QFont>
+
+struct FreeTextFont;
+struct PageScale;
+class PaperSettings;
+class Surface;
+
+// The stored free-text font as the toolkit's font: face, style, pitch, and a face that has
+// the stored character set's letters. `pixelSize` is the character height (the em).
+QFont freeTextQFont(const FreeTextFont& font, int pixelSize);
+
+// The character height of the free text on a page of `scale`: its size in points, where a
+// size of 0 or less counts as the default 9 points, at most as tall as the page.
+int freeTextPixelSize(const PageScale& scale, const FreeTextFont& font);
+
+// Writes the free text, if there is one, at the foot of the page: its cell's bottom on the
+// bottom row, starting at `leftEdgeX`, over what lies there.
+void drawFreeText(Surface& surface, const PageScale& scale, const PaperSettings& settings,
+                  int leftEdgeX);
