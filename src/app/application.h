@@ -1,12 +1,14 @@
 #pragma once
 
 #include "document/calibration.h"
+#include "picture/picture_record.h"
 #include "printing/current_printer.h"
 #include "settings/paper_settings.h"
 
 #include <QString>
 
-// The models of the running program: the design, the calibration and the current printer.
+// The models of the running program: the design, the calibration, the current printer and the
+// two pictures the design names.
 // It is made before any window and goes after all of them, so that a window or dialog, which
 // is given it and owns only its widgets, can never outlive what its controls are bound to.
 class Application {
@@ -25,4 +27,8 @@ class Application {
     CalibrationSettings calibration;
     CurrentPrinter printer;
     const QString calibrationFile;
+    // The placed picture and the background texture as filtered; empty while their file names
+    // name no picture that opens.
+    PictureRecord PictureDib;
+    PictureRecord TextureDib;
 };

@@ -20,7 +20,8 @@ QStringList CommandArguments::all(const QString& name) const {
 
 std::optional<QString> parseCommandArguments(const QStringList& words,
                                              const QStringList& optionNames,
-                                             CommandArguments& result) {
+                                             CommandArguments& result,
+                                             const QStringList& switchNames) {
     bool optionsEnded = false;
     for (qsizetype i = 0; i < words.size(); ++i) {
         const QString& word = words[i];
@@ -43,6 +44,12 @@ std::optional<QString> parseCommandArguments(const QStringList& words,
         const bool valueAttached = equals >= 0;
         if (valueAttached)
             name.truncate(equals);
+        if (switchNames.contains(name)) {
+            if (valueAttached)
+                return QStringLiteral("The option --%1 takes no value.").arg(name);
+            result.switches << name;
+            continue;
+        }
         if (!optionNames.contains(name))
             return QStringLiteral("Unknown option --%1.").arg(name);
         if (valueAttached)

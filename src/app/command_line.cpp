@@ -18,6 +18,7 @@ constexpr Verb kVerbs[] = {
     {"save", runSaveCommand},
     {"print", runPrintCommand},
     {"print-test", runPrintTestCommand},
+    {"picture", runPictureCommand},
 };
 
 bool isHelp(const QString& word) {
@@ -53,6 +54,13 @@ QString usageText() {
         "      saved calibration, on the named printer or else the default one.\n"
         "  lineavo-pressolo print-test [--printer NAME]\n"
         "      Prints the calibration's 100 mm test rectangle.\n"
+        "  lineavo-pressolo picture FILE [--grayscale] [--lighten] [--strong-lighten]\n"
+        "                   [--output OUT.png|OUT.bmp]\n"
+        "      Opens the picture as the window does and prints its width, height, depth,\n"
+        "      colors (palette entries held) and format as one JSON object. The switches\n"
+        "      filter it as the texture's check boxes do; --strong-lighten acts only with\n"
+        "      --lighten. --output writes the pixels as held: PNG, or BMP in the picture's\n"
+        "      own depth with its palette.\n"
         "\n"
         "A word \"--\" ends the options, so that a file name may start with a dash.\n"
         "Errors are reported on standard error; the exit status is 1 for a failure and 2\n"

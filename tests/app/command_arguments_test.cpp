@@ -19,4 +19,14 @@ TEST(CommandArguments, RefusesUnknownOptionsAndMissingValues) {
     EXPECT_EQ(parseCommandArguments({"--colour", "red"}, {"dpi"}, args),
               "Unknown option --colour.");
     EXPECT_EQ(parseCommandArguments({"--dpi"}, {"dpi"}, args), "The option --dpi needs a value.");
+    EXPECT_EQ(parseCommandArguments({"--lighten=yes"}, {}, args, {"lighten"}),
+              "The option --lighten takes no value.");
+}
+
+TEST(CommandArguments, SwitchesTakeNoValueAndEndWithTheOptions) {
+    CommandArguments args;
+    ASSERT_FALSE(parseCommandArguments({"--lighten", "a.png", "--", "--grayscale"}, {}, args,
+                                       {"lighten", "grayscale"}));
+    EXPECT_EQ(args.switches, QStringList{"lighten"});
+    EXPECT_EQ(args.positional, (QStringList{"a.png", "--grayscale"}));
 }

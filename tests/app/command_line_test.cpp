@@ -1,6 +1,8 @@
 // The command line run as a user runs it: the real program in its own process.
 #include "document/calibration.h"
 #include "document/document_file.h"
+#include "picture/open_picture.h"
+#include "picture/picture_output.h"
 #include "render/draw_page.h"
 #include "render/image_surface.h"
 #include "settings/paper_settings.h"
@@ -205,6 +207,47 @@ TEST_F(CommandLine, ShowPrintsTheDesignAsJson) {
     EXPECT_EQ(json.value("Edit1").toString(), QString::fromUtf8("Grüße"));
 }
 
+TEST_F(CommandLine, PictureDescribesAndWritesThePictureAsTheTextureFiltersIt) {
+    // A 4-bit picture of black, red and white, named as if it were a JPEG.
+    QImage indexed(3, 1, QImage::Format_Indexed8);
+    indexed.setColorTable({qRgb(0, 0, 0), qRgb(255, 0, 0), qRgb(255, 255, 255)});
+    for (int x = 0; x < 3; ++x)
+        indexed.setPixel(x, 0, uint(x));
+    ASSERT_EQ(writePicture(PictureRecord::fromIndexed(indexed, 4), path("logo.bmp")), QString());
+    ASSERT_TRUE(QFile::rename(path("logo.bmp"), path("logo.jpg")));
+    struct Row {
+        const char* name;
+        QStringList switches;
+        int depth, colors;
+        int blackBecomes, redBecomes; // the red part of the first two pixels
+    };
+    const Row rows[] = {
+        {"as the file stores it", {}, 4, 3, 0, 255},
+        {"grey", {"--grayscale"}, 24, 0, 0, 76},
+        {"lightened", {"--lighten"}, 24, 0, 192, 255},
+        {"strong lightening alone changes nothing", {"--strong-lighten"}, 4, 3, 0, 255},
+        {"strongly lightened", {"--strong-lighten", "--lighten"}, 24, 0, 224, 255},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const Result r =
+            run(QStringList{"picture", "logo.jpg", "--output", "out.bmp"} + row.switches);
+        ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+        const QJsonObject json = QJsonDocument::fromJson(r.out).object();
+        EXPECT_EQ(json, (QJsonObject{{"width", 3},
+                                     {"height", 1},
+                                     {"depth", row.depth},
+                                     {"colors", row.colors},
+                                     {"format", "BMP"}}))
+            << r.out.toStdString();
+        const DecodedPicture written = OpenDib(path("out.bmp"));
+        ASSERT_TRUE(written.ok()) << written.error.toStdString();
+        EXPECT_EQ(written.picture.depth(), row.depth);
+        EXPECT_EQ(qRed(written.picture.pixelColor(0, 0)), row.blackBecomes);
+        EXPECT_EQ(qRed(written.picture.pixelColor(1, 0)), row.redBecomes);
+    }
+}
+
 TEST_F(CommandLine, SaveSetsEachKindThroughItsField) {
     const Result r = run({"save",  "out.lvo",
                           "--set", "LineSpaceEd=12345",
@@ -375,6 +418,17 @@ INSTANTIATE_TEST_SUITE_P(
             {"render", "--output", "x.png", "--page", "1000000x1", "--dpi", "24", "--zoom", "200"},
             1,
             "x.png: a PNG file can be written at most"},
+        FailureCase{"PictureMissing",
+                    {"picture", "logo.png"},
+                    1,
+                    "The picture \"logo.png\" cannot be opened. The file does not exist."},
+        FailureCase{"PictureOfADesign", {"picture", "short.lvo"}, 1, "not a picture"},
+        FailureCase{"PictureOfAFolder", {"picture", "folder.lvo"}, 1, "not a regular file"},
+        FailureCase{"PictureWithoutFile", {"picture", "--lighten"}, 2, "exactly one picture"},
+        FailureCase{
+            "PictureSwitchWithValue", {"picture", "a.png", "--grayscale=1"}, 2, "takes no value"},
+        FailureCase{
+            "PictureOutputJpeg", {"picture", "a.png", "--output", "a.jpg"}, 2, ".png or .bmp"},
         FailureCase{"PdfPageOver200Inches",
                     {"render", "--output", "x.pdf", "--page", "20001x100", "--dpi", "100"},
                     1,
@@ -562,6 +616,7 @@ TEST_F(CommandLine, HelpPrintsTheUsage) {
     EXPECT_EQ(r.exitCode, 0);
     EXPECT_TRUE(r.out.contains("lineavo-pressolo render [DESIGN.lvo] --output FILE"));
     EXPECT_TRUE(r.out.contains("lineavo-pressolo save [DESIGN.lvo] OUTPUT.lvo"));
+    EXPECT_TRUE(r.out.contains("lineavo-pressolo picture FILE"));
 }
 
 } // namespace

@@ -1,6 +1,9 @@
 // The progress bar in the status bar, checked on the pixels the status bar paints.
+#include "app/ui/picture_loader.h"
 #include "app/ui/progress_status_bar.h"
 #include "window_fixture.h"
+
+#include <QFile>
 
 #include <QScreen>
 
@@ -73,6 +76,37 @@ TEST_F(ProgressBarTest, ValuesOutsideZeroToHundredAreLimited) {
     EXPECT_EQ(bar()->proStatus(), 0);
     EXPECT_EQ(paintedBarWidth(navyBeyond), 0);
     EXPECT_FALSE(navyBeyond);
+}
+
+TEST_F(ProgressBarTest, TheBarGrowsWhileAPictureIsReadAndKeepsItsLengthAfterwards) {
+    // An uncompressed 24-bit TGA of many rows, which is read row by row.
+    constexpr int kWidth = 64, kHeight = 400;
+    QByteArray tga(18, '\0');
+    tga[2] = 2;
+    tga[12] = char(kWidth), tga[14] = char(kHeight & 255), tga[15] = char(kHeight >> 8);
+    tga[16] = 24;
+    tga.append(QByteArray(kWidth * kHeight * 3, '\x55'));
+    QFile file(folder.filePath(QStringLiteral("tall.tga")));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(tga);
+    file.close();
+
+    int halfwayPercent = -1, halfwayWidth = -1;
+    bool navyBeyond = false;
+    QObject::connect(&window->pictureLoader(), &PictureLoader::progress, [&](int percent) {
+        if (percent >= 50 && halfwayPercent < 0) {
+            halfwayPercent = percent;
+            halfwayWidth = paintedBarWidth(navyBeyond);
+        }
+    });
+    app.settings.setText(Setting::FilenameEdit1, file.fileName());
+    ASSERT_FALSE(app.PictureDib.isEmpty());
+    ASSERT_LT(halfwayPercent, 100);
+    EXPECT_EQ(halfwayWidth, expectedWidth(halfwayPercent));
+    EXPECT_FALSE(navyBeyond);
+
+    app.settings.setText(Setting::FilenameEdit1, QString());
+    EXPECT_EQ(paintedBarWidth(navyBeyond), expectedWidth(100));
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "app/ui/document_commands.h"
 
+#include "app/ui/picture_loader.h"
 #include "app/ui/user_dialogs.h"
 #include "document/document_file.h"
 #include "settings/paper_settings.h"
@@ -9,15 +10,20 @@
 #include <QStandardPaths>
 #include <QWidget>
 
-DocumentCommands::DocumentCommands(PaperSettings& settings, UserDialogs& dialogs, QWidget* window)
-    : QObject(window), m_settings(settings), m_dialogs(dialogs), m_window(window) {}
+DocumentCommands::DocumentCommands(PaperSettings& settings, PictureLoader& pictures,
+                                   UserDialogs& dialogs, QWidget* window)
+    : QObject(window), m_settings(settings), m_pictures(pictures), m_dialogs(dialogs),
+      m_window(window) {}
 
 QString DocumentCommands::fileFilter() {
     return QStringLiteral("Lineavo-Dateien (*.lvo)");
 }
 
 void DocumentCommands::NewBtnClick() {
-    m_settings.resetToNew();
+    m_pictures.replaceDesign([this] {
+        m_settings.resetToNew();
+        return std::optional<QString>();
+    });
     emit designReplaced();
 }
 
@@ -36,7 +42,9 @@ void DocumentCommands::SaveAsBtnClick() {
 }
 
 void DocumentCommands::OpenFile(const QString& fileName) {
-    if (const std::optional<QString> error = openDocument(m_settings, fileName)) {
+    const std::optional<QString> error =
+        m_pictures.replaceDesign([&] { return openDocument(m_settings, fileName); });
+    if (error) {
         showFailure(*error);
         return;
     }

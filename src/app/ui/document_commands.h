@@ -4,15 +4,18 @@
 #include <QString>
 
 class PaperSettings;
+class PictureLoader;
 class UserDialogs;
 class QWidget;
 
 // New, Open..., Save as... and the question before quitting. There is no current document:
-// every save asks for a name, and the quit question is always asked.
+// every save asks for a name, and the quit question is always asked. New and Open load the
+// design's pictures once, after all its settings are applied.
 class DocumentCommands : public QObject {
     Q_OBJECT
   public:
-    DocumentCommands(PaperSettings& settings, UserDialogs& dialogs, QWidget* window);
+    DocumentCommands(PaperSettings& settings, PictureLoader& pictures, UserDialogs& dialogs,
+                     QWidget* window);
 
     static QString fileFilter();
 
@@ -39,6 +42,7 @@ class DocumentCommands : public QObject {
     void rememberFolderOf(const QString& fileName);
 
     PaperSettings& m_settings;
+    PictureLoader& m_pictures;
     UserDialogs& m_dialogs;
     QWidget* m_window;
     QString m_lastFolder;

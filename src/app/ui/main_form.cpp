@@ -6,10 +6,12 @@
 #include "app/ui/document_commands.h"
 #include "app/ui/image_button.h"
 #include "app/ui/page_frame.h"
+#include "app/ui/picture_loader.h"
 #include "app/ui/print_commands.h"
 #include "app/ui/progress_status_bar.h"
 #include "app/ui/user_dialogs.h"
 #include "app/ui/web_address.h"
+#include "picture/open_picture.h"
 #include "printing/ui/calibration_dialog.h"
 #include "render/ui/preview_pane.h"
 
@@ -48,7 +50,8 @@ QToolButton* flatButton(const QIcon& icon, const QString& caption, const QString
 } // namespace
 
 TMainForm::TMainForm(Application& app, UserDialogs& dialogs, QWidget* parent)
-    : QMainWindow(parent), m_commands(new DocumentCommands(app.settings, dialogs, this)) {
+    : QMainWindow(parent), m_pictures(new PictureLoader(app, this)),
+      m_commands(new DocumentCommands(app.settings, *m_pictures, dialogs, this)) {
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QStringLiteral("Tolvane Lineavo-Pressolo 1.0"));
     // A compact face for the whole program, so that the six pages and their rows fit the
@@ -57,15 +60,15 @@ TMainForm::TMainForm(Application& app, UserDialogs& dialogs, QWidget* parent)
     compact.setPointSize(8);
     QApplication::setFont(compact);
 
-    PageContext context{app.settings, dialogs, this};
+    PageContext context{app.settings, *m_pictures, dialogs, this};
     m_pages = new QTabWidget;
     m_pages->setObjectName(QStringLiteral("PageControl2"));
     m_pages->setDocumentMode(true);
     const std::pair<PageFrame*, const char*> pages[] = {
         {buildBasicPage(context), "Basic settings"},
         {buildEdgesPage(context), "Edges"},
-        {buildPicturePage(context), "Insert picture"},
-        {buildTexturePage(context), "Background texture"},
+        {buildPicturePage(context, m_picturePreview), "Insert picture"},
+        {buildTexturePage(context, m_texturePreview), "Background texture"},
         {buildFreeTextPage(context), "Free text"},
         {buildPrintPage(context, m_print), "Print"},
     };
@@ -75,6 +78,8 @@ TMainForm::TMainForm(Application& app, UserDialogs& dialogs, QWidget* parent)
     }
     m_pages->setCurrentIndex(0);
     connectPrintPage(app, dialogs);
+    connectPreviewButton(m_picturePreview, Setting::FilenameEdit1, app);
+    connectPreviewButton(m_texturePreview, Setting::FilenameEdit2, app);
 
     auto* central = new QWidget;
     auto* layout = new QVBoxLayout(central);
@@ -87,6 +92,7 @@ TMainForm::TMainForm(Application& app, UserDialogs& dialogs, QWidget* parent)
 
     m_statusBar = new ProgressStatusBar;
     setStatusBar(m_statusBar);
+    connect(m_pictures, &PictureLoader::progress, this, &TMainForm::WMUser);
 
     connect(qApp, &QGuiApplication::commitDataRequest, this, &TMainForm::commitData);
 
@@ -138,6 +144,13 @@ void TMainForm::connectPrintPage(Application& app, UserDialogs& dialogs) {
     connect(m_print.calibrateButton, &QAbstractButton::clicked, m_printing,
             &PrintCommands::KalBtnClick);
     connect(m_commands, &DocumentCommands::designReplaced, m_preview, &PreviewPane::refresh);
+}
+
+void TMainForm::connectPreviewButton(QAbstractButton* button, Setting fileName, Application& app) {
+    connect(button, &QAbstractButton::clicked, this, [this, &app, fileName] {
+        emit previewRequested(m_pictures->record(fileName),
+                              unquotedFileName(app.settings.text(fileName)));
+    });
 }
 
 QWidget* TMainForm::buildBottomStrip() {

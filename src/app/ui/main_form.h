@@ -1,11 +1,14 @@
 #pragma once
 
 #include "app/ui/pages.h"
+#include "picture/picture_record.h"
+#include "settings/setting_table.h"
 
 #include <QMainWindow>
 
 class Application;
 class DocumentCommands;
+class PictureLoader;
 class PreviewPane;
 class PrintCommands;
 class ProgressStatusBar;
@@ -23,6 +26,7 @@ class TMainForm : public QMainWindow {
     TMainForm(Application& app, UserDialogs& dialogs, QWidget* parent = nullptr);
 
     DocumentCommands& documentCommands() { return *m_commands; }
+    PictureLoader& pictureLoader() { return *m_pictures; }
     PrintCommands& printCommands() { return *m_printing; }
     PreviewPane& preview() { return *m_preview; }
     TKalForm& calibrationDialog() { return *m_calibrationDialog; }
@@ -34,10 +38,17 @@ class TMainForm : public QMainWindow {
     QWidget* previewArea() const { return m_print.previewArea; }
     QTabWidget* pages() const { return m_pages; }
     ProgressStatusBar* progressStatusBar() const { return m_statusBar; }
+    QAbstractButton* picturePreviewButton() const { return m_picturePreview; }
+    QAbstractButton* texturePreviewButton() const { return m_texturePreview; }
 
   public slots:
     // Progress of reading a picture, in percent.
     void WMUser(int percent);
+
+  signals:
+    // A preview button was pressed: the picture viewer is to show a copy of `picture` (the
+    // texture as filtered) under the name `fileName`.
+    void previewRequested(const PictureRecord& picture, const QString& fileName);
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -46,11 +57,15 @@ class TMainForm : public QMainWindow {
     QWidget* buildToolStrip();
     QWidget* buildBottomStrip();
     void connectPrintPage(Application& app, UserDialogs& dialogs);
+    void connectPreviewButton(QAbstractButton* button, Setting fileName, Application& app);
     void ueberbtnClick();
     void commitData(QSessionManager& manager);
 
+    PictureLoader* m_pictures;
     DocumentCommands* m_commands;
     PrintPageControls m_print;
+    QAbstractButton* m_picturePreview = nullptr;
+    QAbstractButton* m_texturePreview = nullptr;
     PreviewPane* m_preview = nullptr;
     TKalForm* m_calibrationDialog = nullptr;
     PrintCommands* m_printing = nullptr;

@@ -10,8 +10,9 @@ class QWidget;
 // The six pages of the main window, each built with its frame and bound to the settings.
 PageFrame* buildBasicPage(PageContext& context);
 PageFrame* buildEdgesPage(PageContext& context);
-PageFrame* buildPicturePage(PageContext& context);
-PageFrame* buildTexturePage(PageContext& context);
+// `preview` receives the page's picture preview button.
+PageFrame* buildPicturePage(PageContext& context, QAbstractButton*& preview);
+PageFrame* buildTexturePage(PageContext& context, QAbstractButton*& preview);
 PageFrame* buildFreeTextPage(PageContext& context);
 
 // The controls of the "Print" page whose actions are wired up elsewhere.

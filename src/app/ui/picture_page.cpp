@@ -9,7 +9,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-PageFrame* buildPicturePage(PageContext& context) {
+PageFrame* buildPicturePage(PageContext& context, QAbstractButton*& preview) {
     auto* page = new PageFrame(
         PageId::Picture,
         QStringLiteral("Insert picture - put a little logo or something like this on the paper"),
@@ -17,7 +17,7 @@ PageFrame* buildPicturePage(PageContext& context) {
     auto* layout = stackedContent(page->content());
     QGridLayout* grid = nullptr;
 
-    QGroupBox* open = openPictureGroup(context, Setting::FilenameEdit1);
+    QGroupBox* open = openPictureGroup(context, Setting::FilenameEdit1, "PreViewBtn", preview);
     layout->addWidget(open);
 
     QGroupBox* position = groupWithGrid(QStringLiteral("Position of the picture"), grid);

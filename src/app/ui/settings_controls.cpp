@@ -1,6 +1,8 @@
 #include "app/ui/settings_controls.h"
 
+#include "app/ui/picture_loader.h"
 #include "app/ui/user_dialogs.h"
+#include "picture/picture_record.h"
 #include "settings/ui/color_picker.h"
 #include "settings/ui/file_name_edit.h"
 #include "settings/ui/real_spin_edit.h"
@@ -11,6 +13,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
 
 namespace {
@@ -182,6 +185,11 @@ FileNameEdit* pictureFileNameEdit(PageContext& context, Setting text) {
         if (s == text)
             edit->setText(settings.text(text));
     });
+    QObject::connect(&context.pictures, &PictureLoader::loaded, edit,
+                     [text, edit](Setting loaded, const QString& failure) {
+                         if (loaded == text)
+                             edit->showFailure(failure);
+                     });
     return edit;
 }
 
@@ -212,11 +220,24 @@ void alignCaptionColumns(std::initializer_list<QGroupBox*> groups) {
         grid->setColumnMinimumWidth(0, width);
 }
 
-QGroupBox* openPictureGroup(PageContext& context, Setting fileName) {
+QGroupBox* openPictureGroup(PageContext& context, Setting fileName, const char* previewName,
+                            QAbstractButton*& preview) {
     QGridLayout* grid = nullptr;
     QGroupBox* group = groupWithGrid(QStringLiteral("Open picture"), grid);
     grid->addWidget(new QLabel(QStringLiteral("File name:")), 0, 0);
     grid->addWidget(pictureFileNameEdit(context, fileName), 0, 1, 1, 5);
+
+    auto* button = new QPushButton(QStringLiteral("Open picture preview..."));
+    button->setObjectName(QLatin1String(previewName));
+    PictureLoader& pictures = context.pictures;
+    button->setEnabled(!pictures.record(fileName).isEmpty());
+    QObject::connect(&pictures, &PictureLoader::loaded, button,
+                     [&pictures, fileName, button](Setting loaded) {
+                         if (loaded == fileName)
+                             button->setEnabled(!pictures.record(fileName).isEmpty());
+                     });
+    grid->addWidget(button, 1, 1, 1, 5, Qt::AlignLeft);
+    preview = button;
     return group;
 }
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 class ColorPicker;
+class QAbstractButton;
 class FileNameEdit;
 class QCheckBox;
 class QGridLayout;
@@ -50,8 +51,11 @@ void alignCaptionColumns(std::initializer_list<QGroupBox*> groups);
 // A group box with a grid inside, spaced tightly.
 QGroupBox* groupWithGrid(const QString& title, QGridLayout*& grid);
 
-// "Open picture": the file name of a picture with its browse button.
-QGroupBox* openPictureGroup(PageContext& context, Setting fileName);
+// "Open picture": the file name of a picture with its browse button, which shows why an
+// existing file cannot be opened, and the button `previewName` that is enabled exactly when the
+// picture is loaded; it is put into `preview` for the window to give it its action.
+QGroupBox* openPictureGroup(PageContext& context, Setting fileName, const char* previewName,
+                            QAbstractButton*& preview);
 
 // "Size of picture": width and height with their inch twins, and the aspect-ratio box.
 QGroupBox* pictureSizeGroup(PageContext& context, Setting width, Setting height,

@@ -9,7 +9,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-PageFrame* buildTexturePage(PageContext& context) {
+PageFrame* buildTexturePage(PageContext& context, QAbstractButton*& preview) {
     auto* page = new PageFrame(
         PageId::Texture,
         QStringLiteral("Background texture - choose a background for your writing paper"),
@@ -17,14 +17,14 @@ PageFrame* buildTexturePage(PageContext& context) {
     auto* layout = stackedContent(page->content());
     QGridLayout* grid = nullptr;
 
-    QGroupBox* open = openPictureGroup(context, Setting::FilenameEdit2);
+    QGroupBox* open = openPictureGroup(context, Setting::FilenameEdit2, "PreViewBtn2", preview);
     layout->addWidget(open);
 
     QGroupBox* size =
         pictureSizeGroup(context, Setting::BreitEd2, Setting::HochEd2, Setting::SVerh2Check);
     layout->addWidget(size);
 
-    QGroupBox* filters = groupWithGrid(QStringLiteral("Texture options"), grid);
+    QGroupBox* filters = groupWithGrid(QStringLiteral("Visibility settings"), grid);
     grid->addWidget(
         flagCheckBox(context, Setting::GrayScaleCheck, QStringLiteral("Grayscale texture")), 0, 0);
     grid->addWidget(flagCheckBox(context, Setting::LightenCheck, QStringLiteral("Lighten texture")),

@@ -36,3 +36,12 @@ void FileNameEdit::browse() {
     m_edit->setText(*chosen);
     emit textEdited(*chosen);
 }
+
+void FileNameEdit::showFailure(const QString& reason) {
+    // A palette with no colour of its own set hands the field back to its parent's colours.
+    QPalette colours;
+    if (!reason.isEmpty())
+        colours.setColor(QPalette::Text, QColor::fromRgb(kFailureColor));
+    m_edit->setPalette(colours);
+    m_edit->setToolTip(reason);
+}

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QRgb>
 #include <QWidget>
 
 #include <functional>
@@ -12,6 +13,8 @@ class QToolButton;
 class FileNameEdit : public QWidget {
     Q_OBJECT
   public:
+    static constexpr QRgb kFailureColor = 0xffc00000; // dark red
+
     // Shows an open dialog with the filter, starting at the current name; nothing on cancel.
     using FileChooser =
         std::function<std::optional<QString>(QWidget*, const QString& filter, const QString&)>;
@@ -23,6 +26,10 @@ class FileNameEdit : public QWidget {
     void setFilter(const QString& filter) { m_filter = filter; }
     const QString& filter() const { return m_filter; }
     void setFileChooser(FileChooser chooser) { m_chooser = std::move(chooser); }
+
+    // Shows, without interrupting the typing, why the file named cannot be opened: the name in
+    // the failure colour and `reason` as its tooltip. An empty reason shows the name plainly.
+    void showFailure(const QString& reason);
 
     QLineEdit* lineEdit() const { return m_edit; }
     QToolButton* browseButton() const { return m_browse; }

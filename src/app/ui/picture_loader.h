@@ -1,0 +1,49 @@
+#pragma once
+
+#include "settings/setting_table.h"
+
+#include <QObject>
+#include <QString>
+
+#include <functional>
+#include <optional>
+
+class Application;
+class PictureRecord;
+
+// Opens the placed picture and the background texture into the application's records whenever
+// what they are made of changes: the picture's file name; the texture's file name and its three
+// visibility options. Every change reads the file afresh, so that an option click also sees a
+// file that changed or vanished on disk. No message is shown: a name being typed fails at every
+// keystroke, so a failure is only told to whoever listens.
+class PictureLoader : public QObject {
+    Q_OBJECT
+  public:
+    explicit PictureLoader(Application& app, QObject* parent = nullptr);
+
+    // Applies a whole design (New, or a document being opened) with the loads held back, then,
+    // unless `apply` returns an error, loads both pictures once from the settings as they end
+    // up: a document stores the texture's options after its name, and the texture is filtered
+    // with the new options, not once with each old one.
+    std::optional<QString> replaceDesign(const std::function<std::optional<QString>()>& apply);
+
+    // The record that the file name `fileName` (FilenameEdit1 or FilenameEdit2) loads into.
+    const PictureRecord& record(Setting fileName) const;
+
+    void FilenameEdit1Change();
+    void FilenameEdit2Change();
+
+  signals:
+    // How much of the file being opened has been read, 0 ... 100.
+    void progress(int percent);
+    // The record of `fileName` was loaded afresh. `failure` says why an existing file could not
+    // be opened; it is empty on success and for a name that is empty or names no file yet (or a
+    // folder), as names do while they are typed.
+    void loaded(Setting fileName, const QString& failure);
+
+  private:
+    void settingChanged(Setting setting);
+
+    Application& m_app;
+    bool m_held = false;
+};

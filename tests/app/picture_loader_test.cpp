@@ -1,0 +1,155 @@
+// The window's pictures loaded without a window: what reloads them, and what is told.
+#include "app/application.h"
+#include "app/ui/picture_loader.h"
+#include "document/document_file.h"
+#include "picture/picture_output.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class PictureLoaderTest : public ::testing::Test {
+  protected:
+    // A black 24-bit picture `width` pixels wide, written as BMP.
+    QString writeBlack(const QString& name, int width) {
+        QImage pixels(width, 1, QImage::Format_BGR888);
+        pixels.fill(Qt::black);
+        const QString path = folder.filePath(name);
+        EXPECT_EQ(writePicture(PictureRecord::fromTrueColor(pixels), path), QString());
+        return path;
+    }
+
+    // Which records were loaded, in order.
+    QList<Setting> loads() const {
+        QList<Setting> settings;
+        for (const QList<QVariant>& signal : spy)
+            settings << signal[0].value<Setting>();
+        return settings;
+    }
+
+    static int red(const PictureRecord& picture) { return qRed(picture.pixelColor(0, 0)); }
+
+    QTemporaryDir folder;
+    Application app{folder.filePath(QStringLiteral("options.dat"))};
+    PictureLoader loader{app};
+    QSignalSpy spy{&loader, &PictureLoader::loaded};
+};
+
+TEST_F(PictureLoaderTest, EachTriggerReadsItsPictureAfreshAndAVanishedFileEmptiesIt) {
+    struct Row {
+        const char* name;
+        Setting changed;
+        Setting loaded;
+    };
+    const Row rows[] = {
+        {"picture name", Setting::FilenameEdit1, Setting::FilenameEdit1},
+        {"texture name", Setting::FilenameEdit2, Setting::FilenameEdit2},
+        {"grayscale", Setting::GrayScaleCheck, Setting::FilenameEdit2},
+        {"lighten", Setting::LightenCheck, Setting::FilenameEdit2},
+        {"strong lightening", Setting::StrongLightCheck, Setting::FilenameEdit2},
+    };
+    PaperSettings& settings = app.settings;
+    // Names change between the plain and the quoted spelling of the same file.
+    auto change = [&settings](Setting setting) {
+        const QString name = settings.text(setting);
+        if (setting == Setting::FilenameEdit1 || setting == Setting::FilenameEdit2)
+            settings.setText(setting, name.startsWith('"') ? name.mid(1, name.size() - 2)
+                                                           : '"' + name + '"');
+        else
+            settings.setFlag(setting, !settings.flag(setting));
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const QString path = writeBlack(QStringLiteral("p.bmp"), 3);
+        for (const Setting name : {Setting::FilenameEdit1, Setting::FilenameEdit2}) {
+            settings.setText(name, QString());
+            settings.setText(name, path);
+        }
+        writeBlack(QStringLiteral("p.bmp"), 5);
+        spy.clear();
+        change(row.changed);
+        EXPECT_EQ(loads(), QList<Setting>{row.loaded});
+        EXPECT_EQ(loader.record(row.loaded).width(), 5);
+        const Setting other =
+            row.loaded == Setting::FilenameEdit1 ? Setting::FilenameEdit2 : Setting::FilenameEdit1;
+        EXPECT_EQ(loader.record(other).width(), 3);
+
+        ASSERT_TRUE(QFile::remove(path));
+        change(row.changed);
+        EXPECT_TRUE(loader.record(row.loaded).isEmpty());
+        EXPECT_EQ(spy.last()[1].toString(), QString()) << "a file that is not there is no failure";
+    }
+}
+
+TEST_F(PictureLoaderTest, StrongLighteningWithLightenOffLightensNothing) {
+    app.settings.setFlag(Setting::GrayScaleCheck, false);
+    app.settings.setFlag(Setting::LightenCheck, false);
+    app.settings.setText(Setting::FilenameEdit2, writeBlack(QStringLiteral("t.bmp"), 2));
+    app.settings.setFlag(Setting::StrongLightCheck, true);
+    EXPECT_EQ(red(app.TextureDib), 0);
+    app.settings.setFlag(Setting::LightenCheck, true);
+    EXPECT_EQ(red(app.TextureDib), 224);
+}
+
+TEST_F(PictureLoaderTest, AnOpenedDesignLoadsEachPictureOnceWithAllItsSettings) {
+    PaperSettings design;
+    design.setText(Setting::FilenameEdit1, writeBlack(QStringLiteral("logo.bmp"), 4));
+    design.setText(Setting::FilenameEdit2, writeBlack(QStringLiteral("texture.bmp"), 6));
+    design.setFlag(Setting::GrayScaleCheck, false);
+    design.setFlag(Setting::LightenCheck, true);
+    design.setFlag(Setting::StrongLightCheck, true);
+    const QString document = folder.filePath(QStringLiteral("design.lvo"));
+    ASSERT_EQ(saveDocument(design, document), std::nullopt);
+    app.settings.setFlag(Setting::LightenCheck, false);
+    spy.clear();
+
+    EXPECT_TRUE(loader.replaceDesign([&] { return openDocument(app.settings, document); }) ==
+                std::nullopt);
+    EXPECT_EQ(loads(), (QList<Setting>{Setting::FilenameEdit1, Setting::FilenameEdit2}));
+    EXPECT_EQ(app.PictureDib.width(), 4);
+    EXPECT_EQ(red(app.PictureDib), 0);
+    EXPECT_EQ(app.TextureDib.width(), 6);
+    EXPECT_EQ(red(app.TextureDib), 224);
+
+    // A design that cannot be opened changes nothing, so nothing is loaded again.
+    spy.clear();
+    EXPECT_TRUE(loader.replaceDesign([&] {
+        return openDocument(app.settings, folder.filePath(QStringLiteral("missing.lvo")));
+    }));
+    EXPECT_TRUE(loads().isEmpty());
+}
+
+TEST_F(PictureLoaderTest, OnlyAnExistingFileThatCannotBeOpenedIsAFailure) {
+    QFile text(folder.filePath(QStringLiteral("notes.bmp")));
+    ASSERT_TRUE(text.open(QIODevice::WriteOnly));
+    text.write("not a picture at all, though its name says so");
+    text.close();
+    struct Row {
+        const char* name;
+        QString fileName;
+        bool opens, failure;
+    };
+    const Row rows[] = {
+        {"being typed", folder.filePath(QStringLiteral("logo.bm")), false, false},
+        {"a folder on the way", folder.path(), false, false},
+        {"not a picture", text.fileName(), false, true},
+        {"a picture", writeBlack(QStringLiteral("logo.bmp"), 1), true, false},
+        {"emptied", QString(), false, false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        spy.clear();
+        app.settings.setText(Setting::FilenameEdit1, row.fileName);
+        ASSERT_EQ(spy.size(), 1);
+        const QString failure = spy.last()[1].toString();
+        EXPECT_EQ(!failure.isEmpty(), row.failure) << failure.toStdString();
+        EXPECT_EQ(!app.PictureDib.isEmpty(), row.opens);
+    }
+}
+
+} // namespace

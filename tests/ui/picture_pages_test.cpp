@@ -1,0 +1,81 @@
+// The pictures on the Insert picture and Background texture pages: the preview buttons and the
+// file-name fields' display of a file that cannot be opened.
+#include "app/ui/picture_loader.h"
+#include "picture/picture_output.h"
+#include "settings/ui/file_name_edit.h"
+#include "window_fixture.h"
+
+#include <QAbstractButton>
+#include <QFile>
+#include <QSignalSpy>
+
+namespace {
+
+class PicturePagesTest : public WindowTest {
+  protected:
+    QString writePicture(const QString& name) {
+        QImage pixels(2, 2, QImage::Format_BGR888);
+        pixels.fill(Qt::darkCyan);
+        const QString path = folder.filePath(name);
+        EXPECT_EQ(::writePicture(PictureRecord::fromTrueColor(pixels), path), QString());
+        return path;
+    }
+
+    // Types the whole name, each keystroke loading what the name names so far.
+    void typeName(FileNameEdit* edit, const QString& name) {
+        focus(edit->lineEdit());
+        QTest::keyClick(edit->lineEdit(), Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(edit->lineEdit(), Qt::Key_Delete);
+        QTest::keyClicks(edit->lineEdit(), name);
+    }
+};
+
+TEST_F(PicturePagesTest, APreviewButtonIsEnabledExactlyWhileItsPictureIsLoaded) {
+    const QString path = writePicture(QStringLiteral("p.bmp"));
+    struct Row {
+        const char* field;
+        QAbstractButton* button;
+        const PictureRecord& record;
+    };
+    const Row rows[] = {{"FilenameEdit1", window->picturePreviewButton(), app.PictureDib},
+                        {"FilenameEdit2", window->texturePreviewButton(), app.TextureDib}};
+    QSignalSpy requests(window.get(), &TMainForm::previewRequested);
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.field);
+        auto* edit = control<FileNameEdit>(row.field);
+        EXPECT_FALSE(row.button->isEnabled());
+        typeName(edit, path.chopped(1));
+        EXPECT_FALSE(row.button->isEnabled());
+        QTest::keyClicks(edit->lineEdit(), path.right(1));
+        EXPECT_TRUE(row.button->isEnabled());
+
+        row.button->click();
+        ASSERT_FALSE(requests.isEmpty());
+        EXPECT_EQ(requests.last()[0].value<PictureRecord>().image(), row.record.image());
+        EXPECT_EQ(requests.last()[1].toString(), path);
+
+        typeName(edit, QString());
+        EXPECT_FALSE(row.button->isEnabled());
+    }
+}
+
+TEST_F(PicturePagesTest, TheFieldShowsWhyAnExistingFileCannotBeOpenedWithoutAMessage) {
+    QFile notPicture(folder.filePath(QStringLiteral("n.bmp")));
+    ASSERT_TRUE(notPicture.open(QIODevice::WriteOnly));
+    notPicture.write("plain words");
+    notPicture.close();
+    auto* edit = control<FileNameEdit>("FilenameEdit2");
+    const QColor plain = edit->lineEdit()->palette().color(QPalette::Text);
+
+    typeName(edit, notPicture.fileName());
+    EXPECT_EQ(edit->lineEdit()->palette().color(QPalette::Text).rgb(), FileNameEdit::kFailureColor);
+    EXPECT_TRUE(edit->lineEdit()->toolTip().contains(notPicture.fileName()));
+    EXPECT_TRUE(dialogs.errorMessages.isEmpty());
+    EXPECT_TRUE(dialogs.infoMessages.isEmpty());
+
+    typeName(edit, writePicture(QStringLiteral("p.bmp")));
+    EXPECT_EQ(edit->lineEdit()->palette().color(QPalette::Text), plain);
+    EXPECT_EQ(edit->lineEdit()->toolTip(), QString());
+}
+
+} // namespace
