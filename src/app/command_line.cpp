@@ -19,6 +19,7 @@ constexpr Verb kVerbs[] = {
     {"print", runPrintCommand},
     {"print-test", runPrintTestCommand},
     {"picture", runPictureCommand},
+    {"print-picture", runPrintPictureCommand},
 };
 
 bool isHelp(const QString& word) {
@@ -61,6 +62,14 @@ QString usageText() {
         "      filter it as the texture's check boxes do; --strong-lighten acts only with\n"
         "      --lighten. --output writes the pixels as held: PNG, or BMP in the picture's\n"
         "      own depth with its palette.\n"
+        "  lineavo-pressolo print-picture FILE [--printer NAME] [--width PERCENT\n"
+        "                   [--height PERCENT]] [--keep-aspect|--stretch] "
+        "[--centered|--top-left]\n"
+        "      Prints the picture alone on a page as the picture viewer does. By default it\n"
+        "      fills the printable area as far as its aspect ratio allows, centred. --width\n"
+        "      prints it at that percentage of the area's width; with the aspect ratio kept\n"
+        "      the height follows from it, with --stretch --height gives the height's.\n"
+        "      Percentages are whole numbers from 1 to 100.\n"
         "\n"
         "A word \"--\" ends the options, so that a file name may start with a dash.\n"
         "Errors are reported on standard error; the exit status is 1 for a failure and 2\n"

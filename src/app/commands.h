@@ -15,6 +15,7 @@ int runSaveCommand(const QStringList& words, QTextStream& out, QTextStream& err)
 int runPrintCommand(const QStringList& words, QTextStream& out, QTextStream& err);
 int runPrintTestCommand(const QStringList& words, QTextStream& out, QTextStream& err);
 int runPictureCommand(const QStringList& words, QTextStream& out, QTextStream& err);
+int runPrintPictureCommand(const QStringList& words, QTextStream& out, QTextStream& err);
 
 // Opens `designPath` into `settings`, or leaves the defaults of New when it is empty.
 // Returns "FILE: message" when the design cannot be opened.

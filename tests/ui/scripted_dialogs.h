@@ -22,6 +22,9 @@ class ScriptedDialogs : public UserDialogs {
     };
     std::function<void(QPrinter&, QWidget*)> printerSetupAnswer = [](QPrinter&, QWidget*) {};
     std::function<void(TKalForm&)> calibrationAnswer = [](TKalForm&) {};
+    // What the user does in the picture viewer and the picture print dialog.
+    std::function<void(TViewPicForm&)> viewerAnswer = [](TViewPicForm&) {};
+    std::function<bool(TPrintForm&)> picturePrintAnswer = [](TPrintForm&) { return false; };
 
     std::vector<FileDialogRequest> openRequests;
     std::vector<FileDialogRequest> saveRequests;
@@ -59,6 +62,8 @@ class ScriptedDialogs : public UserDialogs {
         printerSetupAnswer(printer, parent);
     }
     void runCalibration(TKalForm& dialog) override { calibrationAnswer(dialog); }
+    void runPictureViewer(TViewPicForm& viewer) override { viewerAnswer(viewer); }
+    bool runPicturePrint(TPrintForm& dialog) override { return picturePrintAnswer(dialog); }
     void showInfoMessage(QWidget*, const QString& text) override { infoMessages << text; }
 
   protected:

@@ -12,6 +12,7 @@
 #include "app/ui/user_dialogs.h"
 #include "app/ui/web_address.h"
 #include "picture/open_picture.h"
+#include "picture/ui/view_pic_form.h"
 #include "printing/ui/calibration_dialog.h"
 #include "render/ui/preview_pane.h"
 
@@ -80,6 +81,16 @@ TMainForm::TMainForm(Application& app, UserDialogs& dialogs, QWidget* parent)
     connectPrintPage(app, dialogs);
     connectPreviewButton(m_picturePreview, Setting::FilenameEdit1, app);
     connectPreviewButton(m_texturePreview, Setting::FilenameEdit2, app);
+    m_viewer = new TViewPicForm(app.printer, dialogs, this);
+    connect(this, &TMainForm::previewRequested, this,
+            [this, &dialogs](const PictureRecord& picture, const QString& fileName) {
+                if (picture.isEmpty()) {
+                    dialogs.showErrorMessage(this, QStringLiteral("There is no picture loaded!"));
+                    return;
+                }
+                m_viewer->showPicture(picture, fileName);
+                dialogs.runPictureViewer(*m_viewer);
+            });
 
     auto* central = new QWidget;
     auto* layout = new QVBoxLayout(central);

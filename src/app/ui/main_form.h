@@ -15,6 +15,7 @@ class ProgressStatusBar;
 class QSessionManager;
 class QTabWidget;
 class TKalForm;
+class TViewPicForm;
 class UserDialogs;
 
 // The main window: the document commands above, the six pages of settings, the web, about
@@ -30,6 +31,7 @@ class TMainForm : public QMainWindow {
     PrintCommands& printCommands() { return *m_printing; }
     PreviewPane& preview() { return *m_preview; }
     TKalForm& calibrationDialog() { return *m_calibrationDialog; }
+    TViewPicForm& pictureViewer() { return *m_viewer; }
 
     QAbstractButton* printButton() const { return m_print.printButton; }
     QAbstractButton* setupButton() const { return m_print.setupButton; }
@@ -68,6 +70,7 @@ class TMainForm : public QMainWindow {
     QAbstractButton* m_texturePreview = nullptr;
     PreviewPane* m_preview = nullptr;
     TKalForm* m_calibrationDialog = nullptr;
+    TViewPicForm* m_viewer = nullptr;
     PrintCommands* m_printing = nullptr;
     QTabWidget* m_pages = nullptr;
     ProgressStatusBar* m_statusBar = nullptr;

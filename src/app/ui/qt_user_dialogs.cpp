@@ -2,6 +2,8 @@
 
 #include "app/ui/file_dialog.h"
 #include "app/ui/quit_question.h"
+#include "picture/ui/print_form.h"
+#include "picture/ui/view_pic_form.h"
 #include "printing/ui/calibration_dialog.h"
 #include "printing/ui/print_dialog.h"
 #include "printing/ui/printer_setup_dialog.h"
@@ -65,6 +67,14 @@ void QtUserDialogs::setUpPrinter(QWidget* parent, QPrinter& printer) {
 
 void QtUserDialogs::runCalibration(TKalForm& dialog) {
     dialog.exec();
+}
+
+void QtUserDialogs::runPictureViewer(TViewPicForm& viewer) {
+    viewer.exec();
+}
+
+bool QtUserDialogs::runPicturePrint(TPrintForm& dialog) {
+    return dialog.exec() == QDialog::Accepted;
 }
 
 void QtUserDialogs::showInfoMessage(QWidget* parent, const QString& text) {

@@ -13,6 +13,8 @@ class QtUserDialogs : public UserDialogs {
     bool choosePrinterAndCopies(QWidget* parent, QPrinter& printer) override;
     void setUpPrinter(QWidget* parent, QPrinter& printer) override;
     void runCalibration(TKalForm& dialog) override;
+    void runPictureViewer(TViewPicForm& viewer) override;
+    bool runPicturePrint(TPrintForm& dialog) override;
     void showInfoMessage(QWidget* parent, const QString& text) override;
 
   protected:

@@ -10,6 +10,8 @@
 class QPrinter;
 class QWidget;
 class TKalForm;
+class TPrintForm;
+class TViewPicForm;
 
 // What a file dialog is opened with.
 struct FileDialogRequest {
@@ -38,6 +40,10 @@ class UserDialogs {
     virtual void setUpPrinter(QWidget* parent, QPrinter& printer) = 0;
     // Shows the calibration dialog until the user closes it.
     virtual void runCalibration(TKalForm& dialog) = 0;
+    // Shows the picture viewer until the user closes it.
+    virtual void runPictureViewer(TViewPicForm& viewer) = 0;
+    // The picture print dialog; true when confirmed.
+    virtual bool runPicturePrint(TPrintForm& dialog) = 0;
     // A notice with an information icon and no title of its own.
     virtual void showInfoMessage(QWidget* parent, const QString& text) = 0;
     // A failure, titled with the program's name, with an error icon. A text that does not end

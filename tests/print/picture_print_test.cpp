@@ -1,0 +1,95 @@
+// A picture printed alone on a page through the real print server, read back at the printer's
+// resolution.
+#include "pdf_pages.h"
+#include "print_queue.h"
+
+#include "picture/picture_print_geometry.h"
+#include "printing/current_printer.h"
+
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+
+namespace {
+
+constexpr QRgb kPaper = 0xffffffff;
+
+// Peak resident kilobytes of the program run with `arguments`, from time(1); -1 on failure.
+int peakKilobytes(const QStringList& arguments, QString& err) {
+    QProcess timed;
+    timed.start("/usr/bin/time",
+                QStringList{"-f", "%M", QStringLiteral(LINEAVO_EXECUTABLE)} + arguments);
+    if (!timed.waitForFinished(120000) || timed.exitCode() != 0) {
+        err = QString::fromUtf8(timed.readAllStandardError());
+        return -1;
+    }
+    const QStringList lines =
+        QString::fromUtf8(timed.readAllStandardError()).split('\n', Qt::SkipEmptyParts);
+    return lines.isEmpty() ? -1 : lines.last().toInt();
+}
+
+TEST_F(PrintQueueTest, PictureFillsThePageAtItsProportionsWithEdgesOnTheRule) {
+    // Four quarters of four colours, so that a picture turned or mirrored shows.
+    const QRgb quarters[2][2] = {{qRgb(255, 0, 0), qRgb(0, 160, 0)},
+                                 {qRgb(0, 0, 255), qRgb(0, 0, 0)}};
+    QImage picture(300, 200, QImage::Format_RGB32);
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x)
+            picture.setPixel(x, y, quarters[y * 2 / picture.height()][x * 2 / picture.width()]);
+    QTemporaryDir dir;
+    const QString file = dir.filePath("quarters.png");
+    ASSERT_TRUE(picture.save(file));
+
+    const int before = newestJobId();
+    QString err;
+    const int peak = peakKilobytes({"print-picture", file}, err);
+    ASSERT_GT(peak, 0) << err.toStdString();
+    EXPECT_LT(peak, 300 * 1024);
+    const FinishedJob job = waitForJobAfter(before);
+    ASSERT_FALSE(job.pdfPath.isEmpty());
+    EXPECT_EQ(job.title, "Lineavo-Picture");
+    // The picture went out once at its own size, not as a page of device pixels.
+    EXPECT_EQ(pdfImageCount(job.pdfPath), 1);
+    EXPECT_LT(QFileInfo(job.pdfPath).size(), 64 * 1024);
+
+    CurrentPrinter current;
+    const PrinterPage page = current.page();
+    const QRect placed = placePicture(picture.size(), page.printableArea, PicturePrintChoice());
+    ASSERT_FALSE(placed.isEmpty());
+    // At each corner of the placed picture, two pixels inside has the picture's colour there
+    // and two outside is paper: the edge lies within one device pixel of the rule.
+    struct Corner {
+        QPoint at;
+        QPoint inward;
+        QRgb color;
+    };
+    const Corner corners[] = {
+        {placed.topLeft(), {1, 1}, quarters[0][0]},
+        {placed.topRight(), {-1, 1}, quarters[0][1]},
+        {placed.bottomLeft(), {1, -1}, quarters[1][0]},
+        {placed.bottomRight(), {-1, -1}, quarters[1][1]},
+    };
+    const QRect paper(QPoint(), page.printableArea);
+    for (const Corner& corner : corners) {
+        SCOPED_TRACE(
+            QString("corner at %1,%2").arg(corner.at.x()).arg(corner.at.y()).toStdString());
+        const QRect crop = QRect(corner.at - QPoint(4, 4), QSize(9, 9)).intersected(paper);
+        const QImage printed = rasterisePdfPage(job.pdfPath, 1, page.dotsPerInch, crop);
+        ASSERT_FALSE(printed.isNull());
+        const auto pixelAt = [&](QPoint onPage) {
+            return printed.pixel(onPage - crop.topLeft()) | 0xff000000u;
+        };
+        EXPECT_EQ(pixelAt(corner.at + 2 * corner.inward), corner.color);
+        // Paper beside and above or below it; where the picture reaches the side of the
+        // printable area there is none to see.
+        const QPoint inward = 2 * corner.inward;
+        for (QPoint outside : {corner.at + QPoint(-inward.x(), inward.y()),
+                               corner.at + QPoint(inward.x(), -inward.y())}) {
+            if (crop.contains(outside)) {
+                EXPECT_EQ(pixelAt(outside), kPaper);
+            }
+        }
+    }
+}
+
+} // namespace
