@@ -11,6 +11,7 @@ packages=(
     clang libclang-rt-14-dev
     xvfb xauth
     cups cups-client cups-bsd printer-driver-cups-pdf poppler-utils libcups2-dev time
+    dpkg-dev desktop-file-utils appstream shared-mime-info xdg-utils libfile-mimeinfo-perl
 )
 
 missing=()
@@ -26,20 +27,7 @@ if [ "$(id -u)" -ne 0 ]; then
     as_root=(sudo)
 fi
 
-# Another installer may hold the package lock; wait for it instead of failing.
-wait_for_lock() {
-    command -v fuser >/dev/null || return 0 # apt's own lock timeout below still waits
-    local waited=0
-    while fuser /var/lib/dpkg/lock-frontend /var/lib/dpkg/lock /var/lib/apt/lists/lock \
-        >/dev/null 2>&1; do
-        if [ $waited -ge 600 ]; then
-            echo "The package lock is still held after 10 minutes." >&2
-            return 1
-        fi
-        sleep 3
-        waited=$((waited + 3))
-    done
-}
+source "$(dirname "$0")/apt-lock.sh"
 
 echo "Installing: ${missing[*]}"
 export DEBIAN_FRONTEND=noninteractive

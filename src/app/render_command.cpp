@@ -13,6 +13,7 @@
 #include <QLocale>
 #include <QTextStream>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 
@@ -24,6 +25,9 @@ constexpr qint64 kMaxPagePixels = qint64(1) << 30;
 constexpr int kMinDotsPerInch = 24;
 constexpr int kMaxDotsPerInch = 9600;
 constexpr int kMaxSide = 1000000;
+// The preview's screen when none is named; a thumbnail is a preview on such a screen.
+constexpr int kUsualScreenDotsPerInch = 96;
+constexpr int kMaxThumbnailSide = 10000;
 
 std::optional<int> parseWhole(const QString& text, int minimum, int maximum) {
     bool ok = false;
@@ -85,13 +89,15 @@ struct RenderRequest {
     QSize printableArea;
     std::optional<std::array<double, 4>> calibration; // else the saved one
     std::optional<int> zoomPercent;                   // the preview's instead of the print's
+    std::optional<int> thumbnailSide;                 // the preview zoomed to this longer side
     int screenDotsPerInch = 0;
 };
 
 // Reads the verb's arguments, or says on `err` why they are no request.
 std::optional<RenderRequest> readRenderArguments(const QStringList& words, QTextStream& err) {
     CommandArguments args;
-    const QStringList optionNames = {"output", "dpi", "page", "calibration", "zoom", "screen-dpi"};
+    const QStringList optionNames = {"output", "dpi",        "page",     "calibration",
+                                     "zoom",   "screen-dpi", "thumbnail"};
     if (auto error = parseCommandArguments(words, optionNames, args)) {
         err << *error << "\n";
         return std::nullopt;
@@ -104,7 +110,11 @@ std::optional<RenderRequest> readRenderArguments(const QStringList& words, QText
     }
     request.design = args.positional.value(0);
     request.output = *output;
-    const std::optional<RenderFormat> format = formatOf(*output);
+    // A thumbnail is always a PNG: the file managers that ask for one name its file as they
+    // please, without a suffix at times.
+    const std::optional<QString> thumbnailText = args.last("thumbnail");
+    const std::optional<RenderFormat> format =
+        thumbnailText ? std::optional(RenderFormat::Png) : formatOf(*output);
     if (!format) {
         err << *output << ": the output must end in .png, .bmp or .pdf.\n";
         return std::nullopt;
@@ -134,16 +144,31 @@ std::optional<RenderRequest> readRenderArguments(const QStringList& words, QText
             return std::nullopt;
         }
     }
-    if (auto zoomText = args.last("zoom")) {
+    const std::optional<QString> zoomText = args.last("zoom");
+    if (zoomText && thumbnailText) {
+        err << "--zoom and --thumbnail do not go together: a thumbnail has a zoom of its own.\n";
+        return std::nullopt;
+    }
+    if (zoomText) {
         request.zoomPercent = parseWhole(*zoomText, 1, 1000);
         const auto screenDpi =
-            parseWhole(args.last("screen-dpi").value_or("96"), kMinDotsPerInch, kMaxDotsPerInch);
+            parseWhole(args.last("screen-dpi").value_or(QString::number(kUsualScreenDotsPerInch)),
+                       kMinDotsPerInch, kMaxDotsPerInch);
         if (!request.zoomPercent || !screenDpi) {
             err << "--zoom needs a percentage from 1 to 1000 and --screen-dpi a whole number from "
                 << kMinDotsPerInch << " to " << kMaxDotsPerInch << ".\n";
             return std::nullopt;
         }
         request.screenDotsPerInch = *screenDpi;
+    }
+    if (thumbnailText) {
+        request.thumbnailSide = parseWhole(*thumbnailText, 1, kMaxThumbnailSide);
+        if (!request.thumbnailSide) {
+            err << "--thumbnail needs a whole number of pixels from 1 to " << kMaxThumbnailSide
+                << ".\n";
+            return std::nullopt;
+        }
+        request.screenDotsPerInch = kUsualScreenDotsPerInch;
     }
     return request;
 }
@@ -162,10 +187,30 @@ PageCalibration calibrationFor(const RenderRequest& request) {
     return calibration.forPage();
 }
 
-// The page as the print draws it, or as the preview shows it at the zoom asked for.
+// The zoom at which the preview's page box is `side` pixels along its longer side.
+double thumbnailZoom(const PrinterPage& printer, int screenDotsPerInch, int side) {
+    const QSize area = printer.printableArea;
+    double zoom = 100.0 * side * printer.dotsPerInch /
+                  (double(std::max(area.width(), area.height())) * screenDotsPerInch);
+    // The box truncates: a zoom a rounding error short of the exact one would lose a pixel.
+    const auto longerSide = [&](double z) {
+        const QSize box = previewBoxSize(printer, screenDotsPerInch, z);
+        return std::max(box.width(), box.height());
+    };
+    while (longerSide(zoom) < side)
+        zoom = std::nextafter(zoom, HUGE_VAL);
+    return zoom;
+}
+
+// The page as the print draws it, or as the preview shows it at the zoom asked for or at the
+// thumbnail's.
 PageScale scaleFor(const RenderRequest& request) {
     const PrinterPage printer{request.dotsPerInch, request.printableArea};
     const PageCalibration calibration = calibrationFor(request);
+    if (request.thumbnailSide)
+        return previewScale(
+            printer, calibration, request.screenDotsPerInch,
+            thumbnailZoom(printer, request.screenDotsPerInch, *request.thumbnailSide));
     return request.zoomPercent
                ? previewScale(printer, calibration, request.screenDotsPerInch, *request.zoomPercent)
                : printScale(printer, calibration);

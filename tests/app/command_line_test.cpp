@@ -189,6 +189,42 @@ INSTANTIATE_TEST_SUITE_P(Zooms, CommandLineZoom,
                                            ZoomCase{"Zoom50", "50", QSize(380, 545)}),
                          [](const auto& info) { return std::string(info.param.name); });
 
+TEST_F(CommandLine, ThumbnailIsThePreviewWithItsLongerSideAsAskedEvenWithoutItsPictures) {
+    PaperSettings s;
+    ASSERT_EQ(openDocument(s, checkeredDesign()), std::nullopt);
+    s.setText(Setting::FilenameEdit1, path("missing.png"));
+    s.setText(Setting::FilenameEdit2, path("missing.bmp"));
+    ASSERT_EQ(saveDocument(s, path("design.lvo")), std::nullopt);
+    struct Row {
+        const char* name;
+        const char* page;
+        const char* side;
+        QSize size;
+        const char* sameZoom; // the preview's zoom that gives the same page, if a whole one does
+    };
+    const Row rows[] = {
+        {"portrait", "2400x4800", "384", QSize(192, 384), "50"},
+        {"landscape", "4800x2400", "192", QSize(192, 96), "25"},
+        // 256 / 7015 of each side, the shorter one truncated.
+        {"A4 at no whole zoom", "4960x7015", "256", QSize(181, 256), nullptr},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        // Thumbnailers name the output as they please: it is a PNG whatever its name.
+        const Result r = run({"render", "design.lvo", "--output", "thumb", "--page", row.page,
+                              "--dpi", "600", "--thumbnail", row.side});
+        ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+        const QImage thumbnail(path("thumb"), "PNG");
+        EXPECT_EQ(thumbnail.size(), row.size);
+        if (!row.sameZoom)
+            continue;
+        const Result preview = run({"render", "design.lvo", "--output", "preview.png", "--page",
+                                    row.page, "--dpi", "600", "--zoom", row.sameZoom});
+        ASSERT_EQ(preview.exitCode, 0) << preview.err.toStdString();
+        EXPECT_TRUE(imagesEqual(QImage(path("preview.png")), thumbnail, row.name));
+    }
+}
+
 TEST_F(CommandLine, ShowPrintsTheDesignAsJson) {
     PaperSettings s;
     s.setText(Setting::FilenameEdit1, path("logo.png"));
@@ -385,6 +421,14 @@ INSTANTIATE_TEST_SUITE_P(
                     1,
                     "too large"},
         FailureCase{"ZoomZero", {"render", "--output", "x.png", "--zoom", "0"}, 2, "--zoom"},
+        FailureCase{"ThumbnailOfNoPixels",
+                    {"render", "--output", "x.png", "--thumbnail", "0"},
+                    2,
+                    "--thumbnail needs"},
+        FailureCase{"ThumbnailWithZoom",
+                    {"render", "--output", "x.png", "--thumbnail", "96", "--zoom", "50"},
+                    2,
+                    "do not go together"},
         FailureCase{"ShowTwoFiles", {"show", "a.lvo", "b.lvo"}, 2, "exactly one"},
         FailureCase{"SaveWithoutOutput", {"save"}, 2, "output file"},
         FailureCase{

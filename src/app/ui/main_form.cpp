@@ -15,14 +15,18 @@
 #include "picture/ui/view_pic_form.h"
 #include "printing/ui/calibration_dialog.h"
 #include "render/ui/preview_pane.h"
+#include "settings/ui/file_name_edit.h"
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDropEvent>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLayout>
 #include <QScreen>
 #include <QSessionManager>
 #include <QTabWidget>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -48,10 +52,22 @@ QToolButton* flatButton(const QIcon& icon, const QString& caption, const QString
     return button;
 }
 
+// The picture named on a page, for the pages that name one.
+std::optional<Setting> pictureFileNameOf(PageId page) {
+    switch (page) {
+    case PageId::Picture:
+        return Setting::FilenameEdit1;
+    case PageId::Texture:
+        return Setting::FilenameEdit2;
+    default:
+        return std::nullopt;
+    }
+}
+
 } // namespace
 
 TMainForm::TMainForm(Application& app, UserDialogs& dialogs, QWidget* parent)
-    : QMainWindow(parent), m_pictures(new PictureLoader(app, this)),
+    : QMainWindow(parent), m_settings(app.settings), m_pictures(new PictureLoader(app, this)),
       m_commands(new DocumentCommands(app.settings, *m_pictures, dialogs, this)) {
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QStringLiteral("Tolvane Lineavo-Pressolo 1.0"));
@@ -107,6 +123,7 @@ TMainForm::TMainForm(Application& app, UserDialogs& dialogs, QWidget* parent)
 
     connect(qApp, &QGuiApplication::commitDataRequest, this, &TMainForm::commitData);
 
+    setAcceptDrops(true);
     resize(kStartSize);
     if (const QScreen* screen = this->screen())
         move(screen->availableGeometry().center() - rect().center());
@@ -210,6 +227,44 @@ void TMainForm::closeEvent(QCloseEvent* event) {
         event->accept();
     else
         event->ignore();
+}
+
+std::function<void()> TMainForm::dropAction(const QDropEvent& event) const {
+    const std::optional<QString> file = droppedLocalFile(event.mimeData());
+    if (!file)
+        return {};
+    if (QFileInfo(*file).suffix().compare(u"lvo", Qt::CaseInsensitive) == 0)
+        return [this, design = *file] { m_commands->OpenFile(design); };
+    // Any other file is taken for a picture, on the page of a picture only; the loader says
+    // in the file name field if it is none.
+    const QWidget* page = m_pages->currentWidget();
+    const std::optional<Setting> fileName = pictureFileNameOf(PageId(m_pages->currentIndex()));
+    if (!fileName || !page->rect().contains(page->mapFrom(this, event.position().toPoint())))
+        return {};
+    return [this, setting = *fileName, picture = *file] { m_settings.setText(setting, picture); };
+}
+
+void TMainForm::dragEnterEvent(QDragEnterEvent* event) {
+    dragMoveEvent(event);
+}
+
+void TMainForm::dragMoveEvent(QDragMoveEvent* event) {
+    if (dropAction(*event))
+        event->acceptProposedAction();
+    else
+        event->ignore();
+}
+
+void TMainForm::dropEvent(QDropEvent* event) {
+    const std::function<void()> action = dropAction(*event);
+    if (!action) {
+        event->ignore();
+        return;
+    }
+    event->acceptProposedAction();
+    // After the drop is over: a failed open shows a message box, which must not hold up the
+    // program the file was dragged from.
+    QTimer::singleShot(0, this, action);
 }
 
 void TMainForm::commitData(QSessionManager& manager) {

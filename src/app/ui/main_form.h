@@ -6,8 +6,11 @@
 
 #include <QMainWindow>
 
+#include <functional>
+
 class Application;
 class DocumentCommands;
+class PaperSettings;
 class PictureLoader;
 class PreviewPane;
 class PrintCommands;
@@ -19,7 +22,8 @@ class TViewPicForm;
 class UserDialogs;
 
 // The main window: the document commands above, the six pages of settings, the web, about
-// and end buttons below, and the status bar with the progress of picture loading.
+// and end buttons below, and the status bar with the progress of picture loading. A design file
+// dropped on it opens; a picture file dropped on a picture's page names that page's picture.
 class TMainForm : public QMainWindow {
     Q_OBJECT
   public:
@@ -54,6 +58,9 @@ class TMainForm : public QMainWindow {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
   private:
     QWidget* buildToolStrip();
@@ -62,7 +69,10 @@ class TMainForm : public QMainWindow {
     void connectPreviewButton(QAbstractButton* button, Setting fileName, Application& app);
     void ueberbtnClick();
     void commitData(QSessionManager& manager);
+    // What dropping the dragged data at `position` does; empty where it does nothing.
+    std::function<void()> dropAction(const QDropEvent& event) const;
 
+    PaperSettings& m_settings;
     PictureLoader* m_pictures;
     DocumentCommands* m_commands;
     PrintPageControls m_print;

@@ -7,9 +7,15 @@
 #include <optional>
 
 class QLineEdit;
+class QMimeData;
 class QToolButton;
 
-// A one-line file name with a browse button that offers the file dialog with a filter.
+// The one local file that a drag carries; nothing when it carries none, several, or something
+// that is not a file on this machine.
+std::optional<QString> droppedLocalFile(const QMimeData* data);
+
+// A one-line file name with a browse button that offers the file dialog with a filter. A file
+// dropped on it becomes the name, as if the user had browsed to it.
 class FileNameEdit : public QWidget {
     Q_OBJECT
   public:
@@ -35,11 +41,18 @@ class FileNameEdit : public QWidget {
     QToolButton* browseButton() const { return m_browse; }
 
   signals:
-    // The user typed or browsed to another name.
+    // The user typed, browsed to or dropped another name.
     void textEdited(const QString& text);
+
+  protected:
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void browse();
+    // Takes the drag and drop of a file; anything else the field handles as text.
+    bool takeFileDrop(QEvent* event);
+    void chooseName(const QString& name);
 
     QLineEdit* m_edit;
     QToolButton* m_browse;
