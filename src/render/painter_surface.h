@@ -15,8 +15,8 @@ class QPainter;
 // that such an operation changes as the picture of its finished pixels, drawn by an image
 // surface from that memory:
 //
-//   texture tiles  ->  sent once each, drawn at every tile position
-//   XOR/NOT line   ->  held back; when something is drawn over it, or the surface goes, the
+//   texture tile   ->  sent once, drawn at every tile position
+//   XOR/NOT line   ->  held back; when anything else is drawn, or the surface goes, the
 //                      line's area goes out as an image of tiles and lines merged
 //
 // Areas of crossing lines overlap; each image carries every operation that touches it, so the
@@ -41,9 +41,6 @@ class PainterSurface : public Surface {
     // Text goes out as text, not as pixels.
     void textOut(QPoint topLeft, const QFont& font, QRgb color, const QString& text) override;
 
-    // Sends the merged areas held back so far.
-    void sendMerged();
-
   protected:
     void fillArea(const QRect& area, QRgb color, PenMode mode) override;
 
@@ -57,6 +54,8 @@ class PainterSurface : public Surface {
         PenMode mode = PenMode::Copy;
     };
 
+    // Sends the merged areas held back so far.
+    void sendMerged();
     // Sends `pixels` one to one onto the device pixels from `at`.
     void sendImage(QPoint at, const QImage& pixels);
     void replay(Surface& target, const QRect& area) const;
