@@ -56,6 +56,20 @@ add_queue LineavoRejecting
 add_queue LineavoForbidden
 "${as_root[@]}" lpadmin -p LineavoForbidden -u allow:nobody
 
+# The PDF queue stands for a printer whose raster path keeps every pixel. Its Ghostscript run
+# would otherwise downsample pictures above 450 ppi to 300 ppi (the "prepress" settings) and
+# may choose JPEG for grey ones, so a picture printed at 600 or 1200 dpi would no longer be
+# what was sent. The default settings downsample nothing. The line goes at the top: cups-pdf
+# leaves the last line it read in the buffer of the job's title, whose file name then takes
+# the rest of a long line.
+conf=/etc/cups/cups-pdf.conf
+gs_call='GSCall %s -q -dCompatibilityLevel=%s -dNOPAUSE -dBATCH -dSAFER -sDEVICE=pdfwrite'
+gs_call+=' -sOutputFile="%s" -dAutoFilterColorImages=false -dColorImageFilter=/FlateEncode'
+gs_call+=' -dAutoFilterGrayImages=false -dGrayImageFilter=/FlateEncode -c -f %s'
+if [ -f "$conf" ] && [ "$(head -n 1 "$conf")" != "$gs_call" ]; then
+    "${as_root[@]}" sed -i -e '/^GSCall /d' -e "1i $gs_call" "$conf"
+fi
+
 queue_accepts() {
     lpstat -a "$queue" 2>/dev/null | grep -q "accepting requests"
 }

@@ -4,6 +4,8 @@
 #include "app/commands.h"
 
 #include "document/calibration.h"
+#include "picture/design_pictures.h"
+#include "picture/picture_page_layers.h"
 #include "printing/current_printer.h"
 #include "printing/print_job.h"
 #include "settings/paper_settings.h"
@@ -53,7 +55,12 @@ int runPrintCommand(const QStringList& words, QTextStream& out, QTextStream& err
     }
     if (!choosePrinter(args, models.printer, err))
         return ExitFailure;
-    if (auto error = printDesign(models.printer, models.settings, models.calibration, copies)) {
+    for (const QString& failure :
+         openDesignPictures(models.settings, models.TextureDib, models.PictureDib))
+        err << "Warning: " << failure << " The page is printed without it.\n";
+    const PicturePageLayers layers(models.TextureDib, models.PictureDib);
+    if (auto error =
+            printDesign(models.printer, models.settings, models.calibration, copies, layers)) {
         err << *error << "\n";
         return ExitFailure;
     }

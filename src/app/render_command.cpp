@@ -4,6 +4,8 @@
 #include "app/render_output.h"
 
 #include "document/calibration.h"
+#include "picture/design_pictures.h"
+#include "picture/picture_page_layers.h"
 #include "render/device_scales.h"
 #include "render/draw_page.h"
 #include "render/image_surface.h"
@@ -218,7 +220,7 @@ PageScale scaleFor(const RenderRequest& request) {
 
 // Draws the page and writes it to the request's output, or says why it cannot be.
 std::optional<QString> writeRender(const RenderRequest& request, const PageScale& scale,
-                                   const PaperSettings& settings) {
+                                   const PaperSettings& settings, const PageLayers& layers) {
     // A folder, FIFO or device of that name is not replaced by a picture.
     const QFileInfo target(request.output);
     if (target.exists() && !target.isFile())
@@ -233,11 +235,11 @@ std::optional<QString> writeRender(const RenderRequest& request, const PageScale
     if (auto limit = renderFormatLimit(request.format, pixels, fileDotsPerInch))
         return limit;
     if (request.format == RenderFormat::Pdf)
-        return writePdfPage(settings, scale, fileDotsPerInch, request.output);
+        return writePdfPage(settings, scale, layers, fileDotsPerInch, request.output);
     QImage page;
     {
         ImageSurface surface(pixels);
-        DrawPage(surface, scale, settings);
+        DrawPage(surface, scale, settings, layers);
         page = surface.image();
     }
     return writeRasterPage(std::move(page), request.output, request.format, fileDotsPerInch);
@@ -260,7 +262,12 @@ int runRenderCommand(const QStringList& words, QTextStream& out, QTextStream& er
         err << *error << "\n";
         return ExitFailure;
     }
-    if (auto error = writeRender(*request, scale, settings)) {
+    PictureRecord texture;
+    PictureRecord picture;
+    for (const QString& failure : openDesignPictures(settings, texture, picture))
+        err << "Warning: " << failure << " The page is drawn without it.\n";
+    const PicturePageLayers layers(texture, picture);
+    if (auto error = writeRender(*request, scale, settings, layers)) {
         err << request->output << ": " << *error << "\n";
         return ExitFailure;
     }

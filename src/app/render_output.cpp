@@ -131,7 +131,8 @@ std::optional<QString> writeRasterPage(QImage page, const QString& path, RenderF
 }
 
 std::optional<QString> writePdfPage(const PaperSettings& settings, const PageScale& scale,
-                                    int dotsPerInch, const QString& path) {
+                                    const PageLayers& layers, int dotsPerInch,
+                                    const QString& path) {
     const QSizeF exact(pdfLength(scale.SurfaceWidth, dotsPerInch),
                        pdfLength(scale.SurfaceHeight, dotsPerInch));
     const QSize whole(int(std::ceil(exact.width())), int(std::ceil(exact.height())));
@@ -149,8 +150,10 @@ std::optional<QString> writePdfPage(const PaperSettings& settings, const PageSca
         QPainter painter;
         if (!painter.begin(&writer))
             return QStringLiteral("Could not start the PDF.");
-        PainterSurface surface(painter);
-        DrawPage(surface, scale, settings);
+        {
+            PainterSurface surface(painter); // sends the last merged lines as it goes
+            DrawPage(surface, scale, settings, layers);
+        }
         painter.end();
     }
     if (exact != QSizeF(whole)) {

@@ -6,6 +6,7 @@
 
 #include <optional>
 
+class PageLayers;
 class PaperSettings;
 struct PageScale;
 
@@ -22,4 +23,4 @@ std::optional<QString> renderFormatLimit(RenderFormat format, QSize pixels, int 
 std::optional<QString> writeRasterPage(QImage page, const QString& path, RenderFormat format,
                                        int dotsPerInch);
 std::optional<QString> writePdfPage(const PaperSettings& settings, const PageScale& scale,
-                                    int dotsPerInch, const QString& path);
+                                    const PageLayers& layers, int dotsPerInch, const QString& path);

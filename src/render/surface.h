@@ -38,6 +38,9 @@ class Surface {
     void lineTo(int x, int y);
     // Fills x1 .. x2-1 by y1 .. y2-1 with the brush and draws the pen's outline just inside.
     void rectangle(int x1, int y1, int x2, int y2);
+    // Applies `color` with `mode` to every pixel of `area` once: what a line or a rectangle
+    // comes to, for a surface that draws again what another one was given.
+    void fill(const QRect& area, QRgb color, PenMode mode) { fillArea(area, color, mode); }
 
     // The page pixels that drawing can change: the exposed rectangle, the band being printed.
     // Pictures are sampled for this part only, so that memory does not grow with the zoom.

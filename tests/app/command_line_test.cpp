@@ -3,12 +3,15 @@
 #include "document/document_file.h"
 #include "picture/open_picture.h"
 #include "picture/picture_output.h"
+#include "picture/picture_page_layers.h"
+#include "picture/texture_filters.h"
 #include "render/draw_page.h"
 #include "render/image_surface.h"
 #include "settings/paper_settings.h"
 #include "settings/setting_names.h"
 #include "support/image_compare.h"
 
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QImageReader>
@@ -156,6 +159,62 @@ TEST_F(CommandLine, RendersAOnePagePdfOfThePageSize) {
     ASSERT_TRUE(raster.waitForFinished(60000));
     EXPECT_TRUE(imagesEqual(expectedPage(design, printScale(600, 800, 300, 100, 100, 2)),
                             QImage(path("raster.png")), "render-pdf"));
+}
+
+TEST_F(CommandLine, RenderDrawsTheDesignsPicturesAndWarnsOfThoseThatDoNotOpen) {
+    // The pictures lie beside the design, which names them without a folder, away from the
+    // folder the command runs in.
+    ASSERT_TRUE(QDir(m_folder.path()).mkdir("designs"));
+    const QString folder = path("designs/");
+    QImage pixels(37, 23, QImage::Format_RGB32);
+    for (int y = 0; y < pixels.height(); ++y)
+        for (int x = 0; x < pixels.width(); ++x)
+            pixels.setPixel(x, y, qRgb(x * 7, y * 11, (x + y) * 5));
+    ASSERT_TRUE(pixels.save(folder + "texture.png"));
+    ASSERT_TRUE(pixels.mirrored(true, false).save(folder + "logo.png"));
+    QFile broken(folder + "broken.png");
+    ASSERT_TRUE(broken.open(QIODevice::WriteOnly) && broken.write("no picture") > 0);
+    broken.close();
+
+    struct Row {
+        const char* name;
+        const char* texture;
+        const char* picture;
+        const char* warning; // a part of the one warning, or none
+    };
+    const Row rows[] = {
+        {"both open", "texture.png", "logo.png", nullptr},
+        {"the picture is missing", "texture.png", "missing.png",
+         "missing.png\" cannot be opened. The file does not exist."},
+        {"the texture is no picture", "broken.png", "logo.png",
+         "broken.png\" cannot be opened. The file is not a picture"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        PaperSettings s;
+        s.setText(Setting::FilenameEdit2, folder + row.texture);
+        s.setFlag(Setting::GrayScaleCheck, true);
+        s.field(Setting::BreitEd2).setValue(1.3);
+        s.setMergeMode(MergeMode::Merge1Check);
+        s.setText(Setting::FilenameEdit1, folder + row.picture);
+        s.setPictureCorner(PictureCorner::untenrechts);
+        ASSERT_EQ(saveDocument(s, folder + "design.lvo"), std::nullopt);
+        const Result r = run({"render", "designs/design.lvo", "--output", "page.png", "--page",
+                              "500x700", "--dpi", "150", "--calibration", "0,0,100,100"});
+        ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+        EXPECT_EQ(r.err.count('\n'), row.warning ? 1 : 0) << r.err.toStdString();
+        if (row.warning)
+            EXPECT_TRUE(r.err.contains(row.warning)) << r.err.toStdString();
+
+        const PictureRecord texture =
+            loadTexture(folder + row.texture, true, s.flag(Setting::LightenCheck),
+                        s.flag(Setting::StrongLightCheck))
+                .picture;
+        const PictureRecord picture = OpenDib(folder + row.picture).picture;
+        ImageSurface expected(QSize(500, 700));
+        DrawPage(expected, printScale(500, 700, 150), s, PicturePageLayers(texture, picture));
+        EXPECT_TRUE(imagesEqual(expected.image(), QImage(path("page.png")), "render-pictures"));
+    }
 }
 
 struct ZoomCase {

@@ -35,7 +35,7 @@ int PrintQueueTest::newestJobId() {
     return newest;
 }
 
-FinishedJob PrintQueueTest::waitForJobAfter(int previousId) {
+FinishedJob PrintQueueTest::waitForJobAfter(int previousId, const QString& title) {
     const QDir output(QDir::home().filePath(QStringLiteral("PDF")));
     QElapsedTimer timer;
     timer.start();
@@ -45,7 +45,8 @@ FinishedJob PrintQueueTest::waitForJobAfter(int previousId) {
         FinishedJob found;
         bool completed = false;
         for (int i = 0; i < count; ++i) {
-            if (jobs[i].id <= previousId || (found.id && jobs[i].id > found.id))
+            if (jobs[i].id <= previousId || (found.id && jobs[i].id > found.id) ||
+                QString::fromUtf8(jobs[i].title) != title)
                 continue;
             found.id = jobs[i].id;
             found.title = QString::fromUtf8(jobs[i].title);

@@ -25,9 +25,10 @@ class PrintQueueTest : public ::testing::Test {
 
     // The newest job of the queue so far; 0 when there is none.
     static int newestJobId();
-    // Waits for the first job after `previousId` to complete and for its file to appear.
-    // An empty result (and a test failure) after a minute.
-    FinishedJob waitForJobAfter(int previousId);
+    // Waits for the first job titled `title` after `previousId` to complete and for its file
+    // to appear; jobs of other titles belong to someone else sharing the queue. An empty result
+    // (and a test failure) after a minute.
+    FinishedJob waitForJobAfter(int previousId, const QString& title = QStringLiteral("Lineavo"));
 
     // Runs the program with `arguments`; returns its exit status and fills `err`.
     static int runProgram(const QStringList& arguments, QString& err,

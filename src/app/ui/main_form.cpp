@@ -172,6 +172,7 @@ void TMainForm::connectPrintPage(Application& app, UserDialogs& dialogs) {
     connect(m_print.calibrateButton, &QAbstractButton::clicked, m_printing,
             &PrintCommands::KalBtnClick);
     connect(m_commands, &DocumentCommands::designReplaced, m_preview, &PreviewPane::refresh);
+    connect(m_pictures, &PictureLoader::loaded, m_preview, &PreviewPane::refresh);
 }
 
 void TMainForm::connectPreviewButton(QAbstractButton* button, Setting fileName, Application& app) {

@@ -1,8 +1,8 @@
 #include "app/ui/picture_loader.h"
 
 #include "app/application.h"
+#include "picture/design_pictures.h"
 #include "picture/open_picture.h"
-#include "picture/texture_filters.h"
 
 #include <QFileInfo>
 
@@ -62,19 +62,17 @@ void PictureLoader::FilenameEdit1Change() {
     const QString name = m_app.settings.text(Setting::FilenameEdit1);
     // The old picture goes first, so that its memory is free for the new one.
     m_app.PictureDib = {};
-    DecodedPicture opened = OpenDib(name, {}, [this](int percent) { emit progress(percent); });
+    DecodedPicture opened =
+        openPlacedPicture(m_app.settings, [this](int percent) { emit progress(percent); });
     m_app.PictureDib = std::move(opened.picture);
     emit loaded(Setting::FilenameEdit1, shownFailure(name, opened));
 }
 
 void PictureLoader::FilenameEdit2Change() {
-    const PaperSettings& settings = m_app.settings;
-    const QString name = settings.text(Setting::FilenameEdit2);
+    const QString name = m_app.settings.text(Setting::FilenameEdit2);
     m_app.TextureDib = {};
     DecodedPicture opened =
-        loadTexture(name, settings.flag(Setting::GrayScaleCheck),
-                    settings.flag(Setting::LightenCheck), settings.flag(Setting::StrongLightCheck),
-                    {}, [this](int percent) { emit progress(percent); });
+        openTexturePicture(m_app.settings, [this](int percent) { emit progress(percent); });
     m_app.TextureDib = std::move(opened.picture);
     emit loaded(Setting::FilenameEdit2, shownFailure(name, opened));
 }

@@ -9,7 +9,10 @@
 PrintCommands::PrintCommands(Application& app, UserDialogs& dialogs, PreviewPane& preview,
                              TKalForm& calibrationDialog, QWidget* window)
     : QObject(window), m_app(app), m_dialogs(dialogs), m_preview(preview),
-      m_calibrationDialog(calibrationDialog), m_window(window) {}
+      m_calibrationDialog(calibrationDialog), m_window(window),
+      m_previewLayers(app.TextureDib, app.PictureDib) {
+    m_preview.setPageLayers(&m_previewLayers);
+}
 
 void PrintCommands::PrintBtnClick() {
     QPrinter& printer = m_app.printer.printer();
@@ -17,7 +20,10 @@ void PrintCommands::PrintBtnClick() {
         // The dialog may have chosen another printer, and its copies are ours to draw.
         const int copies = printer.copyCount();
         m_app.printer.followPrinter();
-        if (auto error = printDesign(m_app.printer, m_app.settings, m_app.calibration, copies))
+        // Layers of its own, so that the paper's stretched pictures go with the job.
+        const PicturePageLayers layers(m_app.TextureDib, m_app.PictureDib);
+        if (auto error =
+                printDesign(m_app.printer, m_app.settings, m_app.calibration, copies, layers))
             m_dialogs.showErrorMessage(m_window, *error);
     }
     m_preview.refresh();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "picture/picture_page_layers.h"
+
 #include <QObject>
 
 class Application;
@@ -10,7 +12,8 @@ class UserDialogs;
 
 // The commands of the "Print" page: print, printer setup and calibration, on the program's
 // current printer. Each runs to its end in one go and redraws the preview afterwards; each
-// failure is shown to the user.
+// failure is shown to the user. The preview shows the application's texture and picture
+// through layers of its own, whose stretched copies serve paint after paint.
 class PrintCommands : public QObject {
     Q_OBJECT
   public:
@@ -29,4 +32,5 @@ class PrintCommands : public QObject {
     PreviewPane& m_preview;
     TKalForm& m_calibrationDialog;
     QWidget* m_window;
+    PicturePageLayers m_previewLayers;
 };
