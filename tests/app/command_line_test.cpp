@@ -203,8 +203,9 @@ TEST_F(CommandLine, RenderDrawsTheDesignsPicturesAndWarnsOfThoseThatDoNotOpen) {
                               "500x700", "--dpi", "150", "--calibration", "0,0,100,100"});
         ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
         EXPECT_EQ(r.err.count('\n'), row.warning ? 1 : 0) << r.err.toStdString();
-        if (row.warning)
+        if (row.warning) {
             EXPECT_TRUE(r.err.contains(row.warning)) << r.err.toStdString();
+        }
 
         const PictureRecord texture =
             loadTexture(folder + row.texture, true, s.flag(Setting::LightenCheck),
