@@ -38,6 +38,16 @@ class Surface {
     void lineTo(int x, int y);
     // Fills x1 .. x2-1 by y1 .. y2-1 with the brush and draws the pen's outline just inside.
     void rectangle(int x1, int y1, int x2, int y2);
+    // A dot in the pen's colour and mode, `diameter` pixels across (0 counts as 1), on the
+    // square a pen of that width covers around (x, y). A round dot keeps the pixels of the
+    // square whose centres lie within the circle through its sides' midpoints:
+    //
+    //   d = 4:  .##.    d = 5:  .###.
+    //           ####            #####
+    //           ####            #####
+    //           .##.            #####
+    //                           .###.
+    void dot(int x, int y, int diameter, bool round);
 
     // The page pixels that drawing can change: the exposed rectangle, the band being printed.
     // Pictures are sampled for this part only, so that memory does not grow with the zoom.
