@@ -5,6 +5,7 @@
 #include "render/draw_page.h"
 #include "render/image_surface.h"
 #include "settings/paper_settings.h"
+#include "settings/presets.h"
 
 #include <benchmark/benchmark.h>
 
@@ -21,10 +22,22 @@ PageScale printScale() {
     return scale;
 }
 
-void drawPageBenchmark(benchmark::State& state, bool checkered, bool xorPen) {
+// The paper of a page: New's ruled paper, or New's with another kind or a preset.
+using Paper = void (*)(PaperSettings&);
+void ruled(PaperSettings&) {}
+void checkered(PaperSettings& s) {
+    s.setPaperKind(PaperKind::KariertCheck);
+}
+void dotGrid(PaperSettings& s) {
+    (void)applyPreset(s, QStringLiteral("dots"));
+}
+void engineering(PaperSettings& s) {
+    (void)applyPreset(s, QStringLiteral("engineering"));
+}
+
+void drawPageBenchmark(benchmark::State& state, Paper paper, bool xorPen) {
     PaperSettings settings;
-    if (checkered)
-        settings.setPaperKind(PaperKind::KariertCheck);
+    paper(settings);
     const XorLayers xorLayers;
     const PageLayers plainLayers;
     const PageLayers& layers = xorPen ? static_cast<const PageLayers&>(xorLayers) : plainLayers;
@@ -57,9 +70,13 @@ void drawPageBenchmark(benchmark::State& state, bool checkered, bool xorPen) {
 
 } // namespace
 
-BENCHMARK_CAPTURE(drawPageBenchmark, ruled_default, false, false)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(drawPageBenchmark, checkered_default, true, false)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(drawPageBenchmark, checkered_xor, true, true)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(drawPageBenchmark, ruled_default, ruled, false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(drawPageBenchmark, checkered_default, checkered, false)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(drawPageBenchmark, checkered_xor, checkered, true)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(drawPageBenchmark, dot_grid, dotGrid, false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(drawPageBenchmark, engineering, engineering, false)
+    ->Unit(benchmark::kMillisecond);
 
 namespace {
 

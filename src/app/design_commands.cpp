@@ -4,6 +4,7 @@
 
 #include "document/document_file.h"
 #include "settings/paper_settings.h"
+#include "settings/presets.h"
 #include "settings/setting_names.h"
 
 #include <QJsonDocument>
@@ -41,7 +42,8 @@ int runShowCommand(const QStringList& words, QTextStream& out, QTextStream& err)
 int runSaveCommand(const QStringList& words, QTextStream& out, QTextStream& err) {
     Q_UNUSED(out);
     CommandArguments args;
-    if (auto error = parseCommandArguments(words, {QStringLiteral("set")}, args)) {
+    if (auto error =
+            parseCommandArguments(words, {QStringLiteral("set"), QStringLiteral("preset")}, args)) {
         err << *error << "\n";
         return ExitUsage;
     }
@@ -56,6 +58,13 @@ int runSaveCommand(const QStringList& words, QTextStream& out, QTextStream& err)
     if (auto error = loadDesign(designPath, settings)) {
         err << *error << "\n";
         return ExitFailure;
+    }
+    // The preset first, so that --set can change what it gives.
+    if (const std::optional<QString> preset = args.last(QStringLiteral("preset"))) {
+        if (auto error = applyPreset(settings, *preset)) {
+            err << *error << "\n";
+            return ExitUsage;
+        }
     }
     for (const QString& assignment : args.all(QStringLiteral("set"))) {
         const qsizetype equals = assignment.indexOf(u'=');

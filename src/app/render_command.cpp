@@ -76,10 +76,29 @@ std::optional<RenderFormat> formatOf(const QString& output) {
     return std::nullopt;
 }
 
-// A sheet of A4 (210 x 297 mm) at `dotsPerInch`, in whole pixels: tenths of a millimetre
-// against the 254 tenths of an inch, so that no rounding of a real creeps in.
-QSize a4Pixels(int dotsPerInch) {
-    return QSize(2100 * dotsPerInch / 254, 2970 * dotsPerInch / 254);
+// Sheets by name, in tenths of a millimetre, upright.
+struct NamedSheet {
+    const char* name;
+    QSize tenthsOfMm;
+};
+constexpr NamedSheet kSheets[] = {
+    {"A3", {2970, 4200}}, {"A4", {2100, 2970}},     {"A5", {1480, 2100}},    {"A6", {1050, 1480}},
+    {"B5", {1760, 2500}}, {"Letter", {2159, 2794}}, {"Legal", {2159, 3556}},
+};
+
+std::optional<QSize> sheetNamed(const QString& name) {
+    for (const NamedSheet& sheet : kSheets) {
+        if (name.compare(QLatin1String(sheet.name), Qt::CaseInsensitive) == 0)
+            return sheet.tenthsOfMm;
+    }
+    return std::nullopt;
+}
+
+// A sheet at `dotsPerInch`, in whole pixels: tenths of a millimetre against the 254 tenths of
+// an inch, so that no rounding of a real creeps in.
+QSize sheetPixels(QSize tenthsOfMm, int dotsPerInch) {
+    return QSize(qint64(tenthsOfMm.width()) * dotsPerInch / 254,
+                 qint64(tenthsOfMm.height()) * dotsPerInch / 254);
 }
 
 // What the verb was asked to do.
@@ -98,9 +117,9 @@ struct RenderRequest {
 // Reads the verb's arguments, or says on `err` why they are no request.
 std::optional<RenderRequest> readRenderArguments(const QStringList& words, QTextStream& err) {
     CommandArguments args;
-    const QStringList optionNames = {"output", "dpi",        "page",     "calibration",
-                                     "zoom",   "screen-dpi", "thumbnail"};
-    if (auto error = parseCommandArguments(words, optionNames, args)) {
+    const QStringList optionNames = {"output", "dpi",        "page",      "calibration",
+                                     "zoom",   "screen-dpi", "thumbnail", "paper"};
+    if (auto error = parseCommandArguments(words, optionNames, args, {"landscape"})) {
         err << *error << "\n";
         return std::nullopt;
     }
@@ -130,7 +149,22 @@ std::optional<RenderRequest> readRenderArguments(const QStringList& words, QText
         return std::nullopt;
     }
     request.dotsPerInch = *dpi;
-    request.printableArea = a4Pixels(*dpi);
+    const std::optional<QString> paper = args.last("paper");
+    const bool landscape = args.switches.contains("landscape");
+    if (paper && args.last("page")) {
+        err << "--paper and --page do not go together: give the sheet by name or in pixels.\n";
+        return std::nullopt;
+    }
+    std::optional<QSize> sheet = sheetNamed(paper.value_or("A4"));
+    if (!sheet) {
+        err << "--paper needs one of A3, A4, A5, A6, B5, Letter or Legal.\n";
+        return std::nullopt;
+    }
+    if (landscape && args.last("page")) {
+        err << "--landscape turns a sheet given by --paper; --page gives width and height.\n";
+        return std::nullopt;
+    }
+    request.printableArea = sheetPixels(landscape ? sheet->transposed() : *sheet, *dpi);
     if (auto text = args.last("page")) {
         const auto size = parsePageSize(*text);
         if (!size) {

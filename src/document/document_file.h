@@ -12,6 +12,8 @@ namespace DocumentMessages {
 inline const QString couldNotCreate = QStringLiteral("Could not create file!");
 inline const QString couldNotOpen = QStringLiteral("Could not open file!");
 inline const QString readBeyondEnd = QStringLiteral("Read beyond end of file.");
+inline const QString damagedExtension = QStringLiteral(
+    "The document's block of newer settings is damaged, so the document was not opened.");
 } // namespace DocumentMessages
 
 // Writes the design to `fileName`, replacing any file of that name. Picture names are stored

@@ -2,6 +2,8 @@
 
 #include <QtEndian>
 
+#include <algorithm>
+
 namespace {
 
 void append(QByteArray& bytes, const StoredValue& value, Stored stored) {
@@ -68,7 +70,8 @@ class Reader {
         return std::nullopt;
     }
 
-  private:
+    qsizetype remaining() const { return m_bytes.size() - m_position; }
+
     const char* take(qsizetype count) {
         if (m_bytes.size() - m_position < count)
             return nullptr;
@@ -77,27 +80,92 @@ class Reader {
         return p;
     }
 
+  private:
     QByteArrayView m_bytes;
     qsizetype m_position = 0;
 };
+
+// The extension block keeps a choice as the number of its button.
+Stored storedInExtension(const SettingDescription& d) {
+    return d.kind == SettingKind::Choice ? Stored::Byte : d.stored;
+}
+
+bool startsWithTag(Reader& reader) {
+    if (reader.remaining() < qsizetype(sizeof kExtensionTag))
+        return false;
+    const char* tag = reader.take(sizeof kExtensionTag);
+    return std::equal(tag, tag + sizeof kExtensionTag, kExtensionTag);
+}
+
+std::optional<StoredValues> readExtension(Reader& reader) {
+    const char* header = reader.take(2 + 4);
+    if (!header)
+        return std::nullopt;
+    const quint16 version = qFromLittleEndian<quint16>(header);
+    const quint32 length = qFromLittleEndian<quint32>(header + 2);
+    if (version == 0 || length > quint64(reader.remaining()))
+        return std::nullopt;
+    // Only the block's own bytes: a field may not reach into what follows it.
+    Reader block(QByteArrayView(reader.take(length), length));
+    StoredValues values;
+    for (const SettingDescription& d : settingTable()) {
+        if (!inExtension(d))
+            continue;
+        std::optional<StoredValue> value = block.read(storedInExtension(d));
+        if (!value)
+            return std::nullopt;
+        values[int(d.setting)] = std::move(*value);
+    }
+    // A block of this version has exactly these fields; a later one may have more.
+    if (version == kExtensionVersion && block.remaining() != 0)
+        return std::nullopt;
+    return values;
+}
 
 } // namespace
 
 QByteArray encodeDocumentRecord(const DocumentRecord& record) {
     QByteArray bytes;
-    for (const SettingDescription& d : settingTable())
-        append(bytes, record[d.setting], d.stored);
+    for (const SettingDescription& d : settingTable()) {
+        if (inMainFields(d))
+            append(bytes, record[d.setting], d.stored);
+    }
+    if (!record.extension)
+        return bytes;
+    QByteArray fields;
+    for (const SettingDescription& d : settingTable()) {
+        if (inExtension(d))
+            append(fields, (*record.extension)[int(d.setting)], storedInExtension(d));
+    }
+    char header[2 + 4];
+    qToLittleEndian(kExtensionVersion, header);
+    qToLittleEndian(quint32(fields.size()), header + 2);
+    bytes.append(kExtensionTag, sizeof kExtensionTag);
+    bytes.append(header, sizeof header);
+    bytes.append(fields);
     return bytes;
 }
 
-std::optional<DocumentRecord> decodeDocumentRecord(QByteArrayView bytes) {
+std::optional<DocumentRecord> decodeDocumentRecord(QByteArrayView bytes, DocumentFault* fault) {
+    const auto fail = [fault](DocumentFault why) {
+        if (fault)
+            *fault = why;
+        return std::nullopt;
+    };
     DocumentRecord record;
     Reader reader(bytes);
     for (const SettingDescription& d : settingTable()) {
+        if (!inMainFields(d))
+            continue;
         std::optional<StoredValue> value = reader.read(d.stored);
         if (!value)
-            return std::nullopt;
+            return fail(DocumentFault::EndsEarly);
         record[d.setting] = std::move(*value);
     }
+    if (!startsWithTag(reader))
+        return record;
+    record.extension = readExtension(reader);
+    if (!record.extension)
+        return fail(DocumentFault::DamagedExtension);
     return record;
 }

@@ -13,17 +13,36 @@
 // real as a double in its field's unit, a string as its stored bytes (Windows-1252).
 using StoredValue = std::variant<qint64, double, QByteArray>;
 
-// The fields of one document, one for every setting in the table, in file order.
+using StoredValues = std::array<StoredValue, kSettingCount>;
+
+// The fields of one document: the main fields in file order, and the extension block when the
+// document has one. Each array is indexed by setting; the main fields use the rows kept in the
+// main fields, the block the rows kept in the extension, a choice there as its button.
 struct DocumentRecord {
-    std::array<StoredValue, kSettingCount> values;
+    StoredValues values;
+    std::optional<StoredValues> extension;
 
     StoredValue& operator[](Setting setting) { return values[int(setting)]; }
     const StoredValue& operator[](Setting setting) const { return values[int(setting)]; }
 };
 
+// The extension block: after the main fields, this tag, a 16-bit version, a 32-bit length and
+// that many bytes of fields. A later version appends fields; the length lets a reader of this
+// version skip what it does not know.
+inline constexpr char kExtensionTag[4] = {'L', 'V', 'O', 'X'};
+inline constexpr quint16 kExtensionVersion = 1;
+inline constexpr qsizetype kExtensionHeaderSize = 4 + 2 + 4;
+
 // The bytes of a document. Every string must be at most 255 bytes long.
 QByteArray encodeDocumentRecord(const DocumentRecord& record);
 
-// Reads a document from `bytes`. Empty when the bytes end before the last field; bytes after
-// the last field are ignored, as they always have been. A flag reads as 1 for any byte but 0.
-std::optional<DocumentRecord> decodeDocumentRecord(QByteArrayView bytes);
+enum class DocumentFault {
+    EndsEarly,        // the bytes end before the last main field
+    DamagedExtension, // the tag is there, but the block is cut short or makes no sense
+};
+
+// Reads a document from `bytes`. Bytes after the main fields that do not start with the tag
+// are ignored, as they always have been. A flag reads as 1 for any byte but 0. When the bytes
+// are no document, returns nothing and says why in `fault`.
+std::optional<DocumentRecord> decodeDocumentRecord(QByteArrayView bytes,
+                                                   DocumentFault* fault = nullptr);

@@ -1,6 +1,7 @@
 #include "render/surface.h"
 
 #include <algorithm>
+#include <cmath>
 
 void Surface::moveTo(int x, int y) {
     m_x = x;
@@ -58,6 +59,46 @@ void Surface::rectangle(int x1, int y1, int x2, int y2) {
     const int innerWidth = x2 - bandRight - innerLeft;
     if (innerWidth > 0)
         fillArea(QRect(innerLeft, innerTop, innerWidth, innerHeight), m_brushColor, m_penMode);
+}
+
+namespace {
+
+// The first column, counted from the dot's left side, that row `row` of a round dot of
+// diameter `d` keeps: pixel (c, r) is kept when (2c - d + 1)^2 + (2r - d + 1)^2 <= d^2.
+int firstColumnOfRoundDot(int row, int d) {
+    const qint64 v = 2 * qint64(row) - d + 1;
+    const qint64 rest = qint64(d) * d - v * v;
+    qint64 s = qint64(std::sqrt(double(rest)));
+    while (s * s > rest)
+        --s;
+    while ((s + 1) * (s + 1) <= rest)
+        ++s;
+    // |2c - d + 1| <= s, so c >= (d - 1 - s) / 2 rounded up.
+    return int((d - s) / 2);
+}
+
+} // namespace
+
+void Surface::dot(int x, int y, int diameter, bool round) {
+    const int d = std::max(diameter, 1);
+    const int left = x - d / 2;
+    const int top = y - d / 2;
+    if (!round) {
+        fillArea(QRect(left, top, d, d), m_penColor, m_penMode);
+        return;
+    }
+    // Rows of equal spans go out as one rectangle: fewer shapes on paper.
+    int runTop = 0;
+    int runFirst = firstColumnOfRoundDot(0, d);
+    for (int row = 1; row <= d; ++row) {
+        const int first = row < d ? firstColumnOfRoundDot(row, d) : -1;
+        if (first == runFirst)
+            continue;
+        fillArea(QRect(left + runFirst, top + runTop, d - 2 * runFirst, row - runTop), m_penColor,
+                 m_penMode);
+        runTop = row;
+        runFirst = first;
+    }
 }
 
 void Surface::drawTiled(const QRect& area, const QImage& tile) {

@@ -41,6 +41,16 @@ class Surface {
     // Applies `color` with `mode` to every pixel of `area` once: what a line or a rectangle
     // comes to, for a surface that draws again what another one was given.
     void fill(const QRect& area, QRgb color, PenMode mode) { fillArea(area, color, mode); }
+    // A dot in the pen's colour and mode, `diameter` pixels across (0 counts as 1), on the
+    // square a pen of that width covers around (x, y). A round dot keeps the pixels of the
+    // square whose centres lie within the circle through its sides' midpoints:
+    //
+    //   d = 4:  .##.    d = 5:  .###.
+    //           ####            #####
+    //           ####            #####
+    //           .##.            #####
+    //                           .###.
+    void dot(int x, int y, int diameter, bool round);
 
     // The page pixels that drawing can change: the exposed rectangle, the band being printed.
     // Pictures are sampled for this part only, so that memory does not grow with the zoom.

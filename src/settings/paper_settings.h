@@ -12,7 +12,7 @@
 #include <memory>
 
 // The three radio groups, by the numbers of their buttons.
-enum class PaperKind { LiniertCheck = 0, KariertCheck = 1 };
+enum class PaperKind { LiniertCheck = 0, KariertCheck = 1, DotGridCheck = 2 };
 enum class PictureCorner { obenlinks = 0, obenrechts = 1, untenlinks = 2, untenrechts = 3 };
 enum class MergeMode { NOMergeCheck = 0, Merge1Check = 1, Merge2Check = 2 };
 

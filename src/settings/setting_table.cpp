@@ -14,6 +14,8 @@ constexpr Range kEdgeCm{1, 10000, 0.1, 2};
 constexpr Range kRuledEdgeCm{0, 100, 0.1, 2};
 constexpr Range kPicturePositionCm{0.01, 10000, 0.1, 2};
 constexpr Range kSizeCm{1, 10000, 0.1, 2};
+constexpr Range kSquareCount{0, 100, 1, 0};
+constexpr Range kGuideOffsetMm{-100, 100, 0.1, 2};
 
 constexpr ColorValue kSilver = colorValueFromRgb(192, 192, 192);
 constexpr ColorValue kGray = colorValueFromRgb(128, 128, 128);
@@ -67,13 +69,24 @@ constexpr D whole(Setting s, const char* name, Stored stored, double newValue, d
     return d;
 }
 
+// A setting that only the extension block keeps.
+constexpr D extension(D d) {
+    d.place = Place::Extension;
+    return d;
+}
+
 #define ID(name) Setting::name, #name
 using enum Unit;
 using enum Stored;
 
 constexpr D kTable[] = {
-    // The document holds the paper kind as "ruled", that is, whether the first button is on.
-    choice(ID(LiniertCheck), Flag, 0, {"LiniertCheck", "KariertCheck"}),
+    // The main field holds the paper kind as "ruled", that is, whether the first button is on,
+    // so that a dot grid opens as checkered paper where the extension block is not read.
+    [] {
+        D d = choice(ID(LiniertCheck), Flag, 0, {"LiniertCheck", "KariertCheck", "DotGridCheck"});
+        d.place = Place::Both;
+        return d;
+    }(),
     real(ID(LineSpaceEd), Millimetres, 9, kSpacingMm, "LineSpaceinEd"),
     check(ID(WithoutFirstLineCheck), true),
     check(ID(WithoutLastLineCheck), true),
@@ -111,6 +124,19 @@ constexpr D kTable[] = {
     whole(ID(FontCharset), Byte, 0, 0, 255),
     whole(ID(FontSize), Int32, 9, 1, 1638),
     whole(ID(FontPitch), Byte, 0, 0, 2),
+    extension(real(ID(DotSizeEd), Points, 1.5, kLineWidthPoints)),
+    extension(check(ID(DotRoundCheck), true)),
+    extension(real(ID(MajorEveryEd), None, 0, kSquareCount)),
+    extension(real(ID(MajorWidthEd), Points, 1.5, kLineWidthPoints)),
+    extension(real(ID(MajorDotSizeEd), Points, 3, kLineWidthPoints)),
+    extension(colour(ID(MajorColor), kGray)),
+    extension(real(ID(Guide1Ed), Millimetres, 0, kGuideOffsetMm)),
+    extension(real(ID(Guide2Ed), Millimetres, 0, kGuideOffsetMm)),
+    extension(real(ID(Guide3Ed), Millimetres, 0, kGuideOffsetMm)),
+    extension(real(ID(Guide4Ed), Millimetres, 0, kGuideOffsetMm)),
+    extension(real(ID(GuideWidthEd), Points, 0.5, kLineWidthPoints)),
+    extension(colour(ID(GuideColor), kSilver)),
+    extension(check(ID(GuideDashedCheck), false)),
 };
 
 #undef ID
@@ -149,10 +175,23 @@ const SettingDescription& describe(Setting setting) {
     return kTable[int(setting)];
 }
 
+bool inMainFields(const SettingDescription& description) {
+    return description.place != Place::Extension;
+}
+
+bool inExtension(const SettingDescription& description) {
+    return description.place != Place::Main;
+}
+
 qsizetype largestDocumentSize() {
     qsizetype size = 0;
-    for (const D& d : kTable)
-        size += storedSize(d.stored);
+    for (const D& d : kTable) {
+        if (inMainFields(d))
+            size += storedSize(d.stored);
+        // The extension block keeps a choice as the number of its button.
+        if (inExtension(d))
+            size += storedSize(d.kind == SettingKind::Choice ? Byte : d.stored);
+    }
     return size;
 }
 

@@ -10,7 +10,7 @@
 // Every stored setting of a design, named after the control that edits it, in the order in
 // which documents store them. A radio group is named after its first button.
 enum class Setting {
-    LiniertCheck, // the paper kind: LiniertCheck (ruled) or KariertCheck (checkered)
+    LiniertCheck, // the paper kind: LiniertCheck (ruled), KariertCheck (checkered), DotGridCheck
     LineSpaceEd,
     WithoutFirstLineCheck,
     WithoutLastLineCheck,
@@ -48,8 +48,22 @@ enum class Setting {
     FontCharset,
     FontSize,
     FontPitch,
+    // Kept in the document's extension block, which older versions of the program skip.
+    DotSizeEd,
+    DotRoundCheck,
+    MajorEveryEd,
+    MajorWidthEd,
+    MajorDotSizeEd,
+    MajorColor,
+    Guide1Ed,
+    Guide2Ed,
+    Guide3Ed,
+    Guide4Ed,
+    GuideWidthEd,
+    GuideColor,
+    GuideDashedCheck,
 };
-constexpr int kSettingCount = int(Setting::FontPitch) + 1;
+constexpr int kSettingCount = int(Setting::GuideDashedCheck) + 1;
 
 enum class SettingKind {
     Choice,   // a radio group: the number of the button that is on
@@ -66,6 +80,12 @@ enum class SettingKind {
 enum class Stored { Flag, Byte, Int32, Double, String };
 
 enum class Unit { None, Millimetres, Centimetres, Points };
+
+// Where a document keeps a setting. The main fields are what every version of the program
+// reads; the extension block follows them and holds what they have no room for. A setting
+// kept in both has a value the main field can only approximate (the paper kind: the main
+// field tells ruled from not ruled).
+enum class Place { Main, Extension, Both };
 
 struct SettingDescription {
     Setting setting;
@@ -88,13 +108,18 @@ struct SettingDescription {
     const char* what = nullptr;
     int keptLength = 0;
     bool needsText = false; // an empty text is no value for it
+    Place place = Place::Main;
 };
 
 // The settings in document order; row i describes Setting(i).
 std::span<const SettingDescription> settingTable();
 const SettingDescription& describe(Setting setting);
 
-// The largest document there can be: every fixed field, and every string at its longest.
+// Whether a document keeps the setting in its main fields, in its extension block.
+bool inMainFields(const SettingDescription& description);
+bool inExtension(const SettingDescription& description);
+
+// The largest document this version writes: every field, every string at its longest.
 qsizetype largestDocumentSize();
 // The number of buttons of a choice.
 int buttonCount(const SettingDescription& description);

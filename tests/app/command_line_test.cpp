@@ -373,6 +373,18 @@ TEST_F(CommandLine, SaveSetsEachKindThroughItsField) {
     EXPECT_EQ(file.readAll().mid(63, 9), "\x08logo.png") << "stored beside the document";
 }
 
+TEST_F(CommandLine, SavePresetComesBeforeTheSettings) {
+    const QString design = checkeredDesign();
+    const Result r =
+        run({"save", design, "out.lvo", "--set", "MajorEveryEd=10", "--preset", "engineering"});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    PaperSettings s;
+    ASSERT_EQ(openDocument(s, path("out.lvo")), std::nullopt);
+    EXPECT_EQ(s.field(Setting::CaretSpaceED).text(), "5.00") << "the preset's";
+    EXPECT_EQ(s.field(Setting::MajorEveryEd).text(), "10") << "--set's";
+    EXPECT_TRUE(s.flag(Setting::NoLeftBorderFillCheck)) << "the design's";
+}
+
 TEST_F(CommandLine, SaveStartsFromTheGivenDesign) {
     const QString design = checkeredDesign();
     const Result r = run({"save", design, "copy.lvo", "--set", "CaretSpaceED=6"});
@@ -553,6 +565,19 @@ INSTANTIATE_TEST_SUITE_P(
                     {"print-picture", "a.png", "--centered", "--top-left"},
                     2,
                     "not both"},
+        FailureCase{"PresetUnknown",
+                    {"save", "out.lvo", "--preset", "legal-pad"},
+                    2,
+                    "no preset called \"legal-pad\""},
+        FailureCase{"PaperUnknown", {"render", "--output", "x.png", "--paper", "A2"}, 2, "--paper"},
+        FailureCase{"PaperAndPage",
+                    {"render", "--output", "x.png", "--paper", "A5", "--page", "10x10"},
+                    2,
+                    "do not go together"},
+        FailureCase{"LandscapeWithPage",
+                    {"render", "--output", "x.png", "--landscape", "--page", "10x10"},
+                    2,
+                    "--landscape"},
         FailureCase{"PdfPageOver200Inches",
                     {"render", "--output", "x.pdf", "--page", "20001x100", "--dpi", "100"},
                     1,
@@ -613,7 +638,12 @@ INSTANTIATE_TEST_SUITE_P(
         PdfSizeCase{"OddResolution", {"--page", "1001x333", "--dpi", "97"}, QSize(1001, 333), 97},
         // A size close to a standard paper size is not taken for it.
         PdfSizeCase{"NearA4", {"--page", "4950x7000"}, QSize(4950, 7000), 600},
-        PdfSizeCase{"DefaultA4", {"--dpi", "600"}, QSize(4960, 7015), 600}),
+        PdfSizeCase{"DefaultA4", {"--dpi", "600"}, QSize(4960, 7015), 600},
+        PdfSizeCase{"A5", {"--paper", "A5", "--dpi", "254"}, QSize(1480, 2100), 254},
+        PdfSizeCase{"LetterLandscape",
+                    {"--paper", "letter", "--landscape", "--dpi", "100"},
+                    QSize(1100, 850),
+                    100}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(CommandLine, FontNameIsCutAsADocumentCutsIt) {

@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QJsonDocument>
 #include <QTemporaryDir>
+#include <QtEndian>
 
 #include <gtest/gtest.h>
 
@@ -98,7 +99,7 @@ class ChangeCounter {
 
 // A design in which every setting differs from New, with texts in all four strings.
 void makeUnusual(PaperSettings& s, const QString& pictureFolder) {
-    s.setPaperKind(PaperKind::KariertCheck);
+    s.setPaperKind(PaperKind::DotGridCheck);
     for (const SettingDescription& d : settingTable()) {
         if (d.kind == SettingKind::Real)
             s.field(d.setting).setValue(s.field(d.setting).value() * 1.7 + 1.23);
@@ -193,9 +194,17 @@ TEST_F(DocumentFile, CutShortAtAnyLengthChangesNothing) {
         .setText("7.77"); // a twin that no change of its field has rewritten
     const std::string before = designState(s);
     ChangeCounter counter(s);
+    // Cut inside the main fields, the file ends early; cut after the block's tag, the block
+    // is damaged. Cut at the tag itself, it is a design from before the block.
+    const qsizetype tag = full.indexOf(QByteArray(kExtensionTag, 4));
+    ASSERT_GT(tag, 0);
     for (int length = 0; length < full.size(); ++length) {
+        if (length >= tag && length < tag + 4)
+            continue;
         const QString file = written(full.left(length));
-        EXPECT_EQ(openDocument(s, file), "Read beyond end of file.") << length;
+        EXPECT_EQ(openDocument(s, file), length < tag ? DocumentMessages::readBeyondEnd
+                                                      : DocumentMessages::damagedExtension)
+            << length;
     }
     EXPECT_EQ(designState(s), before);
     EXPECT_EQ(counter.changes, 0);
@@ -206,6 +215,68 @@ TEST_F(DocumentFile, IgnoresBytesAfterTheLastField) {
     PaperSettings s;
     open(kNewDesign + QByteArray(5000, 'x'), s);
     EXPECT_EQ(s.font().sizePoints, 9);
+}
+
+// The fields of an extension block, with a header that may lie about them.
+QByteArray withBlock(quint16 version, quint32 length, const QByteArray& fields) {
+    QByteArray header(6, 0);
+    qToLittleEndian(version, header.data());
+    qToLittleEndian(length, header.data() + 2);
+    return kNewDesign + QByteArray(kExtensionTag, 4) + header + fields;
+}
+
+TEST_F(DocumentFile, KeepsTheNewSettingsInABlockOnlyWhenTheyAreUsed) {
+    PaperSettings s;
+    s.setPaperKind(PaperKind::KariertCheck);
+    EXPECT_EQ(saved(s).size(), 153) << "checkered paper needs no block";
+
+    s.setPaperKind(PaperKind::DotGridCheck);
+    const QByteArray dots = saved(s);
+    EXPECT_EQ(dots[0], 0) << "a dot grid is checkered paper where the block is not read";
+    EXPECT_EQ(dots.mid(153, 4), QByteArray(kExtensionTag, 4));
+    PaperSettings reopened;
+    ASSERT_EQ(openDocument(reopened, path("paper.lvo")), std::nullopt);
+    EXPECT_EQ(reopened.paperKind(), PaperKind::DotGridCheck);
+
+    // A design from before the block opens with none of the new settings.
+    reopened.field(Setting::MajorEveryEd).setValue(5);
+    open(kNewDesign, reopened);
+    EXPECT_EQ(reopened.field(Setting::MajorEveryEd).value(), 0);
+}
+
+TEST_F(DocumentFile, RefusesADamagedBlockAndReadsALaterOneAsFarAsKnown) {
+    PaperSettings dots;
+    dots.setPaperKind(PaperKind::DotGridCheck);
+    dots.field(Setting::DotSizeEd).setValue(4);
+    const QByteArray fields = saved(dots).mid(153 + 10);
+    const quint32 size = quint32(fields.size());
+    struct Row {
+        const char* name;
+        QByteArray bytes;
+        bool opens;
+    };
+    const Row rows[] = {
+        {"TagAlone", kNewDesign + QByteArray(kExtensionTag, 4), false},
+        {"HeaderCut", withBlock(1, size, fields).left(153 + 7), false},
+        {"LengthPastTheEnd", withBlock(1, size + 1, fields), false},
+        {"FieldsCut", withBlock(1, size - 1, fields.left(size - 1)), false},
+        {"VersionZero", withBlock(0, size, fields), false},
+        {"SameVersionLonger", withBlock(1, size + 2, fields + "zz"), false},
+        {"LaterVersionLonger", withBlock(2, size + 2, fields + "zz"), true},
+    };
+    for (const Row& row : rows) {
+        PaperSettings s;
+        const std::string before = designState(s);
+        const std::optional<QString> error = openDocument(s, written(row.bytes));
+        if (row.opens) {
+            EXPECT_EQ(error, std::nullopt) << row.name;
+            EXPECT_EQ(s.paperKind(), PaperKind::DotGridCheck) << row.name;
+            EXPECT_EQ(s.field(Setting::DotSizeEd).value(), 4) << row.name;
+        } else {
+            EXPECT_EQ(error, DocumentMessages::damagedExtension) << row.name;
+            EXPECT_EQ(designState(s), before) << row.name;
+        }
+    }
 }
 
 TEST_F(DocumentFile, ReadsAnyFlagByteButZeroAsOn) {
@@ -450,6 +521,20 @@ TEST(DocumentData, NewDesignFileHasTheKnownBytes) {
     QFile file(LINEAVO_TEST_DATA_DIR "/new-design.lvo");
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), kNewDesign);
+}
+
+TEST(DocumentData, OldFilesAreSavedAgainByteForByte) {
+    const QDir data(LINEAVO_TEST_DATA_DIR);
+    for (const QString& name : data.entryList({"*.lvo"}, QDir::Files)) {
+        QFile file(data.filePath(name));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        const QByteArray old = file.readAll();
+        PaperSettings s;
+        ASSERT_EQ(applyDocument(s, old, file.fileName()), std::nullopt);
+        QByteArray again;
+        ASSERT_EQ(encodeDocument(s, file.fileName(), again), std::nullopt);
+        EXPECT_EQ(again.toHex(' '), old.toHex(' ')) << name.toStdString();
+    }
 }
 
 TEST(DocumentData, CheckeredDesignOpensWithItsValues) {

@@ -190,6 +190,24 @@ TEST(DrawPageRuled, LeavingOutTheLastLineWhenOnlyOneFitsDrawsNone) {
     EXPECT_EQ(at(drawn(s, printScale(400, 318)), 200, 11), kSilver);
 }
 
+TEST(DrawPageGrid, CountsBoldLinesFromTheTopRowAndTheSnappedLeftEdge) {
+    PaperSettings s;
+    checkered(s);
+    s.field(Setting::MajorEveryEd).setValue(5);
+    s.setColour(Setting::MajorColor, colorValueFromRgb(255, 0, 0));
+    s.setFlag(Setting::LeftBorderLineCheck, false);
+    const QImage page = drawn(s, printScale(4760, 300));
+    // The left edge snaps to 27.5 mm, the sixth position after -2.5 mm: columns 2.5, 27.5 and
+    // 52.5 mm (x 59, 649, 1240) are bold, 47.5 mm (1122) is not. The first row at or below
+    // the top is 2.5 mm (y 59), drawn with a 12-pixel pen.
+    for (const int x : {59, 649, 1240})
+        EXPECT_EQ(at(page, x, 200), 0xff0000u) << x;
+    EXPECT_EQ(at(page, 1122, 200), kSilver);
+    EXPECT_EQ(at(page, 300, 53), 0xff0000u);
+    EXPECT_EQ(at(page, 300, 64), 0xff0000u);
+    EXPECT_EQ(at(page, 300, 177), kSilver) << "7.5 mm is no bold row";
+}
+
 struct PageCase {
     const char* name;
     std::function<void(PaperSettings&)> setup;
@@ -206,7 +224,93 @@ const ReferenceBackground kXorOverTexture{PenMode::Xor, 0xe0d0c0, QRect(50, 30, 
 const ReferenceBackground kNotOverTexture{PenMode::Not, 0xe0d0c0, QRect(0, 100, 2000, 40),
                                           0x102030};
 
+void majorEvery(PaperSettings& s, int every) {
+    s.field(Setting::MajorEveryEd).setValue(every);
+    s.field(Setting::MajorWidthEd).setValue(2.2);
+    s.setColour(Setting::MajorColor, colorValueFromRgb(200, 30, 60));
+}
+
+void dotGrid(PaperSettings& s) {
+    s.setPaperKind(PaperKind::DotGridCheck);
+    s.field(Setting::DotSizeEd).setValue(1.1);
+    s.field(Setting::MajorDotSizeEd).setValue(2.3);
+    majorEvery(s, 3);
+}
+
+void guides(PaperSettings& s) {
+    s.field(Setting::Guide1Ed).setValue(2);
+    s.field(Setting::Guide2Ed).setValue(-3);
+    s.field(Setting::Guide3Ed).setValue(4.5);
+    s.field(Setting::GuideWidthEd).setValue(1);
+    s.setColour(Setting::GuideColor, colorValueFromRgb(10, 150, 90));
+}
+
 const PageCase kPageCases[] = {
+    {"MajorLinesBetweenSnappedEdges",
+     [](PaperSettings& s) {
+         checkered(s);
+         majorEvery(s, 3);
+         s.setFlag(Setting::NoLeftBorderFillCheck, true);
+         s.setFlag(Setting::NoRightBorderFillCheck, true);
+     },
+     calibrated(printScale(1400, 1700), 97.3, 102, 7.5),
+     {}},
+    {"MajorLinesFirstRowOnTheTop",
+     [](PaperSettings& s) {
+         checkered(s);
+         majorEvery(s, 2);
+         s.field(Setting::CaretSpaceED).setValue(1);
+     },
+     previewScale(282, 403, 37),
+     {}},
+    {"MajorLinesWithoutAPositionBetweenTheEdges",
+     [](PaperSettings& s) {
+         checkered(s);
+         majorEvery(s, 2);
+         s.setFlag(Setting::NoRightBorderFillCheck, true);
+     },
+     printScale(1000, 300),
+     {}},
+    {"MajorLinesNot",
+     [](PaperSettings& s) {
+         checkered(s);
+         majorEvery(s, 4);
+     },
+     previewScale(761, 1090, 150), kNotOverTexture},
+    {"DotGridPrint", dotGrid, printScale(1400, 1700), {}},
+    {"DotGridSquareNoFill",
+     [](PaperSettings& s) {
+         dotGrid(s);
+         s.setFlag(Setting::DotRoundCheck, false);
+         s.setFlag(Setting::NoLeftBorderFillCheck, true);
+         s.setFlag(Setting::NoRightBorderFillCheck, true);
+     },
+     previewScale(761, 1090, 100),
+     {}},
+    {"DotGridXor", dotGrid, printScale(1400, 1000), kXorOverTexture},
+    {"GuidesSolidPreview", guides, previewScale(761, 1090, 100), {}},
+    {"GuidesDashedCutAtTheLineEnd",
+     [](PaperSettings& s) {
+         guides(s);
+         s.setFlag(Setting::GuideDashedCheck, true);
+         s.setFlag(Setting::NoLeftBorderFillCheck, true);
+         s.setFlag(Setting::NoRightBorderFillCheck, true);
+     },
+     printScale(1431, 900),
+     {}},
+    {"GuidesDashedTooSmallAreSolid",
+     [](PaperSettings& s) {
+         guides(s);
+         s.setFlag(Setting::GuideDashedCheck, true);
+     },
+     previewScale(300, 400, 10),
+     {}},
+    {"GuidesDashedXor",
+     [](PaperSettings& s) {
+         guides(s);
+         s.setFlag(Setting::GuideDashedCheck, true);
+     },
+     previewScale(761, 1090, 100), kXorOverTexture},
     {"RuledPrint", [](PaperSettings&) {}, printScale(1400, 1700), {}},
     {"CheckeredPrint", checkered, printScale(1400, 1700), {}},
     {"RuledPreview", [](PaperSettings&) {}, previewScale(761, 1090, 100), {}},
@@ -360,6 +464,23 @@ TEST_P(DrawPageReference, RectanglesEqualTheWholePage) {
 
 INSTANTIATE_TEST_SUITE_P(Pages, DrawPageReference, ::testing::ValuesIn(kPageCases),
                          [](const auto& info) { return std::string(info.param.name); });
+
+TEST(DrawPageDots, OfOneToSixPixelsEqualTheReference) {
+    // At 96 dpi, every 0.75 points are one more pixel.
+    for (const bool round : {true, false}) {
+        for (int d = 1; d <= 6; ++d) {
+            PaperSettings s;
+            s.setPaperKind(PaperKind::DotGridCheck);
+            s.setFlag(Setting::DotRoundCheck, round);
+            s.field(Setting::DotSizeEd).setValue(0.75 * d);
+            s.field(Setting::CaretSpaceED).setValue(2);
+            const PageScale scale = previewScale(120, 90, 100);
+            const QString name =
+                QStringLiteral("dots-%1-%2").arg(round ? "round" : "square").arg(d);
+            EXPECT_TRUE(imagesEqual(referencePage(s, scale), drawn(s, scale), name));
+        }
+    }
+}
 
 TEST(DrawPage, ClearsThePreviewButNotAPrinterPage) {
     PaperSettings s;

@@ -71,6 +71,12 @@ INSTANTIATE_TEST_SUITE_P(
                                       s.field(Setting::LeftBorderEd).setValue(1);
                                       s.setFlag(Setting::NoRightBorderFillCheck, true);
                                   },
+                                  scale(900, 700, 300, {})},
+                      PainterCase{"RoundDotsAndBoldDots",
+                                  [](PaperSettings& s) {
+                                      s.setPaperKind(PaperKind::DotGridCheck);
+                                      s.field(Setting::MajorEveryEd).setValue(4);
+                                  },
                                   scale(900, 700, 300, {})}),
     [](const auto& info) { return std::string(info.param.name); });
 

@@ -2,7 +2,9 @@
 
 #include "settings/paper_settings.h"
 
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace {
 
@@ -35,6 +37,21 @@ class Canvas {
             for (int x = x1 - w / 2; x < x1 - w / 2 + w; ++x) {
                 for (int y = from; y <= to; ++y)
                     apply(x, y, m_penColour, m_mode);
+            }
+        }
+    }
+
+    // A dot: the pen's square around (x, y), or the pixels of it inside the circle.
+    void dot(int x, int y, int d, bool round) {
+        d = d < 1 ? 1 : d;
+        const int x0 = x - d / 2;
+        const int y0 = y - d / 2;
+        for (int j = y0; j < y0 + d; ++j) {
+            for (int i = x0; i < x0 + d; ++i) {
+                const long a = 2 * (i - x0) - d + 1;
+                const long b = 2 * (j - y0) - d + 1;
+                if (!round || a * a + b * b <= long(d) * d)
+                    apply(i, j, m_penColour, m_mode);
             }
         }
     }
@@ -91,20 +108,29 @@ QImage referencePage(const PaperSettings& s, const PageScale& scale,
     double leftMm = s.field(Setting::LeftBorderEd).value() * 10 - scale.LeftOffsetMm;
     double rightMm = s.field(Setting::RightBorderEd).value() * 10 - scale.LeftOffsetMm;
     bool rightFromLeft = false;
-    const bool checkered = s.paperKind() == PaperKind::KariertCheck;
+    const bool checkered = s.paperKind() != PaperKind::LiniertCheck;
+    int leftColumn = 0; // the step of the grid's running sum on the left edge
     if (checkered) {
         const double D = s.field(Setting::CaretSpaceED).value();
         const int xL = X(leftMm);
         const int xR = W - X(rightMm);
         bool first = true;
-        for (double e = -D / 2; X(e) <= xR; e += D) {
+        int k = 0;
+        double e = -D / 2;
+        for (; X(e) <= xR; e += D, ++k) {
             if (X(e) < xL)
                 continue;
-            if (first)
+            if (first) {
                 leftMm = e;
+                leftColumn = k;
+            }
             first = false;
             if (X(e + D) > xR)
                 rightMm = e;
+        }
+        if (first) {
+            for (leftColumn = k; X(e) < xL; e += D)
+                ++leftColumn;
         }
         rightFromLeft = true;
     }
@@ -112,8 +138,12 @@ QImage referencePage(const PaperSettings& s, const PageScale& scale,
     const int fillLeft = s.flag(Setting::NoLeftBorderFillCheck) ? X(leftMm) : 0;
     const int fillRight = s.flag(Setting::NoRightBorderFillCheck) ? rightX : W;
 
-    canvas.setPen(plain(s.colour(Setting::ColvarColorComboBox1)),
-                  P(s.field(Setting::LineWidthEd).value()), background.lineMode);
+    const QRgb lineColour = plain(s.colour(Setting::ColvarColorComboBox1));
+    const int lineWidth = P(s.field(Setting::LineWidthEd).value());
+    const QRgb majorColour = plain(s.colour(Setting::MajorColor));
+    const int every = int(s.field(Setting::MajorEveryEd).value());
+    const auto major = [every](int index) { return every > 0 && index % every == 0; };
+    canvas.setPen(lineColour, lineWidth, background.lineMode);
     if (!checkered) {
         const double D = s.field(Setting::LineSpaceEd).value();
         double e = s.field(Setting::BorderTopEd).value() * 10 - D / 2;
@@ -123,15 +153,63 @@ QImage referencePage(const PaperSettings& s, const PageScale& scale,
         for (; Y(e) < bottom; e += D) {
             if (s.flag(Setting::WithoutLastLineCheck) && Y(e + D) >= bottom)
                 break;
+            canvas.setPen(lineColour, lineWidth, background.lineMode);
             canvas.line(fillLeft, Y(e), fillRight, Y(e));
+            canvas.setPen(plain(s.colour(Setting::GuideColor)),
+                          P(s.field(Setting::GuideWidthEd).value()), background.lineMode);
+            for (Setting g :
+                 {Setting::Guide1Ed, Setting::Guide2Ed, Setting::Guide3Ed, Setting::Guide4Ed}) {
+                const double offset = s.field(g).value();
+                if (offset == 0)
+                    continue;
+                const int y = Y(e - offset);
+                const int run = X(2);
+                if (!s.flag(Setting::GuideDashedCheck) || run < 1 || fillRight <= fillLeft) {
+                    canvas.line(fillLeft, y, fillRight, y);
+                    continue;
+                }
+                for (int x = fillLeft; x < fillRight; x += run + X(1))
+                    canvas.line(x, y, std::min(x + run, fillRight), y);
+            }
         }
     } else {
         const double D = s.field(Setting::CaretSpaceED).value();
-        for (double e = -D / 2; Y(e) < H; e += D)
-            canvas.line(fillLeft, Y(e), fillRight, Y(e));
-        for (double e = -D / 2; X(e) < fillRight; e += D) {
+        // Row indexes count from the first row at or below the top, columns from the left edge.
+        int topRow = 0;
+        for (double e = -D / 2; Y(e) < 0; e += D)
+            ++topRow;
+        std::vector<std::pair<int, int>> rows, columns;
+        int k = 0;
+        for (double e = -D / 2; Y(e) < H; e += D, ++k)
+            rows.emplace_back(Y(e), k - topRow);
+        k = 0;
+        for (double e = -D / 2; X(e) < fillRight; e += D, ++k) {
             if (X(e) > fillLeft)
-                canvas.line(X(e), 0, X(e), H);
+                columns.emplace_back(X(e), k - leftColumn);
+        }
+        if (s.paperKind() == PaperKind::KariertCheck) {
+            const int majorWidth = P(s.field(Setting::MajorWidthEd).value());
+            for (const auto& [y, index] : rows) {
+                canvas.setPen(major(index) ? majorColour : lineColour,
+                              major(index) ? majorWidth : lineWidth, background.lineMode);
+                canvas.line(fillLeft, y, fillRight, y);
+            }
+            for (const auto& [x, index] : columns) {
+                canvas.setPen(major(index) ? majorColour : lineColour,
+                              major(index) ? majorWidth : lineWidth, background.lineMode);
+                canvas.line(x, 0, x, H);
+            }
+        } else {
+            for (const auto& [y, row] : rows) {
+                for (const auto& [x, column] : columns) {
+                    const bool bold = major(row) && major(column);
+                    canvas.setPen(bold ? majorColour : lineColour, 0, background.lineMode);
+                    canvas.dot(
+                        x, y,
+                        P(s.field(bold ? Setting::MajorDotSizeEd : Setting::DotSizeEd).value()),
+                        s.flag(Setting::DotRoundCheck));
+                }
+            }
         }
     }
 

@@ -17,7 +17,7 @@ QJsonObject newDesignJson() {
 
 TEST(SettingsJson, OfANewDesignNamesEveryStoredSetting) {
     const QJsonObject expected = QJsonDocument::fromJson(R"({
-        "LiniertCheck": true, "KariertCheck": false,
+        "LiniertCheck": true, "KariertCheck": false, "DotGridCheck": false,
         "LineSpaceEd": 9, "WithoutFirstLineCheck": true, "WithoutLastLineCheck": true,
         "CaretSpaceED": 5, "ColvarColorComboBox1": 12632256, "LineWidthEd": 0.75,
         "LeftBorderEd": 2.5, "LeftBorderLineCheck": true, "NoLeftBorderFillCheck": false,
@@ -31,7 +31,11 @@ TEST(SettingsJson, OfANewDesignNamesEveryStoredSetting) {
         "GrayScaleCheck": true, "LightenCheck": true, "StrongLightCheck": false,
         "NOMergeCheck": true, "Merge1Check": false, "Merge2Check": false,
         "Edit1": "",
-        "FontName": "Arial", "FontColor": 0, "FontCharset": 0, "FontSize": 9, "FontPitch": 0
+        "FontName": "Arial", "FontColor": 0, "FontCharset": 0, "FontSize": 9, "FontPitch": 0,
+        "DotSizeEd": 1.5, "DotRoundCheck": true, "MajorEveryEd": 0, "MajorWidthEd": 1.5,
+        "MajorDotSizeEd": 3, "MajorColor": 8421504, "Guide1Ed": 0, "Guide2Ed": 0,
+        "Guide3Ed": 0, "Guide4Ed": 0, "GuideWidthEd": 0.5, "GuideColor": 12632256,
+        "GuideDashedCheck": false
     })")
                                      .object();
     EXPECT_EQ(newDesignJson(), expected) << QJsonDocument(newDesignJson()).toJson().toStdString();

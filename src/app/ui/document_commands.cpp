@@ -4,6 +4,7 @@
 #include "app/ui/user_dialogs.h"
 #include "document/document_file.h"
 #include "settings/paper_settings.h"
+#include "settings/presets.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -24,6 +25,14 @@ void DocumentCommands::NewBtnClick() {
         m_settings.resetToNew();
         return std::optional<QString>();
     });
+    emit designReplaced();
+}
+
+void DocumentCommands::NewFromPreset(const QString& name) {
+    if (const std::optional<QString> error = applyPreset(m_settings, name)) {
+        showFailure(*error);
+        return;
+    }
     emit designReplaced();
 }
 

@@ -20,6 +20,8 @@ class DocumentCommands : public QObject {
     static QString fileFilter();
 
     void NewBtnClick();
+    // Gives the design the paper of a preset, keeping its edges, pictures and free text.
+    void NewFromPreset(const QString& name);
     void OpenBtnClick();
     void SaveAsBtnClick();
 

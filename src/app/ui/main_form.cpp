@@ -15,6 +15,7 @@
 #include "picture/ui/view_pic_form.h"
 #include "printing/ui/calibration_dialog.h"
 #include "render/ui/preview_pane.h"
+#include "settings/presets.h"
 #include "settings/ui/file_name_edit.h"
 
 #include <QApplication>
@@ -23,6 +24,7 @@
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLayout>
+#include <QMenu>
 #include <QScreen>
 #include <QSessionManager>
 #include <QTabWidget>
@@ -139,6 +141,9 @@ QWidget* TMainForm::buildToolStrip() {
     QToolButton* buttons[] = {
         flatButton(newDocumentIcon(), QStringLiteral("&New"), QStringLiteral("Create new file"),
                    QStringLiteral("NewBtn")),
+        flatButton(newDocumentIcon(), QStringLiteral("New from preset"),
+                   QStringLiteral("Give the design the paper of a known kind"),
+                   QStringLiteral("PresetBtn")),
         flatButton(openDocumentIcon(), QStringLiteral("Open..."), QStringLiteral("Open file..."),
                    QStringLiteral("OpenBtn")),
         flatButton(saveDocumentIcon(), QStringLiteral("Save as..."),
@@ -150,8 +155,17 @@ QWidget* TMainForm::buildToolStrip() {
     }
     layout->addStretch(1);
     connect(buttons[0], &QToolButton::clicked, m_commands, &DocumentCommands::NewBtnClick);
-    connect(buttons[1], &QToolButton::clicked, m_commands, &DocumentCommands::OpenBtnClick);
-    connect(buttons[2], &QToolButton::clicked, m_commands, &DocumentCommands::SaveAsBtnClick);
+    auto* presetMenu = new QMenu(buttons[1]);
+    presetMenu->setObjectName(QStringLiteral("PresetMenu"));
+    for (const Preset& preset : presets()) {
+        presetMenu->addAction(
+            QLatin1String(preset.caption), m_commands,
+            [this, name = QLatin1String(preset.name)] { m_commands->NewFromPreset(name); });
+    }
+    buttons[1]->setMenu(presetMenu);
+    buttons[1]->setPopupMode(QToolButton::InstantPopup);
+    connect(buttons[2], &QToolButton::clicked, m_commands, &DocumentCommands::OpenBtnClick);
+    connect(buttons[3], &QToolButton::clicked, m_commands, &DocumentCommands::SaveAsBtnClick);
     return strip;
 }
 

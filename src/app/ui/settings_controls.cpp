@@ -114,14 +114,12 @@ RealSpinEdit* addLengthRow(PageContext& context, QGridLayout* grid, const QStrin
     const QString unit =
         describe(length).unit == Unit::Centimetres ? QStringLiteral("cm") : QStringLiteral("mm");
     grid->addWidget(new QLabel(caption), row, 0);
-    grid->addWidget(lengthEdit, row, 1);
+    grid->addWidget(lengthEdit, row, 1, Qt::AlignLeft);
     grid->addWidget(unitLabel(unit + QStringLiteral(" =")), row, 2);
     grid->addWidget(inchEdit, row, 3);
     grid->addWidget(unitLabel(QStringLiteral("inches")), row, 4);
     return lengthEdit;
 }
-
-namespace {
 
 ColorPicker* colourPicker(PageContext& context, Setting colour) {
     auto* picker = new ColorPicker;
@@ -143,15 +141,23 @@ ColorPicker* colourPicker(PageContext& context, Setting colour) {
     return picker;
 }
 
-} // namespace
+RealSpinEdit* realEdit(PageContext& context, Setting real) {
+    return new RealSpinEdit(context.settings.field(real));
+}
+
+void addPairRow(QGridLayout* grid, const QString& caption, QWidget* first, const QString& between,
+                QWidget* second, const QString& unit) {
+    const int row = grid->rowCount();
+    grid->addWidget(new QLabel(caption), row, 0);
+    grid->addWidget(first, row, 1, Qt::AlignLeft);
+    grid->addWidget(new QLabel(between), row, 2);
+    grid->addWidget(second, row, 3, Qt::AlignLeft);
+    grid->addWidget(unitLabel(unit), row, 4);
+}
 
 void addLinePropertiesRow(PageContext& context, QGridLayout* grid, Setting colour, Setting width) {
-    const int row = grid->rowCount();
-    grid->addWidget(new QLabel(QStringLiteral("Line color:")), row, 0);
-    grid->addWidget(colourPicker(context, colour), row, 1);
-    grid->addWidget(new QLabel(QStringLiteral("Line width:")), row, 2);
-    grid->addWidget(new RealSpinEdit(context.settings.field(width)), row, 3);
-    grid->addWidget(unitLabel(QStringLiteral("Points")), row, 4);
+    addPairRow(grid, QStringLiteral("Line color:"), colourPicker(context, colour),
+               QStringLiteral("Line width:"), realEdit(context, width), QStringLiteral("Points"));
 }
 
 QLineEdit* textEdit(PageContext& context, Setting text) {
@@ -203,21 +209,24 @@ QGroupBox* groupWithGrid(const QString& title, QGridLayout*& grid) {
     return group;
 }
 
-void alignCaptionColumns(std::initializer_list<QGroupBox*> groups) {
+void alignCaptionColumns(std::initializer_list<QGroupBox*> groups,
+                         std::initializer_list<int> columns) {
     std::vector<QGridLayout*> grids;
     for (QGroupBox* group : groups)
         grids.push_back(qobject_cast<QGridLayout*>(group->layout()));
-    int width = 0;
-    for (QGridLayout* grid : grids) {
-        for (int index = 0; index < grid->count(); ++index) {
-            int row = 0, column = 0, rowSpan = 0, columnSpan = 0;
-            grid->getItemPosition(index, &row, &column, &rowSpan, &columnSpan);
-            if (column == 0 && columnSpan == 1)
-                width = std::max(width, grid->itemAt(index)->sizeHint().width());
+    for (const int aligned : columns) {
+        int width = 0;
+        for (QGridLayout* grid : grids) {
+            for (int index = 0; index < grid->count(); ++index) {
+                int row = 0, column = 0, rowSpan = 0, columnSpan = 0;
+                grid->getItemPosition(index, &row, &column, &rowSpan, &columnSpan);
+                if (column == aligned && columnSpan == 1)
+                    width = std::max(width, grid->itemAt(index)->sizeHint().width());
+            }
         }
+        for (QGridLayout* grid : grids)
+            grid->setColumnMinimumWidth(aligned, width);
     }
-    for (QGridLayout* grid : grids)
-        grid->setColumnMinimumWidth(0, width);
 }
 
 QGroupBox* openPictureGroup(PageContext& context, Setting fileName, const char* previewName,

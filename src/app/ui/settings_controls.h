@@ -36,6 +36,13 @@ RealSpinEdit* addLengthRow(PageContext& context, QGridLayout* grid, const QStrin
                            Setting length);
 // "Line color: [picker]  Line width: [width] Points" in one row.
 void addLinePropertiesRow(PageContext& context, QGridLayout* grid, Setting colour, Setting width);
+// "caption [first]  between [second] unit" in one row of `grid`, in the columns of a length
+// row. The fields keep their own width where a wider control shares their column.
+void addPairRow(QGridLayout* grid, const QString& caption, QWidget* first, const QString& between,
+                QWidget* second, const QString& unit);
+
+ColorPicker* colourPicker(PageContext& context, Setting colour);
+RealSpinEdit* realEdit(PageContext& context, Setting real);
 
 QLineEdit* textEdit(PageContext& context, Setting text);
 // A picture file name with its browse button and the picture filter.
@@ -46,7 +53,9 @@ QString pictureFileFilter();
 
 // Gives the first column of the groups' grids the width of the widest caption among them, so
 // that the fields, "cm =" and "inches" of rows in different groups stand in one column each.
-void alignCaptionColumns(std::initializer_list<QGroupBox*> groups);
+// Groups whose rows differ after the field align the labels between the fields too.
+void alignCaptionColumns(std::initializer_list<QGroupBox*> groups,
+                         std::initializer_list<int> columns = {0});
 
 // A group box with a grid inside, spaced tightly.
 QGroupBox* groupWithGrid(const QString& title, QGridLayout*& grid);
