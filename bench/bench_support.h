@@ -33,6 +33,20 @@ inline double secondsPerRun(const std::function<void()>& work, int batches = 7,
     return best;
 }
 
+// Runs `draw` as the benchmark and reports it as a ratio to `fill`, filling the same pixels
+// with white in the same run ("x_fill"), with both times in milliseconds.
+template <class State>
+void reportAgainstFill(State& state, const std::function<void()>& fill,
+                       const std::function<void()>& draw) {
+    const double fillSeconds = secondsPerRun(fill);
+    for (auto _ : state)
+        draw();
+    const double drawSeconds = secondsPerRun(draw);
+    state.counters["x_fill"] = drawSeconds / fillSeconds;
+    state.counters["fill_ms"] = fillSeconds * 1000;
+    state.counters["draw_ms"] = drawSeconds * 1000;
+}
+
 // A 24-bit picture of the size of a scanned texture, with pixels that vary everywhere.
 inline PictureRecord benchTexture() {
     QImage image(640, 480, QImage::Format_BGR888);

@@ -22,6 +22,28 @@ PageScale printScale() {
     return scale;
 }
 
+// DrawPage on the whole printable area against filling it white. One surface serves the whole
+// run, as a printer page or a preview keeps theirs.
+void measurePage(benchmark::State& state, const PaperSettings& settings, const PageLayers& layers) {
+    const PageScale scale = printScale();
+    QImage target(kWidth, kHeight, QImage::Format_RGB32);
+    reportAgainstFill(
+        state,
+        [&] {
+            target.fill(0xffffffffu);
+            benchmark::DoNotOptimize(target.constBits());
+        },
+        [&] {
+            ImageSurface surface(std::move(target), QPoint(0, 0));
+            surface.setBrushColor(0xffffffff);
+            surface.setPenColor(0xffffffff);
+            surface.rectangle(0, 0, kWidth, kHeight); // a blank page, as the printer starts it
+            DrawPage(surface, scale, settings, layers);
+            target = surface.image();
+            benchmark::DoNotOptimize(target.constBits());
+        });
+}
+
 // The paper of a page: New's ruled paper, or New's with another kind or a preset.
 using Paper = void (*)(PaperSettings&);
 void ruled(PaperSettings&) {}
@@ -41,31 +63,8 @@ void drawPageBenchmark(benchmark::State& state, Paper paper, bool xorPen) {
     const XorLayers xorLayers;
     const PageLayers plainLayers;
     const PageLayers& layers = xorPen ? static_cast<const PageLayers&>(xorLayers) : plainLayers;
-    const PageScale scale = printScale();
 
-    // One surface for the whole run, as a printer page or a preview keeps theirs.
-    QImage target(kWidth, kHeight, QImage::Format_RGB32);
-    auto fill = [&] {
-        target.fill(0xffffffffu);
-        benchmark::DoNotOptimize(target.constBits());
-    };
-    auto draw = [&] {
-        ImageSurface surface(std::move(target), QPoint(0, 0));
-        surface.setBrushColor(0xffffffff);
-        surface.setPenColor(0xffffffff);
-        surface.rectangle(0, 0, kWidth, kHeight); // a blank page, as the printer starts it
-        DrawPage(surface, scale, settings, layers);
-        target = surface.image();
-        benchmark::DoNotOptimize(target.constBits());
-    };
-
-    const double fillSeconds = secondsPerRun(fill);
-    for (auto _ : state)
-        draw();
-    const double drawSeconds = secondsPerRun(draw);
-    state.counters["x_fill"] = drawSeconds / fillSeconds;
-    state.counters["fill_ms"] = fillSeconds * 1000;
-    state.counters["draw_ms"] = drawSeconds * 1000;
+    measurePage(state, settings, layers);
 }
 
 } // namespace
@@ -89,30 +88,7 @@ void texturePageBenchmark(benchmark::State& state, MergeMode merge) {
     const PictureRecord texture = benchTexture();
     const PictureRecord noPicture;
     const PicturePageLayers layers(texture, noPicture);
-    const PageScale scale = printScale();
-
-    QImage target(kWidth, kHeight, QImage::Format_RGB32);
-    auto fill = [&] {
-        target.fill(0xffffffffu);
-        benchmark::DoNotOptimize(target.constBits());
-    };
-    auto draw = [&] {
-        ImageSurface surface(std::move(target), QPoint(0, 0));
-        surface.setBrushColor(0xffffffff);
-        surface.setPenColor(0xffffffff);
-        surface.rectangle(0, 0, kWidth, kHeight);
-        DrawPage(surface, scale, settings, layers);
-        target = surface.image();
-        benchmark::DoNotOptimize(target.constBits());
-    };
-
-    const double fillSeconds = secondsPerRun(fill);
-    for (auto _ : state)
-        draw();
-    const double drawSeconds = secondsPerRun(draw);
-    state.counters["x_fill"] = drawSeconds / fillSeconds;
-    state.counters["fill_ms"] = fillSeconds * 1000;
-    state.counters["draw_ms"] = drawSeconds * 1000;
+    measurePage(state, settings, layers);
 }
 
 } // namespace

@@ -39,25 +39,19 @@ void pictureViewBenchmark(benchmark::State& state) {
 
     QImage scratch(kExposed, QImage::Format_RGB32);
     QImage exposedFill(kExposed, QImage::Format_RGB32);
-    auto fill = [&] {
-        exposedFill.fill(0xffffffffu);
-        benchmark::DoNotOptimize(exposedFill.constBits());
-    };
-    auto draw = [&] {
-        ImageSurface surface(std::move(scratch), QPoint(0, 0));
-        SurfaceDibDevice device(surface, kTrueColourDisplay);
-        DrawDib(device, dest, photo, whole, true);
-        scratch = surface.image();
-        benchmark::DoNotOptimize(scratch.constBits());
-    };
-
-    const double fillSeconds = secondsPerRun(fill);
-    for (auto _ : state)
-        draw();
-    const double drawSeconds = secondsPerRun(draw);
-    state.counters["x_fill"] = drawSeconds / fillSeconds;
-    state.counters["fill_ms"] = fillSeconds * 1000;
-    state.counters["draw_ms"] = drawSeconds * 1000;
+    reportAgainstFill(
+        state,
+        [&] {
+            exposedFill.fill(0xffffffffu);
+            benchmark::DoNotOptimize(exposedFill.constBits());
+        },
+        [&] {
+            ImageSurface surface(std::move(scratch), QPoint(0, 0));
+            SurfaceDibDevice device(surface, kTrueColourDisplay);
+            DrawDib(device, dest, photo, whole, true);
+            scratch = surface.image();
+            benchmark::DoNotOptimize(scratch.constBits());
+        });
     state.counters["box_megapixels"] = double(box.width) * double(box.height) / 1e6;
 }
 
