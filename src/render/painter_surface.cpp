@@ -68,24 +68,17 @@ void PainterSurface::drawTiled(const QRect& area, const QImage& tile) {
     // The very image given is sent for every whole tile: a PDF keeps one copy of it, also for
     // the next page when the caller keeps its tile.
     std::vector<QImage> cuts;
-    const int w = tile.width();
-    const int h = tile.height();
-    const int firstX = area.left() + (visible.left() - area.left()) / w * w;
-    const int firstY = area.top() + (visible.top() - area.top()) / h * h;
-    for (qint64 y = firstY; y <= visible.bottom(); y += h) {
-        for (qint64 x = firstX; x <= visible.right(); x += w) {
-            const QRect copy = QRect(int(x), int(y), w, h).intersected(area);
-            if (copy.size() == tile.size()) {
-                sendImage(copy.topLeft(), tile);
-                continue;
-            }
-            auto cut = std::find_if(cuts.begin(), cuts.end(),
-                                    [&](const QImage& c) { return c.size() == copy.size(); });
-            if (cut == cuts.end())
-                cut = cuts.insert(cuts.end(), tile.copy(QRect(QPoint(0, 0), copy.size())));
-            sendImage(copy.topLeft(), *cut);
+    forEachTile(area, visible, tile.size(), [&](const QRect& place) {
+        if (place.size() == tile.size()) {
+            sendImage(place.topLeft(), tile);
+            return;
         }
-    }
+        auto cut = std::find_if(cuts.begin(), cuts.end(),
+                                [&](const QImage& c) { return c.size() == place.size(); });
+        if (cut == cuts.end())
+            cut = cuts.insert(cuts.end(), tile.copy(QRect(QPoint(0, 0), place.size())));
+        sendImage(place.topLeft(), *cut);
+    });
 }
 
 int PainterSurface::textHeight(const QFont& font) const {

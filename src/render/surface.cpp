@@ -101,21 +101,26 @@ void Surface::dot(int x, int y, int diameter, bool round) {
     }
 }
 
-void Surface::drawTiled(const QRect& area, const QImage& tile) {
-    const QRect visible = area.intersected(clipRect());
-    if (visible.isEmpty() || tile.isNull())
-        return;
-    const int w = tile.width();
-    const int h = tile.height();
+void Surface::forEachTile(const QRect& area, const QRect& visible, QSize tileSize,
+                          const std::function<void(const QRect& place)>& copy) {
+    const int w = tileSize.width();
+    const int h = tileSize.height();
     // Only the copies that reach the visible part, from the first one that does.
     const int firstX = area.left() + (visible.left() - area.left()) / w * w;
     const int firstY = area.top() + (visible.top() - area.top()) / h * h;
     for (qint64 y = firstY; y <= visible.bottom(); y += h) {
-        for (qint64 x = firstX; x <= visible.right(); x += w) {
-            const QRect copy = QRect(int(x), int(y), w, h).intersected(area);
-            drawImage(copy.topLeft(), copy.size() == tile.size()
-                                          ? tile
-                                          : tile.copy(0, 0, copy.width(), copy.height()));
-        }
+        for (qint64 x = firstX; x <= visible.right(); x += w)
+            copy(QRect(int(x), int(y), w, h).intersected(area));
     }
+}
+
+void Surface::drawTiled(const QRect& area, const QImage& tile) {
+    const QRect visible = area.intersected(clipRect());
+    if (visible.isEmpty() || tile.isNull())
+        return;
+    forEachTile(area, visible, tile.size(), [&](const QRect& place) {
+        drawImage(place.topLeft(), place.size() == tile.size()
+                                       ? tile
+                                       : tile.copy(0, 0, place.width(), place.height()));
+    });
 }

@@ -2,7 +2,10 @@
 
 #include <QImage>
 #include <QRect>
+#include <QSize>
+
 #include <QRgb>
+#include <functional>
 
 class QFont;
 class QString;
@@ -72,6 +75,10 @@ class Surface {
     virtual void textOut(QPoint topLeft, const QFont& font, QRgb color, const QString& text) = 0;
 
   protected:
+    // Calls `copy` with each place of a tile of `tileSize` repeated over `area` from its
+    // top-left corner, cut to `area`, that reaches `visible`, row by row.
+    static void forEachTile(const QRect& area, const QRect& visible, QSize tileSize,
+                            const std::function<void(const QRect& place)>& copy);
     // Applies `color` with `mode` to every pixel of `area` (page coordinates, may reach beyond
     // the surface) exactly once.
     virtual void fillArea(const QRect& area, QRgb color, PenMode mode) = 0;
