@@ -47,7 +47,13 @@ double RealField::clamp(double value) const {
 }
 
 QString RealField::format(double value) const {
-    return numberLocale().toString(value, 'f', m_range.decimals);
+    const QLocale locale = numberLocale();
+    QString text = locale.toString(value, 'f', m_range.decimals);
+    // A small negative value rounds to a zero with a sign, which reads back as a different
+    // zero and would make a design saved twice differ from itself.
+    if (text.startsWith(locale.negativeSign()) && locale.toDouble(text) == 0)
+        text.remove(0, locale.negativeSign().size());
+    return text;
 }
 
 void RealField::setValue(double value) {

@@ -102,6 +102,7 @@ INSTANTIATE_TEST_SUITE_P(
                       SetCase{"EqualBoundsDoNotClampBelow", kUnlimited, -5, "-5.00"},
                       SetCase{"EqualBoundsDoNotClampAbove", kUnlimited, 12345.678, "12345.68"},
                       SetCase{"EqualBoundsStillNeedANumber", kUnlimited, kInf, "0.00"},
+                      SetCase{"NegativeRoundingToZeroHasNoSign", kUnlimited, -0.001, "0.00"},
                       SetCase{"WholeNumberHasNoDecimals", kZoom, 250, "250"},
                       SetCase{"WholeNumberClamps", kZoom, 5, "10"}),
     [](const auto& info) { return std::string(info.param.name); });
