@@ -64,7 +64,3 @@ inline int DibHeight(const PictureRecord& dib) {
 inline int DibBitCount(const PictureRecord& dib) {
     return dib.depth();
 }
-// 2 to the power of the depth.
-inline qint64 DibColorCount(const PictureRecord& dib) {
-    return qint64(1) << dib.depth();
-}

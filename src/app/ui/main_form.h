@@ -32,10 +32,8 @@ class TMainForm : public QMainWindow {
 
     DocumentCommands& documentCommands() { return *m_commands; }
     PictureLoader& pictureLoader() { return *m_pictures; }
-    PrintCommands& printCommands() { return *m_printing; }
     PreviewPane& preview() { return *m_preview; }
     TKalForm& calibrationDialog() { return *m_calibrationDialog; }
-    TViewPicForm& pictureViewer() { return *m_viewer; }
 
     QAbstractButton* printButton() const { return m_print.printButton; }
     QAbstractButton* setupButton() const { return m_print.setupButton; }
