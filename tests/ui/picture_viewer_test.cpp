@@ -113,7 +113,7 @@ TEST_F(PicturePrintDialog, KeepingTheProportionsRewritesTheOtherPercentOnceWithi
         // The rewritten height does not rewrite the width back (that would make it 49).
         {"width rewrites the height", dialog.BreitEdit, "50", "50", "36"},
         {"height rewrites the width", dialog.HochEdit, "50", "68", "50"},
-        {"height clamped to 100", dialog.BreitEdit, "150", "150", "100"},
+        {"a width past 100 counts as 100", dialog.BreitEdit, "150", "150", "72"},
         {"a text that is no number reads as 1", dialog.BreitEdit, "", "", "1"},
     };
     for (const Row& row : rows) {
@@ -126,6 +126,36 @@ TEST_F(PicturePrintDialog, KeepingTheProportionsRewritesTheOtherPercentOnceWithi
     dialog.accept();
     EXPECT_EQ(dialog.BreitEdit.text(), "100") << "closing brings a typed number into range";
     EXPECT_EQ(dialog.choice().widthPercent, 100);
+}
+
+TEST_F(PicturePrintDialog, AValueThatWouldPushTheOtherPast100IsLoweredAndStaysSo) {
+    struct Row {
+        const char* name;
+        QSize picture;
+        bool typedIntoWidth;
+        QString width;
+        QString height;
+    };
+    const Row rows[] = {
+        {"wide picture, height 100", QSize(600, 400), false, "99", "48"},
+        {"tall picture, width 100", QSize(50, 400), true, "17", "98"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        TPrintForm dialog(current, dialogs, plainPicture(row.picture));
+        dialog.show();
+        dialog.UserdefCheck->click();
+        (row.typedIntoWidth ? dialog.BreitEdit : dialog.HochEdit).setText("100");
+        EXPECT_EQ(dialog.BreitEdit.text(), row.width);
+        EXPECT_EQ(dialog.HochEdit.text(), row.height);
+        // Other clicks leave the size as it is.
+        for (QAbstractButton* click : {static_cast<QAbstractButton*>(dialog.ZentrCheck),
+                                       static_cast<QAbstractButton*>(dialog.UseFullCheck),
+                                       static_cast<QAbstractButton*>(dialog.UserdefCheck)})
+            click->click();
+        EXPECT_EQ(dialog.BreitEdit.text(), row.width);
+        EXPECT_EQ(dialog.HochEdit.text(), row.height);
+    }
 }
 
 TEST_F(PicturePrintDialog, PercentagesAreKeptForTheNextDialog) {
