@@ -1,10 +1,12 @@
 // The picture viewer and the picture print dialog, driven as a person would.
+#include "picture/ui/desktop_program.h"
 #include "picture/ui/picture_scroll_box.h"
 #include "picture/ui/print_form.h"
 #include "picture/ui/view_pic_form.h"
 #include "window_fixture.h"
 
 #include <QCheckBox>
+#include <QFile>
 #include <QPageSize>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -38,6 +40,37 @@ class PictureWindows : public ::testing::Test {
     QTemporaryDir folder;
     CurrentPrinter current;
     ScriptedDialogs dialogs;
+};
+
+// The desktop's opener replaced, for as long as it lives, by a script on a PATH of its own
+// that notes the file it is given and ends with `exitStatus`; with no status, there is none.
+class StandInOpener {
+  public:
+    StandInOpener(const QTemporaryDir& folder, std::optional<int> exitStatus)
+        : m_savedPath(qgetenv("PATH")), m_noted(folder.filePath("opened.txt")) {
+        const QString script = folder.filePath("xdg-open");
+        QFile::remove(script);
+        if (exitStatus) {
+            QFile file(script);
+            EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+            file.write(QString("#!/bin/sh\nprintf %s \"$1\" > '%1'\nexit %2\n")
+                           .arg(m_noted)
+                           .arg(*exitStatus)
+                           .toUtf8());
+            file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        }
+        qputenv("PATH", folder.path().toUtf8());
+    }
+    ~StandInOpener() { qputenv("PATH", m_savedPath); }
+
+    QString openedFile() const {
+        QFile file(m_noted);
+        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+    }
+
+  private:
+    QByteArray m_savedPath;
+    QString m_noted;
 };
 
 using PictureViewer = PictureWindows;
@@ -97,6 +130,48 @@ TEST_F(PictureViewer, DraggingMovesThePictureWithThePointerWithinTheScrollLimits
     drag(QPoint(10, 10), QPoint(5000, 5000), Qt::MiddleButton);
     EXPECT_EQ(horizontal->value(), 0);
     EXPECT_EQ(vertical->value(), 0);
+}
+
+TEST_F(PictureViewer, TheDesktopsOpenerTellsWhetherItOpenedTheFile) {
+    struct Row {
+        const char* name;
+        std::optional<int> exitStatus;
+        bool opened;
+    };
+    const Row rows[] = {
+        {"a program opened it", 0, true},
+        {"no program for the file's type", 3, false},
+        {"no opener at all", std::nullopt, false},
+    };
+    const QString picture = folder.filePath("a picture.png");
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        StandInOpener opener(folder, row.exitStatus);
+        QObject context;
+        std::optional<bool> outcome;
+        openInDesktopProgram(&context, picture, [&](bool opened) { outcome = opened; });
+        ASSERT_TRUE(QTest::qWaitFor([&] { return outcome.has_value(); }, 10000));
+        EXPECT_EQ(*outcome, row.opened);
+        if (row.exitStatus) {
+            EXPECT_EQ(opener.openedFile(), picture);
+        }
+        // The finished opener deletes itself.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+}
+
+TEST_F(PictureViewer, OpenSaysWhichPictureNoProgramOfTheDesktopOpened) {
+    const StandInOpener opener(folder, 3);
+    TViewPicForm viewer(current, dialogs);
+    const QString picture = folder.filePath("logo.png");
+    viewer.showPicture(plainPicture(QSize(10, 10)), picture);
+    viewer.OpenBtnClick();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !dialogs.errorMessages.isEmpty(); }, 10000));
+    EXPECT_EQ(dialogs.errorMessages.size(), 1);
+    EXPECT_TRUE(dialogs.errorMessages.first().contains(picture))
+        << dialogs.errorMessages.first().toStdString();
+    EXPECT_EQ(dialogs.errorParents, std::vector<QWidget*>{&viewer});
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 TEST_F(PicturePrintDialog, KeepingTheProportionsRewritesTheOtherPercentOnceWithinItsRange) {
