@@ -100,10 +100,12 @@ int runPrintPictureCommand(const QStringList& words, QTextStream& out, QTextStre
     }
     if (heightFollowsWidth) {
         const PictureRecord& dib = decoded.picture;
-        choice.heightPercent =
-            heightPercentFor(choice.widthPercent, QSize(DibWidth(dib), DibHeight(dib)),
-                             printer.page().printableArea)
-                .value_or(choice.heightPercent);
+        if (const std::optional<PrintPercents> percents = proportionalPercents(
+                PercentSide::Width, choice.widthPercent, QSize(DibWidth(dib), DibHeight(dib)),
+                printer.page().printableArea)) {
+            choice.widthPercent = percents->width;
+            choice.heightPercent = percents->height;
+        }
     }
     if (auto error = printPicture(printer, decoded.picture, choice)) {
         err << *error << "\n";

@@ -15,11 +15,10 @@ qint64 percentOf(qint64 side, qint64 percent) {
 }
 
 // percent * along / across * areaAlong / areaAcross, the first product in integers, the rest
-// in floating point, truncated and clamped in floating point so that no huge ratio overflows.
-int twinPercent(int percent, qint64 along, qint64 across, qint64 areaAlong, qint64 areaAcross) {
-    const double x =
-        double(qint64(percent) * along) / double(across) * double(areaAlong) / double(areaAcross);
-    return int(std::clamp(std::trunc(x), double(kLeastPercent), double(kMostPercent)));
+// in floating point, truncated in floating point so that no huge ratio overflows.
+double twinPercent(int percent, qint64 along, qint64 across, qint64 areaAlong, qint64 areaAcross) {
+    return std::trunc(double(qint64(percent) * along) / double(across) * double(areaAlong) /
+                      double(areaAcross));
 }
 
 } // namespace
@@ -61,16 +60,26 @@ QRect pageOutline(QSize box, QSize area) {
     return QRect(int((box.width() - w) / 2), int((box.height() - h) / 2), int(w), int(h));
 }
 
-std::optional<int> heightPercentFor(int widthPercent, QSize picture, QSize area) {
+std::optional<PrintPercents> proportionalPercents(PercentSide set, int percent, QSize picture,
+                                                  QSize area) {
     if (!hasPixels(picture) || !hasPixels(area))
         return std::nullopt;
-    return twinPercent(widthPercent, picture.height(), picture.width(), area.width(),
-                       area.height());
+    if (set == PercentSide::Height) {
+        const auto turned = proportionalPercents(PercentSide::Width, percent, picture.transposed(),
+                                                 area.transposed());
+        return PrintPercents{turned->height, turned->width};
+    }
+    const auto heightFor = [&](int width) {
+        return twinPercent(width, picture.height(), picture.width(), area.width(), area.height());
+    };
+    int width = std::clamp(percent, kLeastPercent, kMostPercent);
+    while (width > kLeastPercent && heightFor(width) > kMostPercent)
+        --width;
+    const double height = std::clamp(heightFor(width), double(kLeastPercent), double(kMostPercent));
+    return PrintPercents{width, int(height)};
 }
 
-std::optional<int> widthPercentFor(int heightPercent, QSize picture, QSize area) {
-    if (!hasPixels(picture) || !hasPixels(area))
-        return std::nullopt;
-    return twinPercent(heightPercent, picture.width(), picture.height(), area.height(),
-                       area.width());
+bool isProportional(PrintPercents percents, QSize picture, QSize area) {
+    return proportionalPercents(PercentSide::Width, percents.width, picture, area) == percents ||
+           proportionalPercents(PercentSide::Height, percents.height, picture, area) == percents;
 }

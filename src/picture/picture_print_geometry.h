@@ -30,8 +30,24 @@ QRect placePicture(QSize picture, QSize area, const PicturePrintChoice& choice);
 // area's proportions and centred in it. Empty for an area without pixels.
 QRect pageOutline(QSize box, QSize area);
 
-// The percentage of the other side that keeps the picture's proportions on the printed area
-// when one side is `percent` of the area: truncated, then brought into 1 ... 100. Nothing when
-// the picture or the area has no pixels.
-std::optional<int> heightPercentFor(int widthPercent, QSize picture, QSize area);
-std::optional<int> widthPercentFor(int heightPercent, QSize picture, QSize area);
+// The two percentages of the printable area's sides that the picture is printed at.
+struct PrintPercents {
+    int width = 0;
+    int height = 0;
+
+    bool operator==(const PrintPercents&) const = default;
+};
+
+enum class PercentSide { Width, Height };
+
+// The percentages that keep the picture's proportions on the printable area when the side `set`
+// is given `percent` (brought into 1 ... 100): the other side's percentage follows, truncated
+// and raised to at least 1. Where it would pass 100, `percent` is lowered until it does not,
+// so that the printed area keeps the picture's proportions. Nothing when the picture or the area
+// has no pixels.
+std::optional<PrintPercents> proportionalPercents(PercentSide set, int percent, QSize picture,
+                                                  QSize area);
+
+// Whether `percents` are what keeping the proportions makes of one of them, so that a pair the
+// user set with either side is left alone.
+bool isProportional(PrintPercents percents, QSize picture, QSize area);

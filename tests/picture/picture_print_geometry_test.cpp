@@ -65,30 +65,62 @@ TEST(PicturePrintGeometry, OutlinesThePageInTheBox) {
     EXPECT_TRUE(pageOutline(box, QSize(4800, 0)).isEmpty());
 }
 
-TEST(PicturePrintGeometry, TwinPercentKeepsTheProportionsWithinOneToHundred) {
+TEST(PicturePrintGeometry, KeptProportionsGiveBothPercentsWithinOneToHundred) {
+    constexpr auto width = PercentSide::Width;
+    constexpr auto height = PercentSide::Height;
     struct Row {
         const char* name;
-        bool fromWidth;
+        PercentSide set;
         int percent;
         QSize picture;
         QSize area;
-        std::optional<int> expected;
+        std::optional<PrintPercents> expected;
     };
     const Row rows[] = {
-        {"square on portrait: height from width", true, 50, QSize(10, 10), kPortrait, 36},
-        {"square on landscape: height from width", true, 50, QSize(10, 10), kLandscape, 68},
-        {"square on portrait: width from height", false, 50, QSize(10, 10), kPortrait, 68},
-        {"tall picture: height clamped to 100", true, 50, kTall, kPortrait, 100},
-        {"flat picture: height raised to 1", true, 1, QSize(400, 10), kPortrait, 1},
-        {"no printable area", true, 50, kWide, QSize(), std::nullopt},
-        {"no picture", false, 50, QSize(), kPortrait, std::nullopt},
+        {"square on portrait: height from width", width, 50, QSize(10, 10), kPortrait, {{50, 36}}},
+        {"square on landscape: height from width",
+         width,
+         50,
+         QSize(10, 10),
+         kLandscape,
+         {{50, 68}}},
+        {"square on portrait: width from height", height, 50, QSize(10, 10), kPortrait, {{68, 50}}},
+        {"a width past 100 counts as 100", width, 150, QSize(10, 10), kPortrait, {{100, 72}}},
+        {"tall picture: width lowered until the height fits",
+         width,
+         50,
+         kTall,
+         kPortrait,
+         {{34, 98}}},
+        {"wide picture: height lowered until the width fits",
+         height,
+         100,
+         QSize(6000, 4000),
+         kPortrait,
+         {{99, 48}}},
+        {"flat picture: height raised to 1", width, 1, QSize(400, 10), kPortrait, {{1, 1}}},
+        {"too tall to fit at all: the least width",
+         width,
+         100,
+         QSize(1, 1000),
+         kPortrait,
+         {{1, 100}}},
+        {"no printable area", width, 50, kWide, QSize(), std::nullopt},
+        {"no picture", height, 50, QSize(), kPortrait, std::nullopt},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        EXPECT_EQ(row.fromWidth ? heightPercentFor(row.percent, row.picture, row.area)
-                                : widthPercentFor(row.percent, row.picture, row.area),
-                  row.expected);
+        EXPECT_EQ(proportionalPercents(row.set, row.percent, row.picture, row.area), row.expected);
     }
+}
+
+TEST(PicturePrintGeometry, APairMadeFromEitherSideIsProportional) {
+    const QSize square(10, 10);
+    EXPECT_TRUE(isProportional({50, 36}, square, kPortrait)) << "made from the width";
+    EXPECT_TRUE(isProportional({100, 73}, square, kPortrait))
+        << "made from the height, though the width would make the height 72";
+    EXPECT_FALSE(isProportional({50, 50}, square, kPortrait));
+    EXPECT_FALSE(isProportional({50, 36}, square, QSize()));
 }
 
 } // namespace

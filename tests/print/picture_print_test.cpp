@@ -91,4 +91,33 @@ TEST_F(PrintQueueTest, PictureFillsThePageAtItsProportionsWithEdgesOnTheRule) {
     }
 }
 
+TEST_F(PrintQueueTest, APictureKeepingItsAspectIsNarrowedWhereTheWidthGivenWouldStretchIt) {
+    constexpr QRgb kBlue = 0xff0000ff;
+    QImage picture(50, 400, QImage::Format_RGB32);
+    picture.fill(kBlue);
+    QTemporaryDir dir;
+    const QString file = dir.filePath("tall.png");
+    ASSERT_TRUE(picture.save(file));
+
+    const int before = newestJobId();
+    QString err;
+    ASSERT_EQ(runProgram({"print-picture", file, "--width", "100"}, err), 0) << err.toStdString();
+    const FinishedJob job = waitForJobAfter(before, QStringLiteral("Lineavo-Picture"));
+    ASSERT_FALSE(job.pdfPath.isEmpty());
+
+    // Halfway down, the picture's middle is printed and a tenth of the way in is paper.
+    const PrinterPage page = CurrentPrinter().page();
+    const QSize area = page.printableArea;
+    const std::pair<QPoint, QRgb> samples[] = {
+        {QPoint(area.width() / 2, area.height() / 2), kBlue},
+        {QPoint(area.width() / 10, area.height() / 2), kPaper},
+    };
+    for (const auto& [at, color] : samples) {
+        const QImage printed =
+            rasterisePdfPage(job.pdfPath, 1, page.dotsPerInch, QRect(at, QSize(1, 1)));
+        ASSERT_FALSE(printed.isNull());
+        EXPECT_EQ(printed.pixel(0, 0) | 0xff000000u, color) << at.x() << "," << at.y();
+    }
+}
+
 } // namespace

@@ -1,10 +1,12 @@
 // The picture viewer and the picture print dialog, driven as a person would.
+#include "picture/ui/desktop_program.h"
 #include "picture/ui/picture_scroll_box.h"
 #include "picture/ui/print_form.h"
 #include "picture/ui/view_pic_form.h"
 #include "window_fixture.h"
 
 #include <QCheckBox>
+#include <QFile>
 #include <QPageSize>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -38,6 +40,37 @@ class PictureWindows : public ::testing::Test {
     QTemporaryDir folder;
     CurrentPrinter current;
     ScriptedDialogs dialogs;
+};
+
+// The desktop's opener replaced, for as long as it lives, by a script on a PATH of its own
+// that notes the file it is given and ends with `exitStatus`; with no status, there is none.
+class StandInOpener {
+  public:
+    StandInOpener(const QTemporaryDir& folder, std::optional<int> exitStatus)
+        : m_savedPath(qgetenv("PATH")), m_noted(folder.filePath("opened.txt")) {
+        const QString script = folder.filePath("xdg-open");
+        QFile::remove(script);
+        if (exitStatus) {
+            QFile file(script);
+            EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+            file.write(QString("#!/bin/sh\nprintf %s \"$1\" > '%1'\nexit %2\n")
+                           .arg(m_noted)
+                           .arg(*exitStatus)
+                           .toUtf8());
+            file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        }
+        qputenv("PATH", folder.path().toUtf8());
+    }
+    ~StandInOpener() { qputenv("PATH", m_savedPath); }
+
+    QString openedFile() const {
+        QFile file(m_noted);
+        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+    }
+
+  private:
+    QByteArray m_savedPath;
+    QString m_noted;
 };
 
 using PictureViewer = PictureWindows;
@@ -99,6 +132,48 @@ TEST_F(PictureViewer, DraggingMovesThePictureWithThePointerWithinTheScrollLimits
     EXPECT_EQ(vertical->value(), 0);
 }
 
+TEST_F(PictureViewer, TheDesktopsOpenerTellsWhetherItOpenedTheFile) {
+    struct Row {
+        const char* name;
+        std::optional<int> exitStatus;
+        bool opened;
+    };
+    const Row rows[] = {
+        {"a program opened it", 0, true},
+        {"no program for the file's type", 3, false},
+        {"no opener at all", std::nullopt, false},
+    };
+    const QString picture = folder.filePath("a picture.png");
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        StandInOpener opener(folder, row.exitStatus);
+        QObject context;
+        std::optional<bool> outcome;
+        openInDesktopProgram(&context, picture, [&](bool opened) { outcome = opened; });
+        ASSERT_TRUE(QTest::qWaitFor([&] { return outcome.has_value(); }, 10000));
+        EXPECT_EQ(*outcome, row.opened);
+        if (row.exitStatus) {
+            EXPECT_EQ(opener.openedFile(), picture);
+        }
+        // The finished opener deletes itself.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+}
+
+TEST_F(PictureViewer, OpenSaysWhichPictureNoProgramOfTheDesktopOpened) {
+    const StandInOpener opener(folder, 3);
+    TViewPicForm viewer(current, dialogs);
+    const QString picture = folder.filePath("logo.png");
+    viewer.showPicture(plainPicture(QSize(10, 10)), picture);
+    viewer.OpenBtnClick();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !dialogs.errorMessages.isEmpty(); }, 10000));
+    EXPECT_EQ(dialogs.errorMessages.size(), 1);
+    EXPECT_TRUE(dialogs.errorMessages.first().contains(picture))
+        << dialogs.errorMessages.first().toStdString();
+    EXPECT_EQ(dialogs.errorParents, std::vector<QWidget*>{&viewer});
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
 TEST_F(PicturePrintDialog, KeepingTheProportionsRewritesTheOtherPercentOnceWithinItsRange) {
     TPrintForm dialog(current, dialogs, plainPicture(QSize(30, 30)));
     dialog.show();
@@ -113,7 +188,7 @@ TEST_F(PicturePrintDialog, KeepingTheProportionsRewritesTheOtherPercentOnceWithi
         // The rewritten height does not rewrite the width back (that would make it 49).
         {"width rewrites the height", dialog.BreitEdit, "50", "50", "36"},
         {"height rewrites the width", dialog.HochEdit, "50", "68", "50"},
-        {"height clamped to 100", dialog.BreitEdit, "150", "150", "100"},
+        {"a width past 100 counts as 100", dialog.BreitEdit, "150", "150", "72"},
         {"a text that is no number reads as 1", dialog.BreitEdit, "", "", "1"},
     };
     for (const Row& row : rows) {
@@ -126,6 +201,36 @@ TEST_F(PicturePrintDialog, KeepingTheProportionsRewritesTheOtherPercentOnceWithi
     dialog.accept();
     EXPECT_EQ(dialog.BreitEdit.text(), "100") << "closing brings a typed number into range";
     EXPECT_EQ(dialog.choice().widthPercent, 100);
+}
+
+TEST_F(PicturePrintDialog, AValueThatWouldPushTheOtherPast100IsLoweredAndStaysSo) {
+    struct Row {
+        const char* name;
+        QSize picture;
+        bool typedIntoWidth;
+        QString width;
+        QString height;
+    };
+    const Row rows[] = {
+        {"wide picture, height 100", QSize(600, 400), false, "99", "48"},
+        {"tall picture, width 100", QSize(50, 400), true, "17", "98"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        TPrintForm dialog(current, dialogs, plainPicture(row.picture));
+        dialog.show();
+        dialog.UserdefCheck->click();
+        (row.typedIntoWidth ? dialog.BreitEdit : dialog.HochEdit).setText("100");
+        EXPECT_EQ(dialog.BreitEdit.text(), row.width);
+        EXPECT_EQ(dialog.HochEdit.text(), row.height);
+        // Other clicks leave the size as it is.
+        for (QAbstractButton* click : {static_cast<QAbstractButton*>(dialog.ZentrCheck),
+                                       static_cast<QAbstractButton*>(dialog.UseFullCheck),
+                                       static_cast<QAbstractButton*>(dialog.UserdefCheck)})
+            click->click();
+        EXPECT_EQ(dialog.BreitEdit.text(), row.width);
+        EXPECT_EQ(dialog.HochEdit.text(), row.height);
+    }
 }
 
 TEST_F(PicturePrintDialog, PercentagesAreKeptForTheNextDialog) {

@@ -19,6 +19,7 @@
 #include <QSettings>
 
 #include <functional>
+#include <utility>
 
 namespace {
 
@@ -82,10 +83,9 @@ TPrintForm::TPrintForm(CurrentPrinter& printer, UserDialogs& dialogs, const Pict
     connect(&BreitEdit, &RealField::textChanged, this, &TPrintForm::BreitEditChange);
     connect(&HochEdit, &RealField::textChanged, this, &TPrintForm::HochEditChange);
     for (QAbstractButton* option :
-         {static_cast<QAbstractButton*>(UseFullCheck), static_cast<QAbstractButton*>(SverhCheck),
-          static_cast<QAbstractButton*>(ZentrCheck)})
+         {static_cast<QAbstractButton*>(UseFullCheck), static_cast<QAbstractButton*>(UserdefCheck),
+          static_cast<QAbstractButton*>(SverhCheck), static_cast<QAbstractButton*>(ZentrCheck)})
         connect(option, &QAbstractButton::clicked, this, &TPrintForm::PrintPaintBoxPaint);
-    connect(UserdefCheck, &QAbstractButton::clicked, this, &TPrintForm::UserdefCheckClick);
 }
 
 void TPrintForm::buildLayout() {
@@ -166,7 +166,13 @@ QSize TPrintForm::pictureSize() const {
 
 void TPrintForm::PrintPaintBoxPaint() {
     PrintPaintBox->update();
-    BreitEditChange();
+    // A pair the user made with either side stays, so that the same clicks give the same size;
+    // any other (stored, or from before the proportions were kept or the printer changed)
+    // takes its height from the width.
+    const PrintPercents percents{int(BreitEdit.clamp(BreitEdit.value())),
+                                 int(HochEdit.clamp(HochEdit.value()))};
+    if (!isProportional(percents, pictureSize(), printableArea()))
+        BreitEditChange();
 }
 
 void TPrintForm::drawPreview(QWidget& box) {
@@ -191,34 +197,33 @@ void TPrintForm::drawPreview(QWidget& box) {
 }
 
 void TPrintForm::BreitEditChange() {
-    if (Changing)
-        return;
-    Changing = true;
-    if (SverhCheck->isChecked()) {
-        if (auto percent = heightPercentFor(int(BreitEdit.value()), pictureSize(), printableArea()))
-            HochEdit.setValue(*percent);
-    }
-    PrintPaintBoxPaint();
-    Changing = false;
+    followPercent(PercentSide::Width);
 }
 
 void TPrintForm::HochEditChange() {
+    followPercent(PercentSide::Height);
+}
+
+void TPrintForm::followPercent(PercentSide set) {
     if (Changing)
         return;
     Changing = true;
     if (SverhCheck->isChecked()) {
-        if (auto percent = widthPercentFor(int(HochEdit.value()), pictureSize(), printableArea()))
-            BreitEdit.setValue(*percent);
+        const bool widthSet = set == PercentSide::Width;
+        RealField& edited = widthSet ? BreitEdit : HochEdit;
+        RealField& other = widthSet ? HochEdit : BreitEdit;
+        const int typed = int(edited.clamp(edited.value()));
+        if (auto percents = proportionalPercents(set, typed, pictureSize(), printableArea())) {
+            const auto [kept, follows] = widthSet ? std::pair(percents->width, percents->height)
+                                                  : std::pair(percents->height, percents->width);
+            other.setValue(follows);
+            // Lowered so that the other fits: the field shows what will be printed.
+            if (kept != typed)
+                edited.setValue(kept);
+        }
     }
     PrintPaintBoxPaint();
     Changing = false;
-}
-
-void TPrintForm::UserdefCheckClick() {
-    if (!UserdefCheck->isChecked())
-        return;
-    BreitEditChange();
-    PrintPaintBoxPaint();
 }
 
 void TPrintForm::PrintSetupBtnClick() {
@@ -231,7 +236,7 @@ void TPrintForm::PrintSetupBtnClick() {
 void TPrintForm::showEvent(QShowEvent* event) {
     QSettings settings(kOrganisation, kApplication);
     settings.beginGroup(kSettingsGroup);
-    // Both as stored: neither may rewrite the other before the width has its say below.
+    // Both as stored: neither may rewrite the other before the pair is looked at below.
     Changing = true;
     BreitEdit.setValue(settings.value(kWidthKey, kFirstPercent).toDouble());
     HochEdit.setValue(settings.value(kHeightKey, kFirstPercent).toDouble());
@@ -241,7 +246,7 @@ void TPrintForm::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (const QScreen* shown = screen())
         move(shown->availableGeometry().center() - rect().center());
-    BreitEditChange();
+    PrintPaintBoxPaint();
 }
 
 void TPrintForm::done(int result) {

@@ -18,7 +18,7 @@ class UserDialogs;
 //
 // With the proportions kept, the two percentages describe a printed area with the picture's
 // width-to-height ratio: setting one rewrites the other, guarded so that the rewrite does not
-// rewrite the first in turn.
+// rewrite the first in turn; a value that would push the other past 100 % is lowered.
 class TPrintForm : public QDialog {
     Q_OBJECT
   public:
@@ -47,13 +47,14 @@ class TPrintForm : public QDialog {
   private:
     void buildLayout();
     void placeOptions();
-    // The preview's drawing of the page outline and the picture; every repaint brings the
-    // height percentage in line with the width percentage.
+    // The preview's drawing of the page outline and the picture; a repaint brings a height
+    // percentage out of proportion in line with the width percentage.
     void PrintPaintBoxPaint();
     void drawPreview(QWidget& box);
     void BreitEditChange();
     void HochEditChange();
-    void UserdefCheckClick();
+    // With the proportions kept, the other percentage follows the one on side `set`.
+    void followPercent(PercentSide set);
     // The printable area in device pixels; empty with no printer to print on.
     QSize printableArea() const;
     QSize pictureSize() const;

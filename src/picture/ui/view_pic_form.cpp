@@ -1,18 +1,17 @@
 #include "picture/ui/view_pic_form.h"
 
 #include "app/ui/user_dialogs.h"
+#include "picture/ui/desktop_program.h"
 #include "picture/ui/picture_scroll_box.h"
 #include "picture/ui/print_form.h"
 #include "printing/picture_print_job.h"
 #include "settings/ui/real_spin_edit.h"
 
-#include <QDesktopServices>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QScreen>
 #include <QStatusBar>
 #include <QToolButton>
-#include <QUrl>
 #include <QVBoxLayout>
 
 namespace {
@@ -89,10 +88,12 @@ void TViewPicForm::ZoomEdChange() {
 }
 
 void TViewPicForm::OpenBtnClick() {
-    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(ViewFileName)))
-        m_dialogs.showErrorMessage(
-            this, QStringLiteral("No program of the desktop could open the picture \"%1\".")
-                      .arg(ViewFileName));
+    openInDesktopProgram(this, ViewFileName, [this, fileName = ViewFileName](bool opened) {
+        if (!opened)
+            m_dialogs.showErrorMessage(
+                this, QStringLiteral("No program of the desktop could open the picture \"%1\".")
+                          .arg(fileName));
+    });
 }
 
 void TViewPicForm::PrintBrnClick() {

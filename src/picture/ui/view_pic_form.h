@@ -24,7 +24,7 @@ class TViewPicForm : public QDialog {
     RealField ZoomEd;
     PictureScrollBox* scrollBox() const { return m_scrollBox; }
 
-    // Opens the picture file in the program the desktop has for it.
+    // Opens the picture file in the program the desktop has for it, or says that there is none.
     void OpenBtnClick();
     // Asks how large to print the picture, then prints it.
     void PrintBrnClick();
