@@ -1,8 +1,8 @@
 #include "render/painter_surface.h"
 
 #include "render/image_surface.h"
+#include "render/text_cell.h"
 
-#include <QFontMetrics>
 #include <QPainter>
 
 #include <algorithm>
@@ -82,16 +82,14 @@ void PainterSurface::drawTiled(const QRect& area, const QImage& tile) {
 }
 
 int PainterSurface::textHeight(const QFont& font) const {
-    return QFontMetrics(font, m_painter.device()).height();
+    return textCellHeight(font, m_painter.device());
 }
 
 // Text is not remembered: it is the last thing on a page, and no line merges with it.
 void PainterSurface::textOut(QPoint topLeft, const QFont& font, QRgb color, const QString& text) {
     sendMerged();
-    m_painter.setFont(font);
     m_painter.setPen(QColor::fromRgb(color));
-    m_painter.drawText(topLeft.x(), topLeft.y() + QFontMetrics(font, m_painter.device()).ascent(),
-                       text);
+    drawTextCell(m_painter, topLeft, font, text);
 }
 
 void PainterSurface::fillArea(const QRect& area, QRgb color, PenMode mode) {
