@@ -1,6 +1,7 @@
 #include "render/painter_surface.h"
 
 #include "render/image_surface.h"
+#include "render/merged_pieces.h"
 #include "render/text_cell.h"
 
 #include <QPainter>
@@ -9,9 +10,9 @@
 
 namespace {
 
-// A merged area goes out in strips of at most this many pixels (16 MB while drawn), so that a
-// wide fill in XOR at 1200 dpi does not need a picture of its whole size at once.
-constexpr qint64 kMaxStripPixels = qint64(4) << 20;
+// The merged pixels are drawn in bands of whole rows of at most this many pixels (16 MB while
+// drawn), so that a page at 1200 dpi never needs a picture of its whole size at once.
+constexpr qint64 kMaxBandPixels = qint64(4) << 20;
 
 // How far inside its outer pixels an image's edges are placed, in device pixels. Rasterisers
 // count a pixel that an edge only touches in different ways: one that stretches an image over
@@ -29,6 +30,10 @@ QImage inRgb32(const QImage& image) {
 } // namespace
 
 PainterSurface::PainterSurface(QPainter& painter) : m_painter(painter) {
+    const QPaintDevice* device = m_painter.device();
+    m_bandRows = int(std::clamp<qint64>(kMaxBandPixels / std::max(device->width(), 1), 1,
+                                        std::max(device->height(), 1)));
+    m_bands.resize(size_t(bandOf(std::max(device->height() - 1, 0)) + 1));
     m_painter.setRenderHint(QPainter::Antialiasing, false);
     m_painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
     m_painter.setRenderHint(QPainter::LosslessImageRendering, true);
@@ -55,7 +60,8 @@ void PainterSurface::drawImage(QPoint at, const QImage& pixels) {
     if (pixels.isNull())
         return;
     sendMerged();
-    m_drawn.push_back({QRect(at, pixels.size()), inRgb32(pixels)});
+    const QRect place(at, pixels.size());
+    remember({place, inRgb32(pixels)}, place.intersected(clipRect()));
     sendImage(at, pixels);
 }
 
@@ -64,7 +70,7 @@ void PainterSurface::drawTiled(const QRect& area, const QImage& tile) {
     if (visible.isEmpty() || tile.isNull())
         return;
     sendMerged();
-    m_drawn.push_back({area, inRgb32(tile), true});
+    remember({area, inRgb32(tile), true}, visible);
     // The very image given is sent for every whole tile: a PDF keeps one copy of it, also for
     // the next page when the caller keeps its tile.
     std::vector<QImage> cuts;
@@ -97,42 +103,58 @@ void PainterSurface::fillArea(const QRect& area, QRgb color, PenMode mode) {
     if (visible.isEmpty())
         return;
     if (mode != PenMode::Copy) {
-        m_drawn.push_back({visible, QImage(), false, color, mode});
+        remember({visible, QImage(), false, color, mode}, visible);
         m_held.push_back(visible);
         return;
     }
     sendMerged();
-    m_drawn.push_back({visible, QImage(), false, color, mode});
+    remember({visible, QImage(), false, color, mode}, visible);
     m_painter.fillRect(visible, QColor::fromRgb(color | 0xff000000u));
+}
+
+void PainterSurface::remember(Drawn drawn, const QRect& reach) {
+    if (reach.isEmpty())
+        return; // nothing that is merged later can lie under it
+    const size_t index = m_drawn.size();
+    m_drawn.push_back(std::move(drawn));
+    for (int band = bandOf(reach.top()); band <= bandOf(reach.bottom()); ++band)
+        m_bands[size_t(band)].push_back(index);
 }
 
 void PainterSurface::sendMerged() {
     if (m_held.empty())
         return;
-    const std::vector<QRect> held = std::move(m_held);
+    const std::vector<QRect> pieces = coverWithPieces(m_held);
     m_held.clear();
-    for (const QRect& area : held) {
-        const int stripRows =
-            int(std::clamp<qint64>(kMaxStripPixels / area.width(), 1, area.height()));
-        for (int top = area.top(); top <= area.bottom(); top += stripRows) {
-            const QRect strip(area.left(), top, area.width(),
-                              std::min(stripRows, area.bottom() + 1 - top));
-            ImageSurface merged(strip.size(), strip.topLeft());
-            replay(merged, strip);
-            sendImage(strip.topLeft(), merged.image());
+    std::vector<std::vector<QRect>> parts(m_bands.size()); // the pieces cut by each band
+    for (const QRect& piece : pieces) {
+        for (int band = bandOf(piece.top()); band <= bandOf(piece.bottom()); ++band) {
+            const QRect rows(piece.left(), band * m_bandRows, piece.width(), m_bandRows);
+            parts[size_t(band)].push_back(piece.intersected(rows));
         }
+    }
+    for (size_t band = 0; band < parts.size(); ++band) {
+        if (parts[band].empty())
+            continue;
+        QRect bounds;
+        for (const QRect& part : parts[band])
+            bounds |= part;
+        ImageSurface merged(bounds.size(), bounds.topLeft());
+        for (size_t index : m_bands[band]) {
+            if (m_drawn[index].area.intersects(bounds))
+                replay(merged, m_drawn[index]);
+        }
+        const QImage& pixels = merged.image();
+        for (const QRect& part : parts[band])
+            sendImage(part.topLeft(), pixels.copy(part.translated(-bounds.topLeft())));
     }
 }
 
-void PainterSurface::replay(Surface& target, const QRect& area) const {
-    for (const Drawn& drawn : m_drawn) {
-        if (!drawn.area.intersects(area))
-            continue;
-        if (drawn.image.isNull())
-            target.fill(drawn.area, drawn.color, drawn.mode);
-        else if (drawn.tiled)
-            target.drawTiled(drawn.area, drawn.image);
-        else
-            target.drawImage(drawn.area.topLeft(), drawn.image);
-    }
+void PainterSurface::replay(Surface& target, const Drawn& drawn) {
+    if (drawn.image.isNull())
+        target.fill(drawn.area, drawn.color, drawn.mode);
+    else if (drawn.tiled)
+        target.drawTiled(drawn.area, drawn.image);
+    else
+        target.drawImage(drawn.area.topLeft(), drawn.image);
 }
