@@ -10,9 +10,13 @@
 
 namespace {
 
-// The merged pixels are drawn in bands of whole rows of at most this many pixels (16 MB while
-// drawn), so that a page at 1200 dpi never needs a picture of its whole size at once.
-constexpr qint64 kMaxBandPixels = qint64(4) << 20;
+// A merged piece goes out in strips of at most this many pixels (16 MB while drawn), so that a
+// wide fill in XOR at 1200 dpi does not need a picture of its whole size at once.
+constexpr qint64 kMaxStripPixels = qint64(4) << 20;
+
+// What was drawn is looked up by bands of this many rows: a piece replays only what reaches its
+// bands, a few rows of dots rather than the whole page.
+constexpr int kBandRows = 64;
 
 // How far inside its outer pixels an image's edges are placed, in device pixels. Rasterisers
 // count a pixel that an edge only touches in different ways: one that stretches an image over
@@ -30,10 +34,7 @@ QImage inRgb32(const QImage& image) {
 } // namespace
 
 PainterSurface::PainterSurface(QPainter& painter) : m_painter(painter) {
-    const QPaintDevice* device = m_painter.device();
-    m_bandRows = int(std::clamp<qint64>(kMaxBandPixels / std::max(device->width(), 1), 1,
-                                        std::max(device->height(), 1)));
-    m_bands.resize(size_t(bandOf(std::max(device->height() - 1, 0)) + 1));
+    m_bands.resize(size_t(bandOf(std::max(m_painter.device()->height() - 1, 0)) + 1));
     m_painter.setRenderHint(QPainter::Antialiasing, false);
     m_painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
     m_painter.setRenderHint(QPainter::LosslessImageRendering, true);
@@ -112,6 +113,10 @@ void PainterSurface::fillArea(const QRect& area, QRgb color, PenMode mode) {
     m_painter.fillRect(visible, QColor::fromRgb(color | 0xff000000u));
 }
 
+int PainterSurface::bandOf(int y) {
+    return y / kBandRows; // rows of the device, never negative
+}
+
 void PainterSurface::remember(Drawn drawn, const QRect& reach) {
     if (reach.isEmpty())
         return; // nothing that is merged later can lie under it
@@ -126,28 +131,33 @@ void PainterSurface::sendMerged() {
         return;
     const std::vector<QRect> pieces = coverWithPieces(m_held);
     m_held.clear();
-    std::vector<std::vector<QRect>> parts(m_bands.size()); // the pieces cut by each band
     for (const QRect& piece : pieces) {
-        for (int band = bandOf(piece.top()); band <= bandOf(piece.bottom()); ++band) {
-            const QRect rows(piece.left(), band * m_bandRows, piece.width(), m_bandRows);
-            parts[size_t(band)].push_back(piece.intersected(rows));
-        }
-    }
-    for (size_t band = 0; band < parts.size(); ++band) {
-        if (parts[band].empty())
-            continue;
-        QRect bounds;
-        for (const QRect& part : parts[band])
-            bounds |= part;
-        ImageSurface merged(bounds.size(), bounds.topLeft());
-        for (size_t index : m_bands[band]) {
-            if (m_drawn[index].area.intersects(bounds))
+        const int stripRows =
+            int(std::clamp<qint64>(kMaxStripPixels / piece.width(), 1, piece.height()));
+        for (int top = piece.top(); top <= piece.bottom(); top += stripRows) {
+            const QRect strip(piece.left(), top, piece.width(),
+                              std::min(stripRows, piece.bottom() + 1 - top));
+            ImageSurface merged(strip.size(), strip.topLeft());
+            for (size_t index : drawnReaching(strip))
                 replay(merged, m_drawn[index]);
+            sendImage(strip.topLeft(), merged.image());
         }
-        const QImage& pixels = merged.image();
-        for (const QRect& part : parts[band])
-            sendImage(part.topLeft(), pixels.copy(part.translated(-bounds.topLeft())));
     }
+}
+
+std::vector<size_t> PainterSurface::drawnReaching(const QRect& area) const {
+    std::vector<size_t> found;
+    for (int band = bandOf(area.top()); band <= bandOf(area.bottom()); ++band) {
+        for (size_t index : m_bands[size_t(band)]) {
+            if (m_drawn[index].area.intersects(area))
+                found.push_back(index);
+        }
+    }
+    if (bandOf(area.top()) != bandOf(area.bottom())) { // an operation may reach several bands
+        std::sort(found.begin(), found.end());
+        found.erase(std::unique(found.begin(), found.end()), found.end());
+    }
+    return found;
 }
 
 void PainterSurface::replay(Surface& target, const Drawn& drawn) {

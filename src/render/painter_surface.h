@@ -18,11 +18,12 @@ class QPainter;
 //   texture tile   ->  sent once, drawn at every tile position
 //   XOR/NOT line   ->  held back; when anything else is drawn, or the surface goes, the
 //                      held areas are gathered into pieces (a round dot is one piece), and
-//                      each band of rows is drawn once and its pieces sent from it
+//                      each piece goes out as an image of tiles and lines merged
 //
-// The memory is indexed by band, so that drawing a band replays only what reaches it and the
-// time grows with the page's area, not with the square of its lines. A piece also shows the
-// unchanged pixels around its areas; they are the same in the picture as on the paper.
+// The memory is indexed by bands of rows, so that a piece replays only what reaches its rows
+// and the time grows with the page's area, not with the square of its dots. Pieces of crossing
+// lines overlap, and a piece also shows unchanged pixels around its areas: each image carries
+// every operation that touches it, so they come out the same in the image as on the paper.
 class PainterSurface : public Surface {
   public:
     explicit PainterSurface(QPainter& painter);
@@ -58,7 +59,9 @@ class PainterSurface : public Surface {
 
     // Keeps `drawn` for the bands of rows that `reach`, its visible part, covers.
     void remember(Drawn drawn, const QRect& reach);
-    int bandOf(int y) const { return y / m_bandRows; }
+    static int bandOf(int y);
+    // The operations whose area meets `area`, in the order they were drawn.
+    std::vector<size_t> drawnReaching(const QRect& area) const;
     // Sends the merged areas held back so far.
     void sendMerged();
     // Sends `pixels` one to one onto the device pixels from `at`.
@@ -66,7 +69,6 @@ class PainterSurface : public Surface {
     static void replay(Surface& target, const Drawn& drawn);
 
     QPainter& m_painter;
-    int m_bandRows = 1;
     std::vector<Drawn> m_drawn;
     std::vector<std::vector<size_t>> m_bands; // indices into m_drawn, in the order drawn
     std::vector<QRect> m_held;                // areas of XOR and NOT fills not yet sent
