@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <chrono>
 #include <functional>
+#include <string>
 
 // The lines of a page over a texture whose merge choice is "Combine colors".
 class XorLayers : public PageLayers {
@@ -33,18 +34,25 @@ inline double secondsPerRun(const std::function<void()>& work, int batches = 7,
     return best;
 }
 
-// Runs `draw` as the benchmark and reports it as a ratio to `fill`, filling the same pixels
-// with white in the same run ("x_fill"), with both times in milliseconds.
+// Runs `draw` as the benchmark and reports it as a ratio to `baseline`, measured in the same
+// run ("x_<name>"), with both times in milliseconds ("<name>_ms", "draw_ms").
+template <class State>
+void reportAgainst(State& state, const std::string& name, const std::function<void()>& baseline,
+                   const std::function<void()>& draw, int batches = 7, int runsPerBatch = 8) {
+    const double baselineSeconds = secondsPerRun(baseline, batches, runsPerBatch);
+    for (auto _ : state)
+        draw();
+    const double drawSeconds = secondsPerRun(draw, batches, runsPerBatch);
+    state.counters["x_" + name] = drawSeconds / baselineSeconds;
+    state.counters[name + "_ms"] = baselineSeconds * 1000;
+    state.counters["draw_ms"] = drawSeconds * 1000;
+}
+
+// The same against filling the same pixels with white ("x_fill").
 template <class State>
 void reportAgainstFill(State& state, const std::function<void()>& fill,
                        const std::function<void()>& draw) {
-    const double fillSeconds = secondsPerRun(fill);
-    for (auto _ : state)
-        draw();
-    const double drawSeconds = secondsPerRun(draw);
-    state.counters["x_fill"] = drawSeconds / fillSeconds;
-    state.counters["fill_ms"] = fillSeconds * 1000;
-    state.counters["draw_ms"] = drawSeconds * 1000;
+    reportAgainst(state, "fill", fill, draw);
 }
 
 // A 24-bit picture of the size of a scanned texture, with pixels that vary everywhere.

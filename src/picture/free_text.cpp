@@ -71,9 +71,7 @@ QFont freeTextQFont(const FreeTextFont& font, int pixelSize) {
 
 int freeTextPixelSize(const PageScale& scale, const FreeTextFont& font) {
     const int points = font.sizePoints > 0 ? font.sizePoints : kDefaultSizePoints;
-    // A character taller than the page shows nothing more, and would cost time and memory to
-    // shape.
-    return std::clamp(scale.PointsToPixels(points), 1, std::max(1, scale.SurfaceHeight));
+    return std::max(1, scale.PointsToPixels(points));
 }
 
 void drawFreeText(Surface& surface, const PageScale& scale, const PaperSettings& settings,

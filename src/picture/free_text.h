@@ -12,7 +12,8 @@ class Surface;
 QFont freeTextQFont(const FreeTextFont& font, int pixelSize);
 
 // The character height of the free text on a page of `scale`: its size in points, where a
-// size of 0 or less counts as the default 9 points, at most as tall as the page.
+// size of 0 or less counts as the default 9 points. A text taller than the page keeps its
+// size: the page's top side cuts it.
 int freeTextPixelSize(const PageScale& scale, const FreeTextFont& font);
 
 // Writes the free text, if there is one, at the foot of the page: its cell's bottom on the

@@ -1,6 +1,7 @@
 #include "render/image_surface.h"
 
-#include <QFontMetrics>
+#include "render/text_cell.h"
+
 #include <QPainter>
 
 #include <algorithm>
@@ -166,16 +167,14 @@ void ImageSurface::drawImage(QPoint at, const QImage& pixels) {
 }
 
 int ImageSurface::textHeight(const QFont& font) const {
-    return QFontMetrics(font, &m_image).height();
+    return textCellHeight(font, &m_image);
 }
 
 void ImageSurface::textOut(QPoint topLeft, const QFont& font, QRgb color, const QString& text) {
     flush();
     QPainter painter(&m_image);
-    painter.setFont(font);
     painter.setPen(QColor::fromRgb(color));
-    const QPoint at = topLeft - m_origin;
-    painter.drawText(at.x(), at.y() + QFontMetrics(font, &m_image).ascent(), text);
+    drawTextCell(painter, topLeft - m_origin, font, text);
 }
 
 const QImage& ImageSurface::image() {

@@ -1,17 +1,22 @@
 #include "render/painter_surface.h"
 
 #include "render/image_surface.h"
+#include "render/merged_pieces.h"
+#include "render/text_cell.h"
 
-#include <QFontMetrics>
 #include <QPainter>
 
 #include <algorithm>
 
 namespace {
 
-// A merged area goes out in strips of at most this many pixels (16 MB while drawn), so that a
+// A merged piece goes out in strips of at most this many pixels (16 MB while drawn), so that a
 // wide fill in XOR at 1200 dpi does not need a picture of its whole size at once.
 constexpr qint64 kMaxStripPixels = qint64(4) << 20;
+
+// What was drawn is looked up by bands of this many rows: a piece replays only what reaches its
+// bands, a few rows of dots rather than the whole page.
+constexpr int kBandRows = 64;
 
 // How far inside its outer pixels an image's edges are placed, in device pixels. Rasterisers
 // count a pixel that an edge only touches in different ways: one that stretches an image over
@@ -29,6 +34,7 @@ QImage inRgb32(const QImage& image) {
 } // namespace
 
 PainterSurface::PainterSurface(QPainter& painter) : m_painter(painter) {
+    m_bands.resize(size_t(bandOf(std::max(m_painter.device()->height() - 1, 0)) + 1));
     m_painter.setRenderHint(QPainter::Antialiasing, false);
     m_painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
     m_painter.setRenderHint(QPainter::LosslessImageRendering, true);
@@ -55,7 +61,8 @@ void PainterSurface::drawImage(QPoint at, const QImage& pixels) {
     if (pixels.isNull())
         return;
     sendMerged();
-    m_drawn.push_back({QRect(at, pixels.size()), inRgb32(pixels)});
+    const QRect place(at, pixels.size());
+    remember({place, inRgb32(pixels)}, place.intersected(clipRect()));
     sendImage(at, pixels);
 }
 
@@ -64,7 +71,7 @@ void PainterSurface::drawTiled(const QRect& area, const QImage& tile) {
     if (visible.isEmpty() || tile.isNull())
         return;
     sendMerged();
-    m_drawn.push_back({area, inRgb32(tile), true});
+    remember({area, inRgb32(tile), true}, visible);
     // The very image given is sent for every whole tile: a PDF keeps one copy of it, also for
     // the next page when the caller keeps its tile.
     std::vector<QImage> cuts;
@@ -82,16 +89,14 @@ void PainterSurface::drawTiled(const QRect& area, const QImage& tile) {
 }
 
 int PainterSurface::textHeight(const QFont& font) const {
-    return QFontMetrics(font, m_painter.device()).height();
+    return textCellHeight(font, m_painter.device());
 }
 
 // Text is not remembered: it is the last thing on a page, and no line merges with it.
 void PainterSurface::textOut(QPoint topLeft, const QFont& font, QRgb color, const QString& text) {
     sendMerged();
-    m_painter.setFont(font);
     m_painter.setPen(QColor::fromRgb(color));
-    m_painter.drawText(topLeft.x(), topLeft.y() + QFontMetrics(font, m_painter.device()).ascent(),
-                       text);
+    drawTextCell(m_painter, topLeft, font, text);
 }
 
 void PainterSurface::fillArea(const QRect& area, QRgb color, PenMode mode) {
@@ -99,42 +104,67 @@ void PainterSurface::fillArea(const QRect& area, QRgb color, PenMode mode) {
     if (visible.isEmpty())
         return;
     if (mode != PenMode::Copy) {
-        m_drawn.push_back({visible, QImage(), false, color, mode});
+        remember({visible, QImage(), false, color, mode}, visible);
         m_held.push_back(visible);
         return;
     }
     sendMerged();
-    m_drawn.push_back({visible, QImage(), false, color, mode});
+    remember({visible, QImage(), false, color, mode}, visible);
     m_painter.fillRect(visible, QColor::fromRgb(color | 0xff000000u));
+}
+
+int PainterSurface::bandOf(int y) {
+    return y / kBandRows; // rows of the device, never negative
+}
+
+void PainterSurface::remember(Drawn drawn, const QRect& reach) {
+    if (reach.isEmpty())
+        return; // nothing that is merged later can lie under it
+    const size_t index = m_drawn.size();
+    m_drawn.push_back(std::move(drawn));
+    for (int band = bandOf(reach.top()); band <= bandOf(reach.bottom()); ++band)
+        m_bands[size_t(band)].push_back(index);
 }
 
 void PainterSurface::sendMerged() {
     if (m_held.empty())
         return;
-    const std::vector<QRect> held = std::move(m_held);
+    const std::vector<QRect> pieces = coverWithPieces(m_held);
     m_held.clear();
-    for (const QRect& area : held) {
+    for (const QRect& piece : pieces) {
         const int stripRows =
-            int(std::clamp<qint64>(kMaxStripPixels / area.width(), 1, area.height()));
-        for (int top = area.top(); top <= area.bottom(); top += stripRows) {
-            const QRect strip(area.left(), top, area.width(),
-                              std::min(stripRows, area.bottom() + 1 - top));
+            int(std::clamp<qint64>(kMaxStripPixels / piece.width(), 1, piece.height()));
+        for (int top = piece.top(); top <= piece.bottom(); top += stripRows) {
+            const QRect strip(piece.left(), top, piece.width(),
+                              std::min(stripRows, piece.bottom() + 1 - top));
             ImageSurface merged(strip.size(), strip.topLeft());
-            replay(merged, strip);
+            for (size_t index : drawnReaching(strip))
+                replay(merged, m_drawn[index]);
             sendImage(strip.topLeft(), merged.image());
         }
     }
 }
 
-void PainterSurface::replay(Surface& target, const QRect& area) const {
-    for (const Drawn& drawn : m_drawn) {
-        if (!drawn.area.intersects(area))
-            continue;
-        if (drawn.image.isNull())
-            target.fill(drawn.area, drawn.color, drawn.mode);
-        else if (drawn.tiled)
-            target.drawTiled(drawn.area, drawn.image);
-        else
-            target.drawImage(drawn.area.topLeft(), drawn.image);
+std::vector<size_t> PainterSurface::drawnReaching(const QRect& area) const {
+    std::vector<size_t> found;
+    for (int band = bandOf(area.top()); band <= bandOf(area.bottom()); ++band) {
+        for (size_t index : m_bands[size_t(band)]) {
+            if (m_drawn[index].area.intersects(area))
+                found.push_back(index);
+        }
     }
+    if (bandOf(area.top()) != bandOf(area.bottom())) { // an operation may reach several bands
+        std::sort(found.begin(), found.end());
+        found.erase(std::unique(found.begin(), found.end()), found.end());
+    }
+    return found;
+}
+
+void PainterSurface::replay(Surface& target, const Drawn& drawn) {
+    if (drawn.image.isNull())
+        target.fill(drawn.area, drawn.color, drawn.mode);
+    else if (drawn.tiled)
+        target.drawTiled(drawn.area, drawn.image);
+    else
+        target.drawImage(drawn.area.topLeft(), drawn.image);
 }

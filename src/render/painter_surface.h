@@ -11,16 +11,19 @@ class QPainter;
 // lies on exactly the pixels that an image surface of the same size shows.
 //
 // XOR and NOT combine with what lies under them, which printers and PDFs cannot do: they
-// ignore raster operations. So the surface remembers what it has drawn, and sends each area
-// that such an operation changes as the picture of its finished pixels, drawn by an image
-// surface from that memory:
+// ignore raster operations. So the surface remembers what it has drawn, and sends the areas
+// that such operations change as pictures of their finished pixels, drawn by an image surface
+// from that memory:
 //
 //   texture tile   ->  sent once, drawn at every tile position
 //   XOR/NOT line   ->  held back; when anything else is drawn, or the surface goes, the
-//                      line's area goes out as an image of tiles and lines merged
+//                      held areas are gathered into pieces (a round dot is one piece), and
+//                      each piece goes out as an image of tiles and lines merged
 //
-// Areas of crossing lines overlap; each image carries every operation that touches it, so the
-// crossing comes out the same in both.
+// The memory is indexed by bands of rows, so that a piece replays only what reaches its rows
+// and the time grows with the page's area, not with the square of its dots. Pieces of crossing
+// lines overlap, and a piece also shows unchanged pixels around its areas: each image carries
+// every operation that touches it, so they come out the same in the image as on the paper.
 class PainterSurface : public Surface {
   public:
     explicit PainterSurface(QPainter& painter);
@@ -54,13 +57,19 @@ class PainterSurface : public Surface {
         PenMode mode = PenMode::Copy;
     };
 
+    // Keeps `drawn` for the bands of rows that `reach`, its visible part, covers.
+    void remember(Drawn drawn, const QRect& reach);
+    static int bandOf(int y);
+    // The operations whose area meets `area`, in the order they were drawn.
+    std::vector<size_t> drawnReaching(const QRect& area) const;
     // Sends the merged areas held back so far.
     void sendMerged();
     // Sends `pixels` one to one onto the device pixels from `at`.
     void sendImage(QPoint at, const QImage& pixels);
-    void replay(Surface& target, const QRect& area) const;
+    static void replay(Surface& target, const Drawn& drawn);
 
     QPainter& m_painter;
     std::vector<Drawn> m_drawn;
-    std::vector<QRect> m_held; // areas of XOR and NOT fills not yet sent
+    std::vector<std::vector<size_t>> m_bands; // indices into m_drawn, in the order drawn
+    std::vector<QRect> m_held;                // areas of XOR and NOT fills not yet sent
 };

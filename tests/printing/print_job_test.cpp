@@ -1,10 +1,16 @@
-// The print job without a print server: its scale, the test rectangle's size, and failures
-// on a printer that writes a PDF file. What reaches the paper is checked through the print
-// server.
+// The print job without a print server: its scale, the test rectangle's size, failures and
+// merged lines on a printer that writes a PDF file. What reaches the paper is checked through
+// the print server.
+#include "pdf_pages.h"
+
 #include "document/calibration.h"
+#include "picture/picture_page_layers.h"
+#include "picture/picture_record.h"
 #include "printing/current_printer.h"
 #include "printing/print_job.h"
+#include "render/image_surface.h"
 #include "settings/paper_settings.h"
+#include "support/image_compare.h"
 
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -76,6 +82,38 @@ TEST_F(PrintJobToFile, FailuresAreSentencesAndPrintNothing) {
     EXPECT_EQ(outcome(printDesign(current, settings, calibration, 1)),
               "The printer \"" + unwritable.toStdString() +
                   "\" could not begin the job \"Lineavo\".");
+}
+
+// A dot grid merged by XOR with a texture goes out as pictures of the merged pixels, which must
+// land on the pixels of the raster render.
+TEST_F(PrintJobToFile, DotGridMergedWithATextureLiesOnTheRenderersPixels) {
+    QImage noise(61, 43, QImage::Format_RGB32);
+    quint32 state = 5;
+    for (int y = 0; y < noise.height(); ++y) {
+        for (int x = 0; x < noise.width(); ++x) {
+            state = state * 1664525u + 1013904223u;
+            noise.setPixel(x, y, state >> 8);
+        }
+    }
+    const PictureRecord texture = PictureRecord::fromTrueColor(noise);
+    const PictureRecord noPicture;
+    const PicturePageLayers layers(texture, noPicture);
+    settings.setPaperKind(PaperKind::DotGridCheck);
+    settings.field(Setting::MajorEveryEd).setValue(4);
+    settings.setFlag(Setting::LeftBorderLineCheck, true);
+    settings.field(Setting::BreitEd2).setValue(1.7); // tiles cut by the sides
+    settings.setMergeMode(MergeMode::Merge1Check);
+    current.printer().setResolution(300);
+    ASSERT_EQ(outcome(printDesign(current, settings, calibration, 1, layers)), "success");
+
+    const PrinterPage page = current.page();
+    ImageSurface expected(page.printableArea);
+    DrawPage(expected, printScale(page, calibration.forPage()), settings, layers);
+    // A file has no margins: the printable area starts at the sheet's corner.
+    const QRect area(QPoint(0, 0), page.printableArea);
+    EXPECT_TRUE(imagesEqual(expected.image(),
+                            rasterisePdfPage(pdfPath(), 1, page.dotsPerInch, area),
+                            "xor-dot-grid-pdf"));
 }
 
 } // namespace

@@ -296,7 +296,7 @@ TEST(PagePictureGeometry, AspectFitInSixtyFourBits) {
         EXPECT_EQ(aspectFit(r.box, r.width, r.height), r.expected) << r.name;
 }
 
-TEST(FreeText, SizeIsThePointsOrNineAtMostThePage) {
+TEST(FreeText, SizeIsThePointsOrNine) {
     struct Row {
         const char* name;
         qint32 points;
@@ -306,12 +306,32 @@ TEST(FreeText, SizeIsThePointsOrNineAtMostThePage) {
     const Row rows[] = {{"Nine", 9, 75},
                         {"ZeroIsNine", 0, 75},
                         {"NegativeIsNine", -12, 75},
-                        {"LargerThanThePage", 2000000000, 3000}};
+                        {"LargerThanThePage", 720, 6000}};
     for (const Row& r : rows) {
         FreeTextFont font;
         font.sizePoints = r.points;
         EXPECT_EQ(freeTextPixelSize(pageScale(2000, 3000, 600), font), r.expected) << r.name;
     }
+}
+
+// Makes a page show nothing but the free text `text`, black, in `font`.
+void showTextOnly(PaperSettings& s, PaperKind kind, const QString& text, FreeTextFont font) {
+    s.setPaperKind(kind);
+    s.setFlag(Setting::LeftBorderLineCheck, false);
+    s.setFlag(Setting::RightBorderLineCheck, false);
+    s.field(Setting::LineWidthEd).setValue(0);
+    s.setColour(Setting::ColvarColorComboBox1, colorValueFromRgb(255, 255, 255));
+    s.setText(Setting::Edit1, text);
+    font.color = colorValueFromRgb(0, 0, 0);
+    s.setFont(font);
+}
+
+QImage freeTextPage(const PaperSettings& settings, QSize size, int dpi) {
+    const PictureRecord none;
+    ImageSurface surface(size);
+    DrawPage(surface, pageScale(size.width(), size.height(), dpi), settings,
+             PicturePageLayers(none, none));
+    return surface.image();
 }
 
 // The text starts at the left edge line (after snapping on checkered paper) and its cell's
@@ -325,20 +345,10 @@ TEST(FreeText, LiesAtTheLeftEdgeOnTheBottomRow) {
     const Row rows[] = {{"Ruled", PaperKind::LiniertCheck, 590},
                         {"CheckeredSnapped", PaperKind::KariertCheck, 649}};
     for (const Row& r : rows) {
+        const FreeTextFont font;
         PaperSettings s;
-        s.setPaperKind(r.kind);
-        s.setFlag(Setting::LeftBorderLineCheck, false);
-        s.setFlag(Setting::RightBorderLineCheck, false);
-        s.field(Setting::LineWidthEd).setValue(0);
-        s.setColour(Setting::ColvarColorComboBox1, colorValueFromRgb(255, 255, 255));
-        s.setText(Setting::Edit1, QStringLiteral("Hg"));
-        FreeTextFont font;
-        font.color = colorValueFromRgb(0, 0, 0);
-        s.setFont(font);
-        const PictureRecord none;
-        ImageSurface surface(QSize(2000, 400));
-        DrawPage(surface, pageScale(2000, 400, 600), s, PicturePageLayers(none, none));
-        const QImage& image = surface.image();
+        showTextOnly(s, r.kind, QStringLiteral("Hg"), font);
+        const QImage image = freeTextPage(s, QSize(2000, 400), 600);
         QRect ink;
         for (int y = 0; y < image.height(); ++y) {
             for (int x = 0; x < image.width(); ++x) {
@@ -346,12 +356,24 @@ TEST(FreeText, LiesAtTheLeftEdgeOnTheBottomRow) {
                     ink |= QRect(x, y, 1, 1);
             }
         }
-        const int cell = surface.textHeight(freeTextQFont(font, 75));
+        const int cell = ImageSurface(QSize(1, 1)).textHeight(freeTextQFont(font, 75));
         EXPECT_GE(ink.left(), r.edgeX) << r.name;
         EXPECT_LE(ink.left(), r.edgeX + 10) << r.name;
         EXPECT_GE(ink.top(), 400 - cell) << r.name;
         EXPECT_GT(ink.bottom(), 400 - cell / 3) << r.name << ": the descender of g";
     }
+}
+
+// A text taller than the page keeps its size: the page shows the bottom of the text that a
+// taller page shows, its tops cut off.
+TEST(FreeText, TallerThanThePageIsCutByTheTopSide) {
+    FreeTextFont font;
+    font.sizePoints = 72; // 600 pixels at 600 dpi, a cell of about 670
+    PaperSettings s;
+    showTextOnly(s, PaperKind::LiniertCheck, QStringLiteral("Hg"), font);
+    const QImage page = freeTextPage(s, QSize(1500, 500), 600);
+    const QImage tall = freeTextPage(s, QSize(1500, 800), 600);
+    EXPECT_TRUE(imagesEqual(tall.copy(0, 300, 1500, 500), page, "free-text-cut"));
 }
 
 } // namespace

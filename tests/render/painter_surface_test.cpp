@@ -1,11 +1,15 @@
 #include "render/painter_surface.h"
 
+#include "picture/picture_page_layers.h"
+#include "picture/picture_record.h"
 #include "render/draw_page.h"
 #include "render/image_surface.h"
 #include "settings/paper_settings.h"
 #include "support/image_compare.h"
 
+#include <QBuffer>
 #include <QPainter>
+#include <QPdfWriter>
 
 #include <gtest/gtest.h>
 
@@ -17,7 +21,21 @@ struct PainterCase {
     const char* name;
     std::function<void(PaperSettings&)> setup;
     PageScale scale;
+    bool texture = false;
 };
+
+// Pixels that differ everywhere, so that a picture sent one pixel off shows.
+QImage noise(QSize size) {
+    QImage image(size, QImage::Format_RGB32);
+    quint32 state = 7;
+    for (int y = 0; y < size.height(); ++y) {
+        for (int x = 0; x < size.width(); ++x) {
+            state = state * 1664525u + 1013904223u;
+            image.setPixel(x, y, state >> 8);
+        }
+    }
+    return image;
+}
 
 void PrintTo(const PainterCase& c, std::ostream* os) {
     *os << c.name;
@@ -43,15 +61,20 @@ TEST_P(PainterSurfacePages, PaintTheSamePixelsAsAnImageSurface) {
     c.setup(settings);
     const QSize size(c.scale.SurfaceWidth, c.scale.SurfaceHeight);
 
+    const PictureRecord texture =
+        c.texture ? PictureRecord::fromTrueColor(noise(QSize(37, 23))) : PictureRecord();
+    const PictureRecord noPicture;
+    const PicturePageLayers layers(texture, noPicture);
+
     ImageSurface expected(size);
-    DrawPage(expected, c.scale, settings);
+    DrawPage(expected, c.scale, settings, layers);
 
     QImage image(size, QImage::Format_RGB32);
     image.fill(Qt::white);
     {
         QPainter painter(&image);
         PainterSurface surface(painter);
-        DrawPage(surface, c.scale, settings);
+        DrawPage(surface, c.scale, settings, layers);
     }
     EXPECT_TRUE(imagesEqual(expected.image(), image, c.name));
 }
@@ -77,7 +100,42 @@ INSTANTIATE_TEST_SUITE_P(
                                       s.setPaperKind(PaperKind::DotGridCheck);
                                       s.field(Setting::MajorEveryEd).setValue(4);
                                   },
-                                  scale(900, 700, 300, {})}),
+                                  scale(900, 700, 300, {})},
+                      PainterCase{"DotGridMergedWithATextureByXor",
+                                  [](PaperSettings& s) {
+                                      s.setPaperKind(PaperKind::DotGridCheck);
+                                      s.field(Setting::MajorEveryEd).setValue(3);
+                                      s.setFlag(Setting::LeftBorderLineCheck, true);
+                                      s.setMergeMode(MergeMode::Merge1Check);
+                                  },
+                                  scale(900, 700, 300, {}), true},
+                      PainterCase{"GridInvertingATextureAcrossBands",
+                                  [](PaperSettings& s) {
+                                      s.setPaperKind(PaperKind::KariertCheck);
+                                      s.field(Setting::LineWidthEd).setValue(3);
+                                      s.setMergeMode(MergeMode::Merge2Check);
+                                  },
+                                  scale(3000, 3200, 300, {}), true}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// Lines merged with a texture go out as pictures of their finished pixels, a round dot as one
+// picture rather than one per row of equal width: the page stays small and quick to send.
+TEST(PainterSurfaceMerging, SendsARoundDotAsOnePicture) {
+    QByteArray pdf;
+    {
+        QBuffer buffer(&pdf);
+        buffer.open(QIODevice::WriteOnly);
+        QPdfWriter writer(&buffer);
+        writer.setResolution(300);
+        QPainter painter(&writer);
+        PainterSurface surface(painter);
+        surface.drawTiled(QRect(0, 0, 600, 400), noise(QSize(8, 5))); // whole tiles only
+        surface.setPenMode(PenMode::Xor);
+        surface.setPenColor(0xc0c0c0);
+        for (int i = 0; i < 10; ++i)
+            surface.dot(30 + 50 * i, 40, 16, true);
+    }
+    EXPECT_EQ(pdf.count("/Subtype /Image"), 1 + 10) << "the tile once, then each dot";
+}
 
 } // namespace

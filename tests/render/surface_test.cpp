@@ -1,5 +1,7 @@
 #include "render/image_surface.h"
 
+#include <QFont>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -347,6 +349,19 @@ TEST(ImageSurface, ReadingInBetweenKeepsTheOrderOfOperations) {
 oooooooooooo
 .....x......
 )");
+}
+
+// A cell is as tall for a character of any size, also past where the font engines measure
+// wrongly, as the default face's proportions make it.
+TEST(SurfaceText, CellGrowsWithTheCharacterHeight) {
+    const auto cellPerPixel = [](int pixelSize) {
+        QFont font(QStringLiteral("Arial"));
+        font.setPixelSize(pixelSize);
+        return double(ImageSurface(QSize(1, 1)).textHeight(font)) / pixelSize;
+    };
+    const double proportion = cellPerPixel(600);
+    for (const int pixelSize : {9000, 20000, 27300, 218400})
+        EXPECT_NEAR(cellPerPixel(pixelSize), proportion, proportion / 100) << pixelSize;
 }
 
 } // namespace

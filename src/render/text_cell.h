@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QPoint>
+
+class QFont;
+class QPaintDevice;
+class QPainter;
+class QString;
+
+// Text measured and written by its cell, the line box from the top of the ascent to the bottom
+// of the descent, at any size: a character taller than the toolkit's font engines can measure
+// (their ascent wraps round past 16383 pixels) is shaped at a size they can and scaled up.
+
+// The cell's height for `font` on `device`.
+int textCellHeight(const QFont& font, const QPaintDevice* device);
+// Writes `text` in the painter's pen with the top-left corner of its cell at `topLeft`.
+void drawTextCell(QPainter& painter, QPoint topLeft, const QFont& font, const QString& text);
