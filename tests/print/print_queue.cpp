@@ -9,7 +9,7 @@
 
 #include <cups/cups.h>
 
-#include <memory>
+#include <algorithm>
 #include <span>
 
 namespace {
