@@ -13,12 +13,11 @@
 // is given it and owns only its widgets, can never outlive what its controls are bound to.
 class Application {
   public:
-    // Reads the calibration saved for this user, where it is saved again after every closing
-    // of its dialog.
-    Application() : calibrationFile(loadSavedCalibration(calibration)) {}
+    // Reads the calibration saved for this user.
+    Application() { loadSavedCalibration(calibration); }
     // Reads and saves the calibration in `calibrationFile` instead.
-    explicit Application(QString calibrationFile) : calibrationFile(std::move(calibrationFile)) {
-        calibration.load(this->calibrationFile);
+    explicit Application(QString calibrationFile) : m_calibrationFile(std::move(calibrationFile)) {
+        calibration.load(m_calibrationFile);
     }
     Application(const Application&) = delete;
     Application& operator=(const Application&) = delete;
@@ -26,9 +25,15 @@ class Application {
     PaperSettings settings;
     CalibrationSettings calibration;
     CurrentPrinter printer;
-    const QString calibrationFile;
+    // The file the calibration is saved in after every closing of its dialog, chosen then.
+    QString calibrationFile() const {
+        return m_calibrationFile.isEmpty() ? calibrationSavePath() : m_calibrationFile;
+    }
     // The placed picture and the background texture as filtered; empty while their file names
     // name no picture that opens.
     PictureRecord PictureDib;
     PictureRecord TextureDib;
+
+  private:
+    const QString m_calibrationFile;
 };

@@ -18,6 +18,15 @@ constexpr RealField::Range kDistanceMm{0, 10, 0.1, 2};
 constexpr RealField::Range kMeasuredMm{70, 130, 0.1, 2};
 constexpr qsizetype kFileSize = 32;
 
+CalibrationLocation currentCalibrationLocation() {
+    const QString programDir = QCoreApplication::applicationDirPath();
+    const bool mayWriteBesideProgram =
+        QFileInfo(programDir).isWritable() &&
+        !isSystemProgramFolder(programDir, QStringLiteral(LINEAVO_INSTALL_BINDIR));
+    return locateCalibration(programDir, mayWriteBesideProgram,
+                             QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation));
+}
+
 } // namespace
 
 CalibrationSettings::CalibrationSettings(QObject* parent)
@@ -64,22 +73,34 @@ std::optional<QString> CalibrationSettings::save(const QString& fileName) const 
     return file.commit();
 }
 
-CalibrationLocation locateCalibration(const QString& programDir, bool programDirWritable,
+CalibrationLocation locateCalibration(const QString& programDir, bool mayWriteBesideProgram,
                                       const QString& userConfigDir) {
     const QString fileName = QStringLiteral("/options.dat");
     const QString beside = programDir + fileName;
     const QString own = userConfigDir + fileName;
     if (QFileInfo::exists(own))
         return {own, own};
-    return {beside, programDirWritable ? beside : own};
+    return {beside, mayWriteBesideProgram ? beside : own};
 }
 
-QString loadSavedCalibration(CalibrationSettings& calibration) {
-    const QString programDir = QCoreApplication::applicationDirPath();
-    const CalibrationLocation location =
-        locateCalibration(programDir, QFileInfo(programDir).isWritable(),
-                          QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation));
-    calibration.load(location.readPath);
-    QDir().mkpath(QFileInfo(location.writePath).path());
-    return location.writePath;
+bool isSystemProgramFolder(const QString& programDir, const QString& installBinDir) {
+    const QString folder = QDir::cleanPath(programDir);
+    if (folder == QDir::cleanPath(installBinDir))
+        return true;
+    for (const char* prefix : {"/usr", "/opt"}) {
+        const QLatin1String systemFolder(prefix);
+        if (folder == systemFolder || folder.startsWith(systemFolder + u'/'))
+            return true;
+    }
+    return false;
+}
+
+void loadSavedCalibration(CalibrationSettings& calibration) {
+    calibration.load(currentCalibrationLocation().readPath);
+}
+
+QString calibrationSavePath() {
+    const QString path = currentCalibrationLocation().writePath;
+    QDir().mkpath(QFileInfo(path).path());
+    return path;
 }

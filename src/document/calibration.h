@@ -41,15 +41,24 @@ class CalibrationSettings : public QObject {
 
 // Where the calibration is read from and where it is written. A calibration of the user's own
 // comes first; else one beside the program, which an administrator may have put there. It is
-// written beside the program only while that folder is writable and the user has none of
+// written beside the program only while the program may keep it there and the user has none of
 // their own, so that what is written is what is read the next time.
 struct CalibrationLocation {
     QString readPath;
     QString writePath;
 };
-CalibrationLocation locateCalibration(const QString& programDir, bool programDirWritable,
+CalibrationLocation locateCalibration(const QString& programDir, bool mayWriteBesideProgram,
                                       const QString& userConfigDir);
 
-// Reads the saved calibration into `calibration`, keeping its values where there is none, and
-// returns the file it is to be saved in.
-QString loadSavedCalibration(CalibrationSettings& calibration);
+// Whether `programDir` is where a system-wide installation put the program: the configured
+// installation's folder of programs `installBinDir`, or a folder under /usr or /opt. Such a
+// folder belongs to the package manager, so nothing is written there even where the user may
+// write; any other folder is the build tree or a portable copy the user made.
+bool isSystemProgramFolder(const QString& programDir, const QString& installBinDir);
+
+// Reads the saved calibration into `calibration`, keeping its values where there is none.
+void loadSavedCalibration(CalibrationSettings& calibration);
+// The file the calibration is to be saved in, with its folder made. Asked at every save, since
+// the user may have got a file of their own, or the program's folder may have changed, since
+// the program started.
+QString calibrationSavePath();

@@ -148,18 +148,18 @@ TEST_F(CalibrationFile, SaveThatCannotCreateTheFileFailsAndLeavesTheFolderAlone)
 TEST(CalibrationLocation, ReadsTheUsersOwnFirstAndWritesWhereItWillBeRead) {
     struct Row {
         const char* name;
-        bool programDirWritable;
+        bool mayWriteBesideProgram;
         bool besideTheProgram; // an options.dat there
         bool usersOwn;         // an options.dat in the user's folder
         const char* read;
         const char* written;
     };
     const Row rows[] = {
-        {"a writable program folder", true, true, false, "program", "program"},
-        {"a fresh writable program folder", true, false, false, "program", "program"},
+        {"a portable program folder", true, true, false, "program", "program"},
+        {"a fresh portable program folder", true, false, false, "program", "program"},
         {"an installed program with an administrator's file", false, true, false, "program",
          "user"},
-        {"the user's own beside a writable program", true, true, true, "user", "user"},
+        {"the user's own beside a portable program", true, true, true, "user", "user"},
         {"the user's own beside an installed program", false, true, true, "user", "user"},
     };
     for (const Row& row : rows) {
@@ -175,7 +175,7 @@ TEST(CalibrationLocation, ReadsTheUsersOwnFirstAndWritesWhereItWillBeRead) {
             writeFile(user + "/options.dat", doubles({2, 2, 110, 110}));
 
         const CalibrationLocation location =
-            locateCalibration(program, row.programDirWritable, user);
+            locateCalibration(program, row.mayWriteBesideProgram, user);
         EXPECT_EQ(location.readPath, dir.filePath(row.read) + "/options.dat");
         EXPECT_EQ(location.writePath, dir.filePath(row.written) + "/options.dat");
 
@@ -183,8 +183,33 @@ TEST(CalibrationLocation, ReadsTheUsersOwnFirstAndWritesWhereItWillBeRead) {
         calibration.BreitEd.setValue(101.5);
         ASSERT_EQ(calibration.save(location.writePath), std::nullopt);
         CalibrationSettings next;
-        next.load(locateCalibration(program, row.programDirWritable, user).readPath);
+        next.load(locateCalibration(program, row.mayWriteBesideProgram, user).readPath);
         EXPECT_EQ(next.BreitEd.text(), "101.50");
+    }
+}
+
+// Only a program in a folder of its own keeps its calibration beside it; a system-wide
+// installation's folder belongs to the package manager, even for a user who may write there.
+TEST(CalibrationLocation, SystemFoldersAreTheInstallationsAndThoseUnderUsrAndOpt) {
+    struct Row {
+        const char* name;
+        const char* programDir;
+        const char* installBinDir;
+        bool system;
+    };
+    const Row rows[] = {
+        {"the package's folder", "/usr/bin", "/usr/local/bin", true},
+        {"the configured folder", "/usr/local/bin", "/usr/local/bin", true},
+        {"a prefix in the user's home", "/home/ann/.local/bin", "/home/ann/.local/bin/", true},
+        {"a program under /opt", "/opt/lineavo/bin", "/usr/local/bin", true},
+        {"the build tree", "/home/ann/src/lineavo/build", "/usr/local/bin", false},
+        {"a portable folder", "/media/stick/Lineavo", "/usr/local/bin", false},
+        {"a folder whose name only begins like /usr", "/usrdata/bin", "/usr/local/bin", false},
+        {"a folder whose name only begins like /opt", "/optical/bin", "/usr/local/bin", false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(isSystemProgramFolder(row.programDir, row.installBinDir), row.system);
     }
 }
 

@@ -7,26 +7,11 @@
 #include "printing/current_printer.h"
 
 #include <QFileInfo>
-#include <QProcess>
 #include <QTemporaryDir>
 
 namespace {
 
 constexpr QRgb kPaper = 0xffffffff;
-
-// Peak resident kilobytes of the program run with `arguments`, from time(1); -1 on failure.
-int peakKilobytes(const QStringList& arguments, QString& err) {
-    QProcess timed;
-    timed.start("/usr/bin/time",
-                QStringList{"-f", "%M", QStringLiteral(LINEAVO_EXECUTABLE)} + arguments);
-    if (!timed.waitForFinished(120000) || timed.exitCode() != 0) {
-        err = QString::fromUtf8(timed.readAllStandardError());
-        return -1;
-    }
-    const QStringList lines =
-        QString::fromUtf8(timed.readAllStandardError()).split('\n', Qt::SkipEmptyParts);
-    return lines.isEmpty() ? -1 : lines.last().toInt();
-}
 
 TEST_F(PrintQueueTest, PictureFillsThePageAtItsProportionsWithEdgesOnTheRule) {
     // Four quarters of four colours, so that a picture turned or mirrored shows.

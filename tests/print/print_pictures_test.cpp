@@ -13,7 +13,6 @@
 #include "support/image_compare.h"
 
 #include <QImageReader>
-#include <QProcess>
 #include <QTemporaryDir>
 
 namespace {
@@ -46,9 +45,9 @@ TEST_F(PrintQueueTest, TexturesMergesAndPicturesReachThePaperOnTheRenderersPixel
         MergeMode merge;
         PictureCorner corner;
     };
+    // Each merge takes its own way to the paper; pictures in opposite corners meet every side.
     const Row rows[] = {
         {"no merge, picture top left", MergeMode::NOMergeCheck, PictureCorner::obenlinks},
-        {"XOR, picture top right", MergeMode::Merge1Check, PictureCorner::obenrechts},
         {"NOT, picture bottom left", MergeMode::Merge2Check, PictureCorner::untenlinks},
         {"XOR, picture bottom right", MergeMode::Merge1Check, PictureCorner::untenrechts},
     };
@@ -131,18 +130,10 @@ TEST_F(PrintQueueTest, PrintingATexturePageAt1200DotsPerInchStaysSmallInMemory) 
     CurrentPrinter current;
     ASSERT_EQ(current.page().dotsPerInch, 1200);
     const int before = newestJobId();
-    // time(1) reports the peak resident size in kilobytes on the last line.
-    QProcess timed;
-    timed.start("/usr/bin/time", {"-f", "%M", QStringLiteral(LINEAVO_EXECUTABLE), "print", design});
-    ASSERT_TRUE(timed.waitForFinished(120000));
-    ASSERT_EQ(timed.exitCode(), 0) << timed.readAllStandardError().toStdString();
-    const QStringList lines =
-        QString::fromUtf8(timed.readAllStandardError()).split('\n', Qt::SkipEmptyParts);
-    ASSERT_FALSE(lines.isEmpty());
-    bool ok = false;
-    const int peakKilobytes = lines.last().toInt(&ok);
-    ASSERT_TRUE(ok) << lines.last().toStdString();
-    EXPECT_LT(peakKilobytes, 300 * 1024);
+    QString err;
+    const int peak = peakKilobytes({"print", design}, err);
+    ASSERT_GT(peak, 0) << err.toStdString();
+    EXPECT_LT(peak, 300 * 1024);
     EXPECT_FALSE(waitForJobAfter(before).pdfPath.isEmpty());
 }
 

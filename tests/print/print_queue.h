@@ -14,7 +14,8 @@ struct FinishedJob {
 };
 
 // The PDF queue of the print server that scripts/start-cups.sh starts. The print tests share
-// it and its output folder, so each holds it alone while it runs.
+// it and its output folder, so each holds it alone while it runs: ctest runs them one at a time
+// (tests/print_server_tests.cmake), and a lock file keeps test programs started by hand apart.
 class PrintQueueTest : public ::testing::Test {
   protected:
     static constexpr const char* kQueue = "PDF";
@@ -25,16 +26,21 @@ class PrintQueueTest : public ::testing::Test {
 
     // The newest job of the queue so far; 0 when there is none.
     static int newestJobId();
-    // Waits for the first job titled `title` after `previousId` to complete and for its file
-    // to appear; jobs of other titles belong to someone else sharing the queue. An empty result
-    // (and a test failure) after a minute.
+    // Finds the one job titled `title` that this user handed to the queue after `previousId`,
+    // and waits for it to complete and for its file to appear. An empty result and a test
+    // failure when there is none or more than one, when the job fails, or after some minutes.
     FinishedJob waitForJobAfter(int previousId, const QString& title = QStringLiteral("Lineavo"));
 
     // Runs the program with `arguments`; returns its exit status and fills `err`.
     static int runProgram(const QStringList& arguments, QString& err,
                           const QStringList& environment = {});
+    // The peak resident size of the program run with `arguments`, in kilobytes, from time(1);
+    // -1 on failure, with the program's messages in `err`.
+    static int peakKilobytes(const QStringList& arguments, QString& err);
 
   private:
+    FinishedJob waitForJob(int id);
+
     QLockFile m_lock{lockPath()};
     QStringList m_printedFiles;
     static QString lockPath();

@@ -41,11 +41,12 @@ void PrintCommands::KalBtnClick() {
     m_preview.refresh();
     // Written after every closing, changed or not. The old file stays whole if this fails,
     // and the values shown stay in force until the program ends.
-    if (const std::optional<QString> error = m_app.calibration.save(m_app.calibrationFile))
+    const QString file = m_app.calibrationFile();
+    if (const std::optional<QString> error = m_app.calibration.save(file))
         m_dialogs.showErrorMessage(m_window,
                                    QStringLiteral("The calibration could not be saved in \"%1\": "
                                                   "%2 It applies until the program ends.")
-                                       .arg(m_app.calibrationFile, *error));
+                                       .arg(file, *error));
 }
 
 void PrintCommands::printTestRectangle() {
