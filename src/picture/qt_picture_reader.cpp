@@ -3,9 +3,16 @@
 #include <QIODevice>
 #include <QImageReader>
 
+#include <optional>
+#include <utility>
+
 using namespace picture_decoding;
 
 namespace {
+
+// Enough of a file's start for every header the records are made from: the largest BMP header
+// (14 + 124 bytes) with the first colours of its palette.
+constexpr qint64 kHeaderBytes = 256;
 
 // Passes reads through to another device and reports the furthest point read of its size.
 class ProgressDevice : public QIODevice {
@@ -69,6 +76,52 @@ int declaredPaletteDepth(PictureFormat format, QByteArrayView header) {
     return 0;
 }
 
+// The first two colours of a BMP's palette as the file lists them; nothing when the header
+// given does not reach them.
+std::optional<std::pair<QRgb, QRgb>> bmpFirstTwoColours(QByteArrayView header) {
+    const auto* h = reinterpret_cast<const uchar*>(header.data());
+    if (header.size() < 18)
+        return {};
+    // The old OS/2 header of 12 bytes lists three bytes per colour, the others four.
+    const qint64 infoBytes = le16(h + 14) | qint64(le16(h + 16)) << 16;
+    const int entryBytes = infoBytes == 12 ? 3 : 4;
+    const qint64 at = 14 + infoBytes;
+    if (at + 2 * entryBytes > header.size())
+        return {};
+    const auto colour = [h](qint64 i) { return qRgb(h[i + 2], h[i + 1], h[i]); };
+    return std::pair{colour(at), colour(at + entryBytes)};
+}
+
+// Whether Qt handed over a two-colour picture with its two colours and its pixel values
+// swapped: it makes value 0 the lighter colour of a 1-bit BMP, and inverts 1-bit grey PNGs
+// so. The record keeps the file's own values, value 0 being the file's first colour; in a
+// grey PNG, black.
+bool qtSwappedTwoColours(const QImage& image, PictureFormat format, QByteArrayView header) {
+    const QList<QRgb> table = image.colorTable();
+    if (table.size() != 2)
+        return false;
+    const auto* h = reinterpret_cast<const uchar*>(header.data());
+    if (format == PictureFormat::Png)
+        return header.size() >= 26 && h[24] == 1 && h[25] == 0 && qGray(table[0]) > qGray(table[1]);
+    if (format != PictureFormat::Bmp)
+        return false;
+    const auto file = bmpFirstTwoColours(header);
+    const auto rgb = [](QRgb c) { return c & RGB_MASK; };
+    return file && file->first != file->second && rgb(table[0]) == rgb(file->second) &&
+           rgb(table[1]) == rgb(file->first);
+}
+
+// Swaps values 0 and 1 and the two colours back, for an Indexed8 image of two colours.
+void swapTwoColours(QImage& image) {
+    for (int y = 0; y < image.height(); ++y) {
+        uchar* row = image.scanLine(y);
+        for (int x = 0; x < image.width(); ++x)
+            row[x] ^= 1;
+    }
+    const QList<QRgb> table = image.colorTable();
+    image.setColorTable({table[1], table[0]});
+}
+
 bool isGreyRamp(const QList<QRgb>& palette) {
     return palette.size() > 2 && palette == greyPalette(int(palette.size()));
 }
@@ -130,7 +183,10 @@ PictureRecord recordFromQtImage(QImage image, PictureFormat format, QByteArrayVi
     case QImage::Format_MonoLSB:
     case QImage::Format_Indexed8: {
         const int bits = image.depth();
+        const bool swapped = qtSwappedTwoColours(image, format, header);
         image.convertTo(QImage::Format_Indexed8);
+        if (swapped)
+            swapTwoColours(image);
         QList<QRgb> palette = image.colorTable();
         for (QRgb& c : palette)
             c = overWhite(c); // transparent entries show the paper
@@ -159,7 +215,7 @@ PictureRecord recordFromQtImage(QImage image, PictureFormat format, QByteArrayVi
 
 DecodedPicture readWithQt(QIODevice& device, PictureFormat format, const PictureLimits& limits,
                           const PictureProgress& progress) {
-    const QByteArray header = device.peek(64);
+    const QByteArray header = device.peek(kHeaderBytes);
     ProgressDevice counted(device, progress);
     QImageReader reader(&counted, qtName(format));
     reader.setDecideFormatFromContent(true);

@@ -1,7 +1,15 @@
+#include "picture/design_pictures.h"
 #include "picture/open_picture.h"
 #include "picture/picture_output.h"
+#include "picture/picture_page_layers.h"
 #include "picture/texture_filters.h"
+#include "render/image_surface.h"
+#include "settings/paper_settings.h"
+#include "support/image_compare.h"
 
+#include "picture/picture_files.h"
+
+#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -130,6 +138,87 @@ TEST(TextureFilters, BmpKeepsTheDepthOfThePicture) {
         for (int x = 0; x < written.width(); ++x)
             EXPECT_EQ(read.picture.pixelColor(x, 0) | 0xff000000,
                       written.pixelColor(x, 0) | 0xff000000);
+    }
+}
+
+// A 1-bit BMP of one row whose palette lists `first`, then `second`.
+QByteArray twoColourBmp(QRgb first, QRgb second, const std::vector<int>& values) {
+    using picture_files::put16le;
+    QByteArray b("BM");
+    const auto le32 = [&b](quint32 v) { put16le(b, int(v & 0xffff)), put16le(b, int(v >> 16)); };
+    le32(14 + 40 + 8 + 4), le32(0), le32(14 + 40 + 8);
+    le32(40), le32(quint32(values.size())), le32(1), put16le(b, 1), put16le(b, 1);
+    for (int i = 0; i < 6; ++i)
+        le32(0);
+    le32(first & RGB_MASK), le32(second & RGB_MASK);
+    QByteArray row(4, '\0');
+    for (size_t x = 0; x < values.size(); ++x)
+        row[x / 8] = char(row[x / 8] | values[x] << (7 - x % 8));
+    return b + row;
+}
+
+// The texture as it lies on a page, tiled over a piece of it at 150 dpi with the lines.
+QImage pageWithTexture(const PaperSettings& settings, const PictureRecord& texture) {
+    PageScale scale;
+    scale.SurfaceWidth = 800, scale.SurfaceHeight = 1000, scale.DotsPerInch = 150;
+    ImageSurface page(QSize(400, 300));
+    DrawPage(page, scale, settings, PicturePageLayers(texture, PictureRecord()));
+    return page.image();
+}
+
+// A two-colour picture keeps the file's pixel values, and the texture made from it is black
+// where the value is 0 and white elsewhere, in the window's page as in `picture --grayscale`,
+// whichever colours the file has.
+TEST(TextureFilters, TwoColourPicturesShowValueZeroBlack) {
+    const QRgb black = qRgb(0, 0, 0), white = qRgb(255, 255, 255);
+    const std::vector<int> values = {0, 1, 1, 0, 1};
+    QByteArray pngRow(1, '\0');
+    for (size_t x = 0; x < values.size(); ++x)
+        pngRow[0] = char(pngRow[0] | values[x] << (7 - x));
+    struct Row {
+        const char* name;
+        QByteArray file;
+        QList<QRgb> colours; // of the values 0 and 1, as the file has them
+    };
+    const Row rows[] = {
+        {"bmp listing black first", twoColourBmp(black, white, values), {black, white}},
+        {"bmp listing white first", twoColourBmp(white, black, values), {white, black}},
+        {"bmp of two colours, darker first",
+         twoColourBmp(qRgb(0, 0, 90), qRgb(200, 0, 0), values),
+         {qRgb(0, 0, 90), qRgb(200, 0, 0)}},
+        {"grey png", picture_files::png(5, 1, 1, 0, {pngRow}), {black, white}},
+    };
+    QTemporaryDir dir;
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        QFile file(dir.filePath(QStringLiteral("two-colours")));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(row.file);
+        file.close();
+
+        const DecodedPicture opened = OpenDib(file.fileName());
+        ASSERT_TRUE(opened.ok()) << opened.error.toStdString();
+        EXPECT_EQ(opened.picture.depth(), 1);
+        const DecodedPicture grey = loadTexture(file.fileName(), true, false, false);
+        ASSERT_TRUE(grey.ok());
+        QList<QRgb> expectedColours;
+        for (int x = 0; x < int(values.size()); ++x) {
+            EXPECT_EQ(opened.picture.pixelIndex(x, 0), values[size_t(x)]) << x;
+            EXPECT_EQ(opened.picture.pixelColor(x, 0) | 0xff000000, row.colours[values[size_t(x)]]);
+            EXPECT_EQ(grey.picture.pixelColor(x, 0) | 0xff000000,
+                      values[size_t(x)] ? white : black);
+            expectedColours << (values[size_t(x)] ? white : black);
+        }
+
+        PaperSettings settings; // grey and lighten are on
+        settings.setText(Setting::FilenameEdit2, file.fileName());
+        const DecodedPicture texture = openTexturePicture(settings);
+        ASSERT_TRUE(texture.ok());
+        PictureRecord expected = oneRow(24, expectedColours);
+        DibGrayScale(expected);
+        DibLighten(expected);
+        EXPECT_TRUE(imagesEqual(pageWithTexture(settings, expected),
+                                pageWithTexture(settings, texture.picture), row.name));
     }
 }
 
