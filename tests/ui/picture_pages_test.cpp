@@ -7,7 +7,10 @@
 
 #include <QAbstractButton>
 #include <QFile>
+#include <QRegularExpression>
 #include <QSignalSpy>
+
+#include <algorithm>
 
 namespace {
 
@@ -76,6 +79,28 @@ TEST_F(PicturePagesTest, TheFieldShowsWhyAnExistingFileCannotBeOpenedWithoutAMes
     typeName(edit, writePicture(QStringLiteral("p.bmp")));
     EXPECT_EQ(edit->lineEdit()->palette().color(QPalette::Text), plain);
     EXPECT_EQ(edit->lineEdit()->toolTip(), QString());
+}
+
+// A file of any kind the program reads is offered by the fields' "All pictures" choice under
+// each name such files go by, in capitals or not.
+TEST_F(PicturePagesTest, AllPicturesOffersEverySuffixOfTheKindsRead) {
+    const QStringList suffixes = {"bmp", "dib", "rle",  "gif", "jpg", "jpeg", "jpe", "jif", "jfif",
+                                  "png", "tif", "tiff", "pcx", "iff", "ilbm", "lbm", "tga"};
+    for (const char* field : {"FilenameEdit1", "FilenameEdit2"}) {
+        SCOPED_TRACE(field);
+        const QString all = control<FileNameEdit>(field)->filter().section(";;", 0, 0);
+        ASSERT_TRUE(all.startsWith("All pictures (") && all.endsWith(')')) << all.toStdString();
+        const QStringList patterns = all.sliced(14).chopped(1).split(' ');
+        for (const QString& suffix : suffixes) {
+            for (const QString& name : {"a." + suffix, "A." + suffix.toUpper()}) {
+                EXPECT_TRUE(std::any_of(patterns.begin(), patterns.end(), [&](const QString& p) {
+                    return QRegularExpression::fromWildcard(p, Qt::CaseSensitive)
+                        .match(name)
+                        .hasMatch();
+                })) << name.toStdString();
+            }
+        }
+    }
 }
 
 } // namespace
