@@ -141,22 +141,6 @@ TEST(TextureFilters, BmpKeepsTheDepthOfThePicture) {
     }
 }
 
-// A 1-bit BMP of one row whose palette lists `first`, then `second`.
-QByteArray twoColourBmp(QRgb first, QRgb second, const std::vector<int>& values) {
-    using picture_files::put16le;
-    QByteArray b("BM");
-    const auto le32 = [&b](quint32 v) { put16le(b, int(v & 0xffff)), put16le(b, int(v >> 16)); };
-    le32(14 + 40 + 8 + 4), le32(0), le32(14 + 40 + 8);
-    le32(40), le32(quint32(values.size())), le32(1), put16le(b, 1), put16le(b, 1);
-    for (int i = 0; i < 6; ++i)
-        le32(0);
-    le32(first & RGB_MASK), le32(second & RGB_MASK);
-    QByteArray row(4, '\0');
-    for (size_t x = 0; x < values.size(); ++x)
-        row[x / 8] = char(row[x / 8] | values[x] << (7 - x % 8));
-    return b + row;
-}
-
 // The texture as it lies on a page, tiled over a piece of it at 150 dpi with the lines.
 QImage pageWithTexture(const PaperSettings& settings, const PictureRecord& texture) {
     PageScale scale;
@@ -181,10 +165,14 @@ TEST(TextureFilters, TwoColourPicturesShowValueZeroBlack) {
         QList<QRgb> colours; // of the values 0 and 1, as the file has them
     };
     const Row rows[] = {
-        {"bmp listing black first", twoColourBmp(black, white, values), {black, white}},
-        {"bmp listing white first", twoColourBmp(white, black, values), {white, black}},
+        {"bmp listing black first",
+         picture_files::twoColourBmp(black, white, values),
+         {black, white}},
+        {"bmp listing white first",
+         picture_files::twoColourBmp(white, black, values),
+         {white, black}},
         {"bmp of two colours, darker first",
-         twoColourBmp(qRgb(0, 0, 90), qRgb(200, 0, 0), values),
+         picture_files::twoColourBmp(qRgb(0, 0, 90), qRgb(200, 0, 0), values),
          {qRgb(0, 0, 90), qRgb(200, 0, 0)}},
         {"grey png", picture_files::png(5, 1, 1, 0, {pngRow}), {black, white}},
     };
