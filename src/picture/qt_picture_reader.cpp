@@ -77,12 +77,13 @@ class FileForQt : public QIODevice {
     bool m_ranPastEnd = false;
 };
 
-// The most bytes a BMP can ask for: its pixels after the offset its header gives, uncompressed
-// or in runs that end each row with a code of two bytes; 0 when the header does not tell, or
-// tells of a picture too large to be read.
-qint64 bmpBytesWanted(QByteArrayView header, const PictureLimits& limits) {
+// How many bytes of 0 a BMP of `fileSize` bytes lacks at most: up to its pixels after the
+// offset its header gives, uncompressed or in runs that end each row with a code of two bytes.
+// None when the header does not tell, tells of a picture too large to be read, or places the
+// pixels past the file's end: a file cut before its pixels start has none of them.
+qint64 bmpZerosLacking(QByteArrayView header, qint64 fileSize, const PictureLimits& limits) {
     const auto* h = reinterpret_cast<const uchar*>(header.data());
-    if (header.size() < 30)
+    if (header.size() < 30 || le32(h + 10) > fileSize)
         return 0;
     const bool oldHeader = le32(h + 14) == 12; // OS/2's, with 16-bit fields
     const qint64 width = oldHeader ? le16(h + 18) : qint32(le32(h + 18));
@@ -91,7 +92,7 @@ qint64 bmpBytesWanted(QByteArrayView header, const PictureLimits& limits) {
     if (width <= 0 || height <= 0 || bits <= 0 || bits > 32 || width * height > limits.maxPixels)
         return 0;
     const qint64 rowBytes = (width * bits + 31) / 32 * 4;
-    return le32(h + 10) + (rowBytes + 2) * height;
+    return qMax(qint64(0), le32(h + 10) + (rowBytes + 2) * height - fileSize);
 }
 
 // What a picture Qt decoded from a file that ends early lacks, and how it is drawn.
@@ -283,9 +284,8 @@ DecodedPicture readWithQt(QIODevice& device, PictureFormat format, const Picture
     const QByteArray header = device.peek(kHeaderBytes);
     // Qt's BMP reader stops at the end of a short file and leaves the rows it did not reach as
     // the memory held before; handed zeros instead, it makes them value 0.
-    const qint64 zeros = format == PictureFormat::Bmp
-                             ? qMax(qint64(0), bmpBytesWanted(header, limits) - device.size())
-                             : 0;
+    const qint64 zeros =
+        format == PictureFormat::Bmp ? bmpZerosLacking(header, device.size(), limits) : 0;
     FileForQt file(device, zeros, progress);
     QImageReader reader(&file, qtName(format));
     reader.setDecideFormatFromContent(true);
