@@ -40,6 +40,9 @@ int runPictureCommand(const QStringList& words, QTextStream& out, QTextStream& e
         err << decoded.error << "\n";
         return ExitFailure;
     }
+    if (!decoded.incomplete.isEmpty())
+        err << "Warning: The picture \"" << unquotedFileName(args.positional.first())
+            << "\" is incomplete. " << decoded.incomplete << "\n";
     if (output) {
         if (const QString error = writePicture(decoded.picture, *output); !error.isEmpty()) {
             err << error << "\n";

@@ -51,6 +51,18 @@ QString outOfMemory() {
     return QStringLiteral("There is not enough memory for the picture.");
 }
 
+QString endsEarly(const PictureRecord& picture) {
+    if (picture.depth() == 24 || (picture.paletteEntry(0) & RGB_MASK) == 0)
+        return QStringLiteral("The file ends early; the missing part is drawn black.");
+    return QStringLiteral(
+        "The file ends early; the missing part is drawn in the first colour of its palette.");
+}
+
+DecodedPicture decoded(PictureRecord picture, PictureFormat format, bool fileRanOut) {
+    QString incomplete = fileRanOut ? endsEarly(picture) : QString();
+    return {std::move(picture), format, {}, std::move(incomplete)};
+}
+
 QList<QRgb> greyPalette(int count) {
     QList<QRgb> palette(count);
     for (int i = 0; i < count; ++i) {

@@ -27,8 +27,11 @@ struct DecodedPicture {
     PictureRecord picture;
     PictureFormat format = PictureFormat::None;
     QString error; // a sentence; empty on success
+    // Set when the file ends before the picture does: what it lacks is drawn as this sentence
+    // says. Such a picture is opened all the same, since what it has may serve.
+    QString incomplete;
 
-    static DecodedPicture failure(QString reason) { return {{}, PictureFormat::None, reason}; }
+    static DecodedPicture failure(QString reason) { return {{}, PictureFormat::None, reason, {}}; }
     bool ok() const { return !picture.isEmpty(); }
 };
 
@@ -40,6 +43,14 @@ QString refuseSize(qint64 width, qint64 height, int bytesPerPixel, const Picture
 
 // The reason given when the pixels cannot be allocated.
 QString outOfMemory();
+
+// What a picture whose file ends early says, where the missing pixels are left as value 0:
+// black, or the first colour of the picture's palette.
+QString endsEarly(const PictureRecord& picture);
+
+// The picture a reader made; `fileRanOut` when the file ended before the pixels did, which
+// were then left as value 0.
+DecodedPicture decoded(PictureRecord picture, PictureFormat format, bool fileRanOut);
 
 // A palette of `count` greys from black to white.
 QList<QRgb> greyPalette(int count);
@@ -59,6 +70,9 @@ class ProgressSteps {
 
 inline quint16 le16(const uchar* p) {
     return quint16(p[0] | p[1] << 8);
+}
+inline quint32 le32(const uchar* p) {
+    return le16(p) | quint32(le16(p + 2)) << 16;
 }
 inline quint16 be16(const uchar* p) {
     return quint16(p[0] << 8 | p[1]);

@@ -43,8 +43,10 @@ class ByteRuns {
                 m_left -= int(n);
                 continue;
             }
-            if (m_data == m_end)
+            if (m_data == m_end) {
+                m_ranOut = true;
                 break;
+            }
             if (!m_compressed) {
                 m_left = int(qMin<qsizetype>(m_end - m_data, 1 << 20));
                 m_repeat = false;
@@ -63,6 +65,9 @@ class ByteRuns {
         std::memset(out + at, 0, size_t(count - at));
     }
 
+    // Whether the data ended before the bytes asked for.
+    bool ranOut() const { return m_ranOut; }
+
   private:
     const uchar* take(qsizetype n) {
         const uchar* at = m_data;
@@ -75,6 +80,7 @@ class ByteRuns {
     int m_left = 0;
     bool m_repeat = false;
     uchar m_value = 0;
+    bool m_ranOut = false;
 };
 
 // Byte i of spread[v] is bit 7 - i of v: eight pixels of one plane, leftmost first, so that a
@@ -267,9 +273,9 @@ DecodedPicture readIff(QByteArrayView file, const PictureLimits& limits,
     }
     steps.finish();
     if (trueColor)
-        return {PictureRecord::fromTrueColor(std::move(image)), PictureFormat::Ilbm, {}};
+        return decoded(PictureRecord::fromTrueColor(std::move(image)), PictureFormat::Ilbm,
+                       runs.ranOut());
     const int depth = h.planes == 1 ? 1 : h.planes <= 4 ? 4 : 8;
-    return {PictureRecord::fromIndexed(std::move(image), depth),
-            chunky ? PictureFormat::Pbm : PictureFormat::Ilbm,
-            {}};
+    return decoded(PictureRecord::fromIndexed(std::move(image), depth),
+                   chunky ? PictureFormat::Pbm : PictureFormat::Ilbm, runs.ranOut());
 }

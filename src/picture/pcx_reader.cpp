@@ -26,6 +26,7 @@ class PcxRuns {
             const qsizetype n = qMin<qsizetype>(count, m_end - m_data);
             std::memcpy(line, m_data, size_t(n));
             m_data += n;
+            m_ranOut = m_ranOut || n < count;
             return;
         }
         qsizetype at = 0;
@@ -37,19 +38,28 @@ class PcxRuns {
                 m_runLeft -= int(n);
                 continue;
             }
-            if (m_data == m_end)
+            if (m_data == m_end) {
+                m_ranOut = true;
                 return;
+            }
             const uchar b = *m_data++;
             if ((b & 0xc0) != 0xc0) {
                 line[at++] = b;
                 continue;
             }
-            if (m_data == m_end)
+            if (m_data == m_end) {
+                m_ranOut = true;
                 return;
+            }
             m_runLeft = b & 0x3f;
             m_runValue = *m_data++;
         }
     }
+
+    // Whether the data ended before a line was full.
+    bool ranOut() const { return m_ranOut; }
+    // The data after the lines decoded so far.
+    QByteArrayView rest() const { return {m_data, m_end}; }
 
   private:
     const uchar* m_data;
@@ -57,6 +67,7 @@ class PcxRuns {
     bool m_compressed;
     int m_runLeft = 0;
     uchar m_runValue = 0;
+    bool m_ranOut = false;
 };
 
 // The palette index of each pixel of a line of `planes` planes of 1 bit, plane 0 the lowest bit.
@@ -130,6 +141,7 @@ DecodedPicture readPcx(QByteArrayView file, const PictureLimits& limits,
         return DecodedPicture::failure(outOfMemory());
 
     const uchar* data = h + kHeaderBytes;
+    bool greys = false;
     if (depth == 8) {
         const uchar* tail = end - kTailPaletteBytes;
         if (end - data >= kTailPaletteBytes && tail[0] == 12) {
@@ -137,6 +149,7 @@ DecodedPicture readPcx(QByteArrayView file, const PictureLimits& limits,
             end = tail;
         } else {
             image.setColorTable(greyPalette(256));
+            greys = true;
         }
     } else if (depth == 1 && planes == 1) {
         image.setColorTable({qRgb(0, 0, 0), qRgb(255, 255, 255)});
@@ -174,7 +187,12 @@ DecodedPicture readPcx(QByteArrayView file, const PictureLimits& limits,
             steps.advanceTo(y);
     }
     steps.finish();
-    if (depth == 24)
-        return {PictureRecord::fromTrueColor(std::move(image)), PictureFormat::Pcx, {}};
-    return {PictureRecord::fromIndexed(std::move(image), depth), PictureFormat::Pcx, {}};
+    DecodedPicture read = decoded(depth == 24 ? PictureRecord::fromTrueColor(std::move(image))
+                                              : PictureRecord::fromIndexed(std::move(image), depth),
+                                  PictureFormat::Pcx, runs.ranOut());
+    // The palette's marker after whole lines, but too few bytes for the palette.
+    if (greys && read.incomplete.isEmpty() && runs.rest().startsWith(char(12)))
+        read.incomplete = QStringLiteral(
+            "The file ends early; its palette is cut off, so the picture is drawn in greys.");
+    return read;
 }

@@ -63,11 +63,15 @@ QByteArray encodeBmp(const PictureRecord& picture) {
 } // namespace
 
 QJsonObject describePicture(const DecodedPicture& decoded) {
-    return {{"width", decoded.picture.width()},
-            {"height", decoded.picture.height()},
-            {"depth", decoded.picture.depth()},
-            {"colors", decoded.picture.colorCount()},
-            {"format", pictureFormatName(decoded.format)}};
+    QJsonObject description = {{"width", decoded.picture.width()},
+                               {"height", decoded.picture.height()},
+                               {"depth", decoded.picture.depth()},
+                               {"colors", decoded.picture.colorCount()},
+                               {"format", pictureFormatName(decoded.format)}};
+    // Only when false, so that what scripts read of whole pictures stays as it was.
+    if (!decoded.incomplete.isEmpty())
+        description.insert("complete", false);
+    return description;
 }
 
 QString writePicture(const PictureRecord& picture, const QString& fileName) {

@@ -3,39 +3,112 @@
 #include <QIODevice>
 #include <QImageReader>
 
+#include <cstring>
+#include <optional>
+#include <utility>
+
 using namespace picture_decoding;
 
 namespace {
 
-// Passes reads through to another device and reports the furthest point read of its size.
-class ProgressDevice : public QIODevice {
+// Enough of a file's start for every header the records are made from: the largest BMP header
+// (14 + 124 bytes) with the first colours of its palette.
+constexpr qint64 kHeaderBytes = 256;
+
+// The file as Qt's readers see it: reads pass through to it, report the furthest point read of
+// its size, and tell whether the decoder came to the file's end wanting more. Past the end
+// follow `zeros` bytes of 0 for readers that keep what they are given.
+class FileForQt : public QIODevice {
   public:
-    ProgressDevice(QIODevice& source, const PictureProgress& progress)
-        : m_source(source), m_steps(progress, source.size()) {
+    FileForQt(QIODevice& source, qint64 zeros, const PictureProgress& progress)
+        : m_source(source), m_fileSize(source.size()), m_zeros(zeros), m_at(source.pos()),
+          m_steps(progress, m_fileSize) {
         open(QIODevice::ReadOnly | QIODevice::Unbuffered);
     }
-    ~ProgressDevice() override { m_steps.finish(); }
+    ~FileForQt() override { m_steps.finish(); }
 
     bool isSequential() const override { return m_source.isSequential(); }
-    qint64 size() const override { return m_source.size(); }
-    bool seek(qint64 pos) override { return QIODevice::seek(pos) && m_source.seek(pos); }
+    qint64 size() const override { return m_fileSize + m_zeros; }
+    bool seek(qint64 pos) override {
+        if (!QIODevice::seek(pos) || !m_source.seek(qMin(pos, m_fileSize)))
+            return false;
+        m_at = pos;
+        return true;
+    }
+
+    // Whether the decoder read at the file's end or was handed zeros past it. A decoder that
+    // reads ahead in blocks asks for more than is left at the end of every file, but comes
+    // back for more only when the picture is not complete.
+    bool ranPastEnd() const { return m_ranPastEnd; }
+    void forgetTheEnd() { m_ranPastEnd = false; }
 
   protected:
     qint64 readData(char* data, qint64 maxSize) override {
-        const qint64 n = m_source.read(data, maxSize);
-        if (n > 0) {
-            m_furthest = qMax(m_furthest, m_source.pos());
+        qint64 n = 0;
+        if (m_at < m_fileSize) {
+            n = m_source.read(data, qMin(maxSize, m_fileSize - m_at));
+            if (n < 0)
+                return n;
+            m_furthest = qMax(m_furthest, m_at + n);
             m_steps.advanceTo(m_furthest);
+        } else if (maxSize > 0) {
+            m_ranPastEnd = true;
         }
+        if (m_at + n >= m_fileSize) {
+            const qint64 zeros = qBound(qint64(0), m_fileSize + m_zeros - (m_at + n), maxSize - n);
+            if (zeros > 0) {
+                std::memset(data + n, 0, size_t(zeros));
+                n += zeros;
+                m_ranPastEnd = true;
+            }
+        }
+        m_at += n;
         return n;
     }
     qint64 writeData(const char*, qint64) override { return -1; }
 
   private:
     QIODevice& m_source;
-    ProgressSteps m_steps;
+    const qint64 m_fileSize;
+    const qint64 m_zeros;
+    qint64 m_at;
     qint64 m_furthest = 0;
+    ProgressSteps m_steps;
+    bool m_ranPastEnd = false;
 };
+
+// How many bytes of 0 a BMP of `fileSize` bytes lacks at most: up to its pixels after the
+// offset its header gives, uncompressed or in runs that end each row with a code of two bytes.
+// None when the header does not tell, tells of a picture too large to be read, or places the
+// pixels past the file's end: a file cut before its pixels start has none of them.
+qint64 bmpZerosLacking(QByteArrayView header, qint64 fileSize, const PictureLimits& limits) {
+    const auto* h = reinterpret_cast<const uchar*>(header.data());
+    if (header.size() < 30 || le32(h + 10) > fileSize)
+        return 0;
+    const bool oldHeader = le32(h + 14) == 12; // OS/2's, with 16-bit fields
+    const qint64 width = oldHeader ? le16(h + 18) : qint32(le32(h + 18));
+    const qint64 height = qAbs(oldHeader ? le16(h + 20) : qint64(qint32(le32(h + 22))));
+    const int bits = le16(h + (oldHeader ? 24 : 28));
+    if (width <= 0 || height <= 0 || bits <= 0 || bits > 32 || width * height > limits.maxPixels)
+        return 0;
+    const qint64 rowBytes = (width * bits + 31) / 32 * 4;
+    return qMax(qint64(0), le32(h + 10) + (rowBytes + 2) * height - fileSize);
+}
+
+// What a picture Qt decoded from a file that ends early lacks, and how it is drawn.
+QString endsEarlyIn(PictureFormat format, const PictureRecord& picture) {
+    switch (format) {
+    case PictureFormat::Jpeg:
+        return QStringLiteral(
+            "The file ends early; the JPEG decoder fills in the missing part, mostly in grey.");
+    case PictureFormat::Gif:
+        return QStringLiteral("The file ends early; the missing part is drawn black, or white "
+                              "where the picture is transparent.");
+    default:
+        // Qt's BMP reader is handed zeros for what is missing: value 0.
+        return endsEarly(picture);
+    }
+}
 
 QByteArray qtName(PictureFormat format) {
     switch (format) {
@@ -67,6 +140,52 @@ int declaredPaletteDepth(PictureFormat format, QByteArrayView header) {
     if (format == PictureFormat::Gif)
         return 8;
     return 0;
+}
+
+// The first two colours of a BMP's palette as the file lists them; nothing when the header
+// given does not reach them.
+std::optional<std::pair<QRgb, QRgb>> bmpFirstTwoColours(QByteArrayView header) {
+    const auto* h = reinterpret_cast<const uchar*>(header.data());
+    if (header.size() < 18)
+        return {};
+    // The old OS/2 header of 12 bytes lists three bytes per colour, the others four.
+    const qint64 infoBytes = le32(h + 14);
+    const int entryBytes = infoBytes == 12 ? 3 : 4;
+    const qint64 at = 14 + infoBytes;
+    if (at + 2 * entryBytes > header.size())
+        return {};
+    const auto colour = [h](qint64 i) { return qRgb(h[i + 2], h[i + 1], h[i]); };
+    return std::pair{colour(at), colour(at + entryBytes)};
+}
+
+// Whether Qt handed over a two-colour picture with its two colours and its pixel values
+// swapped: it makes value 0 the lighter colour of a 1-bit BMP, and inverts 1-bit grey PNGs
+// so. The record keeps the file's own values, value 0 being the file's first colour; in a
+// grey PNG, black.
+bool qtSwappedTwoColours(const QImage& image, PictureFormat format, QByteArrayView header) {
+    const QList<QRgb> table = image.colorTable();
+    if (table.size() != 2)
+        return false;
+    const auto* h = reinterpret_cast<const uchar*>(header.data());
+    if (format == PictureFormat::Png)
+        return header.size() >= 26 && h[24] == 1 && h[25] == 0 && qGray(table[0]) > qGray(table[1]);
+    if (format != PictureFormat::Bmp)
+        return false;
+    const auto file = bmpFirstTwoColours(header);
+    const auto rgb = [](QRgb c) { return c & RGB_MASK; };
+    return file && file->first != file->second && rgb(table[0]) == rgb(file->second) &&
+           rgb(table[1]) == rgb(file->first);
+}
+
+// Swaps values 0 and 1 and the two colours back, for an Indexed8 image of two colours.
+void swapTwoColours(QImage& image) {
+    for (int y = 0; y < image.height(); ++y) {
+        uchar* row = image.scanLine(y);
+        for (int x = 0; x < image.width(); ++x)
+            row[x] ^= 1;
+    }
+    const QList<QRgb> table = image.colorTable();
+    image.setColorTable({table[1], table[0]});
 }
 
 bool isGreyRamp(const QList<QRgb>& palette) {
@@ -130,7 +249,10 @@ PictureRecord recordFromQtImage(QImage image, PictureFormat format, QByteArrayVi
     case QImage::Format_MonoLSB:
     case QImage::Format_Indexed8: {
         const int bits = image.depth();
+        const bool swapped = qtSwappedTwoColours(image, format, header);
         image.convertTo(QImage::Format_Indexed8);
+        if (swapped)
+            swapTwoColours(image);
         QList<QRgb> palette = image.colorTable();
         for (QRgb& c : palette)
             c = overWhite(c); // transparent entries show the paper
@@ -159,9 +281,13 @@ PictureRecord recordFromQtImage(QImage image, PictureFormat format, QByteArrayVi
 
 DecodedPicture readWithQt(QIODevice& device, PictureFormat format, const PictureLimits& limits,
                           const PictureProgress& progress) {
-    const QByteArray header = device.peek(64);
-    ProgressDevice counted(device, progress);
-    QImageReader reader(&counted, qtName(format));
+    const QByteArray header = device.peek(kHeaderBytes);
+    // Qt's BMP reader stops at the end of a short file and leaves the rows it did not reach as
+    // the memory held before; handed zeros instead, it makes them value 0.
+    const qint64 zeros =
+        format == PictureFormat::Bmp ? bmpZerosLacking(header, device.size(), limits) : 0;
+    FileForQt file(device, zeros, progress);
+    QImageReader reader(&file, qtName(format));
     reader.setDecideFormatFromContent(true);
     reader.setAutoDetectImageFormat(false); // never fall back on another of Qt's readers
     reader.setAllocationLimit(int(qBound(qint64(1), limits.maxPixelBytes >> 20, qint64(1) << 30)));
@@ -171,12 +297,21 @@ DecodedPicture readWithQt(QIODevice& device, PictureFormat format, const Picture
             !refusal.isEmpty())
             return DecodedPicture::failure(refusal);
     }
+    // Finding the size, a reader may look through the whole file: only decoding counts.
+    file.forgetTheEnd();
     QImage image = reader.read();
+    if (image.isNull() && file.ranPastEnd())
+        return DecodedPicture::failure(
+            QStringLiteral("The file ends early, and the %1 decoder cannot make a picture of "
+                           "what it holds.")
+                .arg(pictureFormatName(format)));
     if (image.isNull())
         return DecodedPicture::failure(QStringLiteral("The %1 picture cannot be decoded: %2.")
                                            .arg(pictureFormatName(format), reader.errorString()));
     if (const QString refusal = refuseSize(image.width(), image.height(), 1, limits);
         !refusal.isEmpty())
         return DecodedPicture::failure(refusal);
-    return {recordFromQtImage(std::move(image), format, header), format, {}};
+    PictureRecord picture = recordFromQtImage(std::move(image), format, header);
+    QString incomplete = file.ranPastEnd() ? endsEarlyIn(format, picture) : QString();
+    return {std::move(picture), format, {}, std::move(incomplete)};
 }

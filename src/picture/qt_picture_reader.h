@@ -13,6 +13,7 @@ PictureFormat qtFormatOf(QByteArrayView header);
 DecodedPicture readWithQt(QIODevice& device, PictureFormat format, const PictureLimits& limits,
                           const PictureProgress& progress);
 
-// The record of an image Qt decoded, in the depth the file stores: `header` is the file's
-// first bytes, which tell the depths Qt does not keep (4-bit BMP, 2- and 4-bit PNG palettes).
+// The record of an image Qt decoded, in the depth the file stores and with the file's pixel
+// values: `header` is the file's first bytes, which tell the depths Qt does not keep (4-bit
+// BMP, 2- and 4-bit PNG palettes) and the order of a 1-bit BMP's two colours.
 PictureRecord recordFromQtImage(QImage image, PictureFormat format, QByteArrayView header);

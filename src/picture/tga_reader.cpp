@@ -72,11 +72,10 @@ inline QRgb overWhite(QRgb c) {
     return qRgb(mix(qRed(c)), mix(qGreen(c)), mix(qBlue(c)));
 }
 
-// The pixel bytes of the whole picture in file order, runs expanded; what a file cut short
-// lacks stays 0.
-std::vector<uchar> expandRuns(const uchar* data, const uchar* end, qint64 pixels, int pixelBytes,
-                              ProgressSteps& steps) {
-    std::vector<uchar> out(size_t(pixels * pixelBytes));
+// Fills `out` with the pixel bytes of the whole picture in file order, runs expanded. Returns
+// how many bytes the file held; what a file cut short lacks stays 0.
+qsizetype expandRuns(const uchar* data, const uchar* end, std::vector<uchar>& out, int pixelBytes,
+                     ProgressSteps& steps) {
     uchar* at = out.data();
     uchar* const outEnd = at + out.size();
     qint64 packets = 0;
@@ -97,12 +96,14 @@ std::vector<uchar> expandRuns(const uchar* data, const uchar* end, qint64 pixels
             const qsizetype n = qMin<qsizetype>(count * pixelBytes, end - data);
             std::memcpy(at, data, size_t(n));
             data += n;
+            if (n < count * pixelBytes)
+                return at + n - out.data();
         }
         at += count * pixelBytes;
         if ((++packets & 0xffff) == 0)
             steps.advanceTo((at - out.data()) / pixelBytes);
     }
-    return out;
+    return at - out.data();
 }
 
 } // namespace
@@ -157,8 +158,11 @@ DecodedPicture readTga(QByteArrayView file, const PictureLimits& limits,
     const uchar* data = bytes + header.dataOffset();
     const uchar* end = bytes + file.size();
     std::vector<uchar> expanded;
+    // Pixels in file order that the file holds; those after them are left 0 and drawn black.
+    qint64 heldPixels = qint64(width) * height;
     if (header.compressed()) {
-        expanded = expandRuns(data, end, qint64(width) * height, pixelBytes, steps);
+        expanded.resize(size_t(heldPixels * pixelBytes));
+        heldPixels = expandRuns(data, end, expanded, pixelBytes, steps) / pixelBytes;
         data = expanded.data();
         end = data + expanded.size();
     }
@@ -187,7 +191,9 @@ DecodedPicture readTga(QByteArrayView file, const PictureLimits& limits,
             const uchar* in = data + row * rowBytes;
             uchar* out = image.scanLine(header.topDown() ? row : height - 1 - row);
             for (int x = 0; x < width; ++x) {
-                const QRgb c = overWhite(colorOf(in + x * pixelBytes, pixelBytes));
+                const QRgb c = qint64(row) * width + x < heldPixels
+                                   ? overWhite(colorOf(in + x * pixelBytes, pixelBytes))
+                                   : qRgb(0, 0, 0);
                 out[3 * x] = uchar(qBlue(c));
                 out[3 * x + 1] = uchar(qGreen(c));
                 out[3 * x + 2] = uchar(qRed(c));
@@ -197,7 +203,7 @@ DecodedPicture readTga(QByteArrayView file, const PictureLimits& limits,
     if (header.rightToLeft())
         image.mirror(true, false);
     steps.finish();
-    if (trueColor)
-        return {PictureRecord::fromTrueColor(std::move(image)), PictureFormat::Tga, {}};
-    return {PictureRecord::fromIndexed(std::move(image), 8), PictureFormat::Tga, {}};
+    return decoded(trueColor ? PictureRecord::fromTrueColor(std::move(image))
+                             : PictureRecord::fromIndexed(std::move(image), 8),
+                   PictureFormat::Tga, heldPixels < qint64(width) * height);
 }

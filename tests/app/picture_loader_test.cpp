@@ -24,6 +24,14 @@ class PictureLoaderTest : public ::testing::Test {
         return path;
     }
 
+    // The file at `path` without its last ten bytes.
+    static QString cutShort(const QString& path) {
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::ReadWrite));
+        EXPECT_TRUE(file.resize(file.size() - 10));
+        return path;
+    }
+
     // Which records were loaded, in order.
     QList<Setting> loads() const {
         QList<Setting> settings;
@@ -139,6 +147,7 @@ TEST_F(PictureLoaderTest, OnlyAnExistingFileThatCannotBeOpenedIsAFailure) {
         {"a folder on the way", folder.path(), false, false},
         {"not a picture", text.fileName(), false, true},
         {"a picture", writeBlack(QStringLiteral("logo.bmp"), 1), true, false},
+        {"a picture cut short", cutShort(writeBlack(QStringLiteral("cut.bmp"), 40)), true, true},
         {"emptied", QString(), false, false},
     };
     for (const Row& row : rows) {
@@ -150,6 +159,59 @@ TEST_F(PictureLoaderTest, OnlyAnExistingFileThatCannotBeOpenedIsAFailure) {
         EXPECT_EQ(!failure.isEmpty(), row.failure) << failure.toStdString();
         EXPECT_EQ(!app.PictureDib.isEmpty(), row.opens);
     }
+}
+
+// A design's names are all meant: each that names nothing is a failure of its field, and the
+// pictures not found are told once, in one sentence; typing a name afterwards quiets that.
+TEST_F(PictureLoaderTest, AnOpenedDesignTellsWhichPicturesWereNotFound) {
+    const QString logo = writeBlack(QStringLiteral("logo.bmp"), 2);
+    const QString texture = writeBlack(QStringLiteral("texture.bmp"), 2);
+    const QString gone = folder.filePath(QStringLiteral("gone.bmp"));
+    const QString vanished = folder.filePath(QStringLiteral("vanished.bmp"));
+    struct Row {
+        const char* name;
+        QString picture, texture;
+        bool pictureFails, textureFails;
+        QStringList named; // in the note
+    };
+    const Row rows[] = {
+        {"both there", logo, texture, false, false, {}},
+        {"the picture missing", gone, texture, true, false, {gone}},
+        {"both missing", gone, vanished, true, true, {gone, vanished}},
+        {"the texture missing, quoted", logo, '"' + vanished + '"', false, true, {vanished}},
+        {"none named", QString(), QString(), false, false, {}},
+    };
+    QSignalSpy notes(&loader, &PictureLoader::designPicturesMissing);
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        spy.clear();
+        notes.clear();
+        EXPECT_EQ(loader.replaceDesign([&] {
+            app.settings.setText(Setting::FilenameEdit1, row.picture);
+            app.settings.setText(Setting::FilenameEdit2, row.texture);
+            return std::optional<QString>();
+        }),
+                  std::nullopt);
+        ASSERT_EQ(spy.size(), 2);
+        EXPECT_EQ(!spy[0][1].toString().isEmpty(), row.pictureFails);
+        EXPECT_EQ(!spy[1][1].toString().isEmpty(), row.textureFails);
+        ASSERT_EQ(notes.size(), 1);
+        const QString note = notes.last()[0].toString();
+        EXPECT_EQ(note.isEmpty(), row.named.isEmpty()) << note.toStdString();
+        for (const QString& name : row.named)
+            EXPECT_TRUE(note.contains('"' + name + '"')) << note.toStdString();
+    }
+
+    loader.replaceDesign([&] {
+        app.settings.setText(Setting::FilenameEdit1, gone);
+        return std::optional<QString>();
+    });
+    notes.clear();
+    spy.clear();
+    app.settings.setText(Setting::FilenameEdit1, gone.chopped(1));
+    EXPECT_EQ(spy.last()[1].toString(), QString()) << "a name being typed fails quietly";
+    ASSERT_EQ(notes.size(), 1);
+    EXPECT_EQ(notes.last()[0].toString(), QString());
 }
 
 } // namespace

@@ -193,33 +193,119 @@ TEST(OpenPicture, RefusesHostileFilesAtOnce) {
     }
 }
 
-// Cut anywhere, a file opens with the rows it has or is refused: never anything else.
+// Whether two pictures hold the same pixel values: palette indices, or colours at 24 bits.
+bool samePixels(const PictureRecord& a, const PictureRecord& b) {
+    if (a.depth() != b.depth() || a.width() != b.width() || a.height() != b.height())
+        return false;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x)
+            if (a.depth() == 24 ? a.pixelColor(x, y) != b.pixelColor(x, y)
+                                : a.pixelIndex(x, y) != b.pixelIndex(x, y))
+                return false;
+    return true;
+}
+
+// Cut anywhere, a file opens with the rows it has, saying that it ends early unless it lost
+// no pixel, or is refused: never anything else.
 TEST(OpenPicture, EveryTruncationOpensPartlyOrIsRefused) {
     // Qt's decoders complain about every cut file; only the results matter here.
     const QtMessageHandler previous =
         qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
     const Pixels p = samplePixels(9, 4, 200);
     QImage image(9, 4, QImage::Format_RGB32);
-    image.fill(qRgb(1, 2, 3));
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 9; ++x)
+            image.setPixel(x, y, qRgb(x * 28, y * 60, 100));
     TgaOptions runLength;
     runLength.type = 10;
+    TgaOptions runLengthAlpha = runLength;
+    runLengthAlpha.bits = 32, runLengthAlpha.alphaBits = 8;
     const std::vector<QByteArray> files = {
-        pcx(p, 8, 1), pcx(p, 8, 3),         pcx(p, 1, 4),         iff(p, {}),
-        tga(p, {}),   tga(p, runLength),    saved(image, "png"),  saved(image, "bmp"),
-        kOnePixelGif, saved(image, "jpeg"), saved(image, "tiff"),
+        pcx(p, 8, 1),
+        pcx(p, 8, 3),
+        pcx(p, 1, 4),
+        iff(p, {}),
+        tga(p, {}),
+        tga(p, runLength),
+        tga(p, runLengthAlpha),
+        saved(image, "png"),
+        saved(image, "bmp"),
+        saved(indexedImage(200), "bmp"),
+        saved(indexedImage(2).convertToFormat(QImage::Format_Mono), "bmp"),
+        kOnePixelGif,
+        saved(image, "jpeg"),
+        saved(image, "tiff"),
     };
     for (const QByteArray& whole : files) {
         const DecodedPicture complete = readPicture(whole);
         ASSERT_TRUE(complete.ok()) << complete.error.toStdString();
+        EXPECT_EQ(complete.incomplete.toStdString(), "")
+            << pictureFormatName(complete.format).toStdString() << complete.picture.depth();
         for (qsizetype length = 0; length < whole.size(); ++length) {
-            SCOPED_TRACE(testing::Message() << pictureFormatName(complete.format).toStdString()
-                                            << " cut at " << length);
+            SCOPED_TRACE(testing::Message()
+                         << pictureFormatName(complete.format).toStdString() << " of depth "
+                         << complete.picture.depth() << " cut at " << length);
             const DecodedPicture cut = readPicture(whole.left(length));
-            if (cut.ok())
+            if (cut.ok()) {
                 EXPECT_EQ(cut.picture.image().size(), complete.picture.image().size());
-            else
+                EXPECT_TRUE(!cut.incomplete.isEmpty() || samePixels(cut.picture, complete.picture));
+            } else {
                 EXPECT_FALSE(cut.error.isEmpty());
+            }
         }
+    }
+    qInstallMessageHandler(previous);
+}
+
+// A file cut short opens with the rows it has and says how the rest is drawn: black, in the
+// palette's first colour, or as the decoder fills it.
+TEST(OpenPicture, ACutFileSaysHowItsMissingPartIsDrawn) {
+    const QtMessageHandler previous =
+        qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
+    const QString drawnBlack = "The file ends early; the missing part is drawn black.";
+    QImage red(8, 8, QImage::Format_RGB32);
+    red.fill(qRgb(200, 0, 0));
+    QImage stripes(64, 64, QImage::Format_RGB32);
+    for (int y = 0; y < 64; ++y)
+        for (int x = 0; x < 64; ++x)
+            stripes.setPixel(x, y, qRgb(y * 4, x * y * 7 % 256, x * 4));
+    const QByteArray jpeg = saved(stripes, "jpeg");
+    const Pixels p = samplePixels(9, 4, 200); // palette entry 0 is green
+    TgaOptions runLengthAlpha;
+    runLengthAlpha.type = 10, runLengthAlpha.bits = 32, runLengthAlpha.alphaBits = 8;
+    struct Row {
+        const char* name;
+        QByteArray whole;
+        qsizetype cutBy;
+        bool black;           // the missing part is drawn black, else as the text says
+        QPoint missing, kept; // a pixel missing; a pixel kept
+        QRgb missingColour;
+    };
+    const Row rows[] = {
+        {"bmp 24 bits, a quarter kept", saved(red, "bmp"), 6 * 24, true, {0, 0}, {0, 7}, 0},
+        {"bmp 8 bits", saved(indexedImage(200), "bmp"), 16, false, {5, 0}, {5, 2}, qRgb(0, 200, 0)},
+        {"pcx 8 bits, its palette cut", pcx(p, 8, 1), 100, false, {}, {}, 0},
+        {"pcx 24 bits, a line cut off", pcx(p, 8, 3), 40, true, {8, 3}, {0, 0}, 0},
+        {"ilbm, a row cut off", iff(p, {}), 30, false, {8, 3}, {0, 0}, qRgb(0, 255, 0)},
+        {"tga with alpha, run-length", tga(p, runLengthAlpha), 10, true, {8, 0}, {0, 3}, 0},
+        {"gif", gif(p), 10, false, {8, 3}, {0, 0}, qRgb(0, 0, 0)},
+        {"jpeg, a quarter cut off", jpeg, jpeg.size() / 4, false, {}, {}, 0},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const DecodedPicture whole = readPicture(row.whole);
+        const DecodedPicture cut = readPicture(row.whole.chopped(row.cutBy));
+        ASSERT_TRUE(cut.ok()) << cut.error.toStdString();
+        EXPECT_EQ(cut.picture.image().size(), whole.picture.image().size());
+        EXPECT_TRUE(cut.incomplete.startsWith("The file ends early;"))
+            << cut.incomplete.toStdString();
+        EXPECT_EQ(cut.incomplete == drawnBlack, row.black) << cut.incomplete.toStdString();
+        if (row.missing.isNull())
+            continue;
+        EXPECT_EQ(cut.picture.pixelColor(row.missing.x(), row.missing.y()) | 0xff000000,
+                  row.black ? qRgb(0, 0, 0) : row.missingColour);
+        EXPECT_EQ(cut.picture.pixelColor(row.kept.x(), row.kept.y()),
+                  whole.picture.pixelColor(row.kept.x(), row.kept.y()));
     }
     qInstallMessageHandler(previous);
 }

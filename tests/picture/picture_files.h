@@ -1,7 +1,8 @@
 #pragma once
 
-// Small writers of PCX, IFF, TGA and PNG files, written from the formats' descriptions apart
-// from the readers, so that tests and benchmarks make their own files of every kind.
+// Small writers of PCX, IFF, TGA, PNG, GIF and 1-bit BMP files, written from the formats'
+// descriptions apart from the readers, so that tests and benchmarks make their own files of every
+// kind.
 
 #include <QByteArray>
 #include <QList>
@@ -321,6 +322,58 @@ inline QByteArray png(int width, int height, int bitDepth, int colorType,
     pngChunk(out, "IDAT", qCompress(raw).mid(4)); // without Qt's length prefix: a zlib stream
     pngChunk(out, "IEND", {});
     return out;
+}
+
+// A GIF of the pixels' indices with a global palette of 256 colours. Each index goes out as
+// its own code of 9 bits, a clear code keeping the table too small to widen them.
+inline QByteArray gif(const Pixels& p) {
+    QByteArray out("GIF89a");
+    put16le(out, p.width), put16le(out, p.height);
+    out.append(char(0xf7)).append('\0').append('\0'); // global palette of 2^8 entries
+    for (int i = 0; i < 256; ++i) {
+        const QRgb c = i < p.palette.size() ? p.palette[i] : 0;
+        out.append(char(qRed(c))).append(char(qGreen(c))).append(char(qBlue(c)));
+    }
+    out.append(',');
+    put16le(out, 0), put16le(out, 0), put16le(out, p.width), put16le(out, p.height);
+    out.append('\0').append(char(8)); // no local palette; codes start at 8 bits + 1
+    QByteArray codes;
+    quint32 bits = 0;
+    int held = 0;
+    const auto put = [&](int code) {
+        bits |= quint32(code) << held;
+        for (held += 9; held >= 8; held -= 8, bits >>= 8)
+            codes.append(char(bits & 255));
+    };
+    constexpr int kClear = 256, kEnd = 257;
+    for (size_t i = 0; i < p.index.size(); ++i) {
+        if (i % 250 == 0)
+            put(kClear);
+        put(p.index[i]);
+    }
+    put(kEnd);
+    if (held > 0)
+        codes.append(char(bits & 255));
+    for (qsizetype at = 0; at < codes.size(); at += 255) {
+        const QByteArray block = codes.mid(at, 255);
+        out.append(char(block.size())).append(block);
+    }
+    return out.append('\0').append(';');
+}
+
+// A 1-bit BMP of one row of `values` (up to 32) whose palette lists `first`, then `second`.
+inline QByteArray twoColourBmp(QRgb first, QRgb second, const std::vector<int>& values) {
+    QByteArray b("BM");
+    const auto le32 = [&b](quint32 v) { put16le(b, int(v & 0xffff)), put16le(b, int(v >> 16)); };
+    le32(14 + 40 + 8 + 4), le32(0), le32(14 + 40 + 8);
+    le32(40), le32(quint32(values.size())), le32(1), put16le(b, 1), put16le(b, 1);
+    for (int i = 0; i < 6; ++i)
+        le32(0);
+    le32(first & RGB_MASK), le32(second & RGB_MASK);
+    QByteArray row(4, '\0');
+    for (size_t x = 0; x < values.size(); ++x)
+        row[x / 8] = char(row[x / 8] | values[x] << (7 - x % 8));
+    return b + row;
 }
 
 } // namespace picture_files

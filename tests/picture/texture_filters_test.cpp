@@ -1,7 +1,15 @@
+#include "picture/design_pictures.h"
 #include "picture/open_picture.h"
 #include "picture/picture_output.h"
+#include "picture/picture_page_layers.h"
 #include "picture/texture_filters.h"
+#include "render/image_surface.h"
+#include "settings/paper_settings.h"
+#include "support/image_compare.h"
 
+#include "picture/picture_files.h"
+
+#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -130,6 +138,75 @@ TEST(TextureFilters, BmpKeepsTheDepthOfThePicture) {
         for (int x = 0; x < written.width(); ++x)
             EXPECT_EQ(read.picture.pixelColor(x, 0) | 0xff000000,
                       written.pixelColor(x, 0) | 0xff000000);
+    }
+}
+
+// The texture as it lies on a page, tiled over a piece of it at 150 dpi with the lines.
+QImage pageWithTexture(const PaperSettings& settings, const PictureRecord& texture) {
+    PageScale scale;
+    scale.SurfaceWidth = 800, scale.SurfaceHeight = 1000, scale.DotsPerInch = 150;
+    ImageSurface page(QSize(400, 300));
+    DrawPage(page, scale, settings, PicturePageLayers(texture, PictureRecord()));
+    return page.image();
+}
+
+// A two-colour picture keeps the file's pixel values, and the texture made from it is black
+// where the value is 0 and white elsewhere, in the window's page as in `picture --grayscale`,
+// whichever colours the file has.
+TEST(TextureFilters, TwoColourPicturesShowValueZeroBlack) {
+    const QRgb black = qRgb(0, 0, 0), white = qRgb(255, 255, 255);
+    const std::vector<int> values = {0, 1, 1, 0, 1};
+    QByteArray pngRow(1, '\0');
+    for (size_t x = 0; x < values.size(); ++x)
+        pngRow[0] = char(pngRow[0] | values[x] << (7 - x));
+    struct Row {
+        const char* name;
+        QByteArray file;
+        QList<QRgb> colours; // of the values 0 and 1, as the file has them
+    };
+    const Row rows[] = {
+        {"bmp listing black first",
+         picture_files::twoColourBmp(black, white, values),
+         {black, white}},
+        {"bmp listing white first",
+         picture_files::twoColourBmp(white, black, values),
+         {white, black}},
+        {"bmp of two colours, darker first",
+         picture_files::twoColourBmp(qRgb(0, 0, 90), qRgb(200, 0, 0), values),
+         {qRgb(0, 0, 90), qRgb(200, 0, 0)}},
+        {"grey png", picture_files::png(5, 1, 1, 0, {pngRow}), {black, white}},
+    };
+    QTemporaryDir dir;
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        QFile file(dir.filePath(QStringLiteral("two-colours")));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(row.file);
+        file.close();
+
+        const DecodedPicture opened = OpenDib(file.fileName());
+        ASSERT_TRUE(opened.ok()) << opened.error.toStdString();
+        EXPECT_EQ(opened.picture.depth(), 1);
+        const DecodedPicture grey = loadTexture(file.fileName(), true, false, false);
+        ASSERT_TRUE(grey.ok());
+        QList<QRgb> expectedColours;
+        for (int x = 0; x < int(values.size()); ++x) {
+            EXPECT_EQ(opened.picture.pixelIndex(x, 0), values[size_t(x)]) << x;
+            EXPECT_EQ(opened.picture.pixelColor(x, 0) | 0xff000000, row.colours[values[size_t(x)]]);
+            EXPECT_EQ(grey.picture.pixelColor(x, 0) | 0xff000000,
+                      values[size_t(x)] ? white : black);
+            expectedColours << (values[size_t(x)] ? white : black);
+        }
+
+        PaperSettings settings; // grey and lighten are on
+        settings.setText(Setting::FilenameEdit2, file.fileName());
+        const DecodedPicture texture = openTexturePicture(settings);
+        ASSERT_TRUE(texture.ok());
+        PictureRecord expected = oneRow(24, expectedColours);
+        DibGrayScale(expected);
+        DibLighten(expected);
+        EXPECT_TRUE(imagesEqual(pageWithTexture(settings, expected),
+                                pageWithTexture(settings, texture.picture), row.name));
     }
 }
 

@@ -122,6 +122,8 @@ TMainForm::TMainForm(Application& app, UserDialogs& dialogs, QWidget* parent)
     m_statusBar = new ProgressStatusBar;
     setStatusBar(m_statusBar);
     connect(m_pictures, &PictureLoader::progress, this, &TMainForm::WMUser);
+    connect(m_pictures, &PictureLoader::designPicturesMissing, m_statusBar,
+            &ProgressStatusBar::showNote);
 
     connect(qApp, &QGuiApplication::commitDataRequest, this, &TMainForm::commitData);
 

@@ -10,12 +10,27 @@
 
 namespace {
 
-QString shownFailure(const QString& typedName, const DecodedPicture& opened) {
+// What the file-name field shows of a load: why the picture cannot be opened, or that it lacks
+// a part. While a name is typed it passes through nothing and through folders, which fail
+// quietly; in a design just opened every name is meant, and a missing file is a failure too.
+QString shownFailure(const QString& typedName, const DecodedPicture& opened, bool wholeDesign) {
     if (opened.ok())
-        return {};
-    // On the way to a file's name, a name passes through nothing and through folders.
-    const QFileInfo file(unquotedFileName(typedName));
+        return opened.incomplete;
+    const QString fileName = unquotedFileName(typedName);
+    if (wholeDesign)
+        return fileName.trimmed().isEmpty() ? QString() : opened.error;
+    const QFileInfo file(fileName);
     return file.exists() && !file.isDir() ? opened.error : QString();
+}
+
+// The name a picture whose file is not there goes by in the note, or an empty string.
+QString missingName(const PaperSettings& settings, Setting fileName, const PictureRecord& loaded) {
+    const QString name = unquotedFileName(settings.text(fileName));
+    if (!loaded.isEmpty() || name.trimmed().isEmpty() || QFileInfo::exists(name))
+        return {};
+    return (fileName == Setting::FilenameEdit1 ? QStringLiteral("the picture \"%1\"")
+                                               : QStringLiteral("the background texture \"%1\""))
+        .arg(name);
 }
 
 } // namespace
@@ -29,11 +44,26 @@ PictureLoader::replaceDesign(const std::function<std::optional<QString>()>& appl
     m_held = true;
     std::optional<QString> error = apply();
     m_held = false;
-    if (!error) {
-        FilenameEdit1Change();
-        FilenameEdit2Change();
+    if (error)
+        return error;
+    load(Setting::FilenameEdit1, true);
+    load(Setting::FilenameEdit2, true);
+    QStringList missing;
+    for (const Setting fileName : {Setting::FilenameEdit1, Setting::FilenameEdit2}) {
+        if (const QString name = missingName(m_app.settings, fileName, record(fileName));
+            !name.isEmpty())
+            missing << name;
     }
-    return error;
+    QString note;
+    if (!missing.isEmpty()) {
+        note = missing.join(QStringLiteral(" and "));
+        note = note.front().toUpper() + note.mid(1) +
+               (missing.size() == 1 ? QStringLiteral(" was not found.")
+                                    : QStringLiteral(" were not found."));
+    }
+    m_noteShown = !note.isEmpty();
+    emit designPicturesMissing(note);
+    return std::nullopt;
 }
 
 const PictureRecord& PictureLoader::record(Setting fileName) const {
@@ -45,9 +75,12 @@ void PictureLoader::settingChanged(Setting setting) {
         return;
     switch (setting) {
     case Setting::FilenameEdit1:
-        FilenameEdit1Change();
-        break;
     case Setting::FilenameEdit2:
+        // The note speaks of the names the design came with.
+        if (std::exchange(m_noteShown, false))
+            emit designPicturesMissing(QString());
+        load(setting, false);
+        break;
     case Setting::GrayScaleCheck:
     case Setting::LightenCheck:
     case Setting::StrongLightCheck:
@@ -59,20 +92,24 @@ void PictureLoader::settingChanged(Setting setting) {
 }
 
 void PictureLoader::FilenameEdit1Change() {
-    const QString name = m_app.settings.text(Setting::FilenameEdit1);
-    // The old picture goes first, so that its memory is free for the new one.
-    m_app.PictureDib = {};
-    DecodedPicture opened =
-        openPlacedPicture(m_app.settings, [this](int percent) { emit progress(percent); });
-    m_app.PictureDib = std::move(opened.picture);
-    emit loaded(Setting::FilenameEdit1, shownFailure(name, opened));
+    load(Setting::FilenameEdit1, false);
 }
 
 void PictureLoader::FilenameEdit2Change() {
-    const QString name = m_app.settings.text(Setting::FilenameEdit2);
-    m_app.TextureDib = {};
-    DecodedPicture opened =
-        openTexturePicture(m_app.settings, [this](int percent) { emit progress(percent); });
-    m_app.TextureDib = std::move(opened.picture);
-    emit loaded(Setting::FilenameEdit2, shownFailure(name, opened));
+    load(Setting::FilenameEdit2, false);
+}
+
+void PictureLoader::load(Setting fileName, bool wholeDesign) {
+    const QString name = m_app.settings.text(fileName);
+    PictureRecord& record =
+        fileName == Setting::FilenameEdit1 ? m_app.PictureDib : m_app.TextureDib;
+    // The old picture goes first, so that its memory is free for the new one.
+    record = {};
+    const PictureProgress report = [this](int percent) { emit progress(percent); };
+    DecodedPicture opened = fileName == Setting::FilenameEdit1
+                                ? openPlacedPicture(m_app.settings, report)
+                                : openTexturePicture(m_app.settings, report);
+    const QString failure = shownFailure(name, opened, wholeDesign);
+    record = std::move(opened.picture);
+    emit loaded(fileName, failure);
 }

@@ -14,8 +14,8 @@ class PictureRecord;
 // Opens the placed picture and the background texture into the application's records whenever
 // what they are made of changes: the picture's file name; the texture's file name and its three
 // visibility options. Every change reads the file afresh, so that an option click also sees a
-// file that changed or vanished on disk. No message is shown: a name being typed fails at every
-// keystroke, so a failure is only told to whoever listens.
+// file that changed or vanished on disk. No message box is shown: a name being typed fails at
+// every keystroke, so a failure is only told to whoever listens.
 class PictureLoader : public QObject {
     Q_OBJECT
   public:
@@ -24,7 +24,8 @@ class PictureLoader : public QObject {
     // Applies a whole design (New, or a document being opened) with the loads held back, then,
     // unless `apply` returns an error, loads both pictures once from the settings as they end
     // up: a document stores the texture's options after its name, and the texture is filtered
-    // with the new options, not once with each old one.
+    // with the new options, not once with each old one. Every name of the design is meant, so
+    // a file that is not there is a failure too, and the pictures not found are told at once.
     std::optional<QString> replaceDesign(const std::function<std::optional<QString>()>& apply);
 
     // The record that the file name `fileName` (FilenameEdit1 or FilenameEdit2) loads into.
@@ -37,13 +38,19 @@ class PictureLoader : public QObject {
     // How much of the file being opened has been read, 0 ... 100.
     void progress(int percent);
     // The record of `fileName` was loaded afresh. `failure` says why an existing file could not
-    // be opened; it is empty on success and for a name that is empty or names no file yet (or a
-    // folder), as names do while they are typed.
+    // be opened, or what a picture whose file ends early lacks; it is empty on success and for
+    // a name that is empty or names no file yet (or a folder), as names do while they are
+    // typed. In a design just opened, a name that names nothing is a failure too.
     void loaded(Setting fileName, const QString& failure);
+    // After a whole design is applied: a sentence that names the pictures whose files were not
+    // found, or an empty text when none is missing or a picture's name has changed since.
+    void designPicturesMissing(const QString& note);
 
   private:
     void settingChanged(Setting setting);
+    void load(Setting fileName, bool wholeDesign);
 
     Application& m_app;
     bool m_held = false;
+    bool m_noteShown = false;
 };

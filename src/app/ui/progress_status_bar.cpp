@@ -25,6 +25,12 @@ QRect ProgressStatusBar::progressPanelRect() const {
     return panel.adjusted(1, 1, -1, -1);
 }
 
+void ProgressStatusBar::showNote(const QString& note) {
+    showMessage(note);
+    setToolTip(note);
+    update();
+}
+
 QRect ProgressStatusBar::barRect(const QRect& panel) const {
     // Right end = left + width * percent div 100, exclusive, as the panel is filled.
     const int barWidth = panel.width() * ProStatus / 100;
@@ -64,6 +70,11 @@ void ProgressStatusBar::paintEvent(QPaintEvent*) {
     frame.lineWidth = 1;
     frame.rect = QRect(0, 0, kFirstPanelWidth, height());
     style()->drawPrimitive(QStyle::PE_Frame, &frame, &painter, this);
+    const QRect notePanel = frame.rect.adjusted(3, 1, -3, -1);
+    painter.setPen(palette().color(QPalette::WindowText));
+    painter.drawText(
+        notePanel, Qt::AlignLeft | Qt::AlignVCenter,
+        fontMetrics().elidedText(currentMessage(), Qt::ElideMiddle, notePanel.width()));
     const QRect progressPanel = progressPanelRect();
     frame.rect = progressPanel.adjusted(-1, -1, 1, 1);
     style()->drawPrimitive(QStyle::PE_Frame, &frame, &painter, this);

@@ -5,8 +5,9 @@
 
 class QPainter;
 
-// The status bar: an empty panel 250 pixels wide and a second panel that shows how far a
-// picture has been read, as a navy bar growing from its left edge.
+// The status bar: a panel 250 pixels wide for a note, such as the pictures of a design that
+// were not found, and a second panel that shows how far a picture has been read, as a navy bar
+// growing from its left edge.
 class ProgressStatusBar : public QStatusBar {
     Q_OBJECT
   public:
@@ -22,6 +23,10 @@ class ProgressStatusBar : public QStatusBar {
 
     // The progress panel's inside, where the bar grows, in this widget's pixels.
     QRect progressPanelRect() const;
+
+    // Shows `note` in the first panel until another replaces it; an empty one clears it. A
+    // note too long for the panel is shortened there and shown whole as the tooltip.
+    void showNote(const QString& note);
 
   protected:
     void paintEvent(QPaintEvent* event) override;

@@ -24,29 +24,33 @@ QLabel* unitLabel(const QString& text) {
     return label;
 }
 
-// One picture format: the text shown and its extension.
+// One picture format: the text shown and the extensions its files are found under, separated
+// by blanks.
 struct PictureFormat {
     const char* description;
-    const char* extension;
+    const char* extensions;
 };
 constexpr PictureFormat kPictureFormats[] = {
     {"BMP - Windows, OS/2 Bitmap", "BMP"},
     {"DIB - Windows, OS/2 DIB", "DIB"},
     {"GIF - CompuServe Graphics Interchange", "GIF"},
-    {"IFF - Amiga", "IFF"},
-    {"JIF - JPEG - JFIF Compilant", "JIF"},
-    {"JPG - JPEG - JFIF Compilant", "JPG"},
+    {"IFF - Amiga", "IFF ILBM"},
+    {"JIF - JPEG - JFIF Compilant", "JIF JFIF"},
+    {"JPG - JPEG - JFIF Compilant", "JPG JPEG JPE"},
     {"LBM - Deluxe Paint", "LBM"},
     {"PCX - ZSoft Paintbrush", "PCX"},
     {"RLE - Windows RLE", "RLE"},
     {"TGA - Truevision Targa", "TGA"},
-    {"TIF - Tagged image file Format", "TIF"},
+    {"TIF - Tagged image file Format", "TIF TIFF"},
     {"PNG - Portable Graphics Network", "PNG"},
 };
 
 // Linux file names are case-sensitive, so each extension is offered in both cases.
-QString patternsFor(const QString& extension) {
-    return QStringLiteral("*.%1 *.%2").arg(extension, extension.toLower());
+QString patternsFor(const QString& extensions) {
+    QStringList patterns;
+    for (const QString& extension : extensions.split(u' '))
+        patterns << QStringLiteral("*.%1 *.%2").arg(extension, extension.toLower());
+    return patterns.join(u' ');
 }
 
 } // namespace
@@ -55,7 +59,7 @@ QString pictureFileFilter() {
     QStringList all;
     QStringList entries;
     for (const PictureFormat& format : kPictureFormats) {
-        const QString patterns = patternsFor(QLatin1String(format.extension));
+        const QString patterns = patternsFor(QLatin1String(format.extensions));
         all << patterns;
         entries << QStringLiteral("%1 (%2)").arg(QLatin1String(format.description), patterns);
     }
