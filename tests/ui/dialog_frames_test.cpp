@@ -78,7 +78,7 @@ TEST(DialogFrames, FileDialogsShowSizeTypeAndDateWhole) {
     ASSERT_TRUE(QDir(folder.path()).mkdir("letters"));
     for (const QFileDialog::AcceptMode mode : {QFileDialog::AcceptOpen, QFileDialog::AcceptSave}) {
         const auto dialog =
-            makeFileDialog(nullptr, {"Lineavo-Dateien (*.lvo)", "lvo", folder.path()}, mode);
+            makeFileDialog(nullptr, {"Lineavo designs (*.lvo)", "lvo", folder.path()}, mode);
         dialog->show();
         auto* details = dialog->findChild<QTreeView*>();
         ASSERT_NE(details, nullptr);

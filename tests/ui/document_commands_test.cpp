@@ -78,7 +78,7 @@ TEST_F(DocumentCommandsTest, SaveAsThenOpenBringsTheDesignBackIntoEveryControl) 
     click("SaveAsBtn");
     ASSERT_TRUE(QFile::exists(path));
     ASSERT_EQ(dialogs.saveRequests.size(), 1u);
-    EXPECT_EQ(dialogs.saveRequests[0].filter, "Lineavo-Dateien (*.lvo)");
+    EXPECT_EQ(dialogs.saveRequests[0].filter, "Lineavo designs (*.lvo)");
     EXPECT_EQ(dialogs.saveRequests[0].defaultSuffix, "lvo");
 
     click("NewBtn");

@@ -17,7 +17,7 @@ DocumentCommands::DocumentCommands(PaperSettings& settings, PictureLoader& pictu
       m_window(window) {}
 
 QString DocumentCommands::fileFilter() {
-    return QStringLiteral("Lineavo-Dateien (*.lvo)");
+    return QStringLiteral("Lineavo designs (*.lvo)");
 }
 
 void DocumentCommands::NewBtnClick() {
