@@ -156,13 +156,16 @@ TEST_F(DocumentCommandsTest, SavingTwiceUnderOneNameReplacesTheFileWithoutAQuest
     EXPECT_TRUE(dialogs.infoMessages.isEmpty());
 }
 
-TEST_F(DocumentCommandsTest, AFailedOpenReportsItAndLeavesEveryControlAsItWas) {
+TEST_F(DocumentCommandsTest, AFailedOpenNamesTheFileAndLeavesEveryControlAsItWas) {
     changeDesign();
     const QStringList before = controlStates();
 
-    dialogs.openAnswer = folder.filePath("missing.lvo");
+    const QString missing = folder.filePath("missing.lvo");
+    dialogs.openAnswer = missing;
     click("OpenBtn");
-    EXPECT_EQ(dialogs.infoMessages, QStringList{"Could not open file!"});
+    ASSERT_EQ(dialogs.infoMessages.size(), 1);
+    EXPECT_TRUE(dialogs.infoMessages[0].startsWith("Could not open file!"));
+    EXPECT_TRUE(dialogs.infoMessages[0].contains('"' + missing + '"'));
     EXPECT_EQ(controlStates(), before);
 
     // A file that ends inside its fields is refused whole, not applied up to its end.
@@ -173,17 +176,21 @@ TEST_F(DocumentCommandsTest, AFailedOpenReportsItAndLeavesEveryControlAsItWas) {
     file.close();
     dialogs.openAnswer = cut;
     click("OpenBtn");
-    EXPECT_EQ(dialogs.errorMessages.size(), 1);
-    EXPECT_TRUE(dialogs.errorMessages.value(0).endsWith('.'));
+    ASSERT_EQ(dialogs.errorMessages.size(), 1);
+    EXPECT_TRUE(dialogs.errorMessages[0].startsWith("Read beyond end of file."));
+    EXPECT_TRUE(dialogs.errorMessages[0].contains('"' + cut + '"'));
     EXPECT_EQ(controlStates(), before);
 }
 
-TEST_F(DocumentCommandsTest, AFileThatCannotBeCreatedIsReportedAndNothingChanges) {
+TEST_F(DocumentCommandsTest, AFileThatCannotBeCreatedIsReportedByNameAndNothingChanges) {
     changeDesign();
     const QStringList before = controlStates();
-    dialogs.saveAnswer = folder.filePath("no/such/folder/paper.lvo");
+    const QString nowhere = folder.filePath("no/such/folder/paper.lvo");
+    dialogs.saveAnswer = nowhere;
     click("SaveAsBtn");
-    EXPECT_EQ(dialogs.infoMessages, QStringList{"Could not create file!"});
+    ASSERT_EQ(dialogs.infoMessages.size(), 1);
+    EXPECT_TRUE(dialogs.infoMessages[0].startsWith("Could not create file!"));
+    EXPECT_TRUE(dialogs.infoMessages[0].contains('"' + nowhere + '"'));
     EXPECT_EQ(controlStates(), before);
 }
 

@@ -82,8 +82,9 @@ void DocumentCommands::rememberFolderOf(const QString& fileName) {
 }
 
 void DocumentCommands::showFailure(const QString& message) {
-    // The two plain notices come as information; anything else is an error of the file.
-    if (message == DocumentMessages::couldNotOpen || message == DocumentMessages::couldNotCreate) {
+    // A file that cannot be opened or created is a notice; anything else is an error of the file.
+    if (message.startsWith(DocumentMessages::couldNotOpen) ||
+        message.startsWith(DocumentMessages::couldNotCreate)) {
         m_dialogs.showInfoMessage(m_window, message);
         return;
     }
