@@ -49,6 +49,8 @@ TEST(DialogFrames, FixedSizeDialogsOfferNeitherToMinimiseNorToMaximise) {
     QPrinter printer;
     const std::pair<const char*, std::function<void()>> rows[] = {
         {"quit question", [&] { dialogs.confirmQuit(nullptr); }},
+        {"save changes question", [&] { dialogs.askToSaveChanges(nullptr, "paper.lvo"); }},
+        {"replace question", [&] { dialogs.confirmReplace(nullptr, "/tmp/paper.lvo"); }},
         {"notice", [&] { dialogs.showInfoMessage(nullptr, "Could not open file!"); }},
         {"error", [&] { dialogs.showErrorMessage(nullptr, "The disk is full."); }},
         {"calibration",

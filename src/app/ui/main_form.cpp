@@ -72,7 +72,8 @@ TMainForm::TMainForm(Application& app, UserDialogs& dialogs, QWidget* parent)
     : QMainWindow(parent), m_settings(app.settings), m_pictures(new PictureLoader(app, this)),
       m_commands(new DocumentCommands(app.settings, *m_pictures, dialogs, this)) {
     setObjectName(QStringLiteral("MainForm"));
-    setWindowTitle(QStringLiteral("Tolvane Lineavo-Pressolo 1.0"));
+    showDocumentInTitle();
+    connect(m_commands, &DocumentCommands::documentChanged, this, &TMainForm::showDocumentInTitle);
     // A compact face for the whole program, so that the six pages and their rows fit the
     // window's start size.
     QFont compact(QStringLiteral("Arial"));
@@ -226,6 +227,19 @@ QWidget* TMainForm::buildBottomStrip() {
     return strip;
 }
 
+void TMainForm::showDocumentInTitle() {
+    const QString program = QStringLiteral("Tolvane Lineavo-Pressolo 1.0");
+    const QString& document = m_commands->documentName();
+    const bool modified = m_commands->isModified();
+    if (document.isEmpty() && !modified) {
+        setWindowTitle(program);
+        return;
+    }
+    const QString name =
+        document.isEmpty() ? QStringLiteral("New design") : QFileInfo(document).fileName();
+    setWindowTitle(name + (modified ? QStringLiteral("* - ") : QStringLiteral(" - ")) + program);
+}
+
 void TMainForm::ueberbtnClick() {
     TAboutBox box(this);
     box.exec();
@@ -249,7 +263,7 @@ std::function<void()> TMainForm::dropAction(const QDropEvent& event) const {
     if (!file)
         return {};
     if (QFileInfo(*file).suffix().compare(u"lvo", Qt::CaseInsensitive) == 0)
-        return [this, design = *file] { m_commands->OpenFile(design); };
+        return [this, design = *file] { m_commands->OpenDroppedFile(design); };
     // Any other file is taken for a picture, on the page of a picture only; the loader says
     // in the file name field if it is none.
     const QWidget* page = m_pages->currentWidget();
