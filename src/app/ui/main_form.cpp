@@ -150,12 +150,6 @@ QWidget* TMainForm::buildToolStrip() {
         flatButton(saveDocumentIcon(), QStringLiteral("Save as..."),
                    QStringLiteral("Save file as..."), QStringLiteral("SaveAsBtn")),
     };
-    for (QToolButton* button : buttons) {
-        button->setFixedSize(kToolButtonWidth, kToolStripHeight - 2);
-        layout->addWidget(button);
-    }
-    layout->addStretch(1);
-    connect(buttons[0], &QToolButton::clicked, m_commands, &DocumentCommands::NewBtnClick);
     auto* presetMenu = new QMenu(buttons[1]);
     presetMenu->setObjectName(QStringLiteral("PresetMenu"));
     for (const Preset& preset : presets()) {
@@ -164,7 +158,18 @@ QWidget* TMainForm::buildToolStrip() {
             [this, name = QLatin1String(preset.name)] { m_commands->NewFromPreset(name); });
     }
     buttons[1]->setMenu(presetMenu);
-    buttons[1]->setPopupMode(QToolButton::InstantPopup);
+    // The presets are a menu button with an arrow of its own beside the caption, not a mark
+    // squeezed into the corner; the caption opens the menu too, as it does nothing else.
+    buttons[1]->setPopupMode(QToolButton::MenuButtonPopup);
+    for (QToolButton* button : buttons) {
+        // Wider where a caption and a menu arrow need more room.
+        button->setFixedSize(std::max(kToolButtonWidth, button->sizeHint().width()),
+                             kToolStripHeight - 2);
+        layout->addWidget(button);
+    }
+    layout->addStretch(1);
+    connect(buttons[0], &QToolButton::clicked, m_commands, &DocumentCommands::NewBtnClick);
+    connect(buttons[1], &QToolButton::clicked, buttons[1], &QToolButton::showMenu);
     connect(buttons[2], &QToolButton::clicked, m_commands, &DocumentCommands::OpenBtnClick);
     connect(buttons[3], &QToolButton::clicked, m_commands, &DocumentCommands::SaveAsBtnClick);
     return strip;
