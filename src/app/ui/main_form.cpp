@@ -191,6 +191,8 @@ void TMainForm::connectPrintPage(Application& app, UserDialogs& dialogs) {
             &PrintCommands::SetupBtnClick);
     connect(m_print.calibrateButton, &QAbstractButton::clicked, m_printing,
             &PrintCommands::KalBtnClick);
+    connect(m_print.fitPageButton, &QAbstractButton::clicked, m_preview,
+            [this] { m_settings.ZoomEd.setValue(m_preview->fitPageZoom()); });
     connect(m_commands, &DocumentCommands::designReplaced, m_preview, &PreviewPane::refresh);
     connect(m_pictures, &PictureLoader::loaded, m_preview, &PreviewPane::refresh);
 }

@@ -34,6 +34,9 @@ PageFrame* buildPrintPage(PageContext& context, PrintPageControls& controls) {
     auto* zoom = new RealSpinEdit(context.settings.ZoomEd);
     auto* zoomLabel = new QLabel(QStringLiteral("Zoom:"));
     zoomLabel->setBuddy(zoom);
+    auto* fitPage = new QPushButton(QStringLiteral("Fit page"));
+    fitPage->setObjectName(QStringLiteral("FitPageBtn"));
+    fitPage->setToolTip(QStringLiteral("Zoom so that the whole page shows at once"));
     auto* calibrate = new QPushButton(QStringLiteral("&Calibrate printer"));
     calibrate->setObjectName(QStringLiteral("KalBtn"));
 
@@ -42,6 +45,7 @@ PageFrame* buildPrintPage(PageContext& context, PrintPageControls& controls) {
     stripLayout->addSpacing(12);
     stripLayout->addWidget(zoomLabel);
     stripLayout->addWidget(zoom);
+    stripLayout->addWidget(fitPage);
     stripLayout->addStretch(1);
     stripLayout->addWidget(calibrate);
 
@@ -56,6 +60,6 @@ PageFrame* buildPrintPage(PageContext& context, PrintPageControls& controls) {
     layout->addWidget(strip);
     layout->addWidget(previewArea, 1);
 
-    controls = {print, setup, calibrate, previewArea};
+    controls = {print, setup, calibrate, fitPage, previewArea};
     return page;
 }
