@@ -15,9 +15,8 @@ std::optional<QString> loadDesign(const QString& designPath, PaperSettings& sett
         settings.resetToNew();
         return std::nullopt;
     }
-    if (auto error = openDocument(settings, designPath))
-        return designPath + QStringLiteral(": ") + *error;
-    return std::nullopt;
+    // The document's messages name the file themselves.
+    return openDocument(settings, designPath);
 }
 
 int runShowCommand(const QStringList& words, QTextStream& out, QTextStream& err) {
@@ -79,7 +78,7 @@ int runSaveCommand(const QStringList& words, QTextStream& out, QTextStream& err)
         }
     }
     if (auto error = saveDocument(settings, outputPath)) {
-        err << outputPath << ": " << *error << "\n";
+        err << *error << "\n";
         return ExitFailure;
     }
     return ExitSuccess;

@@ -6,6 +6,7 @@
 #include "document/windows1252.h"
 #include "settings/paper_settings.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -148,6 +149,21 @@ void applyRecord(const DocumentRecord& r, const QString& documentPath, PaperSett
     }
 }
 
+// A file's name as the messages quote it.
+QString quoted(const QString& fileName) {
+    return u'"' + fileName + u'"';
+}
+
+// What a name that exists names instead of a file.
+QString notAFile(const QFileInfo& info) {
+    return info.isDir() ? QStringLiteral("is a folder, not a file")
+                        : QStringLiteral("is not a regular file");
+}
+
+QString notSavedAs(const QString& reason, const QString& name) {
+    return QStringLiteral("%1 The design was not saved as %2.").arg(reason, name);
+}
+
 } // namespace
 
 std::optional<QString> encodeDocument(const PaperSettings& settings, const QString& documentPath,
@@ -171,35 +187,60 @@ std::optional<QString> applyDocument(PaperSettings& settings, QByteArrayView byt
 }
 
 std::optional<QString> saveDocument(const PaperSettings& settings, const QString& fileName) {
-    const QString documentPath = QFileInfo(fileName).absoluteFilePath();
+    const QString name = quoted(fileName);
+    const QFileInfo target(fileName);
+    const QString documentPath = target.absoluteFilePath();
     QByteArray bytes;
     if (auto error = encodeDocument(settings, documentPath, bytes))
-        return error;
+        return notSavedAs(*error, name);
 
     // A folder, FIFO or device of that name is not replaced by a document.
-    if (const QFileInfo target(documentPath); target.exists() && !target.isFile())
-        return DocumentMessages::couldNotCreate;
+    if (target.exists() && !target.isFile())
+        return QStringLiteral("%1 %2 %3.")
+            .arg(DocumentMessages::couldNotCreate, name, notAFile(target));
     SafeFileWriter file(documentPath);
-    if (auto error = file.open())
-        return *error == kDiskFullMessage ? *error : DocumentMessages::couldNotCreate;
+    if (auto error = file.open()) {
+        if (*error == kDiskFullMessage)
+            return notSavedAs(*error, name);
+        if (!target.dir().exists())
+            return QStringLiteral("%1 %2 lies in a folder that does not exist.")
+                .arg(DocumentMessages::couldNotCreate, name);
+        return QStringLiteral("%1 %2 cannot be written. %3")
+            .arg(DocumentMessages::couldNotCreate, name, *error);
+    }
     file.device().write(bytes); // a short write is found by the commit
-    return file.commit();
+    if (auto error = file.commit())
+        return notSavedAs(*error, name);
+    return std::nullopt;
 }
 
 std::optional<QString> openDocument(PaperSettings& settings, const QString& fileName) {
+    const QString name = quoted(fileName);
     const QFileInfo info(fileName);
     const QString documentPath = info.absoluteFilePath();
+    if (!info.exists())
+        return QStringLiteral("%1 %2 does not exist.").arg(DocumentMessages::couldNotOpen, name);
     // Only a regular file: a folder or a FIFO chosen by mistake must not hang or mislead.
     if (!info.isFile())
-        return DocumentMessages::couldNotOpen;
+        return QStringLiteral("%1 %2 %3.")
+            .arg(DocumentMessages::couldNotOpen, name, notAFile(info));
     QFile file(documentPath);
-    if (!file.open(QIODevice::ReadOnly))
-        return DocumentMessages::couldNotOpen;
     // Anything after the largest possible document is never read. A later version's extension
     // block may be longer than ours; it has room for that.
     const QByteArray bytes =
-        file.read(largestDocumentSize() + kExtensionHeaderSize + kLaterExtensionRoom);
+        file.open(QIODevice::ReadOnly)
+            ? file.read(largestDocumentSize() + kExtensionHeaderSize + kLaterExtensionRoom)
+            : QByteArray();
     if (file.error() != QFileDevice::NoError)
-        return DocumentMessages::couldNotOpen;
-    return applyDocument(settings, bytes, documentPath);
+        return QStringLiteral("%1 %2 cannot be read: %3.")
+            .arg(DocumentMessages::couldNotOpen, name, file.errorString());
+    const std::optional<QString> error = applyDocument(settings, bytes, documentPath);
+    if (!error)
+        return std::nullopt;
+    // A document has no signature: a file too short for its fields is all that shows that it is
+    // no design at all.
+    if (*error == DocumentMessages::readBeyondEnd)
+        return QStringLiteral("%1 %2 is not a Lineavo design, or it is cut short.")
+            .arg(DocumentMessages::readBeyondEnd, name);
+    return QStringLiteral("%1 The file is %2.").arg(*error, name);
 }

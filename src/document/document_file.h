@@ -7,7 +7,9 @@
 
 class PaperSettings;
 
-// The texts that the user sees when a document cannot be written or read.
+// The texts that the user sees when a document cannot be written or read. Every failure of
+// saveDocument and openDocument begins with one of them and goes on to name the file and say
+// what is wrong with it.
 namespace DocumentMessages {
 inline const QString couldNotCreate = QStringLiteral("Could not create file!");
 inline const QString couldNotOpen = QStringLiteral("Could not open file!");

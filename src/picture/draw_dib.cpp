@@ -73,7 +73,7 @@ QString drawThroughBitmap(DibDevice& device, const DibTransfer& t, const Picture
     if (!bitmap)
         return QStringLiteral("Could not create bitmap.");
     if (!bitmap->setDIBits(dib))
-        return QStringLiteral("The device does not support the Funtkion setdibits!");
+        return QStringLiteral("The device does not support the function setdibits!");
     if (!bitmap->stretchBlt(t.dest, t.source))
         return QStringLiteral("The device does not support the function StretchBlt!");
     return {};

@@ -15,6 +15,7 @@
 #include <sys/stat.h>
 
 #include <cmath>
+#include <functional>
 #include <limits>
 
 namespace {
@@ -122,6 +123,11 @@ void makeUnusual(PaperSettings& s, const QString& pictureFolder) {
     s.setFont(font);
 }
 
+// The message of a failure, or a mark that there was none.
+QString failure(const std::optional<QString>& error) {
+    return error.value_or(QStringLiteral("(no failure)"));
+}
+
 class DocumentFile : public ::testing::Test {
   protected:
     QString path(const QString& name) const { return m_folder.filePath(name); }
@@ -202,8 +208,9 @@ TEST_F(DocumentFile, CutShortAtAnyLengthChangesNothing) {
         if (length >= tag && length < tag + 4)
             continue;
         const QString file = written(full.left(length));
-        EXPECT_EQ(openDocument(s, file), length < tag ? DocumentMessages::readBeyondEnd
-                                                      : DocumentMessages::damagedExtension)
+        EXPECT_TRUE(failure(openDocument(s, file))
+                        .startsWith(length < tag ? DocumentMessages::readBeyondEnd
+                                                 : DocumentMessages::damagedExtension))
             << length;
     }
     EXPECT_EQ(designState(s), before);
@@ -273,7 +280,7 @@ TEST_F(DocumentFile, RefusesADamagedBlockAndReadsALaterOneAsFarAsKnown) {
             EXPECT_EQ(s.paperKind(), PaperKind::DotGridCheck) << row.name;
             EXPECT_EQ(s.field(Setting::DotSizeEd).value(), 4) << row.name;
         } else {
-            EXPECT_EQ(error, DocumentMessages::damagedExtension) << row.name;
+            EXPECT_TRUE(failure(error).startsWith(DocumentMessages::damagedExtension)) << row.name;
             EXPECT_EQ(designState(s), before) << row.name;
         }
     }
@@ -492,7 +499,8 @@ TEST_F(DocumentFile, OpensOnlyRegularFiles) {
     const std::string before = designState(s);
     for (const QString& file :
          {path("folder.lvo"), path("fifo.lvo"), path("missing.lvo"), QString()})
-        EXPECT_EQ(openDocument(s, file), "Could not open file!") << file.toStdString();
+        EXPECT_TRUE(failure(openDocument(s, file)).startsWith(DocumentMessages::couldNotOpen))
+            << file.toStdString();
     EXPECT_EQ(designState(s), before);
 }
 
@@ -501,11 +509,57 @@ TEST_F(DocumentFile, DoesNotReplaceAFolderOrAFifo) {
     ASSERT_EQ(mkfifo(path("fifo.lvo").toLocal8Bit().constData(), 0600), 0);
     const PaperSettings s;
     for (const QString& file : {path("folder.lvo"), path("fifo.lvo"), path("missing/paper.lvo")})
-        EXPECT_EQ(saveDocument(s, file), "Could not create file!") << file.toStdString();
+        EXPECT_TRUE(failure(saveDocument(s, file)).startsWith(DocumentMessages::couldNotCreate))
+            << file.toStdString();
     EXPECT_TRUE(QFileInfo(path("folder.lvo")).isDir());
     struct stat info {};
     ASSERT_EQ(stat(path("fifo.lvo").toLocal8Bit().constData(), &info), 0);
     EXPECT_TRUE(S_ISFIFO(info.st_mode));
+}
+
+// A message read later, or by a script, still says which file failed and what is wrong with it.
+TEST_F(DocumentFile, EveryFailureNamesTheFileAndSaysWhatIsWrong) {
+    ASSERT_TRUE(QDir(m_folder.path()).mkdir("folder.lvo"));
+    PaperSettings tooLong;
+    tooLong.setText(Setting::Edit1, QString(300, u'x'));
+    struct Row {
+        const char* name;
+        std::function<std::optional<QString>(PaperSettings&)> run;
+        QString file;
+        QString begins; // the message as it always began
+        const char* says;
+    };
+    const Row rows[] = {
+        {"OpenMissing", [&](PaperSettings& s) { return openDocument(s, path("missing.lvo")); },
+         path("missing.lvo"), DocumentMessages::couldNotOpen, "does not exist"},
+        {"OpenFolder", [&](PaperSettings& s) { return openDocument(s, path("folder.lvo")); },
+         path("folder.lvo"), DocumentMessages::couldNotOpen, "is a folder"},
+        {"OpenJunk",
+         [&](PaperSettings& s) { return openDocument(s, written("junk\r\n", "junk.lvo")); },
+         path("junk.lvo"), DocumentMessages::readBeyondEnd,
+         "not a Lineavo design, or it is cut short"},
+        {"OpenDamagedBlock",
+         [&](PaperSettings& s) {
+             return openDocument(s, written(kNewDesign + QByteArray(kExtensionTag, 4), "new.lvo"));
+         },
+         path("new.lvo"), DocumentMessages::damagedExtension, "The file is"},
+        {"SaveOverFolder", [&](PaperSettings& s) { return saveDocument(s, path("folder.lvo")); },
+         path("folder.lvo"), DocumentMessages::couldNotCreate, "is a folder"},
+        {"SaveIntoMissingFolder",
+         [&](PaperSettings& s) { return saveDocument(s, path("none/paper.lvo")); },
+         path("none/paper.lvo"), DocumentMessages::couldNotCreate, "folder that does not exist"},
+        {"SaveTooLongText", [&](PaperSettings&) { return saveDocument(tooLong, path("long.lvo")); },
+         path("long.lvo"), "The free text is 300", "was not saved as"},
+    };
+    for (const Row& row : rows) {
+        PaperSettings s;
+        const QString message = failure(row.run(s));
+        EXPECT_TRUE(message.startsWith(row.begins)) << row.name << ": " << message.toStdString();
+        EXPECT_TRUE(message.contains('"' + row.file + '"'))
+            << row.name << ": " << message.toStdString();
+        EXPECT_TRUE(message.contains(row.says)) << row.name << ": " << message.toStdString();
+        EXPECT_TRUE(message.endsWith('.')) << row.name << ": " << message.toStdString();
+    }
 }
 
 TEST_F(DocumentFile, ReplacesAnExistingDocument) {
@@ -555,7 +609,8 @@ TEST(DocumentData, MalformedFilesFailCleanly) {
     PaperSettings s;
     const std::string before = designState(s);
     for (const QString& name : files) {
-        EXPECT_EQ(openDocument(s, bad.filePath(name)), "Read beyond end of file.")
+        EXPECT_TRUE(failure(openDocument(s, bad.filePath(name)))
+                        .startsWith(DocumentMessages::readBeyondEnd))
             << name.toStdString();
     }
     EXPECT_EQ(designState(s), before);

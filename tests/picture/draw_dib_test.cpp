@@ -232,7 +232,7 @@ TEST(DrawDibFallbacks, TakeTheNextWayOrSayWhatFailed) {
          false},
         {"NoSetDIBits",
          {.stretch = false, .dibToDevice = false, .setDIBits = false},
-         "The device does not support the Funtkion setdibits!",
+         "The device does not support the function setdibits!",
          false,
          false},
         {"NoStretchBlt",

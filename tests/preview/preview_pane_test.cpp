@@ -1,6 +1,7 @@
 // The preview pane on the offscreen screen (96 dots per inch), with a printer of a given
 // resolution and printable area.
 #include "document/calibration.h"
+#include "render/device_scales.h"
 #include "render/draw_page.h"
 #include "render/image_surface.h"
 #include "render/ui/preview_pane.h"
@@ -56,6 +57,24 @@ class PreviewPaneTest : public ::testing::Test {
     PrinterPage printer{600, QSize(4760, 6814)};
     PreviewPane pane{settings, calibration, [this] { return printer; }};
 };
+
+TEST_F(PreviewPaneTest, FitPageZoomIsTheLargestAtWhichTheWholePageShows) {
+    const auto fits = [this](int zoom) {
+        const QSize box = previewBoxSize(printer, 96, zoom);
+        const QSize view = pane.maximumViewportSize();
+        return box.width() <= view.width() && box.height() <= view.height();
+    };
+    for (const QSize size : {QSize(400, 300), QSize(300, 800), QSize(900, 1300), QSize(60, 60)}) {
+        showPane(size);
+        const int zoom = pane.fitPageZoom();
+        EXPECT_TRUE(fits(zoom)) << size.width() << "x" << size.height();
+        EXPECT_FALSE(fits(zoom + 1)) << size.width() << "x" << size.height();
+    }
+    // A page that fits many times over is shown at the largest zoom the field takes.
+    printer = PrinterPage{600, QSize(60, 60)};
+    showPane(QSize(900, 1300));
+    EXPECT_EQ(pane.fitPageZoom(), settings.ZoomEd.range().maximum);
+}
 
 TEST_F(PreviewPaneTest, BoxHasThePrintableAreaAtTheScreensResolutionTimesTheZoom) {
     struct Row {

@@ -3,6 +3,8 @@
 #include "render/ui/preview_pane.h"
 #include "ui/window_fixture.h"
 
+#include <QAbstractButton>
+#include <QScrollBar>
 #include <QTabWidget>
 
 namespace {
@@ -44,6 +46,24 @@ TEST_F(WindowTest, PreviewShowsATextureFromTheMomentItIsLoaded) {
     EXPECT_GT(paints.count, 0);
     const QImage shown = box->grab().toImage();
     EXPECT_GT(nonWhitePixels(shown), linesOnly + shown.width() * shown.height() / 2);
+}
+
+// "Fit page" beside the zoom shows the whole page at once, however large the zoom was.
+TEST_F(WindowTest, FitPageShowsTheWholePage) {
+    window->pages()->setCurrentIndex(int(PageId::Print));
+    app.settings.ZoomEd.setValue(400);
+    QCoreApplication::processEvents();
+    PreviewPane& pane = window->preview();
+    ASSERT_TRUE(pane.horizontalScrollBar()->isVisible());
+
+    auto* fitPage = window->findChild<QAbstractButton*>("FitPageBtn");
+    ASSERT_NE(fitPage, nullptr);
+    QTest::mouseClick(fitPage, Qt::LeftButton);
+    QCoreApplication::processEvents();
+    EXPECT_LT(app.settings.ZoomEd.value(), 100);
+    EXPECT_FALSE(pane.horizontalScrollBar()->isVisible());
+    EXPECT_FALSE(pane.verticalScrollBar()->isVisible());
+    EXPECT_TRUE(pane.viewport()->rect().contains(pane.pageBox()->geometry()));
 }
 
 } // namespace

@@ -49,6 +49,8 @@ TEST(DialogFrames, FixedSizeDialogsOfferNeitherToMinimiseNorToMaximise) {
     QPrinter printer;
     const std::pair<const char*, std::function<void()>> rows[] = {
         {"quit question", [&] { dialogs.confirmQuit(nullptr); }},
+        {"save changes question", [&] { dialogs.askToSaveChanges(nullptr, "paper.lvo"); }},
+        {"replace question", [&] { dialogs.confirmReplace(nullptr, "/tmp/paper.lvo"); }},
         {"notice", [&] { dialogs.showInfoMessage(nullptr, "Could not open file!"); }},
         {"error", [&] { dialogs.showErrorMessage(nullptr, "The disk is full."); }},
         {"calibration",
@@ -78,7 +80,7 @@ TEST(DialogFrames, FileDialogsShowSizeTypeAndDateWhole) {
     ASSERT_TRUE(QDir(folder.path()).mkdir("letters"));
     for (const QFileDialog::AcceptMode mode : {QFileDialog::AcceptOpen, QFileDialog::AcceptSave}) {
         const auto dialog =
-            makeFileDialog(nullptr, {"Lineavo-Dateien (*.lvo)", "lvo", folder.path()}, mode);
+            makeFileDialog(nullptr, {"Lineavo designs (*.lvo)", "lvo", folder.path()}, mode);
         dialog->show();
         auto* details = dialog->findChild<QTreeView*>();
         ASSERT_NE(details, nullptr);

@@ -1,6 +1,7 @@
 // New, Open..., Save as... and the quit question, driven through the window's buttons with
 // the dialogs answered by the test.
 #include "app/ui/document_commands.h"
+#include "document/document_file.h"
 #include "settings/ui/color_picker.h"
 #include "settings/ui/file_name_edit.h"
 #include "window_fixture.h"
@@ -8,6 +9,7 @@
 #include <QCheckBox>
 #include <QFile>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
@@ -78,7 +80,7 @@ TEST_F(DocumentCommandsTest, SaveAsThenOpenBringsTheDesignBackIntoEveryControl) 
     click("SaveAsBtn");
     ASSERT_TRUE(QFile::exists(path));
     ASSERT_EQ(dialogs.saveRequests.size(), 1u);
-    EXPECT_EQ(dialogs.saveRequests[0].filter, "Lineavo-Dateien (*.lvo)");
+    EXPECT_EQ(dialogs.saveRequests[0].filter, "Lineavo designs (*.lvo)");
     EXPECT_EQ(dialogs.saveRequests[0].defaultSuffix, "lvo");
 
     click("NewBtn");
@@ -143,26 +145,157 @@ TEST_F(DocumentCommandsTest, DialogsStartInTheFolderOfTheLastDocumentElseTheUser
     qputenv("XDG_CONFIG_HOME", oldConfig);
 }
 
-TEST_F(DocumentCommandsTest, SavingTwiceUnderOneNameReplacesTheFileWithoutAQuestion) {
+TEST_F(DocumentCommandsTest, SavingOverAnExistingFileAsksFirst) {
     const QString path = folder.filePath("same.lvo");
     dialogs.saveAnswer = path;
     click("SaveAsBtn");
+    EXPECT_TRUE(dialogs.replaceQuestions.isEmpty());
     const qint64 firstSize = QFileInfo(path).size();
     QLineEdit* text = control<QLineEdit>("Edit1");
     focus(text);
     QTest::keyClicks(text, "longer now");
+
+    dialogs.replaceAnswer = false;
     click("SaveAsBtn");
+    EXPECT_EQ(dialogs.replaceQuestions, QStringList{path});
+    EXPECT_EQ(QFileInfo(path).size(), firstSize);
+    EXPECT_TRUE(window->windowTitle().contains('*'));
+
+    dialogs.replaceAnswer = true;
+    click("SaveAsBtn");
+    EXPECT_EQ(dialogs.replaceQuestions.size(), 2);
     EXPECT_EQ(QFileInfo(path).size(), firstSize + 10);
+    EXPECT_FALSE(window->windowTitle().contains('*'));
     EXPECT_TRUE(dialogs.infoMessages.isEmpty());
 }
 
-TEST_F(DocumentCommandsTest, AFailedOpenReportsItAndLeavesEveryControlAsItWas) {
+TEST_F(DocumentCommandsTest, TheTitleNamesTheDocumentAndMarksChangesThatAreNotSaved) {
+    const QString program = " - Tolvane Lineavo-Pressolo 1.0";
+    const QString path = folder.filePath("paper.lvo");
+    struct Step {
+        const char* name;
+        std::function<void()> run;
+        QString title;
+    };
+    const Step steps[] = {
+        {"at start", [] {}, program.mid(3)},
+        {"a typed length",
+         [&] {
+             typeInto(spin("LineSpaceEd"), "7.5");
+             leave(spin("LineSpaceEd"));
+         },
+         "New design*" + program},
+        {"saved",
+         [&] {
+             dialogs.saveAnswer = path;
+             click("SaveAsBtn");
+         },
+         "paper.lvo" + program},
+        {"a check box", [&] { control<QCheckBox>("GrayScaleCheck")->click(); },
+         "paper.lvo*" + program},
+        {"the check box back", [&] { control<QCheckBox>("GrayScaleCheck")->click(); },
+         "paper.lvo" + program},
+        {"the same length typed anew",
+         [&] {
+             typeInto(spin("LineSpaceEd"), "7.50");
+             leave(spin("LineSpaceEd"));
+         },
+         "paper.lvo" + program},
+        {"New", [&] { click("NewBtn"); }, program.mid(3)},
+        {"opened",
+         [&] {
+             dialogs.openAnswer = path;
+             click("OpenBtn");
+         },
+         "paper.lvo" + program},
+        {"a failed open",
+         [&] {
+             dialogs.openAnswer = folder.filePath("missing.lvo");
+             click("OpenBtn");
+         },
+         "paper.lvo" + program},
+    };
+    for (const Step& step : steps) {
+        step.run();
+        EXPECT_EQ(window->windowTitle(), step.title) << "after " << step.name;
+    }
+    EXPECT_TRUE(dialogs.saveChangesQuestions.isEmpty());
+}
+
+TEST_F(DocumentCommandsTest, EveryCommandThatGivesUpChangesAsksToSaveThemFirst) {
+    PaperSettings other;
+    other.setText(Setting::Edit1, "the other design");
+    const QString otherFile = folder.filePath("other.lvo");
+    ASSERT_EQ(saveDocument(other, otherFile), std::nullopt);
+
+    struct Command {
+        const char* name;
+        std::function<void()> run;
+    };
+    const Command commands[] = {
+        {"New", [&] { click("NewBtn"); }},
+        {"New from preset",
+         [&] { window->findChild<QMenu*>("PresetMenu")->actions().constLast()->trigger(); }},
+        {"Open",
+         [&] {
+             dialogs.openAnswer = otherFile;
+             click("OpenBtn");
+         }},
+        {"a drop", [&] { dropOn(control("ToolStrip"), otherFile); }},
+        {"closing", [&] { window->close(); }},
+    };
+    struct Answer {
+        const char* name;
+        UnsavedChanges answer;
+        bool savedAs; // a name is given in the save dialog that Save opens
+        bool goesOn;
+    };
+    const Answer answers[] = {
+        {"Cancel", UnsavedChanges::Cancel, false, false},
+        {"Discard", UnsavedChanges::Discard, false, true},
+        {"Save", UnsavedChanges::Save, true, true},
+        {"Save, then no name", UnsavedChanges::Save, false, false},
+    };
+    for (const Command& command : commands) {
+        for (const Answer& answer : answers) {
+            SCOPED_TRACE(std::string(command.name) + ", " + answer.name);
+            window->show();
+            dialogs.saveChangesAnswer = UnsavedChanges::Discard;
+            click("NewBtn");
+            app.settings.setText(Setting::Edit1, "changed");
+            const QStringList changed = controlStates();
+            const QString saved = folder.filePath("saved.lvo");
+            QFile::remove(saved);
+            dialogs.saveAnswer =
+                answer.savedAs ? std::optional<QString>(saved) : std::optional<QString>();
+            dialogs.saveChangesQuestions.clear();
+            dialogs.saveChangesAnswer = answer.answer;
+
+            command.run();
+
+            EXPECT_EQ(dialogs.saveChangesQuestions, QStringList{""});
+            const bool wentOn = controlStates() != changed || !window->isVisible();
+            EXPECT_EQ(wentOn, answer.goesOn);
+            if (!answer.goesOn) {
+                EXPECT_TRUE(window->windowTitle().contains('*'));
+            }
+            EXPECT_EQ(QFile::exists(saved), answer.savedAs);
+        }
+    }
+    // Changes that are not saved get their own question in place of the quit question.
+    EXPECT_EQ(dialogs.quitQuestions, 0);
+}
+
+TEST_F(DocumentCommandsTest, AFailedOpenNamesTheFileAndLeavesEveryControlAsItWas) {
     changeDesign();
     const QStringList before = controlStates();
 
-    dialogs.openAnswer = folder.filePath("missing.lvo");
+    const QString missing = folder.filePath("missing.lvo");
+    dialogs.openAnswer = missing;
     click("OpenBtn");
-    EXPECT_EQ(dialogs.infoMessages, QStringList{"Could not open file!"});
+    ASSERT_EQ(dialogs.infoMessages.size(), 1);
+    EXPECT_TRUE(dialogs.infoMessages[0].startsWith("Could not open file!"));
+    EXPECT_TRUE(dialogs.infoMessages[0].contains('"' + missing + '"'));
     EXPECT_EQ(controlStates(), before);
 
     // A file that ends inside its fields is refused whole, not applied up to its end.
@@ -173,17 +306,21 @@ TEST_F(DocumentCommandsTest, AFailedOpenReportsItAndLeavesEveryControlAsItWas) {
     file.close();
     dialogs.openAnswer = cut;
     click("OpenBtn");
-    EXPECT_EQ(dialogs.errorMessages.size(), 1);
-    EXPECT_TRUE(dialogs.errorMessages.value(0).endsWith('.'));
+    ASSERT_EQ(dialogs.errorMessages.size(), 1);
+    EXPECT_TRUE(dialogs.errorMessages[0].startsWith("Read beyond end of file."));
+    EXPECT_TRUE(dialogs.errorMessages[0].contains('"' + cut + '"'));
     EXPECT_EQ(controlStates(), before);
 }
 
-TEST_F(DocumentCommandsTest, AFileThatCannotBeCreatedIsReportedAndNothingChanges) {
+TEST_F(DocumentCommandsTest, AFileThatCannotBeCreatedIsReportedByNameAndNothingChanges) {
     changeDesign();
     const QStringList before = controlStates();
-    dialogs.saveAnswer = folder.filePath("no/such/folder/paper.lvo");
+    const QString nowhere = folder.filePath("no/such/folder/paper.lvo");
+    dialogs.saveAnswer = nowhere;
     click("SaveAsBtn");
-    EXPECT_EQ(dialogs.infoMessages, QStringList{"Could not create file!"});
+    ASSERT_EQ(dialogs.infoMessages.size(), 1);
+    EXPECT_TRUE(dialogs.infoMessages[0].startsWith("Could not create file!"));
+    EXPECT_TRUE(dialogs.infoMessages[0].contains('"' + nowhere + '"'));
     EXPECT_EQ(controlStates(), before);
 }
 

@@ -5,30 +5,11 @@
 #include "settings/ui/file_name_edit.h"
 #include "window_fixture.h"
 
-#include <QDropEvent>
-#include <QMimeData>
 #include <QTabWidget>
-#include <QUrl>
 
 namespace {
 
-class FileDropTest : public WindowTest {
-  protected:
-    // Drags `file` over the window to the middle of `target` and drops it there; true when the
-    // window took it.
-    bool dropOn(QWidget* target, const QString& file) {
-        QMimeData data;
-        data.setUrls({QUrl::fromLocalFile(file)});
-        data.setText(QUrl::fromLocalFile(file).toString()); // as file managers add
-        const QPoint at = target->mapTo(window.get(), target->rect().center());
-        QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(window->windowHandle(), &enter);
-        QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(window->windowHandle(), &drop);
-        QCoreApplication::processEvents();
-        return enter.isAccepted() && drop.isAccepted();
-    }
-};
+using FileDropTest = WindowTest;
 
 TEST_F(FileDropTest, ADesignOpensAnywhereAndAPictureNamesThePictureOfItsPage) {
     PaperSettings design;

@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QFontDialog>
 #include <QFontInfo>
+#include <QLineEdit>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -89,6 +90,22 @@ TEST_F(FontDialogTest, ColourAndCharacterSetAreChosenBesideTheFont) {
     EXPECT_EQ(chosen.pitch, FreeTextFont::FixedPitch);
     EXPECT_TRUE(chosen.bold);
     EXPECT_EQ(chosen.sizePoints, 9);
+}
+
+TEST_F(FontDialogTest, TheSampleTakesTheChosenColourAndThePickerNamesTheStartColour) {
+    auto* colour = part<ColorPicker>("FontColor");
+    auto* sample = part<QLineEdit>("qt_fontDialog_sampleEdit");
+    ASSERT_NE(sample, nullptr);
+    // The desktop's text colour, which "More..." holds, is named for what it is.
+    EXPECT_NE(colour->shownName(), colour->itemText(ColorPickerModel::kMoreEntry));
+    EXPECT_EQ(sample->palette().color(QPalette::Text).rgb(),
+              colorValueToRgb(kSystemWindowTextColor));
+
+    colour->setFocus();
+    QTest::keyClick(colour, Qt::Key_Home);
+    QTest::keyClick(colour, Qt::Key_Down);
+    EXPECT_EQ(colour->shownName(), colour->currentText());
+    EXPECT_EQ(sample->palette().color(QPalette::Text), QColor(128, 0, 0));
 }
 
 TEST_F(FontDialogTest, EffectsChosenInTheFontPartAreTaken) {

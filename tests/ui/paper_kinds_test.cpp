@@ -2,8 +2,12 @@
 #include "window_fixture.h"
 
 #include <QAction>
+#include <QLabel>
 #include <QMenu>
 #include <QRadioButton>
+#include <QStyle>
+#include <QStyleOptionToolButton>
+#include <QTimer>
 #include <QToolButton>
 
 namespace {
@@ -25,6 +29,54 @@ TEST_F(PaperKindsTest, ThePageShowsThePropertiesOfTheChosenKind) {
         EXPECT_FALSE(spin(row.hidden)->isVisible()) << row.button;
     }
     EXPECT_EQ(app.settings.paperKind(), PaperKind::KariertCheck);
+}
+
+TEST_F(PaperKindsTest, DotsCanBeSetOnlyForADotGridAndItsSpacingIsBetweenDots) {
+    QLabel* spacingCaption = nullptr;
+    for (QLabel* label : window->findChildren<QLabel*>()) {
+        if (label->buddy() == spin("CaretSpaceED"))
+            spacingCaption = label;
+    }
+    ASSERT_NE(spacingCaption, nullptr);
+    struct Row {
+        const char* button;
+        bool dots;
+    };
+    for (const Row& row : {Row{"DotGridCheck", true}, Row{"KariertCheck", false}}) {
+        QTest::mouseClick(control<QRadioButton>(row.button), Qt::LeftButton, {}, QPoint(4, 4));
+        for (const char* dotControl : {"DotSizeEd", "MajorDotSizeEd", "DotRoundCheck"})
+            EXPECT_EQ(control(dotControl)->isEnabled(), row.dots) << row.button << dotControl;
+        EXPECT_EQ(spacingCaption->text().contains("dots"), row.dots) << row.button;
+        EXPECT_EQ(spacingCaption->text().contains("lines"), !row.dots) << row.button;
+    }
+}
+
+// The presets' button has an arrow of its own beside its caption, and both open the menu.
+TEST_F(PaperKindsTest, ThePresetButtonIsAMenuButtonWhoseCaptionAndArrowOpenTheMenu) {
+    auto* button = control<QToolButton>("PresetBtn");
+    QStyleOptionToolButton option;
+    option.initFrom(button);
+    option.features = QStyleOptionToolButton::HasMenu;
+    if (button->popupMode() == QToolButton::MenuButtonPopup)
+        option.features |= QStyleOptionToolButton::MenuButtonPopup;
+    const QRect arrow = button->style()->subControlRect(QStyle::CC_ToolButton, &option,
+                                                        QStyle::SC_ToolButtonMenu, button);
+    const QRect caption = button->style()->subControlRect(QStyle::CC_ToolButton, &option,
+                                                          QStyle::SC_ToolButton, button);
+    ASSERT_FALSE(arrow.isEmpty());
+    EXPECT_FALSE(arrow.intersects(caption));
+    EXPECT_GE(button->width(), button->sizeHint().width());
+    for (const QPoint at : {caption.center(), arrow.center()}) {
+        QMenu* opened = nullptr;
+        QTimer::singleShot(0, [&opened] {
+            opened = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            if (opened)
+                opened->close();
+        });
+        QTest::mouseClick(button, Qt::LeftButton, {}, at);
+        QTest::qWait(50);
+        EXPECT_EQ(opened, button->menu()) << at.x();
+    }
 }
 
 TEST_F(PaperKindsTest, APresetFromTheMenuSetsThePaperAndKeepsTheText) {

@@ -16,6 +16,10 @@ class ScriptedDialogs : public UserDialogs {
     std::optional<FreeTextFont> fontAnswer;
     std::optional<ColorValue> colorAnswer;
     bool quitAnswer = false;
+    // A person who chose the name of an existing file means to replace it; changes not saved
+    // are let go, as before the program asked about them.
+    bool replaceAnswer = true;
+    UnsavedChanges saveChangesAnswer = UnsavedChanges::Discard;
     // What the user does in the print, printer setup and calibration dialogs.
     std::function<bool(QPrinter&, QWidget*)> printAnswer = [](QPrinter&, QWidget*) {
         return false;
@@ -31,6 +35,8 @@ class ScriptedDialogs : public UserDialogs {
     std::vector<FreeTextFont> fontsAsked;
     std::vector<ColorValue> coloursAsked;
     int quitQuestions = 0;
+    QStringList replaceQuestions;     // the files
+    QStringList saveChangesQuestions; // the documents' names
     QStringList infoMessages;
     QStringList errorMessages;
     std::vector<QWidget*> errorParents;
@@ -50,6 +56,14 @@ class ScriptedDialogs : public UserDialogs {
     std::optional<ColorValue> chooseColor(QWidget*, ColorValue current) override {
         coloursAsked.push_back(current);
         return colorAnswer;
+    }
+    bool confirmReplace(QWidget*, const QString& fileName) override {
+        replaceQuestions << fileName;
+        return replaceAnswer;
+    }
+    UnsavedChanges askToSaveChanges(QWidget*, const QString& documentName) override {
+        saveChangesQuestions << documentName;
+        return saveChangesAnswer;
     }
     bool confirmQuit(QWidget*) override {
         ++quitQuestions;

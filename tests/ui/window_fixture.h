@@ -6,10 +6,13 @@
 #include "settings/ui/real_spin_edit.h"
 
 #include <QApplication>
+#include <QDropEvent>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QStackedWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QUrl>
 
 #include <gtest/gtest.h>
 
@@ -66,6 +69,22 @@ class WindowTest : public ::testing::Test {
         ASSERT_TRUE(widget->hasFocus());
         QTest::keyClick(widget, Qt::Key_Tab);
         ASSERT_FALSE(widget->hasFocus());
+    }
+
+    // Drags `file` over the window to the middle of `target` and drops it there, as the desktop
+    // delivers it: to the window, which finds the widget under the drop. True when the window
+    // took it.
+    bool dropOn(QWidget* target, const QString& file) {
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(file)});
+        data.setText(QUrl::fromLocalFile(file).toString()); // as file managers add
+        const QPoint at = target->mapTo(window.get(), target->rect().center());
+        QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(window->windowHandle(), &enter);
+        QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(window->windowHandle(), &drop);
+        QCoreApplication::processEvents();
+        return enter.isAccepted() && drop.isAccepted();
     }
 
     // The models outlive the window; the calibration is kept in a folder of the test's own.

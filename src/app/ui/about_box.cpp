@@ -64,7 +64,8 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
         "Tolvane makes small programs for the things people still do on paper: writing "
         "letters, keeping notes and planning the week.")));
     text->addWidget(wrappedLabel(QStringLiteral(
-        "With Lineavo-Pressolo you design your own writing paper - ruled or checkered, with "
+        "With Lineavo-Pressolo you design your own writing paper - ruled, checkered or a dot grid, "
+        "with "
         "margins, a logo, a background and a line of your own - and print it at home.")));
     text->addWidget(wrappedLabel(QStringLiteral(
         "Other programs of ours help you lay out labels, greeting cards and calendars.")));

@@ -45,11 +45,27 @@ QGroupBox* ruledGroup(PageContext& context) {
     return group;
 }
 
+// The widgets in a row of `grid`.
+std::vector<QWidget*> widgetsInRow(QGridLayout* grid, int row) {
+    std::vector<QWidget*> widgets;
+    for (int column = 0; column < grid->columnCount(); ++column) {
+        if (QLayoutItem* item = grid->itemAtPosition(row, column); item && item->widget())
+            widgets.push_back(item->widget());
+    }
+    return widgets;
+}
+
+// Checkered paper and the dot grid share the group; what only dots have is usable only for
+// them, and the spacing is called what it is for the kind.
 QGroupBox* gridGroup(PageContext& context) {
     QGridLayout* grid = nullptr;
     QGroupBox* group =
         groupWithGrid(QStringLiteral("Properties checkered paper and dot grid"), grid);
-    addLengthRow(context, grid, QStringLiteral("Space between lines:"), Setting::CaretSpaceED);
+    const int spacingRow = grid->rowCount();
+    RealSpinEdit* spacing =
+        addLengthRow(context, grid, QStringLiteral("Space between lines:"), Setting::CaretSpaceED);
+    auto* spacingCaption = qobject_cast<QLabel*>(grid->itemAtPosition(spacingRow, 0)->widget());
+    spacingCaption->setBuddy(spacing);
     RealSpinEdit* every = realEdit(context, Setting::MajorEveryEd);
     every->setToolTip(QStringLiteral("0 draws no bold lines or dots"));
     const int row = grid->rowCount();
@@ -59,11 +75,27 @@ QGroupBox* gridGroup(PageContext& context) {
     addPairRow(grid, QStringLiteral("Bold color:"), colourPicker(context, Setting::MajorColor),
                QStringLiteral("Width:"), realEdit(context, Setting::MajorWidthEd),
                QStringLiteral("Points"));
+    const int dotRow = grid->rowCount();
     addPairRow(grid, QStringLiteral("Dot size:"), realEdit(context, Setting::DotSizeEd),
                QStringLiteral("Bold:"), realEdit(context, Setting::MajorDotSizeEd),
                QStringLiteral("Points"));
-    grid->addWidget(flagCheckBox(context, Setting::DotRoundCheck, QStringLiteral("Round dots")),
-                    grid->rowCount(), 0, 1, 5);
+    std::vector<QWidget*> dotControls = widgetsInRow(grid, dotRow);
+    dotControls.push_back(
+        flagCheckBox(context, Setting::DotRoundCheck, QStringLiteral("Round dots")));
+    grid->addWidget(dotControls.back(), grid->rowCount(), 0, 1, 5);
+    PaperSettings& settings = context.settings;
+    const auto showKind = [&settings, spacingCaption, dotControls] {
+        const bool dots = settings.paperKind() == PaperKind::DotGridCheck;
+        spacingCaption->setText(dots ? QStringLiteral("Space between dots:")
+                                     : QStringLiteral("Space between lines:"));
+        for (QWidget* control : dotControls)
+            control->setEnabled(dots);
+    };
+    showKind();
+    QObject::connect(&settings, &PaperSettings::changed, group, [showKind](Setting s) {
+        if (s == Setting::LiniertCheck)
+            showKind();
+    });
     // The rows stay together at the top when the ruled paper's group is the taller one.
     grid->setRowStretch(grid->rowCount(), 1);
     return group;

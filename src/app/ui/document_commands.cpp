@@ -5,70 +5,145 @@
 #include "document/document_file.h"
 #include "settings/paper_settings.h"
 #include "settings/presets.h"
+#include "settings/setting_table.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <QWidget>
 
+namespace {
+
+// The stored settings as a document holds them, so that a change counts only where saving
+// would write something else. Picture names are kept whole, as they are with no document. A
+// design that no document can hold is never the same as one that was saved.
+QByteArray storedState(const PaperSettings& settings) {
+    QByteArray bytes;
+    if (encodeDocument(settings, QString(), bytes))
+        return {};
+    return bytes;
+}
+
+} // namespace
+
 DocumentCommands::DocumentCommands(PaperSettings& settings, PictureLoader& pictures,
                                    UserDialogs& dialogs, QWidget* window)
     : QObject(window), m_settings(settings), m_pictures(pictures), m_dialogs(dialogs),
-      m_window(window) {}
+      m_window(window), m_documentState(storedState(settings)) {
+    connect(&m_settings, &PaperSettings::changed, this, &DocumentCommands::settingChanged);
+    for (const SettingDescription& d : settingTable()) {
+        if (d.kind == SettingKind::Real)
+            connect(&m_settings.field(d.setting), &RealField::textChanged, this,
+                    &DocumentCommands::settingChanged);
+    }
+}
 
 QString DocumentCommands::fileFilter() {
-    return QStringLiteral("Lineavo-Dateien (*.lvo)");
+    return QStringLiteral("Lineavo designs (*.lvo)");
 }
 
 void DocumentCommands::NewBtnClick() {
+    if (!mayGiveUpDesign())
+        return;
     m_pictures.replaceDesign([this] {
         m_settings.resetToNew();
         return std::optional<QString>();
     });
+    takeAsDocument(QString());
     emit designReplaced();
 }
 
 void DocumentCommands::NewFromPreset(const QString& name) {
+    if (!mayGiveUpDesign())
+        return;
     if (const std::optional<QString> error = applyPreset(m_settings, name)) {
         showFailure(*error);
         return;
     }
+    takeAsDocument(QString());
     emit designReplaced();
 }
 
 void DocumentCommands::OpenBtnClick() {
+    if (!mayGiveUpDesign())
+        return;
     const std::optional<QString> name =
         m_dialogs.openFileName(m_window, {fileFilter(), QStringLiteral("lvo"), startFolder()});
     if (name)
         OpenFile(*name);
 }
 
-void DocumentCommands::SaveAsBtnClick() {
-    const std::optional<QString> name =
-        m_dialogs.saveFileName(m_window, {fileFilter(), QStringLiteral("lvo"), startFolder()});
-    if (name)
-        SaveFile(*name);
+void DocumentCommands::OpenDroppedFile(const QString& fileName) {
+    if (mayGiveUpDesign())
+        OpenFile(fileName);
 }
 
-void DocumentCommands::OpenFile(const QString& fileName) {
+void DocumentCommands::SaveAsBtnClick() {
+    saveAs();
+}
+
+bool DocumentCommands::saveAs() {
+    const std::optional<QString> name =
+        m_dialogs.saveFileName(m_window, {fileFilter(), QStringLiteral("lvo"), startFolder()});
+    if (!name)
+        return false;
+    if (QFileInfo::exists(*name) && !m_dialogs.confirmReplace(m_window, *name))
+        return false;
+    return SaveFile(*name);
+}
+
+bool DocumentCommands::OpenFile(const QString& fileName) {
     const std::optional<QString> error =
         m_pictures.replaceDesign([&] { return openDocument(m_settings, fileName); });
     if (error) {
         showFailure(*error);
-        return;
+        return false;
     }
     rememberFolderOf(fileName);
+    takeAsDocument(fileName);
     emit designReplaced();
+    return true;
 }
 
-void DocumentCommands::SaveFile(const QString& fileName) {
+bool DocumentCommands::SaveFile(const QString& fileName) {
     if (const std::optional<QString> error = saveDocument(m_settings, fileName)) {
         showFailure(*error);
-        return;
+        return false;
     }
     rememberFolderOf(fileName);
+    takeAsDocument(fileName);
+    return true;
 }
 
+bool DocumentCommands::mayGiveUpDesign() {
+    if (!m_modified)
+        return true;
+    switch (m_dialogs.askToSaveChanges(m_window, m_documentName)) {
+    case UnsavedChanges::Save:
+        return saveAs();
+    case UnsavedChanges::Discard:
+        return true;
+    case UnsavedChanges::Cancel:
+        return false;
+    }
+    return false;
+}
+
+void DocumentCommands::takeAsDocument(const QString& documentName) {
+    m_documentName = documentName;
+    m_documentState = storedState(m_settings);
+    m_modified = m_documentState.isEmpty();
+    emit documentChanged();
+}
+
+void DocumentCommands::settingChanged() {
+    const QByteArray state = storedState(m_settings);
+    const bool modified = state.isEmpty() || state != m_documentState;
+    if (modified == m_modified)
+        return;
+    m_modified = modified;
+    emit documentChanged();
+}
 QString DocumentCommands::startFolder() const {
     if (!m_lastFolder.isEmpty())
         return m_lastFolder;
@@ -82,8 +157,9 @@ void DocumentCommands::rememberFolderOf(const QString& fileName) {
 }
 
 void DocumentCommands::showFailure(const QString& message) {
-    // The two plain notices come as information; anything else is an error of the file.
-    if (message == DocumentMessages::couldNotOpen || message == DocumentMessages::couldNotCreate) {
+    // A file that cannot be opened or created is a notice; anything else is an error of the file.
+    if (message.startsWith(DocumentMessages::couldNotOpen) ||
+        message.startsWith(DocumentMessages::couldNotCreate)) {
         m_dialogs.showInfoMessage(m_window, message);
         return;
     }
@@ -91,5 +167,7 @@ void DocumentCommands::showFailure(const QString& message) {
 }
 
 bool DocumentCommands::FormCloseQuery() {
-    return m_dialogs.confirmQuit(m_window);
+    // Changes that are not saved get the question that can save them; otherwise the program
+    // ends as it always did, after its quit question.
+    return m_modified ? mayGiveUpDesign() : m_dialogs.confirmQuit(m_window);
 }

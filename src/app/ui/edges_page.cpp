@@ -9,7 +9,7 @@
 
 PageFrame* buildEdgesPage(PageContext& context) {
     auto* page = new PageFrame(PageId::Edges,
-                               QStringLiteral("Egdes - choose the settings for the egde lines"),
+                               QStringLiteral("Edges - choose the settings for the edge lines"),
                                QStringLiteral("Edge properties"));
     auto* layout = stackedContent(page->content());
     QGridLayout* grid = nullptr;

@@ -13,6 +13,7 @@ std::unique_ptr<QFileDialog> makeFileDialog(QWidget* parent, const FileDialogReq
     // Opening a name that does not exist is allowed; the open itself reports it.
     dialog->setFileMode(QFileDialog::AnyFile);
     dialog->setDefaultSuffix(request.defaultSuffix);
+    // Whoever saves asks before replacing a file, once, after the suffix is added.
     dialog->setOption(QFileDialog::DontConfirmOverwrite, true);
     if (auto* details = dialog->findChild<QTreeView*>()) {
         // The name takes what the size, the type and the date leave.

@@ -72,7 +72,8 @@ TMainForm::TMainForm(Application& app, UserDialogs& dialogs, QWidget* parent)
     : QMainWindow(parent), m_settings(app.settings), m_pictures(new PictureLoader(app, this)),
       m_commands(new DocumentCommands(app.settings, *m_pictures, dialogs, this)) {
     setObjectName(QStringLiteral("MainForm"));
-    setWindowTitle(QStringLiteral("Tolvane Lineavo-Pressolo 1.0"));
+    showDocumentInTitle();
+    connect(m_commands, &DocumentCommands::documentChanged, this, &TMainForm::showDocumentInTitle);
     // A compact face for the whole program, so that the six pages and their rows fit the
     // window's start size.
     QFont compact(QStringLiteral("Arial"));
@@ -151,12 +152,6 @@ QWidget* TMainForm::buildToolStrip() {
         flatButton(saveDocumentIcon(), QStringLiteral("Save as..."),
                    QStringLiteral("Save file as..."), QStringLiteral("SaveAsBtn")),
     };
-    for (QToolButton* button : buttons) {
-        button->setFixedSize(kToolButtonWidth, kToolStripHeight - 2);
-        layout->addWidget(button);
-    }
-    layout->addStretch(1);
-    connect(buttons[0], &QToolButton::clicked, m_commands, &DocumentCommands::NewBtnClick);
     auto* presetMenu = new QMenu(buttons[1]);
     presetMenu->setObjectName(QStringLiteral("PresetMenu"));
     for (const Preset& preset : presets()) {
@@ -165,7 +160,18 @@ QWidget* TMainForm::buildToolStrip() {
             [this, name = QLatin1String(preset.name)] { m_commands->NewFromPreset(name); });
     }
     buttons[1]->setMenu(presetMenu);
-    buttons[1]->setPopupMode(QToolButton::InstantPopup);
+    // The presets are a menu button with an arrow of its own beside the caption, not a mark
+    // squeezed into the corner; the caption opens the menu too, as it does nothing else.
+    buttons[1]->setPopupMode(QToolButton::MenuButtonPopup);
+    for (QToolButton* button : buttons) {
+        // Wider where a caption and a menu arrow need more room.
+        button->setFixedSize(std::max(kToolButtonWidth, button->sizeHint().width()),
+                             kToolStripHeight - 2);
+        layout->addWidget(button);
+    }
+    layout->addStretch(1);
+    connect(buttons[0], &QToolButton::clicked, m_commands, &DocumentCommands::NewBtnClick);
+    connect(buttons[1], &QToolButton::clicked, buttons[1], &QToolButton::showMenu);
     connect(buttons[2], &QToolButton::clicked, m_commands, &DocumentCommands::OpenBtnClick);
     connect(buttons[3], &QToolButton::clicked, m_commands, &DocumentCommands::SaveAsBtnClick);
     return strip;
@@ -187,6 +193,8 @@ void TMainForm::connectPrintPage(Application& app, UserDialogs& dialogs) {
             &PrintCommands::SetupBtnClick);
     connect(m_print.calibrateButton, &QAbstractButton::clicked, m_printing,
             &PrintCommands::KalBtnClick);
+    connect(m_print.fitPageButton, &QAbstractButton::clicked, m_preview,
+            [this] { m_settings.ZoomEd.setValue(m_preview->fitPageZoom()); });
     connect(m_commands, &DocumentCommands::designReplaced, m_preview, &PreviewPane::refresh);
     connect(m_pictures, &PictureLoader::loaded, m_preview, &PreviewPane::refresh);
 }
@@ -228,6 +236,19 @@ QWidget* TMainForm::buildBottomStrip() {
     return strip;
 }
 
+void TMainForm::showDocumentInTitle() {
+    const QString program = QStringLiteral("Tolvane Lineavo-Pressolo 1.0");
+    const QString& document = m_commands->documentName();
+    const bool modified = m_commands->isModified();
+    if (document.isEmpty() && !modified) {
+        setWindowTitle(program);
+        return;
+    }
+    const QString name =
+        document.isEmpty() ? QStringLiteral("New design") : QFileInfo(document).fileName();
+    setWindowTitle(name + (modified ? QStringLiteral("* - ") : QStringLiteral(" - ")) + program);
+}
+
 void TMainForm::ueberbtnClick() {
     TAboutBox box(this);
     box.exec();
@@ -251,7 +272,7 @@ std::function<void()> TMainForm::dropAction(const QDropEvent& event) const {
     if (!file)
         return {};
     if (QFileInfo(*file).suffix().compare(u"lvo", Qt::CaseInsensitive) == 0)
-        return [this, design = *file] { m_commands->OpenFile(design); };
+        return [this, design = *file] { m_commands->OpenDroppedFile(design); };
     // Any other file is taken for a picture, on the page of a picture only; the loader says
     // in the file name field if it is none.
     const QWidget* page = m_pages->currentWidget();

@@ -66,6 +66,8 @@ class TMainForm : public QMainWindow {
     void connectPrintPage(Application& app, UserDialogs& dialogs);
     void connectPreviewButton(QAbstractButton* button, Setting fileName, Application& app);
     void ueberbtnClick();
+    // "paper.lvo* - " and the program's title: the document and whether it has unsaved changes.
+    void showDocumentInTitle();
     void commitData(QSessionManager& manager);
     // What dropping the dragged data at `position` does; empty where it does nothing.
     std::function<void()> dropAction(const QDropEvent& event) const;

@@ -20,7 +20,8 @@ struct PrintPageControls {
     QAbstractButton* printButton = nullptr;
     QAbstractButton* setupButton = nullptr;
     QAbstractButton* calibrateButton = nullptr;
-    QWidget* previewArea = nullptr; // holds the preview pane, in a layout of its own
+    QAbstractButton* fitPageButton = nullptr; // sets the zoom that shows the whole page
+    QWidget* previewArea = nullptr;           // holds the preview pane, in a layout of its own
 };
 PageFrame* buildPrintPage(PageContext& context, PrintPageControls& controls);
 

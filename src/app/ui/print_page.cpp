@@ -8,6 +8,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace {
@@ -22,7 +23,7 @@ PageFrame* buildPrintPage(PageContext& context, PrintPageControls& controls) {
     strip->setObjectName(QStringLiteral("PrintStrip"));
     strip->setFixedHeight(kStripHeight);
     auto* stripLayout = new QHBoxLayout(strip);
-    stripLayout->setContentsMargins(8, 4, 8, 4);
+    stripLayout->setContentsMargins(6, 4, 6, 4);
 
     auto* print =
         new ImageButton(printButtonPicture(), QStringLiteral("Starting the print process..."));
@@ -34,14 +35,19 @@ PageFrame* buildPrintPage(PageContext& context, PrintPageControls& controls) {
     auto* zoom = new RealSpinEdit(context.settings.ZoomEd);
     auto* zoomLabel = new QLabel(QStringLiteral("Zoom:"));
     zoomLabel->setBuddy(zoom);
+    // A tool button: as small as its caption, so that the strip fits the window's start size.
+    auto* fitPage = new QToolButton;
+    fitPage->setText(QStringLiteral("Fit page"));
+    fitPage->setObjectName(QStringLiteral("FitPageBtn"));
+    fitPage->setToolTip(QStringLiteral("Zoom so that the whole page shows at once"));
     auto* calibrate = new QPushButton(QStringLiteral("&Calibrate printer"));
     calibrate->setObjectName(QStringLiteral("KalBtn"));
 
     stripLayout->addWidget(print);
     stripLayout->addWidget(setup);
-    stripLayout->addSpacing(12);
     stripLayout->addWidget(zoomLabel);
     stripLayout->addWidget(zoom);
+    stripLayout->addWidget(fitPage);
     stripLayout->addStretch(1);
     stripLayout->addWidget(calibrate);
 
@@ -56,6 +62,6 @@ PageFrame* buildPrintPage(PageContext& context, PrintPageControls& controls) {
     layout->addWidget(strip);
     layout->addWidget(previewArea, 1);
 
-    controls = {print, setup, calibrate, previewArea};
+    controls = {print, setup, calibrate, fitPage, previewArea};
     return page;
 }

@@ -1,5 +1,6 @@
 #include "app/ui/qt_user_dialogs.h"
 
+#include "app/ui/document_questions.h"
 #include "app/ui/file_dialog.h"
 #include "app/ui/quit_question.h"
 #include "picture/ui/print_form.h"
@@ -35,6 +36,13 @@ std::optional<QString> QtUserDialogs::saveFileName(QWidget* parent,
     return runFileDialog(parent, request, QFileDialog::AcceptSave);
 }
 
+bool QtUserDialogs::confirmReplace(QWidget* parent, const QString& fileName) {
+    QMessageBox box(QMessageBox::Question, kProgramTitle, ReplaceQuestion::text(fileName),
+                    QMessageBox::Yes | QMessageBox::No, parent);
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
 std::optional<FreeTextFont> QtUserDialogs::chooseFont(QWidget* parent, const FreeTextFont& font) {
     FreeTextFontDialog dialog(
         font, [this](QWidget* owner, ColorValue current) { return chooseColor(owner, current); },
@@ -55,6 +63,20 @@ bool QtUserDialogs::confirmQuit(QWidget* parent) {
     QMessageBox box(QMessageBox::Information, QuitQuestion::title, QuitQuestion::text,
                     QMessageBox::Ok | QMessageBox::Cancel, parent);
     return box.exec() == QMessageBox::Ok;
+}
+
+UnsavedChanges QtUserDialogs::askToSaveChanges(QWidget* parent, const QString& documentName) {
+    QMessageBox box(QMessageBox::Warning, kProgramTitle, SaveChangesQuestion::text(documentName),
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent);
+    box.setDefaultButton(QMessageBox::Save);
+    switch (box.exec()) {
+    case QMessageBox::Save:
+        return UnsavedChanges::Save;
+    case QMessageBox::Discard:
+        return UnsavedChanges::Discard;
+    default:
+        return UnsavedChanges::Cancel; // Cancel, Escape or the close box
+    }
 }
 
 bool QtUserDialogs::choosePrinterAndCopies(QWidget* parent, QPrinter& printer) {

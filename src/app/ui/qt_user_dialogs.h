@@ -7,9 +7,11 @@ class QtUserDialogs : public UserDialogs {
   public:
     std::optional<QString> openFileName(QWidget* parent, const FileDialogRequest&) override;
     std::optional<QString> saveFileName(QWidget* parent, const FileDialogRequest&) override;
+    bool confirmReplace(QWidget* parent, const QString& fileName) override;
     std::optional<FreeTextFont> chooseFont(QWidget* parent, const FreeTextFont&) override;
     std::optional<ColorValue> chooseColor(QWidget* parent, ColorValue current) override;
     bool confirmQuit(QWidget* parent) override;
+    UnsavedChanges askToSaveChanges(QWidget* parent, const QString& documentName) override;
     bool choosePrinterAndCopies(QWidget* parent, QPrinter& printer) override;
     void setUpPrinter(QWidget* parent, QPrinter& printer) override;
     void runCalibration(TKalForm& dialog) override;

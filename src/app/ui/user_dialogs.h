@@ -20,6 +20,9 @@ struct FileDialogRequest {
     QString startPath;     // folder or file to start at
 };
 
+// What the user wants done with changes to the design that are not saved.
+enum class UnsavedChanges { Save, Discard, Cancel };
+
 // Every modal question the program asks the user. The windows ask through this interface so
 // that tests can answer in place of a person.
 class UserDialogs {
@@ -28,12 +31,17 @@ class UserDialogs {
 
     // A name to open; the file need not exist. Nothing when cancelled.
     virtual std::optional<QString> openFileName(QWidget* parent, const FileDialogRequest&) = 0;
-    // A name to save to; an existing file is replaced without a question.
+    // A name to save to; the dialog itself does not ask about an existing file.
     virtual std::optional<QString> saveFileName(QWidget* parent, const FileDialogRequest&) = 0;
+    // Asked before an existing file is replaced: true to replace it.
+    virtual bool confirmReplace(QWidget* parent, const QString& fileName) = 0;
     virtual std::optional<FreeTextFont> chooseFont(QWidget* parent, const FreeTextFont&) = 0;
     virtual std::optional<ColorValue> chooseColor(QWidget* parent, ColorValue current) = 0;
     // The question before the program ends: true to go on and quit.
     virtual bool confirmQuit(QWidget* parent) = 0;
+    // Asked before a design with unsaved changes is given up. `documentName` is the file the
+    // design was last opened from or saved to, empty when it has none.
+    virtual UnsavedChanges askToSaveChanges(QWidget* parent, const QString& documentName) = 0;
     // The print dialog, which sets the printer and the number of copies; true to print.
     virtual bool choosePrinterAndCopies(QWidget* parent, QPrinter& printer) = 0;
     // The printer setup: printer, paper format and orientation.

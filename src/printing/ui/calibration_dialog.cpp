@@ -112,7 +112,7 @@ void TKalForm::buildLayout() {
         RealField& inches;
     };
     const Row rows[] = {
-        {"Distance of the rectangle form the left edge:", m_calibration.LinksEd, LinksEDin},
+        {"Distance of the rectangle from the left edge:", m_calibration.LinksEd, LinksEDin},
         {"Distance of the rectangle form the top edge:", m_calibration.ObenEd, ObenEdin},
         {"Width of the rectangle:", m_calibration.BreitEd, BreitEdin},
         {"Height of the rectangle:", m_calibration.HochEd, HochEdin},

@@ -9,6 +9,8 @@
 #include <QPainter>
 #include <QScrollBar>
 
+#include <algorithm>
+
 namespace {
 
 // The box's size before the first sizing.
@@ -41,6 +43,28 @@ PreviewPane::PreviewPane(const PaperSettings& settings, const CalibrationSetting
 
 QWidget* PreviewPane::pageBox() const {
     return m_box;
+}
+
+int PreviewPane::fitPageZoom() const {
+    const QSize view = maximumViewportSize();
+    const PrinterPage printer = m_printerPage();
+    const double largest = m_settings.ZoomEd.range().maximum;
+    const QSize atHundred = previewBoxSize(printer, logicalDpiX(), 100);
+    // The box grows with the zoom and is truncated, so it fits at this zoom at the most; the
+    // truncation of the box at 100 % may leave a step or two to go down.
+    double zoom = largest;
+    if (atHundred.width() > 0)
+        zoom = std::min(zoom, (view.width() + 1) * 100.0 / atHundred.width() + 1);
+    if (atHundred.height() > 0)
+        zoom = std::min(zoom, (view.height() + 1) * 100.0 / atHundred.height() + 1);
+    int fitting = int(zoom);
+    const auto fits = [&](int z) {
+        const QSize box = previewBoxSize(printer, logicalDpiX(), z);
+        return box.width() <= view.width() && box.height() <= view.height();
+    };
+    while (fitting > 1 && !fits(fitting))
+        --fitting;
+    return fitting;
 }
 
 void PreviewPane::setPageLayers(const PageLayers* layers) {

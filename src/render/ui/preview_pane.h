@@ -37,6 +37,10 @@ class PreviewPane : public QScrollArea {
 
     QWidget* pageBox() const;
 
+    // The largest zoom at which the whole page shows in the view at once, without scroll bars.
+    // At most the zoom field's maximum; below its minimum when even that page is too large.
+    int fitPageZoom() const;
+
     // The drag, in page-box coordinates: the pressed point of the page stays under the
     // pointer while the view scrolls, within the scroll bars' limits.
     void PaintBox1MouseDown(QPoint position);

@@ -109,6 +109,22 @@ void ColorPicker::userSelected(int index) {
     emit Change();
 }
 
+QString ColorPicker::shownName() const {
+    const int index = currentIndex() < 0 ? 0 : currentIndex();
+    if (index != ColorPickerModel::kMoreEntry || !isSystemColor(colorValue()))
+        return m_model.entryName(index);
+    // The free text starts in the desktop's text colour, which is no entry of the list.
+    const bool text = colorValue() == kSystemWindowTextColor;
+    switch (language()) {
+    case TCLanguage::lgDeutsch:
+        return text ? QStringLiteral("Textfarbe") : QStringLiteral("Systemfarbe");
+    case TCLanguage::lgFrensh:
+        return text ? QStringLiteral("Couleur du texte") : QStringLiteral("Couleur système");
+    default:
+        return text ? QStringLiteral("Text color") : QStringLiteral("System color");
+    }
+}
+
 void ColorPicker::paintEvent(QPaintEvent*) {
     QStylePainter painter(this);
     QStyleOptionComboBox option;
@@ -124,5 +140,5 @@ void ColorPicker::paintEvent(QPaintEvent*) {
         painter, field,
         focused ? palette().color(QPalette::Highlight) : palette().color(QPalette::Base),
         focused ? palette().color(QPalette::HighlightedText) : palette().color(QPalette::Text),
-        colorValueToRgb(m_model.swatchColor(index)), m_model.entryName(index));
+        colorValueToRgb(m_model.swatchColor(index)), shownName());
 }

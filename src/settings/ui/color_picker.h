@@ -27,6 +27,9 @@ class ColorPicker : public QComboBox {
     void setLanguage(TCLanguage language);
 
     const ColorPickerModel& model() const { return m_model; }
+    // The name the closed picker shows: the chosen entry's, or for a desktop colour, which
+    // "More..." holds, what that colour is.
+    QString shownName() const;
 
   signals:
     // The user chose an entry; raised after the colour has been set.

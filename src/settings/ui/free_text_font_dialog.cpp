@@ -7,6 +7,7 @@
 #include <QFontDialog>
 #include <QFontInfo>
 #include <QFormLayout>
+#include <QLineEdit>
 #include <QVBoxLayout>
 
 #include <cmath>
@@ -68,6 +69,8 @@ FreeTextFontDialog::FreeTextFontDialog(const FreeTextFont& font, ColorChooser mo
     m_color->setObjectName(QStringLiteral("FontColor"));
     m_color->setColorChooser(std::move(moreColors));
     m_color->setColorValue(font.color);
+    showColorInSample();
+    connect(m_color, &ColorPicker::Change, this, &FreeTextFontDialog::showColorInSample);
 
     m_charset->setObjectName(QStringLiteral("FontCharset"));
     for (const CharsetName& charset : freeTextCharsets())
@@ -92,6 +95,16 @@ FreeTextFontDialog::FreeTextFontDialog(const FreeTextFont& font, ColorChooser mo
     layout->addWidget(m_fontPart);
     layout->addLayout(extras);
     layout->addWidget(buttons);
+}
+
+void FreeTextFontDialog::showColorInSample() {
+    // The toolkit's dialog names its sample so.
+    auto* sample = m_fontPart->findChild<QLineEdit*>(QStringLiteral("qt_fontDialog_sampleEdit"));
+    if (!sample)
+        return;
+    QPalette palette = sample->palette();
+    palette.setColor(QPalette::Text, QColor(colorValueToRgb(m_color->colorValue())));
+    sample->setPalette(palette);
 }
 
 FreeTextFont FreeTextFontDialog::chosenFont() const {

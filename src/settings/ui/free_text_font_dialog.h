@@ -27,6 +27,9 @@ class FreeTextFontDialog : public QDialog {
     FreeTextFont chosenFont() const;
 
   private:
+    // The sample of the font part shows its text in the chosen colour, as the page will.
+    void showColorInSample();
+
     FreeTextFont m_initial;
     QFont m_initialShown; // what the font part showed at first
     QFontDialog* m_fontPart;
