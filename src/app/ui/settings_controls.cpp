@@ -35,14 +35,14 @@ constexpr PictureFormat kPictureFormats[] = {
     {"DIB - Windows, OS/2 DIB", "DIB"},
     {"GIF - CompuServe Graphics Interchange", "GIF"},
     {"IFF - Amiga", "IFF ILBM"},
-    {"JIF - JPEG - JFIF Compilant", "JIF JFIF"},
-    {"JPG - JPEG - JFIF Compilant", "JPG JPEG JPE"},
+    {"JIF - JPEG - JFIF Compliant", "JIF JFIF"},
+    {"JPG - JPEG - JFIF Compliant", "JPG JPEG JPE"},
     {"LBM - Deluxe Paint", "LBM"},
     {"PCX - ZSoft Paintbrush", "PCX"},
     {"RLE - Windows RLE", "RLE"},
     {"TGA - Truevision Targa", "TGA"},
     {"TIF - Tagged image file Format", "TIF TIFF"},
-    {"PNG - Portable Graphics Network", "PNG"},
+    {"PNG - Portable Network Graphics", "PNG"},
 };
 
 // Linux file names are case-sensitive, so each extension is offered in both cases.
