@@ -144,6 +144,7 @@ void DocumentCommands::settingChanged() {
     m_modified = modified;
     emit documentChanged();
 }
+
 QString DocumentCommands::startFolder() const {
     if (!m_lastFolder.isEmpty())
         return m_lastFolder;
