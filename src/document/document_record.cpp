@@ -162,6 +162,10 @@ std::optional<DocumentRecord> decodeDocumentRecord(QByteArrayView bytes, Documen
             return fail(DocumentFault::EndsEarly);
         record[d.setting] = std::move(*value);
     }
+    // Fewer bytes than a tag are a document cut inside the tag: taken for one from before the
+    // block, it would open as another design.
+    if (reader.remaining() > 0 && reader.remaining() < qsizetype(sizeof kExtensionTag))
+        return fail(DocumentFault::EndsEarly);
     if (!startsWithTag(reader))
         return record;
     record.extension = readExtension(reader);

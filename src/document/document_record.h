@@ -42,7 +42,8 @@ enum class DocumentFault {
 };
 
 // Reads a document from `bytes`. Bytes after the main fields that do not start with the tag
-// are ignored, as they always have been. A flag reads as 1 for any byte but 0. When the bytes
+// are ignored, as they always have been, unless they are too few to hold one: then the
+// document ends early. A flag reads as 1 for any byte but 0. When the bytes
 // are no document, returns nothing and says why in `fault`.
 std::optional<DocumentRecord> decodeDocumentRecord(QByteArrayView bytes,
                                                    DocumentFault* fault = nullptr);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QIODevice>
 #include <QSaveFile>
 #include <QString>
 
@@ -8,21 +9,36 @@
 // The reason a write gives when the volume has no room left.
 inline const QString kDiskFullMessage = QStringLiteral("Disk full.");
 
+// Writes straight to a file descriptor. A write the system takes only in part is carried on
+// with the rest, and one it refuses is remembered with the system's reason: the toolkit's own
+// file reports a write cut short by a full disk as a success, or as an unknown error.
+class WholeWriteDevice : public QIODevice {
+  public:
+    void start(int descriptor);
+    // The system's error code of the first write that failed; 0 while every write went through.
+    int failure() const { return m_failure; }
+
+  protected:
+    qint64 readData(char*, qint64) override { return -1; }
+    qint64 writeData(const char* data, qint64 size) override;
+
+  private:
+    int m_descriptor = -1;
+    int m_failure = 0;
+};
+
 // Replaces a file whole or not at all. The new content goes to a file beside the old one and
 // takes its place only when every byte of it is known to be on the disk: a write that fails
 // part way, on a full disk above all, leaves the old file exactly as it was.
-//
-// The toolkit buffers what is written and may meet a full disk only while committing, after
-// which it would rename the cut-short file over the old one; so the buffer is flushed and
-// synced, and every step checked, before the rename.
 class SafeFileWriter {
   public:
     explicit SafeFileWriter(const QString& fileName);
 
     // Starts the new file. Returns why it cannot be created, if it cannot.
     [[nodiscard]] std::optional<QString> open();
-    // Where the caller writes the content.
-    QIODevice& device() { return m_file; }
+    // Where the caller writes the content. A write fails whole or not at all; a failure need
+    // not be checked here, as the commit finds it.
+    QIODevice& device() { return m_device; }
     // Puts the new file in place of the old one, or returns why it cannot: "Disk full." or
     // the system's reason. On failure the new file is removed and the old one stays.
     [[nodiscard]] std::optional<QString> commit();
@@ -32,7 +48,8 @@ class SafeFileWriter {
     std::optional<QString> cancel();
 
   private:
-    std::optional<QString> failure(const QString& action) const;
+    std::optional<QString> writeFailure() const;
 
     QSaveFile m_file;
+    WholeWriteDevice m_device;
 };

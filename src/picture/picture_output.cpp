@@ -1,7 +1,8 @@
 #include "picture/picture_output.h"
 
+#include "document/safe_file_writer.h"
+
 #include <QImageWriter>
-#include <QSaveFile>
 #include <QtEndian>
 
 namespace {
@@ -77,22 +78,21 @@ QJsonObject describePicture(const DecodedPicture& decoded) {
 QString writePicture(const PictureRecord& picture, const QString& fileName) {
     if (picture.isEmpty())
         return QStringLiteral("There is no picture to write.");
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly))
-        return QStringLiteral("The picture cannot be written to \"%1\": %2.")
-            .arg(fileName, file.errorString());
+    const auto failed = [&fileName](const QString& reason) {
+        return QStringLiteral("The picture cannot be written to \"%1\". %2").arg(fileName, reason);
+    };
+    SafeFileWriter file(fileName);
+    if (auto error = file.open())
+        return failed(*error);
     if (fileName.endsWith(QStringLiteral(".bmp"), Qt::CaseInsensitive)) {
-        file.write(encodeBmp(picture));
+        file.device().write(encodeBmp(picture));
     } else {
-        QImageWriter writer(&file, "png");
-        if (!writer.write(picture.image())) {
-            file.cancelWriting();
-            return QStringLiteral("The picture cannot be written to \"%1\": %2.")
-                .arg(fileName, writer.errorString());
-        }
+        QImageWriter writer(&file.device(), "png");
+        if (!writer.write(picture.image()))
+            return failed(file.cancel().value_or(
+                QStringLiteral("Could not write the picture: %1.").arg(writer.errorString())));
     }
-    if (!file.commit())
-        return QStringLiteral("The picture cannot be written to \"%1\": %2.")
-            .arg(fileName, file.errorString());
+    if (auto error = file.commit())
+        return failed(*error);
     return {};
 }

@@ -13,6 +13,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QImageReader>
 #include <QJsonDocument>
@@ -27,10 +28,12 @@
 #include <cerrno>
 #include <cstring>
 #include <functional>
+#include <set>
 
 #include <fcntl.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 
 namespace {
@@ -688,16 +691,18 @@ TEST_F(CommandLine, WindowWithoutADisplaySaysSo) {
     }
 }
 
-// A small volume of its own, filled to the last block, on which every kind of file the program
-// writes is replaced. Mounting needs root; elsewhere the test is skipped.
+// A small volume of its own, on which every kind of file the program writes is replaced with
+// less room left than the new file needs. Mounting needs root; elsewhere the test is skipped.
 class CommandLineFullDisk : public CommandLine {
   protected:
+    static constexpr qint64 kPage = 4096; // the volume's block
+
     void SetUp() override {
         m_disk = path("disk");
         ASSERT_TRUE(QDir().mkpath(m_disk));
         if (geteuid() != 0)
             GTEST_SKIP() << "mounting a small volume needs root";
-        if (mount("tmpfs", m_disk.toLocal8Bit().constData(), "tmpfs", 0, "size=64k") != 0)
+        if (mount("tmpfs", m_disk.toLocal8Bit().constData(), "tmpfs", 0, "size=512k") != 0)
             GTEST_SKIP() << "could not mount a small volume: " << strerror(errno);
         m_mounted = true;
     }
@@ -706,68 +711,103 @@ class CommandLineFullDisk : public CommandLine {
             umount2(m_disk.toLocal8Bit().constData(), MNT_DETACH);
     }
 
-    // Writes until the volume refuses, then checks that it really is full.
-    void fill() {
-        const int fd =
-            open((m_disk + "/filler").toLocal8Bit().constData(), O_WRONLY | O_CREAT, 0600);
+    // Writes until the volume refuses, then gives back `room` bytes and checks that exactly
+    // that much is free.
+    void fillLeaving(qint64 room) {
+        const QByteArray filler = (m_disk + "/filler").toLocal8Bit();
+        const int fd = open(filler.constData(), O_WRONLY | O_CREAT, 0600);
         ASSERT_GE(fd, 0);
-        const QByteArray block(4096, 'f');
+        const QByteArray block(kPage, 'f');
         for (qsizetype size = block.size(); size > 0;) {
             if (write(fd, block.constData(), size_t(size)) < 0) {
                 ASSERT_EQ(errno, ENOSPC);
                 size /= 2;
             }
         }
+        ASSERT_EQ(ftruncate(fd, lseek(fd, 0, SEEK_END) - room), 0);
         close(fd);
+        struct statvfs volume {};
+        ASSERT_EQ(statvfs(m_disk.toLocal8Bit().constData(), &volume), 0);
+        ASSERT_EQ(qint64(volume.f_bavail) * qint64(volume.f_frsize), room);
     }
 
     QString m_disk;
     bool m_mounted = false;
 };
 
+// A failure part way through the file is the hard case: the system takes what fits and
+// refuses only the next write.
 TEST_F(CommandLineFullDisk, KeepsTheOldFileAndSaysTheDiskIsFull) {
+    // Noise, so that the pictures written from it take many blocks.
+    QImage noise(128, 128, QImage::Format_RGB32);
+    for (int y = 0; y < noise.height(); ++y)
+        for (int x = 0; x < noise.width(); ++x)
+            noise.setPixel(x, y, qRgb(x * 37 % 251, y * 91 % 241, (x * y * 13 + 7) % 239));
+    ASSERT_TRUE(noise.save(path("noise.png")));
+    ASSERT_EQ(run({"save", "--set", "FilenameEdit1=" + path("noise.png"), "--set", "BreitEd=6",
+                   "--set", "HochEd=6", "logo.lvo"})
+                  .exitCode,
+              0);
+
     struct Row {
         const char* name;
         const char* file;
-        // Replaces the file and returns the message.
-        std::function<QString(const QString&)> replace;
+        // Replaces the file, or says why not.
+        std::function<Result(const QString&)> replace;
+        bool namesTheFile = true; // else its caller does
     };
     const auto verb = [this](QStringList arguments) {
-        return [this, arguments](const QString& file) {
-            const Result r = run(QStringList(arguments) << file);
-            EXPECT_EQ(r.exitCode, 1);
-            return r.err;
-        };
+        return
+            [this, arguments](const QString& file) { return run(QStringList(arguments) << file); };
     };
-    const auto render = verb({"render", "--page", "300x300", "--output"});
+    const auto render =
+        verb({"render", "logo.lvo", "--page", "300x300", "--dpi", "100", "--output"});
+    const auto picture = verb({"picture", "noise.png", "--output"});
     const Row rows[] = {
         {"document", "d.lvo", verb({"save", "--set", "Edit1=" + QString(200, 'x')})},
         {"PNG", "p.png", render},
         {"BMP", "b.bmp", render},
         {"PDF", "p.pdf", render},
+        {"picture as PNG", "n.png", picture},
+        {"picture as BMP", "n.bmp", picture},
         {"calibration", "options.dat",
-         [](const QString& file) { return CalibrationSettings().save(file).value_or(""); }},
+         [](const QString& file) {
+             const std::optional<QString> error = CalibrationSettings().save(file);
+             return Result{error ? 1 : 0, {}, error.value_or("")};
+         },
+         false},
     };
     const QByteArray old = "the old file, which must survive";
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        const QString file = m_disk + "/" + row.file;
-        QFile oldFile(file);
-        ASSERT_TRUE(oldFile.open(QIODevice::WriteOnly) && oldFile.write(old) == old.size());
-        oldFile.close();
-        fill();
+        const Result roomy = row.replace(path(row.file));
+        ASSERT_EQ(roomy.exitCode, 0) << roomy.err.toStdString();
+        const qint64 needs = QFileInfo(path(row.file)).size();
+        // No room, a few blocks, and all but the last block the file needs.
+        const qint64 lastPage = (needs - 1) / kPage * kPage;
+        for (const qint64 room : std::set<qint64>{0, std::min(kPage, lastPage), lastPage}) {
+            SCOPED_TRACE(room);
+            const QString file = m_disk + "/" + row.file;
+            QFile oldFile(file);
+            ASSERT_TRUE(oldFile.open(QIODevice::WriteOnly) && oldFile.write(old) == old.size());
+            oldFile.close();
+            fillLeaving(room);
 
-        EXPECT_TRUE(row.replace(file).contains("Disk full.")) << row.name;
+            const Result r = row.replace(file);
+            EXPECT_EQ(r.exitCode, 1);
+            EXPECT_TRUE(r.err.contains("Disk full.")) << r.err.toStdString();
+            EXPECT_TRUE(!row.namesTheFile || r.err.contains(file)) << r.err.toStdString();
 
-        ASSERT_TRUE(oldFile.open(QIODevice::ReadOnly));
-        EXPECT_EQ(oldFile.readAll(), old);
-        oldFile.close();
-        QStringList kept{"filler", row.file};
-        kept.sort();
-        EXPECT_EQ(QDir(m_disk).entryList(QDir::Files, QDir::Name), kept)
-            << "the unfinished new file is removed";
-        QFile::remove(m_disk + "/filler");
-        QFile::remove(file);
+            ASSERT_TRUE(oldFile.open(QIODevice::ReadOnly));
+            EXPECT_EQ(oldFile.readAll(), old);
+            oldFile.close();
+            QStringList kept{"filler", row.file};
+            kept.sort();
+            EXPECT_EQ(QDir(m_disk).entryList(QDir::Files, QDir::Name), kept)
+                << "the unfinished new file is removed";
+            QFile::remove(m_disk + "/filler");
+            QFile::remove(file);
+        }
     }
 }
 

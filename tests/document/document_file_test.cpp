@@ -200,17 +200,17 @@ TEST_F(DocumentFile, CutShortAtAnyLengthChangesNothing) {
         .setText("7.77"); // a twin that no change of its field has rewritten
     const std::string before = designState(s);
     ChangeCounter counter(s);
-    // Cut inside the main fields, the file ends early; cut after the block's tag, the block
-    // is damaged. Cut at the tag itself, it is a design from before the block.
+    // Cut inside the main fields or the block's tag, the file ends early; cut after the tag,
+    // the block is damaged. Cut just before the tag, it is a design from before the block.
     const qsizetype tag = full.indexOf(QByteArray(kExtensionTag, 4));
     ASSERT_GT(tag, 0);
     for (int length = 0; length < full.size(); ++length) {
-        if (length >= tag && length < tag + 4)
+        if (length == tag)
             continue;
         const QString file = written(full.left(length));
         EXPECT_TRUE(failure(openDocument(s, file))
-                        .startsWith(length < tag ? DocumentMessages::readBeyondEnd
-                                                 : DocumentMessages::damagedExtension))
+                        .startsWith(length < tag + 4 ? DocumentMessages::readBeyondEnd
+                                                     : DocumentMessages::damagedExtension))
             << length;
     }
     EXPECT_EQ(designState(s), before);
