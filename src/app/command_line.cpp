@@ -1,8 +1,8 @@
 #include "app/command_line.h"
 
 #include "app/commands.h"
+#include "document/system_file_names.h"
 
-#include <QFileInfo>
 #include <QTextStream>
 
 namespace {
@@ -84,6 +84,13 @@ QString usageText() {
         "for a usage error.\n");
 }
 
+QStringList commandLineWords(int argc, char* argv[]) {
+    QStringList words;
+    for (int i = 1; i < argc; ++i)
+        words << fileNameFromSystem(argv[i]);
+    return words;
+}
+
 bool isCommandLineVerb(const QString& word) {
     if (isHelp(word))
         return true;
@@ -110,7 +117,7 @@ int runCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& 
     }
     // The window opens one design that exists; anything else is a mistyped command.
     const QString word = arguments.first() == u"--" ? words.value(0) : arguments.first();
-    if (QFileInfo(word).isFile())
+    if (isRegularFile(word))
         err << "The window opens one design file alone; the words after \"" << word
             << "\" are not understood. See --help.\n";
     else

@@ -8,6 +8,10 @@ class QTextStream;
 // Exit statuses of the headless verbs.
 enum ExitStatus { ExitSuccess = 0, ExitFailure = 1, ExitUsage = 2 };
 
+// The program's arguments after its own name. File names among them keep the system's bytes,
+// which the toolkit's list of arguments loses when they are not UTF-8.
+QStringList commandLineWords(int argc, char* argv[]);
+
 // Whether `word` (the first argument) names one of the headless verbs or asks for help.
 bool isCommandLineVerb(const QString& word);
 

@@ -5,6 +5,7 @@
 
 #include <optional>
 
+class CurrentPrinter;
 class PaperSettings;
 class QTextStream;
 
@@ -20,3 +21,9 @@ int runPrintPictureCommand(const QStringList& words, QTextStream& out, QTextStre
 // Opens `designPath` into `settings`, or leaves the defaults of New when it is empty.
 // Returns "FILE: message" when the design cannot be opened.
 std::optional<QString> loadDesign(const QString& designPath, PaperSettings& settings);
+
+// Reports how a print on `printer` ended, `error` saying why it failed, and returns the exit
+// status. A job that a stopped printer holds is a success with a warning: it prints once the
+// printer is started, and a script that tried again would print it twice.
+int reportPrint(const CurrentPrinter& printer, const std::optional<QString>& error,
+                QTextStream& err);

@@ -3,10 +3,10 @@
 #include "app/ui/document_commands.h"
 #include "app/ui/main_form.h"
 #include "app/ui/qt_user_dialogs.h"
+#include "document/system_file_names.h"
 
 #include <QApplication>
 #include <QDir>
-#include <QFileInfo>
 #include <QTextStream>
 
 #include <cerrno>
@@ -58,7 +58,8 @@ int runHeadless(int argc, char* argv[]) {
     nameApplication();
     QTextStream out(stdout);
     QTextStream err(stderr);
-    return reportLostOutput(out, err, runCommandLine(app.arguments().mid(1), out, err));
+    // The words left once the toolkit has taken its own options out.
+    return reportLostOutput(out, err, runCommandLine(commandLineWords(argc, argv), out, err));
 }
 
 // Whether the window has somewhere to appear. The toolkit would abort without a word a user
@@ -96,15 +97,13 @@ int runWindow(int argc, char* argv[], const QString& design) {
 int main(int argc, char* argv[]) {
     // Decide before any application object exists: the verbs run without a display, and a
     // mistyped verb must not open the window (or fail for want of a display).
-    QStringList words;
-    for (int i = 1; i < argc; ++i)
-        words << QString::fromLocal8Bit(argv[i]);
+    const QStringList words = commandLineWords(argc, argv);
     if (words.isEmpty())
         return runWindow(argc, argv, QString());
     if (!isCommandLineVerb(words.first())) {
         // "--" lets a document's name start with a dash.
         const QStringList design = words.first() == u"--" ? words.mid(1) : words;
-        if (design.size() == 1 && QFileInfo(design.first()).isFile())
+        if (design.size() == 1 && isRegularFile(design.first()))
             return runWindow(argc, argv, design.first());
     }
     // Verbs, help, and everything else, which is told that it is no command.

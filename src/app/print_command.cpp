@@ -30,6 +30,17 @@ bool choosePrinter(const CommandArguments& args, CurrentPrinter& printer, QTextS
 
 } // namespace
 
+int reportPrint(const CurrentPrinter& printer, const std::optional<QString>& error,
+                QTextStream& err) {
+    if (error) {
+        err << *error << "\n";
+        return ExitFailure;
+    }
+    if (const std::optional<QString> notice = printer.heldJobNotice())
+        err << "Warning: " << *notice << "\n";
+    return ExitSuccess;
+}
+
 int runPrintCommand(const QStringList& words, QTextStream& out, QTextStream& err) {
     Q_UNUSED(out);
     CommandArguments args;
@@ -59,12 +70,9 @@ int runPrintCommand(const QStringList& words, QTextStream& out, QTextStream& err
          openDesignPictures(models.settings, models.TextureDib, models.PictureDib))
         err << "Warning: " << failure << " The page is printed without it.\n";
     const PicturePageLayers layers(models.TextureDib, models.PictureDib);
-    if (auto error =
-            printDesign(models.printer, models.settings, models.calibration, copies, layers)) {
-        err << *error << "\n";
-        return ExitFailure;
-    }
-    return ExitSuccess;
+    return reportPrint(
+        models.printer,
+        printDesign(models.printer, models.settings, models.calibration, copies, layers), err);
 }
 
 int runPrintTestCommand(const QStringList& words, QTextStream& out, QTextStream& err) {
@@ -81,9 +89,5 @@ int runPrintTestCommand(const QStringList& words, QTextStream& out, QTextStream&
     CurrentPrinter printer;
     if (!choosePrinter(args, printer, err))
         return ExitFailure;
-    if (auto error = printTestRectangle(printer)) {
-        err << *error << "\n";
-        return ExitFailure;
-    }
-    return ExitSuccess;
+    return reportPrint(printer, printTestRectangle(printer), err);
 }

@@ -107,9 +107,5 @@ int runPrintPictureCommand(const QStringList& words, QTextStream& out, QTextStre
             choice.heightPercent = percents->height;
         }
     }
-    if (auto error = printPicture(printer, decoded.picture, choice)) {
-        err << *error << "\n";
-        return ExitFailure;
-    }
-    return ExitSuccess;
+    return reportPrint(printer, printPicture(printer, decoded.picture, choice), err);
 }

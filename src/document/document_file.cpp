@@ -3,12 +3,20 @@
 #include "document/document_paths.h"
 #include "document/document_record.h"
 #include "document/safe_file_writer.h"
+#include "document/system_file_names.h"
 #include "document/windows1252.h"
 #include "settings/paper_settings.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+
+#include <cerrno>
+#include <cstring>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -155,9 +163,13 @@ QString quoted(const QString& fileName) {
 }
 
 // What a name that exists names instead of a file.
+QString notAFile(bool isFolder) {
+    return isFolder ? QStringLiteral("is a folder, not a file")
+                    : QStringLiteral("is not a regular file");
+}
+
 QString notAFile(const QFileInfo& info) {
-    return info.isDir() ? QStringLiteral("is a folder, not a file")
-                        : QStringLiteral("is not a regular file");
+    return notAFile(info.isDir());
 }
 
 QString notSavedAs(const QString& reason, const QString& name) {
@@ -216,21 +228,34 @@ std::optional<QString> saveDocument(const PaperSettings& settings, const QString
 
 std::optional<QString> openDocument(PaperSettings& settings, const QString& fileName) {
     const QString name = quoted(fileName);
-    const QFileInfo info(fileName);
-    const QString documentPath = info.absoluteFilePath();
-    if (!info.exists())
-        return QStringLiteral("%1 %2 does not exist.").arg(DocumentMessages::couldNotOpen, name);
+    // The name as the system's bytes: the toolkit's own checks lose a name that is not UTF-8.
+    const QString documentPath = absoluteFileName(fileName);
+    const QByteArray path = systemFileName(fileName);
+    struct stat info {};
+    if (::stat(path.constData(), &info) != 0) {
+        // A name that is there but leads nowhere, such as a loop of links, says why.
+        const int code = errno;
+        if (code == ENOENT)
+            return QStringLiteral("%1 %2 does not exist.")
+                .arg(DocumentMessages::couldNotOpen, name);
+        return QStringLiteral("%1 %2: %3.")
+            .arg(DocumentMessages::couldNotOpen, name, QString::fromLocal8Bit(strerror(code)));
+    }
     // Only a regular file: a folder or a FIFO chosen by mistake must not hang or mislead.
-    if (!info.isFile())
+    if (!S_ISREG(info.st_mode))
         return QStringLiteral("%1 %2 %3.")
-            .arg(DocumentMessages::couldNotOpen, name, notAFile(info));
-    QFile file(documentPath);
+            .arg(DocumentMessages::couldNotOpen, name, notAFile(S_ISDIR(info.st_mode)));
+    // Not blocking, should a FIFO have taken the name since the look.
+    const int fd = ::open(path.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return QStringLiteral("%1 %2 cannot be read: %3.")
+            .arg(DocumentMessages::couldNotOpen, name, QString::fromLocal8Bit(strerror(errno)));
+    QFile file;
+    file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle);
     // Anything after the largest possible document is never read. A later version's extension
     // block may be longer than ours; it has room for that.
     const QByteArray bytes =
-        file.open(QIODevice::ReadOnly)
-            ? file.read(largestDocumentSize() + kExtensionHeaderSize + kLaterExtensionRoom)
-            : QByteArray();
+        file.read(largestDocumentSize() + kExtensionHeaderSize + kLaterExtensionRoom);
     if (file.error() != QFileDevice::NoError)
         return QStringLiteral("%1 %2 cannot be read: %3.")
             .arg(DocumentMessages::couldNotOpen, name, file.errorString());

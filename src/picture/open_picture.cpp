@@ -1,5 +1,6 @@
 #include "picture/open_picture.h"
 
+#include "document/system_file_names.h"
 #include "picture/iff_reader.h"
 #include "picture/pcx_reader.h"
 #include "picture/qt_picture_reader.h"
@@ -7,6 +8,9 @@
 
 #include <QBuffer>
 #include <QFile>
+
+#include <cerrno>
+#include <cstring>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -59,11 +63,16 @@ DecodedPicture OpenDib(const QString& typedName, const PictureLimits& limits,
     const QString fileName = unquotedFileName(typedName);
     if (fileName.isEmpty())
         return DecodedPicture::failure(QStringLiteral("No picture file is named."));
-    const QByteArray path = QFile::encodeName(fileName);
+    const QByteArray path = systemFileName(fileName);
     // Look before opening: opening a device can have effects of its own, and a pipe blocks.
     struct stat info {};
-    if (::stat(path.constData(), &info) != 0)
-        return refuseFile(fileName, QStringLiteral("The file does not exist."));
+    if (::stat(path.constData(), &info) != 0) {
+        // A name that is there but leads nowhere, such as a loop of links, says why.
+        const int code = errno;
+        return refuseFile(fileName, code == ENOENT
+                                        ? QStringLiteral("The file does not exist.")
+                                        : QString::fromLocal8Bit(std::strerror(code)) + u'.');
+    }
     if (!S_ISREG(info.st_mode))
         return refuseFile(fileName, QStringLiteral("It is not a regular file."));
     const int fd = ::open(path.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);

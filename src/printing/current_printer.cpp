@@ -15,8 +15,11 @@ QString CurrentPrinter::name() const {
 }
 
 std::optional<QString> CurrentPrinter::selectPrinter(const QString& name) {
-    if (QPrinterInfo::printerInfo(name).isNull())
+    if (QPrinterInfo::printerInfo(name).isNull()) {
+        if (!printServerAnswers())
+            return serverSilence(name);
         return QStringLiteral("There is no printer named \"%1\".").arg(name);
+    }
     m_printer.setPrinterName(name);
     followPrinter();
     return std::nullopt;
@@ -42,4 +45,12 @@ std::optional<QString> CurrentPrinter::unavailableReason() const {
         return QStringLiteral("There is no printer to print on: the print server is not "
                               "running or offers no printer.");
     return std::nullopt;
+}
+
+std::optional<QString> CurrentPrinter::heldJobNotice() const {
+    if (m_printer.outputFormat() != QPrinter::NativeFormat || !queueIsStopped(name()))
+        return std::nullopt;
+    return QStringLiteral("The printer \"%1\" is stopped; the job waits until it is started "
+                          "again.")
+        .arg(name());
 }

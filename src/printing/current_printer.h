@@ -23,7 +23,8 @@ class CurrentPrinter {
     // The printer's name, or the file's for a printer that writes a PDF file.
     QString name() const;
 
-    // Chooses the printer of that name, keeping the paper format where it can.
+    // Chooses the printer of that name, keeping the paper format where it can. A print server
+    // that does not answer knows no printer, and is named as the reason.
     std::optional<QString> selectPrinter(const QString& name);
     // Takes the chosen printer's own resolution and its least margins. Dialogs change the
     // printer and offer margins of their own, which the page would otherwise shrink by.
@@ -36,6 +37,10 @@ class CurrentPrinter {
     // not there. Without a server the toolkit quietly offers a PDF file with no name instead;
     // a PDF file that has a name is a printer like any other.
     std::optional<QString> unavailableReason() const;
+
+    // What the user should know about a job that the printer took, if anything: a stopped
+    // printer keeps it waiting, which would otherwise look like a print that went nowhere.
+    std::optional<QString> heldJobNotice() const;
 
   private:
     QPrinter m_printer;

@@ -4,6 +4,7 @@
 
 #include <cups/cups.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <memory>
 
@@ -72,13 +73,27 @@ std::optional<int> queueResolution(const QString& printerName) {
     return units == IPP_RES_PER_CM ? qRound(horizontal * 2.54) : horizontal;
 }
 
+bool printServerAnswers() {
+    constexpr int kWaitMilliseconds = 5000;
+    http_t* connection = httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(),
+                                      1, kWaitMilliseconds, nullptr);
+    if (!connection)
+        return false;
+    httpClose(connection);
+    return true;
+}
+
+QString serverSilence(const QString& printerName) {
+    return QStringLiteral("The print server does not answer, so nothing can be printed on "
+                          "\"%1\".")
+        .arg(printerName);
+}
+
 std::optional<QString> queueRefusal(const QString& printerName) {
     const Dest dest = findQueue(printerName);
     if (!dest) {
-        if (cupsLastError() == IPP_STATUS_ERROR_SERVICE_UNAVAILABLE)
-            return QStringLiteral("The print server does not answer, so nothing can be printed "
-                                  "on \"%1\".")
-                .arg(printerName);
+        if (!printServerAnswers())
+            return serverSilence(printerName);
         return QStringLiteral("The print server does not know the printer \"%1\".")
             .arg(printerName);
     }
@@ -89,6 +104,12 @@ std::optional<QString> queueRefusal(const QString& printerName) {
         QStringLiteral("The printer \"%1\" does not accept jobs").arg(printerName);
     const QString reason = stateMessage(dest);
     return sentence(reason.isEmpty() ? refusal : refusal + QStringLiteral(": ") + reason);
+}
+
+bool queueIsStopped(const QString& printerName) {
+    const Dest dest = findQueue(printerName);
+    const char* state = dest ? option(dest, "printer-state") : nullptr;
+    return state && std::atoi(state) == IPP_PSTATE_STOPPED;
 }
 
 std::optional<QString> refusalOfLastJob(const QString& printerName, const QString& jobTitle) {

@@ -13,8 +13,17 @@
 // than the printer's fall between its pixels.
 std::optional<int> queueResolution(const QString& printerName);
 
+// Whether the print server answers at all. Asked of a server that is not there, the print
+// server's library says only that it knows no such printer.
+bool printServerAnswers();
+// What to say when the print server does not answer and `printerName` was to print.
+QString serverSilence(const QString& printerName);
+
 // Why the print server will not take a job for `printerName` now, if it will not.
 std::optional<QString> queueRefusal(const QString& printerName);
+
+// Whether the queue takes jobs but holds them until someone starts it again.
+bool queueIsStopped(const QString& printerName);
 
 // Why the print server refused the job that was handed over last on this thread, if it did.
 // Meaningful right after the job ended, before anything else talks to the print server.

@@ -25,6 +25,8 @@ void PrintCommands::PrintBtnClick() {
         if (auto error =
                 printDesign(m_app.printer, m_app.settings, m_app.calibration, copies, layers))
             m_dialogs.showErrorMessage(m_window, *error);
+        else if (auto notice = m_app.printer.heldJobNotice())
+            m_dialogs.showInfoMessage(m_window, *notice);
     }
     m_preview.refresh();
 }
@@ -52,4 +54,6 @@ void PrintCommands::KalBtnClick() {
 void PrintCommands::printTestRectangle() {
     if (const std::optional<QString> error = ::printTestRectangle(m_app.printer))
         m_dialogs.showErrorMessage(&m_calibrationDialog, *error);
+    else if (auto notice = m_app.printer.heldJobNotice())
+        m_dialogs.showInfoMessage(&m_calibrationDialog, *notice);
 }

@@ -4,6 +4,7 @@
 #include "picture/ui/desktop_program.h"
 #include "picture/ui/picture_scroll_box.h"
 #include "picture/ui/print_form.h"
+#include "printing/current_printer.h"
 #include "printing/picture_print_job.h"
 #include "settings/ui/real_spin_edit.h"
 
@@ -102,6 +103,8 @@ void TViewPicForm::PrintBrnClick() {
         return;
     if (auto error = printPicture(m_printer, ViewDib, dialog.choice()))
         m_dialogs.showErrorMessage(this, *error);
+    else if (auto notice = m_printer.heldJobNotice())
+        m_dialogs.showInfoMessage(this, *notice);
 }
 
 void TViewPicForm::showEvent(QShowEvent* event) {

@@ -1,0 +1,108 @@
+// File names reach the system as the bytes it gave, UTF-8 or not, and a name the system cannot
+// follow is reported with the system's reason.
+#include "document/document_file.h"
+#include "document/system_file_names.h"
+#include "settings/paper_settings.h"
+
+#include <QDir>
+#include <QImage>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+#include <unistd.h>
+
+namespace {
+
+TEST(SystemFileNames, EveryByteStringComesBackAsItWasAndUtf8ReadsAsText) {
+    const QByteArray names[] = {
+        "plain.png",
+        "caf\xc3\xa9 \xf0\x9f\x98\x80.png", // UTF-8, one character outside the first plane
+        "caf\xe9.png",                      // Latin-1
+        "cut\xc3",                          // a sequence cut short
+        "\xc0\xaf.png",                     // an overlong slash
+        "\xed\xb2\x80.png",                 // a surrogate written as UTF-8
+        "\xf4\x90\x80\x80.png",             // past the last code point
+        "\x80\xff",
+    };
+    for (const QByteArray& name : names) {
+        SCOPED_TRACE(name.toHex().toStdString());
+        const QString decoded = fileNameFromSystem(name);
+        EXPECT_EQ(systemFileName(decoded), name);
+        if (QString::fromUtf8(name).toUtf8() == name)
+            EXPECT_EQ(decoded, QString::fromUtf8(name));
+        else
+            EXPECT_NE(decoded, QString::fromUtf8(name));
+    }
+}
+
+struct Outcome {
+    int exitCode = -1;
+    QString err;
+};
+
+class FileNamesOnTheCommandLine : public ::testing::Test {
+  protected:
+    // A design whose picture lies beside it, in a folder with a Latin-1 name, which is no
+    // UTF-8; and a link that leads to itself.
+    void SetUp() override {
+        ASSERT_TRUE(m_folder.isValid());
+        ASSERT_TRUE(QDir(m_folder.path()).mkdir("folder"));
+        PaperSettings settings;
+        settings.setText(Setting::FilenameEdit1, "logo.png");
+        ASSERT_EQ(saveDocument(settings, m_folder.filePath("folder/design.lvo")), std::nullopt);
+        QImage picture(3, 2, QImage::Format_RGB32);
+        picture.fill(Qt::blue);
+        ASSERT_TRUE(picture.save(m_folder.filePath("folder/logo.png")));
+        ASSERT_EQ(std::rename(path("folder").constData(), path("caf\xe9").constData()), 0);
+        ASSERT_EQ(::symlink("loop", path("loop").constData()), 0);
+    }
+    // The temporary folder cannot remove what the toolkit cannot name.
+    void TearDown() override {
+        for (const char* name : {"caf\xe9/design.lvo", "caf\xe9/logo.png", "caf\xe9"})
+            std::remove(path(name).constData());
+    }
+
+    QByteArray path(const char* name) const { return m_folder.path().toUtf8() + '/' + name; }
+
+    // Runs the program with `words` as a shell reads them, since a QProcess would pass the
+    // arguments as UTF-8.
+    Outcome run(const QString& words) {
+        QProcess process;
+        process.setWorkingDirectory(m_folder.path());
+        process.start("/bin/sh", {"-c", "exec \"$0\" " + words, LINEAVO_EXECUTABLE});
+        EXPECT_TRUE(process.waitForFinished(60000));
+        return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+                QString::fromUtf8(process.readAllStandardError())};
+    }
+
+  private:
+    QTemporaryDir m_folder;
+};
+
+TEST_F(FileNamesOnTheCommandLine, NamesAreOpenedAsTheirBytesOrSayWhyNot) {
+    struct Row {
+        const char* words;
+        int exitCode;
+        const char* err;
+    };
+    const Row rows[] = {
+        {"picture \"$(printf 'caf\\351')/logo.png\"", 0, ""},
+        {"show \"$(printf 'caf\\351')/design.lvo\"", 0, ""},
+        {"render \"$(printf 'caf\\351')/design.lvo\" --output page.png --dpi 50", 0, ""},
+        {"picture loop", 1,
+         "The picture \"loop\" cannot be opened. Too many levels of symbolic links.\n"},
+        {"show loop", 1, "Could not open file! \"loop\": Too many levels of symbolic links.\n"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.words);
+        const Outcome result = run(QString::fromUtf8(row.words));
+        EXPECT_EQ(result.exitCode, row.exitCode);
+        EXPECT_EQ(result.err.toStdString(), row.err);
+    }
+}
+
+} // namespace
