@@ -20,6 +20,14 @@ constexpr qint64 kPackBitsRatio = 64;
 // costs what its header claims for the price of a few bytes.
 constexpr qint64 kShareACutFileHolds = 4;
 
+// No side of a picture that can be held is longer; a longer one is refused before any cost
+// is worked out from it, which could then overflow.
+constexpr qint64 kLongestSide = qint64(1) << 24;
+
+bool tooLong(qint64 width, qint64 height) {
+    return width > kLongestSide || height > kLongestSide;
+}
+
 qint64 rowBytes32(qint64 width, qint64 bytesPerPixel) {
     return (width * bytesPerPixel + 3) / 4 * 4;
 }
@@ -57,6 +65,8 @@ DecodeCost bmpCost(FileAt& file) {
     const quint32 compression = oldHeader || head.size() < 34 ? 0 : le32(h + 30);
     if (width <= 0 || height <= 0 || bits <= 0)
         return {};
+    if (tooLong(width, height))
+        return {width, height, 0, 0};
     // Qt hands over one byte per pixel up to 8 bits, a 1-bit picture in bits that we make
     // bytes of; four bytes above 8 bits.
     qint64 peak = height * rowBytes32(width, bits <= 8 ? 1 : 4);
@@ -79,7 +89,7 @@ DecodeCost gifCost(FileAt& file) {
 }
 
 struct JpegFrame {
-    qint64 width = 0, height = 0, blocks = 0;
+    qint64 width = 0, height = 0, heldBlocks = 0, codedBlocks = 0;
     int components = 0;
     bool allScansAtOnce = false; // progressive, or components in scans of their own
     bool arithmetic = false;
@@ -122,12 +132,16 @@ JpegFrame jpegFrame(FileAt& file) {
                 hMax = std::max(hMax, p[7 + 3 * c] >> 4);
                 vMax = std::max(vMax, p[7 + 3 * c] & 15);
             }
-            // The blocks of each component, padded to whole units of the largest sampling.
+            // The blocks of each component: padded to whole units of the largest sampling as
+            // the decoder holds them; a scan of one component codes only those it covers.
             const qint64 unitsAcross = (frame.width + 8 * hMax - 1) / (8 * hMax);
             const qint64 unitsDown = (frame.height + 8 * vMax - 1) / (8 * vMax);
-            for (int c = 0; c < frame.components; ++c)
-                frame.blocks += unitsAcross * std::max(1, p[7 + 3 * c] >> 4) * unitsDown *
-                                std::max(1, p[7 + 3 * c] & 15);
+            for (int c = 0; c < frame.components; ++c) {
+                const int h = std::max(1, p[7 + 3 * c] >> 4), v = std::max(1, p[7 + 3 * c] & 15);
+                frame.heldBlocks += unitsAcross * h * unitsDown * v;
+                frame.codedBlocks += (frame.width * h + 8 * hMax - 1) / (8 * hMax) *
+                                     ((frame.height * v + 8 * vMax - 1) / (8 * vMax));
+            }
         } else if (marker == 0xda) {
             const QByteArray s = file.read(at + 4, 1);
             if (frame.components == 0 || s.isEmpty())
@@ -150,11 +164,11 @@ DecodeCost jpegCost(FileAt& file) {
         return {};
     qint64 peak = f.height * rowBytes32(f.width, f.components == 1 ? 1 : 4);
     if (f.allScansAtOnce)
-        peak += f.blocks * 64 * 2;
+        peak += f.heldBlocks * 64 * 2;
     peak += f.width * f.components * 16 * 2;
     // Every block takes a bit at least, for its first coefficient, unless arithmetic coding
     // codes it in less.
-    return {f.width, f.height, peak, f.arithmetic ? 0 : f.blocks / 8};
+    return {f.width, f.height, peak, f.arithmetic ? 0 : f.codedBlocks / 8};
 }
 
 DecodeCost pngCost(FileAt& file) {
@@ -169,6 +183,8 @@ DecodeCost pngCost(FileAt& file) {
     const int channels = colourType <= 6 ? kChannels[colourType] : 0;
     if (channels == 0 || width <= 0 || height <= 0)
         return {};
+    if (tooLong(width, height))
+        return {width, height, 0, 0};
     // Up to 8 bits Qt hands over a byte per pixel for a palette, four otherwise (grey with a
     // transparent value among them); at 16 bits eight, which we copy to four.
     const qint64 qtPixelBytes = colourType == 3 ? 1 : bits == 16 ? 8 : 4;
@@ -265,24 +281,29 @@ qint64 bestRatio(qint64 tiffCompression) {
     }
 }
 
-// Qt's image (a byte per pixel for one sample of up to 8 bits; 16 bytes for the widest, floats
-// of four samples), our copy where its depth is not ours, and the strip or tile the decoder
-// expands at once, which is the whole picture when it is one strip.
+// Qt's image, our copy where its depth is not ours, and the strip or tile the decoder expands
+// at once, which is the whole picture when it is one strip. Qt hands over one sample as a
+// byte up to 8 bits and as two up to 16, which we copy to one; several samples in four bytes
+// up to 8 bits and in eight up to 16, which we copy to four; wider samples in up to sixteen.
 DecodeCost tiffCost(FileAt& file) {
     const TiffFields f = tiffFields(file);
     if (f.width <= 0 || f.height <= 0 || f.bits <= 0 || f.samples <= 0 || f.bits > 64 ||
         f.samples > 64)
         return {};
-    const bool oneByte = f.samples == 1 && f.bits <= 8;
-    const qint64 qtPixelBytes = oneByte ? 1 : f.bits <= 8 ? 4 : 16;
-    qint64 peak = f.height * rowBytes32(f.width, qtPixelBytes);
-    if (!oneByte && f.bits > 8)
-        peak += f.height * rowBytes32(f.width, 4);
+    if (tooLong(f.width, f.height))
+        return {f.width, f.height, 0, 0};
+    const bool grey = f.samples == 1;
+    const qint64 qtPixelBytes = f.bits <= 8 ? (grey ? 1 : 4) : f.bits <= 16 ? (grey ? 2 : 8) : 16;
+    const qint64 ourPixelBytes = f.bits <= 8 ? 0 : grey && f.bits <= 16 ? 1 : 4;
+    qint64 peak =
+        f.height * (rowBytes32(f.width, qtPixelBytes) + rowBytes32(f.width, ourPixelBytes));
     const qint64 sampleBits = f.samples * f.bits;
-    const qint64 stripBytes =
-        f.tileWidth > 0 && f.tileHeight > 0
-            ? f.tileHeight * ((f.tileWidth * sampleBits + 7) / 8)
-            : std::clamp(f.rowsPerStrip, qint64(1), f.height) * ((f.width * sampleBits + 7) / 8);
+    // Without a number of rows a strip, the picture is one strip.
+    const qint64 stripRows = f.rowsPerStrip > 0 ? std::min(f.rowsPerStrip, f.height) : f.height;
+    const qint64 stripBytes = f.tileWidth > 0 && f.tileHeight > 0
+                                  ? std::min(f.tileHeight, kLongestSide) *
+                                        ((std::min(f.tileWidth, kLongestSide) * sampleBits + 7) / 8)
+                                  : stripRows * ((f.width * sampleBits + 7) / 8);
     peak += stripBytes;
     const qint64 ratio = bestRatio(f.compression);
     const qint64 pixelBytes = f.height * ((f.width * sampleBits + 7) / 8);
@@ -313,6 +334,8 @@ QString refuseCost(const DecodeCost& cost, qint64 fileSize, PictureFormat format
                    const PictureLimits& limits) {
     if (cost.width <= 0 || cost.height <= 0)
         return {};
+    if (tooLong(cost.width, cost.height))
+        return QStringLiteral("The picture is too wide or too high.");
     if (const QString refusal = refuseSize(cost.width, cost.height, 1, limits); !refusal.isEmpty())
         return refusal;
     if (cost.peakBytes > limits.maxPixelBytes)
