@@ -221,11 +221,13 @@ QImage flattenAlpha(QImage image) {
     return image;
 }
 
-// A 32-bit image of at most 256 colours as palette indices in the same memory, or the image
-// as it is when it has more. A GIF's screen may be as large as the limit allows, and an
-// indexed copy beside it would need a quarter more. Each row's indices are written before
-// that row's pixels, never over pixels still to be read.
+// An RGB32 image of at most 256 colours as palette indices in the same memory, or the image as
+// it is otherwise. A GIF's screen may be as large as the limit allows, and an indexed copy
+// beside it would need a quarter more. Each row's indices are written before that row's
+// pixels, never over pixels still to be read.
 QImage indexedInPlace(QImage image) {
+    if (image.format() != QImage::Format_RGB32)
+        return image;
     QHash<QRgb, uchar> indexOf;
     QList<QRgb> palette;
     for (int y = 0; y < image.height(); ++y) {
@@ -295,6 +297,7 @@ PictureRecord recordFromQtImage(QImage image, PictureFormat format, QByteArrayVi
         if (image.hasAlphaChannel())
             image = flattenAlpha(std::move(image));
         image = indexedInPlace(std::move(image));
+        // The paper around a frame of 256 colours can be a 257th: Qt then picks the colours.
         image.convertTo(QImage::Format_Indexed8, Qt::ThresholdDither | Qt::AvoidDither);
     }
     switch (image.format()) {
