@@ -68,13 +68,14 @@ DecodeCost bmpCost(FileAt& file) {
     if (tooLong(width, height))
         return {width, height, 0, 0};
     // Qt hands over one byte per pixel up to 8 bits, a 1-bit picture in bits that we make
-    // bytes of; four bytes above 8 bits.
-    qint64 peak = height * rowBytes32(width, bits <= 8 ? 1 : 4);
+    // bytes of; four bytes above 8 bits. It reads the file a row at a time.
+    const qint64 fileRowBytes = (width * bits + 31) / 32 * 4;
+    qint64 peak = height * rowBytes32(width, bits <= 8 ? 1 : 4) + fileRowBytes;
     if (bits == 1)
         peak += height * (width + 31) / 32 * 4;
     // Runs may end the picture early, and the pixels of BI_JPEG and BI_PNG are not rows.
     const bool rows = compression == 0 || compression == 3 || compression == 6;
-    const qint64 pixelBytes = height * ((width * bits + 31) / 32 * 4);
+    const qint64 pixelBytes = height * fileRowBytes;
     return {width, height, peak, rows ? le32(h + 10) + pixelBytes / kShareACutFileHolds : 0};
 }
 

@@ -87,7 +87,7 @@ TEST(DecodeBudget, RefusesFilesTooShortForWhatTheyClaim) {
         QByteArray file;
         const char* reason;
     } rows[] = {
-        {"bmp of 70 bytes", bmp24(16384, 16384, 16), "too short for the 16384 × 16384 BMP"},
+        {"bmp of 70 bytes", bmp24(16384, 16383, 16), "too short for the 16384 × 16383 BMP"},
         {"png", pngClaiming(8192, 8192), "too short for the 8192 × 8192 PNG"},
         {"progressive jpeg", progressiveJpeg(8192, 8192), "too short for the 8192 × 8192 JPEG"},
         {"deflated tiff",
