@@ -39,12 +39,18 @@ QString refuseSize(qint64 width, qint64 height, int bytesPerPixel, const Picture
     // Rows are padded to four bytes.
     const qint64 rowBytes = (width * bytesPerPixel + 3) / 4 * 4;
     if (rowBytes * height > limits.maxPixelBytes)
-        return QStringLiteral("The picture needs %1 MiB of memory, more than the %2 MiB allowed.")
-            .arg(rowBytes * height >> 20)
-            .arg(limits.maxPixelBytes >> 20);
+        return refuseMemory(rowBytes * height, limits);
     if (width > 0x7fffffff / 4 || height > 0x7fffffff / 4)
         return QStringLiteral("The picture is too wide or too high.");
     return {};
+}
+
+QString refuseMemory(qint64 bytes, const PictureLimits& limits) {
+    // Rounded up, so that a cost just above the limit does not read as equal to it.
+    const auto mebibytes = [](qint64 n) { return (n + (qint64(1) << 20) - 1) >> 20; };
+    return QStringLiteral("The picture would need %1 MiB of memory, more than the %2 MiB allowed.")
+        .arg(mebibytes(bytes))
+        .arg(limits.maxPixelBytes >> 20);
 }
 
 QString outOfMemory() {

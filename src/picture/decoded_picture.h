@@ -41,6 +41,9 @@ namespace picture_decoding {
 // Why a picture of this size cannot be held within `limits`, or an empty string.
 QString refuseSize(qint64 width, qint64 height, int bytesPerPixel, const PictureLimits& limits);
 
+// Why a picture that needs `bytes` of memory to be decoded is refused.
+QString refuseMemory(qint64 bytes, const PictureLimits& limits);
+
 // The reason given when the pixels cannot be allocated.
 QString outOfMemory();
 

@@ -28,7 +28,7 @@ DecodedPicture readOurs(QByteArrayView file, const PictureLimits& limits,
         return readPcx(file, limits, progress);
     if (looksLikeIff(file))
         return readIff(file, limits, progress);
-    if (looksLikeTga(file))
+    if (looksLikeTga(file, limits))
         return readTga(file, limits, progress);
     return DecodedPicture::failure(
         QStringLiteral("The file is not a picture in a format this program reads."));

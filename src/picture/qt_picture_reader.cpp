@@ -1,9 +1,13 @@
 #include "picture/qt_picture_reader.h"
 
+#include "picture/decode_budget.h"
+
+#include <QHash>
 #include <QIODevice>
 #include <QImageReader>
 
 #include <cstring>
+#include <memory>
 #include <optional>
 #include <utility>
 
@@ -217,6 +221,56 @@ QImage flattenAlpha(QImage image) {
     return image;
 }
 
+// An RGB32 image of at most 256 colours as palette indices in the same memory, or the image as
+// it is otherwise. A GIF's screen may be as large as the limit allows, and an indexed copy
+// beside it would need a quarter more. Each row's indices are written before that row's
+// pixels, never over pixels still to be read.
+QImage indexedInPlace(QImage image) {
+    if (image.format() != QImage::Format_RGB32)
+        return image;
+    QHash<QRgb, uchar> indexOf;
+    QList<QRgb> palette;
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        QRgb last = ~row[0];
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb c = row[x] | 0xff000000;
+            if (c == last)
+                continue;
+            last = c;
+            if (indexOf.contains(c))
+                continue;
+            if (palette.size() == 256)
+                return image;
+            indexOf.insert(c, uchar(palette.size()));
+            palette.append(c);
+        }
+    }
+    auto* owner = new QImage(std::move(image));
+    uchar* bits = owner->bits();
+    const qsizetype inRowBytes = owner->bytesPerLine();
+    const qsizetype outRowBytes = (owner->width() + 3) / 4 * 4;
+    for (int y = 0; y < owner->height(); ++y) {
+        const uchar* in = bits + y * inRowBytes;
+        uchar* out = bits + y * outRowBytes;
+        QRgb last = 0; // matches no colour, each having its alpha set
+        uchar lastIndex = 0;
+        for (int x = 0; x < owner->width(); ++x) {
+            QRgb c;
+            std::memcpy(&c, in + 4 * x, sizeof c);
+            c |= 0xff000000;
+            if (c != last)
+                last = c, lastIndex = indexOf.value(c);
+            out[x] = lastIndex;
+        }
+    }
+    QImage indexed(
+        bits, owner->width(), owner->height(), outRowBytes, QImage::Format_Indexed8,
+        [](void* held) { delete static_cast<QImage*>(held); }, owner);
+    indexed.setColorTable(palette);
+    return indexed;
+}
+
 } // namespace
 
 PictureFormat qtFormatOf(QByteArrayView header) {
@@ -242,6 +296,8 @@ PictureRecord recordFromQtImage(QImage image, PictureFormat format, QByteArrayVi
         // the conversion keeps exactly.
         if (image.hasAlphaChannel())
             image = flattenAlpha(std::move(image));
+        image = indexedInPlace(std::move(image));
+        // The paper around a frame of 256 colours can be a 257th: Qt then picks the colours.
         image.convertTo(QImage::Format_Indexed8, Qt::ThresholdDither | Qt::AvoidDither);
     }
     switch (image.format()) {
@@ -282,16 +338,22 @@ PictureRecord recordFromQtImage(QImage image, PictureFormat format, QByteArrayVi
 DecodedPicture readWithQt(QIODevice& device, PictureFormat format, const PictureLimits& limits,
                           const PictureProgress& progress) {
     const QByteArray header = device.peek(kHeaderBytes);
+    if (const QString refusal =
+            refuseCost(qtDecodeCost(device, format), device.size(), format, limits);
+        !refusal.isEmpty())
+        return DecodedPicture::failure(refusal);
     // Qt's BMP reader stops at the end of a short file and leaves the rows it did not reach as
     // the memory held before; handed zeros instead, it makes them value 0.
     const qint64 zeros =
         format == PictureFormat::Bmp ? bmpZerosLacking(header, device.size(), limits) : 0;
     FileForQt file(device, zeros, progress);
-    QImageReader reader(&file, qtName(format));
-    reader.setDecideFormatFromContent(true);
-    reader.setAutoDetectImageFormat(false); // never fall back on another of Qt's readers
-    reader.setAllocationLimit(int(qBound(qint64(1), limits.maxPixelBytes >> 20, qint64(1) << 30)));
-    const QSize size = reader.size();
+    // The reader goes before the image is made ours: some keep the image they hand over, and
+    // each change to it would then copy it whole.
+    auto reader = std::make_unique<QImageReader>(&file, qtName(format));
+    reader->setDecideFormatFromContent(true);
+    reader->setAutoDetectImageFormat(false); // never fall back on another of Qt's readers
+    reader->setAllocationLimit(int(qBound(qint64(1), limits.maxPixelBytes >> 20, qint64(1) << 30)));
+    const QSize size = reader->size();
     if (size.isValid()) {
         if (const QString refusal = refuseSize(size.width(), size.height(), 4, limits);
             !refusal.isEmpty())
@@ -299,7 +361,9 @@ DecodedPicture readWithQt(QIODevice& device, PictureFormat format, const Picture
     }
     // Finding the size, a reader may look through the whole file: only decoding counts.
     file.forgetTheEnd();
-    QImage image = reader.read();
+    QImage image = reader->read();
+    const QString readerError = reader->errorString();
+    reader.reset();
     if (image.isNull() && file.ranPastEnd())
         return DecodedPicture::failure(
             QStringLiteral("The file ends early, and the %1 decoder cannot make a picture of "
@@ -307,7 +371,7 @@ DecodedPicture readWithQt(QIODevice& device, PictureFormat format, const Picture
                 .arg(pictureFormatName(format)));
     if (image.isNull())
         return DecodedPicture::failure(QStringLiteral("The %1 picture cannot be decoded: %2.")
-                                           .arg(pictureFormatName(format), reader.errorString()));
+                                           .arg(pictureFormatName(format), readerError));
     if (const QString refusal = refuseSize(image.width(), image.height(), 1, limits);
         !refusal.isEmpty())
         return DecodedPicture::failure(refusal);

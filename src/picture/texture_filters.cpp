@@ -76,6 +76,17 @@ DecodedPicture loadTexture(const QString& fileName, bool grayScale, bool lighten
     DecodedPicture texture = OpenDib(fileName, limits, progress);
     if (!texture.ok() || !(grayScale || lighten))
         return texture;
+    // The 24-bit copy is made while the picture as read is still held.
+    const PictureRecord& read = texture.picture;
+    if (read.depth() != 24) {
+        const qint64 copyBytes = qint64(read.width() * 3 + 3) / 4 * 4 * read.height();
+        const qint64 bothBytes = copyBytes + read.image().sizeInBytes();
+        if (bothBytes > limits.maxPixelBytes)
+            return DecodedPicture::failure(
+                QStringLiteral("The picture \"%1\" cannot be used as the texture. %2")
+                    .arg(unquotedFileName(fileName),
+                         picture_decoding::refuseMemory(bothBytes, limits)));
+    }
     DibToTrueColor(texture.picture);
     if (grayScale)
         DibGrayScale(texture.picture);

@@ -72,48 +72,79 @@ inline QRgb overWhite(QRgb c) {
     return qRgb(mix(qRed(c)), mix(qGreen(c)), mix(qBlue(c)));
 }
 
-// Fills `out` with the pixel bytes of the whole picture in file order, runs expanded. Returns
-// how many bytes the file held; what a file cut short lacks stays 0.
-qsizetype expandRuns(const uchar* data, const uchar* end, std::vector<uchar>& out, int pixelBytes,
-                     ProgressSteps& steps) {
-    uchar* at = out.data();
-    uchar* const outEnd = at + out.size();
-    qint64 packets = 0;
-    while (at < outEnd && data < end) {
-        const int header = *data++;
-        const qsizetype count = qMin<qsizetype>((header & 0x7f) + 1, (outEnd - at) / pixelBytes);
-        if (header & 0x80) {
-            if (end - data < pixelBytes)
-                break;
-            if (pixelBytes == 1) {
-                std::memset(at, *data, size_t(count));
+// The pixel bytes of a run-length encoded picture, a row at a time: a packet may go on into the
+// next row. Expanding the whole picture first would hold it twice.
+class TgaRuns {
+  public:
+    TgaRuns(const uchar* data, const uchar* end, int pixelBytes)
+        : m_data(data), m_end(end), m_pixelBytes(pixelBytes) {}
+
+    // Fills `row` with the next `pixels` pixels; returns how many of them the file held. What
+    // it did not hold is left 0.
+    qsizetype next(uchar* row, qsizetype pixels) {
+        qsizetype done = 0;
+        while (done < pixels && (m_left > 0 || startPacket())) {
+            const qsizetype n = qMin(m_left, pixels - done);
+            uchar* out = row + done * m_pixelBytes;
+            if (m_repeat) {
+                for (qsizetype i = 0; i < n; ++i)
+                    std::memcpy(out + i * m_pixelBytes, m_value, size_t(m_pixelBytes));
             } else {
-                for (qsizetype i = 0; i < count; ++i)
-                    std::memcpy(at + i * pixelBytes, data, size_t(pixelBytes));
+                const qsizetype held = qMin<qsizetype>(n * m_pixelBytes, m_end - m_data);
+                std::memcpy(out, m_data, size_t(held));
+                m_data += held;
+                if (held < n * m_pixelBytes) {
+                    m_data = m_end;
+                    m_left = 0;
+                    done += held / m_pixelBytes;
+                    break;
+                }
             }
-            data += pixelBytes;
-        } else {
-            const qsizetype n = qMin<qsizetype>(count * pixelBytes, end - data);
-            std::memcpy(at, data, size_t(n));
-            data += n;
-            if (n < count * pixelBytes)
-                return at + n - out.data();
+            done += n;
+            m_left -= n;
         }
-        at += count * pixelBytes;
-        if ((++packets & 0xffff) == 0)
-            steps.advanceTo((at - out.data()) / pixelBytes);
+        std::memset(row + done * m_pixelBytes, 0, size_t((pixels - done) * m_pixelBytes));
+        return done;
     }
-    return at - out.data();
-}
+
+  private:
+    bool startPacket() {
+        if (m_data >= m_end)
+            return false;
+        const int header = *m_data++;
+        m_repeat = header & 0x80;
+        if (m_repeat) {
+            if (m_end - m_data < m_pixelBytes) {
+                m_data = m_end;
+                return false;
+            }
+            m_value = m_data;
+            m_data += m_pixelBytes;
+        }
+        m_left = (header & 0x7f) + 1;
+        return true;
+    }
+
+    const uchar* m_data;
+    const uchar* const m_end;
+    const int m_pixelBytes;
+    const uchar* m_value = nullptr;
+    qsizetype m_left = 0;
+    bool m_repeat = false;
+};
 
 } // namespace
 
-bool looksLikeTga(QByteArrayView file) {
+bool looksLikeTga(QByteArrayView file, const PictureLimits& limits) {
     if (file.size() < kHeaderBytes)
         return false;
     const TgaHeader header(reinterpret_cast<const uchar*>(file.data()));
-    return header.consistent() && header.width > 0 && header.height > 0 &&
-           header.dataOffset() + header.fewestDataBytes() <= file.size();
+    if (!header.consistent() || header.width <= 0 || header.height <= 0)
+        return false;
+    // A picture too large to be read cannot be in the file whole, yet the header alone says
+    // what it is: the reader refuses it for its size.
+    return header.dataOffset() + header.fewestDataBytes() <= file.size() ||
+           !refuseSize(header.width, header.height, header.kind() == 2 ? 3 : 1, limits).isEmpty();
 }
 
 DecodedPicture readTga(QByteArrayView file, const PictureLimits& limits,
@@ -155,50 +186,54 @@ DecodedPicture readTga(QByteArrayView file, const PictureLimits& limits,
     }
 
     ProgressSteps steps(progress, qint64(width) * height);
-    const uchar* data = bytes + header.dataOffset();
-    const uchar* end = bytes + file.size();
-    std::vector<uchar> expanded;
-    // Pixels in file order that the file holds; those after them are left 0 and drawn black.
-    qint64 heldPixels = qint64(width) * height;
-    if (header.compressed()) {
-        expanded.resize(size_t(heldPixels * pixelBytes));
-        heldPixels = expandRuns(data, end, expanded, pixelBytes, steps) / pixelBytes;
-        data = expanded.data();
-        end = data + expanded.size();
-    }
+    const uchar* const data = bytes + header.dataOffset();
     const qsizetype rowBytes = qsizetype(width) * pixelBytes;
-    bool anyAlpha = false;
-    for (int row = 0; row < height; ++row) {
-        const uchar* in = data + row * rowBytes;
-        uchar* out = image.scanLine(header.topDown() ? row : height - 1 - row);
-        if (pixelBytes == 1 || pixelBytes == 3) {
-            std::memcpy(out, in, size_t(rowBytes));
-        } else {
-            for (int x = 0; x < width; ++x) {
-                const QRgb c = colorOf(in + x * pixelBytes, pixelBytes);
-                anyAlpha = anyAlpha || qAlpha(c) != 0;
-                out[3 * x] = uchar(qBlue(c));
-                out[3 * x + 1] = uchar(qGreen(c));
-                out[3 * x + 2] = uchar(qRed(c));
-            }
-        }
-        if ((row & 63) == 0)
-            steps.advanceTo(qint64(row) * width);
-    }
-    if (header.hasAlpha() && anyAlpha) {
-        // A second pass, since a picture whose alpha is 0 everywhere is taken as opaque.
+    std::vector<uchar> rowBuffer(header.compressed() ? size_t(rowBytes) : 0);
+    // Calls `convert` with each row's pixel bytes as the file holds them, its row in the image
+    // and how many of its pixels the file holds; returns how many the file holds in all.
+    const auto forEachRow = [&](const auto& convert) {
+        TgaRuns runs(data, bytes + file.size(), pixelBytes);
+        qint64 held = 0;
         for (int row = 0; row < height; ++row) {
             const uchar* in = data + row * rowBytes;
-            uchar* out = image.scanLine(header.topDown() ? row : height - 1 - row);
+            qsizetype heldInRow = width;
+            if (header.compressed()) {
+                heldInRow = runs.next(rowBuffer.data(), width);
+                in = rowBuffer.data();
+            }
+            held += heldInRow;
+            convert(in, image.scanLine(header.topDown() ? row : height - 1 - row), heldInRow);
+            if ((row & 63) == 0)
+                steps.advanceTo(qint64(row) * width);
+        }
+        return held;
+    };
+    bool anyAlpha = false;
+    // Pixels in file order that the file holds; those after them are left 0 and drawn black.
+    const qint64 heldPixels = forEachRow([&](const uchar* in, uchar* out, qsizetype) {
+        if (pixelBytes == 1 || pixelBytes == 3) {
+            std::memcpy(out, in, size_t(rowBytes));
+            return;
+        }
+        for (int x = 0; x < width; ++x) {
+            const QRgb c = colorOf(in + x * pixelBytes, pixelBytes);
+            anyAlpha = anyAlpha || qAlpha(c) != 0;
+            out[3 * x] = uchar(qBlue(c));
+            out[3 * x + 1] = uchar(qGreen(c));
+            out[3 * x + 2] = uchar(qRed(c));
+        }
+    });
+    if (header.hasAlpha() && anyAlpha) {
+        // A second pass, since a picture whose alpha is 0 everywhere is taken as opaque.
+        forEachRow([&](const uchar* in, uchar* out, qsizetype heldInRow) {
             for (int x = 0; x < width; ++x) {
-                const QRgb c = qint64(row) * width + x < heldPixels
-                                   ? overWhite(colorOf(in + x * pixelBytes, pixelBytes))
-                                   : qRgb(0, 0, 0);
+                const QRgb c = x < heldInRow ? overWhite(colorOf(in + x * pixelBytes, pixelBytes))
+                                             : qRgb(0, 0, 0);
                 out[3 * x] = uchar(qBlue(c));
                 out[3 * x + 1] = uchar(qGreen(c));
                 out[3 * x + 2] = uchar(qRed(c));
             }
-        }
+        });
     }
     if (header.rightToLeft())
         image.mirror(true, false);

@@ -10,5 +10,6 @@ DecodedPicture readTga(QByteArrayView file, const PictureLimits& limits = {},
                        const PictureProgress& progress = {});
 
 // TGA has no signature: whether the header is consistent in itself and with the file's size,
-// which is how a file that no other reader knows is recognised as TGA.
-bool looksLikeTga(QByteArrayView file);
+// which is how a file that no other reader knows is recognised as TGA. A consistent header of
+// a picture too large for `limits` is recognised too, so that the refusal says why.
+bool looksLikeTga(QByteArrayView file, const PictureLimits& limits = {});

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "picture/decoded_picture.h"
+
+class QIODevice;
+
+// What decoding a file with Qt's reader costs at most, learnt from its header before anything is
+// decoded: Qt's readers count only the image they hand over against their allocation limit,
+// not their own buffers nor the copies we make of the image.
+struct DecodeCost {
+    qint64 width = 0, height = 0; // 0 when the header does not tell
+    qint64 peakBytes = 0;         // held at once: the decoder's image, its buffers, our copies
+    qint64 fewestFileBytes = 0;   // the smallest file that can hold the pixels declared
+};
+
+// The cost of decoding the file in `device` (positioned at its start, where it is left).
+DecodeCost qtDecodeCost(QIODevice& device, PictureFormat format);
+
+// Why a file of `fileSize` bytes whose decoding costs `cost` is not decoded, or empty.
+QString refuseCost(const DecodeCost& cost, qint64 fileSize, PictureFormat format,
+                   const PictureLimits& limits);
