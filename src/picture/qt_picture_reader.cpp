@@ -1,5 +1,7 @@
 #include "picture/qt_picture_reader.h"
 
+#include "picture/png_chunks.h"
+
 #include <QIODevice>
 #include <QImageReader>
 
@@ -286,7 +288,9 @@ DecodedPicture readWithQt(QIODevice& device, PictureFormat format, const Picture
     // the memory held before; handed zeros instead, it makes them value 0.
     const qint64 zeros =
         format == PictureFormat::Bmp ? bmpZerosLacking(header, device.size(), limits) : 0;
-    FileForQt file(device, zeros, progress);
+    // A PNG's text and profiles are inflated whole by its decoder, whatever their size.
+    std::optional<PngWithoutExtras> png;
+    FileForQt file(format == PictureFormat::Png ? png.emplace(device) : device, zeros, progress);
     QImageReader reader(&file, qtName(format));
     reader.setDecideFormatFromContent(true);
     reader.setAutoDetectImageFormat(false); // never fall back on another of Qt's readers
