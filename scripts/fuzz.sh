@@ -54,7 +54,7 @@ for target in "${targets[@]}"; do
     # Inputs named by hand stay under their names, whether or not they add coverage; the merge
     # keeps a copy of one under its hash only when it does.
     for input in "$corpus"/*; do
-        if is_named_by_hand "$input"; then
+        if [[ -f "$input" ]] && is_named_by_hand "$input"; then
             rm -f "$merged/$(sha1sum "$input" | cut -d' ' -f1)"
             cp "$input" "$merged/"
         fi
