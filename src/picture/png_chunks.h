@@ -14,7 +14,9 @@
 // have seen it. Bytes that do not begin with the PNG signature pass whole.
 class PngWithoutExtras : public QIODevice {
   public:
-    // `source` must stay open and readable at random places while this device is read.
+    // `source` must stay open and readable at random places while this device is read. Seeking
+    // back walks the chunks again from the start: a decoder that reads through once, as
+    // Qt's does after a look at the signature, walks them once more than the size did.
     explicit PngWithoutExtras(QIODevice& source);
 
     bool isSequential() const override { return false; }
