@@ -1,6 +1,7 @@
 #include "picture/qt_picture_reader.h"
 
 #include "picture/decode_budget.h"
+#include "picture/png_chunks.h"
 
 #include <QHash>
 #include <QIODevice>
@@ -346,7 +347,9 @@ DecodedPicture readWithQt(QIODevice& device, PictureFormat format, const Picture
     // the memory held before; handed zeros instead, it makes them value 0.
     const qint64 zeros =
         format == PictureFormat::Bmp ? bmpZerosLacking(header, device.size(), limits) : 0;
-    FileForQt file(device, zeros, progress);
+    // A PNG's text and profiles are inflated whole by its decoder, whatever their size.
+    std::optional<PngWithoutExtras> png;
+    FileForQt file(format == PictureFormat::Png ? png.emplace(device) : device, zeros, progress);
     // The reader goes before the image is made ours: some keep the image they hand over, and
     // each change to it would then copy it whole.
     auto reader = std::make_unique<QImageReader>(&file, qtName(format));
