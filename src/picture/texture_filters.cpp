@@ -73,7 +73,12 @@ void DibStrongLight(PictureRecord& dib) {
 
 DecodedPicture loadTexture(const QString& fileName, bool grayScale, bool lighten, bool strongLight,
                            const PictureLimits& limits, const PictureProgress& progress) {
-    DecodedPicture texture = OpenDib(fileName, limits, progress);
+    return filterTexture(OpenDib(fileName, limits, progress), fileName, grayScale, lighten,
+                         strongLight, limits);
+}
+
+DecodedPicture filterTexture(DecodedPicture texture, const QString& fileName, bool grayScale,
+                             bool lighten, bool strongLight, const PictureLimits& limits) {
     if (!texture.ok() || !(grayScale || lighten))
         return texture;
     // The 24-bit copy is made while the picture as read is still held.

@@ -20,3 +20,6 @@ void DibStrongLight(PictureRecord& dib);
 // if asked, and lightened, strongly if asked. Strong lightening acts only with lighten.
 DecodedPicture loadTexture(const QString& fileName, bool grayScale, bool lighten, bool strongLight,
                            const PictureLimits& limits = {}, const PictureProgress& progress = {});
+// The filtering of loadTexture, on the picture read from `fileName`.
+DecodedPicture filterTexture(DecodedPicture texture, const QString& fileName, bool grayScale,
+                             bool lighten, bool strongLight, const PictureLimits& limits = {});
