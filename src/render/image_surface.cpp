@@ -25,6 +25,10 @@ void applyRow(quint32* row, int count, quint32 value, PenMode mode) {
     }
 }
 
+// Operations wait in batches of at most this many (16 MB): a page of many large round dots
+// would otherwise hold every row of every dot until the image is read.
+constexpr size_t kMaxPendingOperations = size_t(1) << 19;
+
 // Images larger than this do not stay in the cache while they are drawn.
 constexpr qsizetype kStreamingBytes = qsizetype(16) << 20;
 
@@ -133,7 +137,7 @@ void ImageSurface::fillArea(const QRect& area, QRgb color, PenMode mode) {
         value = 0x00ffffffu;
         break;
     }
-    m_pending.push_back({clipped, value, mode});
+    queue({clipped, value, mode});
 }
 
 // Tiles wait in the batch like lines, so that a texture page is written in one pass: each row
@@ -145,7 +149,13 @@ void ImageSurface::drawTiled(const QRect& area, const QImage& tile) {
     m_patterns.push_back(
         {tile.format() == QImage::Format_RGB32 ? tile : tile.convertToFormat(QImage::Format_RGB32),
          area.topLeft() - m_origin});
-    m_pending.push_back({clipped, 0, PenMode::Copy, &m_patterns.back()});
+    queue({clipped, 0, PenMode::Copy, &m_patterns.back()});
+}
+
+void ImageSurface::queue(const Operation& operation) {
+    m_pending.push_back(operation);
+    if (m_pending.size() >= kMaxPendingOperations)
+        flush();
 }
 
 // A single picture is copied at once: it is seldom under lines, and a picture sampled row by

@@ -12,7 +12,8 @@
 // position of the image's top-left pixel. Drawing the same page into any rectangle gives
 // exactly the pixels of that rectangle of the whole page.
 //
-// Operations are collected and carried out together when the image is read.
+// Operations are collected and carried out together when the image is read, or when a batch is
+// full.
 class ImageSurface : public Surface {
   public:
     // An RGB32 image of `size`, filled white.
@@ -59,6 +60,7 @@ class ImageSurface : public Surface {
         std::vector<std::pair<std::vector<const Operation*>, const quint32*>> m_rows;
     };
 
+    void queue(const Operation& operation);
     void flush();
     static void drawRow(quint32* row, int y, const std::vector<const Operation*>& operations);
 

@@ -62,7 +62,7 @@ void PainterSurface::drawImage(QPoint at, const QImage& pixels) {
         return;
     sendMerged();
     const QRect place(at, pixels.size());
-    remember({place, inRgb32(pixels)}, place.intersected(clipRect()));
+    remember({place, inRgb32(pixels), Kind::Image}, place.intersected(clipRect()));
     sendImage(at, pixels);
 }
 
@@ -71,7 +71,7 @@ void PainterSurface::drawTiled(const QRect& area, const QImage& tile) {
     if (visible.isEmpty() || tile.isNull())
         return;
     sendMerged();
-    remember({area, inRgb32(tile), true}, visible);
+    remember({area, inRgb32(tile), Kind::Tiles}, visible);
     // The very image given is sent for every whole tile: a PDF keeps one copy of it, also for
     // the next page when the caller keeps its tile.
     std::vector<QImage> cuts;
@@ -104,13 +104,29 @@ void PainterSurface::fillArea(const QRect& area, QRgb color, PenMode mode) {
     if (visible.isEmpty())
         return;
     if (mode != PenMode::Copy) {
-        remember({visible, QImage(), false, color, mode}, visible);
+        remember({visible, QImage(), Kind::Fill, color, mode}, visible);
         m_held.push_back(visible);
         return;
     }
     sendMerged();
-    remember({visible, QImage(), false, color, mode}, visible);
+    remember({visible, QImage(), Kind::Fill, color, mode}, visible);
     m_painter.fillRect(visible, QColor::fromRgb(color | 0xff000000u));
+}
+
+void PainterSurface::fillRoundArea(const QRect& square, QRgb color, PenMode mode) {
+    const QRect visible = square.intersected(clipRect());
+    if (visible.isEmpty())
+        return;
+    if (mode == PenMode::Copy && !m_dotsOverlap) {
+        m_dotsOverlap = square.intersects(m_lastDot);
+        m_lastDot = square;
+        if (!m_dotsOverlap) {
+            Surface::fillRoundArea(square, color, mode); // sharp rectangles
+            return;
+        }
+    }
+    remember({square, QImage(), Kind::RoundDot, color, mode}, visible);
+    m_held.push_back(visible);
 }
 
 int PainterSurface::bandOf(int y) {
@@ -161,10 +177,18 @@ std::vector<size_t> PainterSurface::drawnReaching(const QRect& area) const {
 }
 
 void PainterSurface::replay(Surface& target, const Drawn& drawn) {
-    if (drawn.image.isNull())
+    switch (drawn.kind) {
+    case Kind::Fill:
         target.fill(drawn.area, drawn.color, drawn.mode);
-    else if (drawn.tiled)
-        target.drawTiled(drawn.area, drawn.image);
-    else
+        break;
+    case Kind::RoundDot:
+        target.fillRound(drawn.area, drawn.color, drawn.mode);
+        break;
+    case Kind::Image:
         target.drawImage(drawn.area.topLeft(), drawn.image);
+        break;
+    case Kind::Tiles:
+        target.drawTiled(drawn.area, drawn.image);
+        break;
+    }
 }

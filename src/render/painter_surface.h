@@ -17,8 +17,13 @@ class QPainter;
 //
 //   texture tile   ->  sent once, drawn at every tile position
 //   XOR/NOT line   ->  held back; when anything else is drawn, or the surface goes, the
-//                      held areas are gathered into pieces (a round dot is one piece), and
+//   or round dot       held areas are gathered into pieces (a round dot is one piece), and
 //                      each piece goes out as an image of tiles and lines merged
+//
+// Round dots in copy mode go out as rectangles of their rows while they lie apart. Once a dot
+// overlaps the one before it, every dot is drawn over others: from then on they are held back
+// too, and each piece goes out once with what shows of them, rather than every row of every dot
+// being sent and kept. A round dot is remembered as one operation, whatever its size.
 //
 // The memory is indexed by bands of rows, so that a piece replays only what reaches its rows
 // and the time grows with the page's area, not with the square of its dots. Pieces of crossing
@@ -46,13 +51,15 @@ class PainterSurface : public Surface {
 
   protected:
     void fillArea(const QRect& area, QRgb color, PenMode mode) override;
+    void fillRoundArea(const QRect& square, QRgb color, PenMode mode) override;
 
   private:
+    enum class Kind { Fill, RoundDot, Image, Tiles };
     // One operation as drawn, to be drawn again on an image surface.
     struct Drawn {
-        QRect area;   // of a fill or of the tiling; an image's place and size
-        QImage image; // of an image or the tile; null for a fill
-        bool tiled = false;
+        QRect area;   // of a fill or of the tiling; a dot's square; an image's place and size
+        QImage image; // of an image or the tile; null otherwise
+        Kind kind = Kind::Fill;
         QRgb color = 0;
         PenMode mode = PenMode::Copy;
     };
@@ -71,5 +78,7 @@ class PainterSurface : public Surface {
     QPainter& m_painter;
     std::vector<Drawn> m_drawn;
     std::vector<std::vector<size_t>> m_bands; // indices into m_drawn, in the order drawn
-    std::vector<QRect> m_held;                // areas of XOR and NOT fills not yet sent
+    std::vector<QRect> m_held;                // areas of operations held back, not yet sent
+    QRect m_lastDot;                          // the square of the last round dot in copy mode
+    bool m_dotsOverlap = false;               // round dots in copy mode are held back
 };

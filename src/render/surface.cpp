@@ -81,24 +81,38 @@ int firstColumnOfRoundDot(int row, int d) {
 
 void Surface::dot(int x, int y, int diameter, bool round) {
     const int d = std::max(diameter, 1);
-    const int left = x - d / 2;
-    const int top = y - d / 2;
-    if (!round) {
-        fillArea(QRect(left, top, d, d), m_penColor, m_penMode);
+    const QRect square(x - d / 2, y - d / 2, d, d);
+    if (round)
+        fillRoundArea(square, m_penColor, m_penMode);
+    else
+        fillArea(square, m_penColor, m_penMode);
+}
+
+// Only the rows within the clip rectangle are worked out, and rows whose spans are cut to the
+// same columns there go out as one area: a dot larger than the page costs its visible rows at
+// most, and mostly far fewer areas.
+void Surface::fillRoundArea(const QRect& square, QRgb color, PenMode mode) {
+    const QRect clip = clipRect();
+    const QRect visible = square.intersected(clip);
+    if (visible.isEmpty())
         return;
-    }
-    // Rows of equal spans go out as one rectangle: fewer shapes on paper.
-    int runTop = 0;
-    int runFirst = firstColumnOfRoundDot(0, d);
-    for (int row = 1; row <= d; ++row) {
-        const int first = row < d ? firstColumnOfRoundDot(row, d) : -1;
-        if (first == runFirst)
+    const int d = square.width();
+    QRect run; // the span of the rows gathered so far, cut to the clip rectangle
+    for (int row = visible.top() - square.top(); row <= visible.bottom() - square.top(); ++row) {
+        const int first = firstColumnOfRoundDot(row, d);
+        const int left = std::max(square.left() + first, clip.left());
+        const int right = std::min(square.left() + d - first, clip.right() + 1);
+        const int y = square.top() + row;
+        if (!run.isEmpty() && run.left() == left && run.right() + 1 == right) {
+            run.setBottom(y);
             continue;
-        fillArea(QRect(left + runFirst, top + runTop, d - 2 * runFirst, row - runTop), m_penColor,
-                 m_penMode);
-        runTop = row;
-        runFirst = first;
+        }
+        if (!run.isEmpty())
+            fillArea(run, color, mode);
+        run = right > left ? QRect(left, y, right - left, 1) : QRect();
     }
+    if (!run.isEmpty())
+        fillArea(run, color, mode);
 }
 
 void Surface::forEachTile(const QRect& area, const QRect& visible, QSize tileSize,

@@ -44,6 +44,10 @@ class Surface {
     // Applies `color` with `mode` to every pixel of `area` once: what a line or a rectangle
     // comes to, for a surface that draws again what another one was given.
     void fill(const QRect& area, QRgb color, PenMode mode) { fillArea(area, color, mode); }
+    // The same for the pixels of a round dot on `square`: what a round dot comes to.
+    void fillRound(const QRect& square, QRgb color, PenMode mode) {
+        fillRoundArea(square, color, mode);
+    }
     // A dot in the pen's colour and mode, `diameter` pixels across (0 counts as 1), on the
     // square a pen of that width covers around (x, y). A round dot keeps the pixels of the
     // square whose centres lie within the circle through its sides' midpoints:
@@ -82,6 +86,9 @@ class Surface {
     // Applies `color` with `mode` to every pixel of `area` (page coordinates, may reach beyond
     // the surface) exactly once.
     virtual void fillArea(const QRect& area, QRgb color, PenMode mode) = 0;
+    // Applies `color` with `mode` once to the pixels of a round dot on `square` that lie within
+    // the clip rectangle: as areas of its rows, one per run of rows that come out alike there.
+    virtual void fillRoundArea(const QRect& square, QRgb color, PenMode mode);
 
   private:
     int effectivePenWidth() const { return m_penWidth < 1 ? 1 : m_penWidth; }

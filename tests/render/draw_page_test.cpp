@@ -288,6 +288,14 @@ const PageCase kPageCases[] = {
      previewScale(761, 1090, 100),
      {}},
     {"DotGridXor", dotGrid, printScale(1400, 1000), kXorOverTexture},
+    {"RoundDotsLargerThanTheirSpacingAndThePageXor",
+     [](PaperSettings& s) {
+         dotGrid(s);
+         s.field(Setting::CaretSpaceED).setValue(3);
+         s.field(Setting::DotSizeEd).setValue(100);
+         s.field(Setting::MajorDotSizeEd).setValue(300);
+     },
+     previewScale(300, 200, 100), kXorOverTexture},
     {"GuidesSolidPreview", guides, previewScale(761, 1090, 100), {}},
     {"GuidesDashedCutAtTheLineEnd",
      [](PaperSettings& s) {

@@ -97,4 +97,21 @@ INSTANTIATE_TEST_SUITE_P(
         RowPathCase{"StreamedRectangleOfALargerPage", {4000, 3000}, {1, 5, 2051, 2100}}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// Millions of small dots in XOR, now and then one in copy mode, far more operations than are
+// kept waiting at once: each still changes its pixels once, in the order drawn.
+TEST(ImageSurfaceBatches, ManyOperationsGiveThePixelsOfDrawingEachPlainly) {
+    const QRect shown(3, 2, 61, 47);
+    ImageSurface fast(shown.size(), shown.topLeft());
+    PlainSurface plain(shown.size(), shown.topLeft());
+    for (Surface* s : {static_cast<Surface*>(&fast), static_cast<Surface*>(&plain)}) {
+        drawMixedPage(*s, QSize(70, 55));
+        for (quint32 i = 0; i < (1u << 21); ++i) {
+            s->setPenMode(i % 65537 == 0 ? PenMode::Copy : PenMode::Xor);
+            s->setPenColor((i * 2654435761u) & 0xffffff);
+            s->dot(int(i % 71), int(i / 71 % 57), int(1 + i % 5), i % 2 == 0);
+        }
+    }
+    EXPECT_TRUE(imagesEqual(plain.image(), fast.image(), QStringLiteral("ManyOperations")));
+}
+
 } // namespace

@@ -101,6 +101,15 @@ INSTANTIATE_TEST_SUITE_P(
                                       s.field(Setting::MajorEveryEd).setValue(4);
                                   },
                                   scale(900, 700, 300, {})},
+                      PainterCase{"LargeRoundDotsOverEachOther",
+                                  [](PaperSettings& s) {
+                                      s.setPaperKind(PaperKind::DotGridCheck);
+                                      s.field(Setting::CaretSpaceED).setValue(3);
+                                      s.field(Setting::DotSizeEd).setValue(40);
+                                      s.field(Setting::MajorDotSizeEd).setValue(300);
+                                      s.field(Setting::MajorEveryEd).setValue(4);
+                                  },
+                                  scale(900, 700, 300, {}), true},
                       PainterCase{"DotGridMergedWithATextureByXor",
                                   [](PaperSettings& s) {
                                       s.setPaperKind(PaperKind::DotGridCheck);
