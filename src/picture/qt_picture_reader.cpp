@@ -12,6 +12,9 @@
 #include <optional>
 #include <utility>
 
+#include <sys/mman.h>
+#include <unistd.h>
+
 using namespace picture_decoding;
 
 namespace {
@@ -222,9 +225,19 @@ QImage flattenAlpha(QImage image) {
     return image;
 }
 
+// Gives the whole pages from `begin` to `end` back to the system while keeping them allocated:
+// they read as zeros if touched again, and cost no memory until then.
+void releasePagesBetween(uchar* begin, uchar* end) {
+    const auto page = uintptr_t(sysconf(_SC_PAGESIZE));
+    const uintptr_t first = (uintptr_t(begin) + page - 1) / page * page;
+    const uintptr_t last = uintptr_t(end) / page * page;
+    if (first < last)
+        madvise(reinterpret_cast<void*>(first), last - first, MADV_DONTNEED);
+}
+
 // An RGB32 image of at most 256 colours as palette indices in the same memory, or the image as
 // it is otherwise. A GIF's screen may be as large as the limit allows, and an indexed copy
-// beside it would need a quarter more. Each row's indices are written before that row's
+// beside it would need a quarter more; the three quarters the indices leave are given back. Each row's indices are written before that row's
 // pixels, never over pixels still to be read.
 QImage indexedInPlace(QImage image) {
     if (image.format() != QImage::Format_RGB32)
@@ -265,6 +278,7 @@ QImage indexedInPlace(QImage image) {
             out[x] = lastIndex;
         }
     }
+    releasePagesBetween(bits + outRowBytes * owner->height(), bits + owner->sizeInBytes());
     QImage indexed(
         bits, owner->width(), owner->height(), outRowBytes, QImage::Format_Indexed8,
         [](void* held) { delete static_cast<QImage*>(held); }, owner);
