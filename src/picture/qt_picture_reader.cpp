@@ -237,8 +237,8 @@ void releasePagesBetween(uchar* begin, uchar* end) {
 
 // An RGB32 image of at most 256 colours as palette indices in the same memory, or the image as
 // it is otherwise. A GIF's screen may be as large as the limit allows, and an indexed copy
-// beside it would need a quarter more; the three quarters the indices leave are given back. Each row's indices are written before that row's
-// pixels, never over pixels still to be read.
+// beside it would need a quarter more; the three quarters the indices leave are given back. Each
+// row's indices are written before that row's pixels, never over pixels still to be read.
 QImage indexedInPlace(QImage image) {
     if (image.format() != QImage::Format_RGB32)
         return image;
