@@ -4,6 +4,7 @@
 #include "app/render_output.h"
 
 #include "document/calibration.h"
+#include "document/system_file_names.h"
 #include "picture/design_pictures.h"
 #include "picture/picture_page_layers.h"
 #include "render/device_scales.h"
@@ -18,6 +19,8 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -256,8 +259,9 @@ PageScale scaleFor(const RenderRequest& request) {
 std::optional<QString> writeRender(const RenderRequest& request, const PageScale& scale,
                                    const PaperSettings& settings, const PageLayers& layers) {
     // A folder, FIFO or device of that name is not replaced by a picture.
-    const QFileInfo target(request.output);
-    if (target.exists() && !target.isFile())
+    struct stat target {};
+    if (::stat(systemFileName(request.output).constData(), &target) == 0 &&
+        !S_ISREG(target.st_mode))
         return QStringLiteral("this is not a regular file; the page is not written there.");
     const QSize pixels(scale.SurfaceWidth, scale.SurfaceHeight);
     if (qint64(pixels.width()) * pixels.height() > kMaxPagePixels)

@@ -7,10 +7,9 @@
 #include "document/windows1252.h"
 #include "settings/paper_settings.h"
 
-#include <QDir>
 #include <QFile>
-#include <QFileInfo>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -168,8 +167,12 @@ QString notAFile(bool isFolder) {
                     : QStringLiteral("is not a regular file");
 }
 
-QString notAFile(const QFileInfo& info) {
-    return notAFile(info.isDir());
+// Whether the folder that holds `absolutePath` is there.
+bool folderExists(const QString& absolutePath) {
+    const QByteArray path = systemFileName(absolutePath);
+    const QByteArray folder = path.left(std::max<qsizetype>(path.lastIndexOf('/'), 1));
+    struct stat info {};
+    return ::stat(folder.constData(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
 QString notSavedAs(const QString& reason, const QString& name) {
@@ -200,21 +203,21 @@ std::optional<QString> applyDocument(PaperSettings& settings, QByteArrayView byt
 
 std::optional<QString> saveDocument(const PaperSettings& settings, const QString& fileName) {
     const QString name = quoted(fileName);
-    const QFileInfo target(fileName);
-    const QString documentPath = target.absoluteFilePath();
+    const QString documentPath = absoluteFileName(fileName);
     QByteArray bytes;
     if (auto error = encodeDocument(settings, documentPath, bytes))
         return notSavedAs(*error, name);
 
     // A folder, FIFO or device of that name is not replaced by a document.
-    if (target.exists() && !target.isFile())
+    struct stat info {};
+    if (::stat(systemFileName(documentPath).constData(), &info) == 0 && !S_ISREG(info.st_mode))
         return QStringLiteral("%1 %2 %3.")
-            .arg(DocumentMessages::couldNotCreate, name, notAFile(target));
+            .arg(DocumentMessages::couldNotCreate, name, notAFile(S_ISDIR(info.st_mode)));
     SafeFileWriter file(documentPath);
     if (auto error = file.open()) {
         if (*error == kDiskFullMessage)
             return notSavedAs(*error, name);
-        if (!target.dir().exists())
+        if (!folderExists(documentPath))
             return QStringLiteral("%1 %2 lies in a folder that does not exist.")
                 .arg(DocumentMessages::couldNotCreate, name);
         return QStringLiteral("%1 %2 cannot be written. %3")

@@ -1,7 +1,7 @@
 #pragma once
 
+#include <QByteArray>
 #include <QIODevice>
-#include <QSaveFile>
 #include <QString>
 
 #include <optional>
@@ -29,10 +29,16 @@ class WholeWriteDevice : public QIODevice {
 
 // Replaces a file whole or not at all. The new content goes to a file beside the old one and
 // takes its place only when every byte of it is known to be on the disk: a write that fails
-// part way, on a full disk above all, leaves the old file exactly as it was.
+// part way, on a full disk above all, leaves the old file exactly as it was. The name reaches
+// the system as its own bytes, UTF-8 or not. A link is followed, and the file it leads to is
+// replaced; a file that is replaced keeps its permissions.
 class SafeFileWriter {
   public:
     explicit SafeFileWriter(const QString& fileName);
+    // A writer left without a commit takes its unfinished file with it.
+    ~SafeFileWriter();
+    SafeFileWriter(const SafeFileWriter&) = delete;
+    SafeFileWriter& operator=(const SafeFileWriter&) = delete;
 
     // Starts the new file. Returns why it cannot be created, if it cannot.
     [[nodiscard]] std::optional<QString> open();
@@ -49,7 +55,12 @@ class SafeFileWriter {
 
   private:
     std::optional<QString> writeFailure() const;
+    // Closes the new file and removes it.
+    void discard();
 
-    QSaveFile m_file;
+    QString m_fileName;
+    QByteArray m_temporaryPath;
+    QByteArray m_finalPath;
+    int m_descriptor = -1;
     WholeWriteDevice m_device;
 };

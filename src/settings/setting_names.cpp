@@ -1,8 +1,8 @@
 #include "settings/setting_names.h"
 
+#include "document/system_file_names.h"
 #include "settings/paper_settings.h"
 
-#include <QFileInfo>
 #include <QJsonValue>
 #include <QLocale>
 
@@ -143,7 +143,7 @@ std::optional<QString> assign(PaperSettings& s, const SettingDescription& d, con
         s.setText(d.setting, value);
         return std::nullopt;
     case SettingKind::FileName:
-        s.setText(d.setting, value.isEmpty() ? value : QFileInfo(value).absoluteFilePath());
+        s.setText(d.setting, value.isEmpty() ? value : absoluteFileName(value));
         return std::nullopt;
     }
     return std::nullopt;

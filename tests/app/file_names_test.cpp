@@ -13,6 +13,7 @@
 
 #include <cstdio>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -47,7 +48,7 @@ struct Outcome {
 class FileNamesOnTheCommandLine : public ::testing::Test {
   protected:
     // A design whose picture lies beside it, in a folder with a Latin-1 name, which is no
-    // UTF-8; and a link that leads to itself.
+    // UTF-8, with a folder named like a picture; and a link that leads to itself.
     void SetUp() override {
         ASSERT_TRUE(m_folder.isValid());
         ASSERT_TRUE(QDir(m_folder.path()).mkdir("folder"));
@@ -58,22 +59,26 @@ class FileNamesOnTheCommandLine : public ::testing::Test {
         picture.fill(Qt::blue);
         ASSERT_TRUE(picture.save(m_folder.filePath("folder/logo.png")));
         ASSERT_EQ(std::rename(path("folder").constData(), path("caf\xe9").constData()), 0);
+        ASSERT_EQ(::mkdir(path("caf\xe9/d\xe9.png").constData(), 0700), 0);
         ASSERT_EQ(::symlink("loop", path("loop").constData()), 0);
     }
     // The temporary folder cannot remove what the toolkit cannot name.
     void TearDown() override {
-        for (const char* name : {"caf\xe9/design.lvo", "caf\xe9/logo.png", "caf\xe9"})
+        for (const char* name :
+             {"caf\xe9/design.lvo", "caf\xe9/logo.png", "caf\xe9/copy.lvo", "caf\xe9/here.lvo",
+              "caf\xe9/d\xe9.png", "p\xe9ge.png", "l\xe9go.bmp", "caf\xe9"})
             std::remove(path(name).constData());
     }
 
     QByteArray path(const char* name) const { return m_folder.path().toUtf8() + '/' + name; }
 
     // Runs the program with `words` as a shell reads them, since a QProcess would pass the
-    // arguments as UTF-8.
-    Outcome run(const QString& words) {
+    // arguments as UTF-8, in `folder` as the shell names it.
+    Outcome run(const QString& words, const QString& folder) {
         QProcess process;
         process.setWorkingDirectory(m_folder.path());
-        process.start("/bin/sh", {"-c", "exec \"$0\" " + words, LINEAVO_EXECUTABLE});
+        process.start("/bin/sh",
+                      {"-c", "cd " + folder + " && exec \"$0\" " + words, LINEAVO_EXECUTABLE});
         EXPECT_TRUE(process.waitForFinished(60000));
         return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
                 QString::fromUtf8(process.readAllStandardError())};
@@ -88,20 +93,39 @@ TEST_F(FileNamesOnTheCommandLine, NamesAreOpenedAsTheirBytesOrSayWhyNot) {
         const char* words;
         int exitCode;
         const char* err;
+        const char* written = nullptr; // the file's name as bytes
+        const char* folder = ".";
     };
+    const char* latin1 = "\"$(printf 'caf\\351')\"";
     const Row rows[] = {
         {"picture \"$(printf 'caf\\351')/logo.png\"", 0, ""},
         {"show \"$(printf 'caf\\351')/design.lvo\"", 0, ""},
         {"render \"$(printf 'caf\\351')/design.lvo\" --output page.png --dpi 50", 0, ""},
+        // The copy finds its picture beside it, as the design did.
+        {"save \"$(printf 'caf\\351')/design.lvo\" \"$(printf 'caf\\351')/copy.lvo\"", 0, "",
+         "caf\xe9/copy.lvo"},
+        {"render \"$(printf 'caf\\351')/copy.lvo\" --output \"$(printf 'p\\351ge').png\" --dpi 50",
+         0, "", "p\xe9ge.png"},
+        {"picture \"$(printf 'caf\\351')/logo.png\" --output \"$(printf 'l\\351go').bmp\"", 0, "",
+         "l\xe9go.bmp"},
+        // Names made whole from a current folder that is no UTF-8.
+        {"save --set FilenameEdit1=logo.png here.lvo", 0, "", "caf\xe9/here.lvo", latin1},
+        // Messages still show such a name with U+FFFD.
+        {"render --output \"$(printf 'd\\351').png\" --dpi 50", 1,
+         "d\xef\xbf\xbd.png: this is not a regular file; the page is not written there.\n", nullptr,
+         latin1},
         {"picture loop", 1,
          "The picture \"loop\" cannot be opened. Too many levels of symbolic links.\n"},
         {"show loop", 1, "Could not open file! \"loop\": Too many levels of symbolic links.\n"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.words);
-        const Outcome result = run(QString::fromUtf8(row.words));
+        const Outcome result = run(QString::fromUtf8(row.words), row.folder);
         EXPECT_EQ(result.exitCode, row.exitCode);
         EXPECT_EQ(result.err.toStdString(), row.err);
+        if (row.written) {
+            EXPECT_TRUE(isRegularFile(fileNameFromSystem(path(row.written))));
+        }
     }
 }
 
