@@ -1,5 +1,6 @@
 #include "render/painter_surface.h"
 
+#include "render/image_bands.h"
 #include "render/image_surface.h"
 #include "render/merged_pieces.h"
 #include "render/text_cell.h"
@@ -52,9 +53,19 @@ QRect PainterSurface::clipRect() const {
 }
 
 void PainterSurface::sendImage(QPoint at, const QImage& pixels) {
-    m_painter.drawImage(QRectF(at.x() + kImageInset, at.y() + kImageInset,
-                               pixels.width() - 2 * kImageInset, pixels.height() - 2 * kImageInset),
-                        pixels);
+    sendBands(at, imageBands(pixels));
+}
+
+// Each band is placed as a picture of its own, its edges inset like any other: the bands
+// abut, and every device pixel still samples its own picture pixel.
+void PainterSurface::sendBands(QPoint at, const std::vector<QImage>& bands) {
+    int top = at.y();
+    for (const QImage& band : bands) {
+        m_painter.drawImage(QRectF(at.x() + kImageInset, top + kImageInset,
+                                   band.width() - 2 * kImageInset, band.height() - 2 * kImageInset),
+                            band);
+        top += band.height();
+    }
 }
 
 void PainterSurface::drawImage(QPoint at, const QImage& pixels) {
@@ -72,19 +83,28 @@ void PainterSurface::drawTiled(const QRect& area, const QImage& tile) {
         return;
     sendMerged();
     remember({area, inRgb32(tile), Kind::Tiles}, visible);
-    // The very image given is sent for every whole tile: a PDF keeps one copy of it, also for
-    // the next page when the caller keeps its tile.
-    std::vector<QImage> cuts;
+    // The very bands are sent for every whole tile: a PDF keeps one copy of them. A tile of one
+    // band is the image given, which a PDF also knows again on the next page when the caller
+    // keeps its tile.
+    struct Cut {
+        QImage pixels; // the bands share its pixels
+        std::vector<QImage> bands;
+    };
+    const std::vector<QImage> whole = imageBands(tile);
+    std::vector<Cut> cuts;
     forEachTile(area, visible, tile.size(), [&](const QRect& place) {
         if (place.size() == tile.size()) {
-            sendImage(place.topLeft(), tile);
+            sendBands(place.topLeft(), whole);
             return;
         }
         auto cut = std::find_if(cuts.begin(), cuts.end(),
-                                [&](const QImage& c) { return c.size() == place.size(); });
-        if (cut == cuts.end())
-            cut = cuts.insert(cuts.end(), tile.copy(QRect(QPoint(0, 0), place.size())));
-        sendImage(place.topLeft(), *cut);
+                                [&](const Cut& c) { return c.pixels.size() == place.size(); });
+        if (cut == cuts.end()) {
+            QImage pixels = tile.copy(QRect(QPoint(0, 0), place.size()));
+            std::vector<QImage> bands = imageBands(pixels);
+            cut = cuts.insert(cuts.end(), Cut{std::move(pixels), std::move(bands)});
+        }
+        sendBands(place.topLeft(), cut->bands);
     });
 }
 

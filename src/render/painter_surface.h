@@ -71,8 +71,10 @@ class PainterSurface : public Surface {
     std::vector<size_t> drawnReaching(const QRect& area) const;
     // Sends the merged areas held back so far.
     void sendMerged();
-    // Sends `pixels` one to one onto the device pixels from `at`.
+    // Sends `pixels` one to one onto the device pixels from `at`, in bands.
     void sendImage(QPoint at, const QImage& pixels);
+    // Sends the bands of one image, as imageBands cuts it, one to one from `at` down.
+    void sendBands(QPoint at, const std::vector<QImage>& bands);
     static void replay(Surface& target, const Drawn& drawn);
 
     QPainter& m_painter;

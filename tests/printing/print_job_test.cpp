@@ -5,8 +5,10 @@
 
 #include "document/calibration.h"
 #include "picture/picture_page_layers.h"
+#include "picture/picture_print_geometry.h"
 #include "picture/picture_record.h"
 #include "printing/current_printer.h"
+#include "printing/picture_print_job.h"
 #include "printing/print_job.h"
 #include "render/image_surface.h"
 #include "settings/paper_settings.h"
@@ -114,6 +116,31 @@ TEST_F(PrintJobToFile, DotGridMergedWithATextureLiesOnTheRenderersPixels) {
     EXPECT_TRUE(imagesEqual(expected.image(),
                             rasterisePdfPage(pdfPath(), 1, page.dotsPerInch, area),
                             "xor-dot-grid-pdf"));
+}
+
+// A picture too large to go out whole is sent in bands, each placed from the one scale of the
+// stretch: wherever their edges fall between the printer's pixels, no seam of paper shows.
+TEST_F(PrintJobToFile, APictureSentInBandsShowsNoSeam) {
+    // Black, which a rasteriser that averages the picture's pixels keeps exactly.
+    constexpr QRgb kBlack = 0xff000000;
+    QImage pixels(4097, 3000, QImage::Format_Indexed8);
+    pixels.setColorTable({kBlack});
+    pixels.fill(0);
+    const PictureRecord picture = PictureRecord::fromIndexed(pixels, 8);
+    for (int dotsPerInch : {150, 600}) {
+        SCOPED_TRACE(dotsPerInch);
+        current.printer().setResolution(dotsPerInch);
+        ASSERT_EQ(outcome(printPicture(current, picture, PicturePrintChoice())), "success");
+        ASSERT_GT(pdfImageCount(pdfPath()), 1);
+        const PrinterPage page = current.page();
+        const QRect inside = placePicture(pixels.size(), page.printableArea, PicturePrintChoice())
+                                 .adjusted(1, 1, -1, -1);
+        const QImage printed = rasterisePdfPage(pdfPath(), 1, page.dotsPerInch, inside);
+        ASSERT_FALSE(printed.isNull());
+        QImage expected(printed.size(), QImage::Format_RGB32);
+        expected.fill(kBlack);
+        EXPECT_TRUE(imagesEqual(expected, printed, "banded-picture"));
+    }
 }
 
 } // namespace

@@ -86,6 +86,13 @@ INSTANTIATE_TEST_SUITE_P(
                       PainterCase{"CheckeredPreview",
                                   [](PaperSettings& s) { s.setPaperKind(PaperKind::KariertCheck); },
                                   scale(761, 1090, 96, 130)},
+                      PainterCase{"TextureTilesSentInBands",
+                                  [](PaperSettings& s) {
+                                      s.field(Setting::BreitEd2).setValue(20);
+                                      s.field(Setting::HochEd2).setValue(20);
+                                      s.setFlag(Setting::SVerh2Check, false);
+                                  },
+                                  scale(3000, 3200, 300, {}), true},
                       PainterCase{"ThickLinesBeyondTheSurface",
                                   [](PaperSettings& s) {
                                       s.setPaperKind(PaperKind::KariertCheck);
