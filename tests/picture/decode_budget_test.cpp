@@ -1,6 +1,7 @@
 // What opening a picture costs is known before decoding, and a file whose cost passes the limit,
 // or which holds too few bytes for what it claims, is refused.
 #include "hostile_pictures.h"
+#include "support/measured_run.h"
 
 #include "picture/open_picture.h"
 #include "picture/texture_filters.h"
@@ -9,16 +10,7 @@
 
 #include <QElapsedTimer>
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
-
-#if defined(__SANITIZE_ADDRESS__)
-#define LINEAVO_ADDRESS_SANITIZER 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define LINEAVO_ADDRESS_SANITIZER 1
-#endif
-#endif
 
 namespace {
 
@@ -68,8 +60,9 @@ TEST(DecodeBudget, CountsWhatTheDecoderAndOurCopiesHold) {
         const DecodedPicture read =
             row.asTexture ? loadTexture(path, true, true, false, limits) : OpenDib(path, limits);
         EXPECT_EQ(read.ok(), row.opens) << read.error.toStdString();
-        if (!row.opens)
+        if (!row.opens) {
             EXPECT_TRUE(read.error.contains("would need")) << read.error.toStdString();
+        }
     }
     qInstallMessageHandler(previous);
 }
@@ -114,31 +107,12 @@ TEST(DecodeBudget, RefusesFilesTooShortForWhatTheyClaim) {
     qInstallMessageHandler(previous);
 }
 
-struct ChildRun {
-    int exitCode = -1;
-    qint64 peakKibibytes = -1;
-};
-
-// `picture FILE` run by the real program: its exit code and peak resident size.
-ChildRun openInTheProgram(const QString& file) {
-    QProcess timed;
-    timed.start("/usr/bin/time", {"-f", "%M", QStringLiteral(LINEAVO_EXECUTABLE), "picture", file});
-    if (!timed.waitForFinished(60000) || timed.exitStatus() != QProcess::NormalExit)
-        return {};
-    // time(1) reports the peak on the last line.
-    const QList<QByteArray> lines = timed.readAllStandardError().trimmed().split('\n');
-    bool ok = false;
-    const qint64 kibibytes = lines.last().toLongLong(&ok);
-    return {timed.exitCode(), ok ? kibibytes : -1};
-}
-
 // Small files that claim the largest pictures: opening any of them stays within 1.1 GiB, and a
 // picture that opens costs at most half as much again as its pixels, but for a GIF: Qt's
 // reader holds its screen at four bytes a pixel, however few its colours.
 TEST(DecodeBudget, OpeningHostileFilesStaysWithinTheMemoryGoal) {
-#ifdef LINEAVO_ADDRESS_SANITIZER
-    GTEST_SKIP() << "the sanitizers' own memory would be counted";
-#endif
+    if (kMemoryIsSanitized)
+        GTEST_SKIP() << "the sanitizer's own memory would be counted";
     QTemporaryDir dir;
     const struct {
         const char* name;
@@ -155,12 +129,13 @@ TEST(DecodeBudget, OpeningHostileFilesStaysWithinTheMemoryGoal) {
     constexpr qint64 kGoalKibibytes = qint64(1126) << 10; // 1.1 GiB
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
-        const ChildRun run = openInTheProgram(written(dir, row.name, row.file));
-        ASSERT_GT(run.peakKibibytes, 0);
+        const MeasuredRun run = runMeasured({"picture", written(dir, row.name, row.file)}, 60000);
+        ASSERT_GT(run.peakKilobytes, 0) << run.standardError.toStdString();
         EXPECT_EQ(run.exitCode == 0, row.opens) << run.exitCode;
-        EXPECT_LT(run.peakKibibytes, kGoalKibibytes);
-        if (row.pictureBytes > 0)
-            EXPECT_LT(run.peakKibibytes, row.pictureBytes * 3 / 2 / 1024);
+        EXPECT_LT(run.peakKilobytes, kGoalKibibytes);
+        if (row.pictureBytes > 0) {
+            EXPECT_LT(run.peakKilobytes, row.pictureBytes * 3 / 2 / 1024);
+        }
     }
 }
 

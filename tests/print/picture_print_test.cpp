@@ -2,6 +2,7 @@
 // resolution.
 #include "pdf_pages.h"
 #include "print_queue.h"
+#include "support/measured_run.h"
 
 #include "picture/picture_print_geometry.h"
 #include "printing/current_printer.h"
@@ -26,10 +27,10 @@ TEST_F(PrintQueueTest, PictureFillsThePageAtItsProportionsWithEdgesOnTheRule) {
     ASSERT_TRUE(picture.save(file));
 
     const int before = newestJobId();
-    QString err;
-    const int peak = peakKilobytes({"print-picture", file}, err);
-    ASSERT_GT(peak, 0) << err.toStdString();
-    EXPECT_LT(peak, 300 * 1024);
+    const MeasuredRun run = runMeasured({"print-picture", file});
+    ASSERT_EQ(run.exitCode, 0) << run.standardError.toStdString();
+    ASSERT_GT(run.peakKilobytes, 0) << run.standardError.toStdString();
+    EXPECT_LT(run.peakKilobytes, 300 * 1024);
     const FinishedJob job = waitForJobAfter(before, QStringLiteral("Lineavo-Picture"));
     ASSERT_FALSE(job.pdfPath.isEmpty());
     // The picture went out once at its own size, not as a page of device pixels.

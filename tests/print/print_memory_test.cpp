@@ -1,17 +1,10 @@
 // What printing a large picture costs: the printer's engine must not hold converted copies of
 // the whole picture besides the picture itself.
 #include "print_queue.h"
+#include "support/measured_run.h"
 
 #include <QFile>
 #include <QTemporaryDir>
-
-#if defined(__SANITIZE_ADDRESS__)
-#define LINEAVO_ADDRESS_SANITIZER 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define LINEAVO_ADDRESS_SANITIZER 1
-#endif
-#endif
 
 namespace {
 
@@ -41,9 +34,8 @@ QByteArray endedRunsBmp(int width, int height) {
 }
 
 TEST_F(PrintQueueTest, PrintingALargePictureCostsLittleBeyondItsPixels) {
-#ifdef LINEAVO_ADDRESS_SANITIZER
-    GTEST_SKIP() << "the sanitizers' own memory would be counted";
-#endif
+    if (kMemoryIsSanitized)
+        GTEST_SKIP() << "the sanitizer's own memory would be counted";
     constexpr int kSide = 8192;
     constexpr qint64 kPictureKilobytes = qint64(kSide) * kSide / 1024; // a byte a pixel
     QTemporaryDir dir;
@@ -53,12 +45,12 @@ TEST_F(PrintQueueTest, PrintingALargePictureCostsLittleBeyondItsPixels) {
     file.close();
 
     const int before = newestJobId();
-    QString err;
-    const int peak = peakKilobytes({"print-picture", file.fileName()}, err);
-    ASSERT_GT(peak, 0) << err.toStdString();
+    const MeasuredRun run = runMeasured({"print-picture", file.fileName()});
+    ASSERT_EQ(run.exitCode, 0) << run.standardError.toStdString();
+    ASSERT_GT(run.peakKilobytes, 0) << run.standardError.toStdString();
     // The program itself takes some 60 MB; whole copies of the picture in the engine's formats
     // took five times its pixels.
-    EXPECT_LT(peak, 3 * kPictureKilobytes);
+    EXPECT_LT(run.peakKilobytes, 3 * kPictureKilobytes);
     EXPECT_FALSE(waitForJobAfter(before, QStringLiteral("Lineavo-Picture")).pdfPath.isEmpty());
 }
 

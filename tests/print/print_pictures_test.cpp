@@ -2,6 +2,7 @@
 // through the real print server and rendered to PDF, against the raster render.
 #include "pdf_pages.h"
 #include "print_queue.h"
+#include "support/measured_run.h"
 
 #include "document/calibration.h"
 #include "document/document_file.h"
@@ -130,10 +131,10 @@ TEST_F(PrintQueueTest, PrintingATexturePageAt1200DotsPerInchStaysSmallInMemory) 
     CurrentPrinter current;
     ASSERT_EQ(current.page().dotsPerInch, 1200);
     const int before = newestJobId();
-    QString err;
-    const int peak = peakKilobytes({"print", design}, err);
-    ASSERT_GT(peak, 0) << err.toStdString();
-    EXPECT_LT(peak, 300 * 1024);
+    const MeasuredRun run = runMeasured({"print", design});
+    ASSERT_EQ(run.exitCode, 0) << run.standardError.toStdString();
+    ASSERT_GT(run.peakKilobytes, 0) << run.standardError.toStdString();
+    EXPECT_LT(run.peakKilobytes, 300 * 1024);
     EXPECT_FALSE(waitForJobAfter(before).pdfPath.isEmpty());
 }
 

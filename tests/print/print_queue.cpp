@@ -129,18 +129,3 @@ int PrintQueueTest::runProgram(const QStringList& arguments, QString& err,
     err = QString::fromUtf8(program.readAllStandardError());
     return program.exitStatus() == QProcess::NormalExit ? program.exitCode() : -1;
 }
-
-int PrintQueueTest::peakKilobytes(const QStringList& arguments, QString& err) {
-    QProcess timed;
-    timed.start("/usr/bin/time",
-                QStringList{"-f", "%M", QStringLiteral(LINEAVO_EXECUTABLE)} + arguments);
-    const bool finished = timed.waitForFinished(kProgramMilliseconds);
-    err = QString::fromUtf8(timed.readAllStandardError());
-    if (!finished || timed.exitStatus() != QProcess::NormalExit || timed.exitCode() != 0)
-        return -1;
-    // time(1) reports the peak resident size on the last line.
-    const QStringList lines = err.split(u'\n', Qt::SkipEmptyParts);
-    bool ok = false;
-    const int kilobytes = lines.isEmpty() ? 0 : lines.last().toInt(&ok);
-    return ok ? kilobytes : -1;
-}

@@ -34,9 +34,6 @@ class PrintQueueTest : public ::testing::Test {
     // Runs the program with `arguments`; returns its exit status and fills `err`.
     static int runProgram(const QStringList& arguments, QString& err,
                           const QStringList& environment = {});
-    // The peak resident size of the program run with `arguments`, in kilobytes, from time(1);
-    // -1 on failure, with the program's messages in `err`.
-    static int peakKilobytes(const QStringList& arguments, QString& err);
 
   private:
     FinishedJob waitForJob(int id);
