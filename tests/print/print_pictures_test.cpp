@@ -3,6 +3,7 @@
 #include "pdf_pages.h"
 #include "print_queue.h"
 #include "support/measured_run.h"
+#include "support/noise_image.h"
 
 #include "document/calibration.h"
 #include "document/document_file.h"
@@ -24,14 +25,7 @@ constexpr int kDotsPerInch = 600;
 // Pixels that differ everywhere, so that a shifted, resampled or lossily compressed picture
 // shows; written as PNG.
 QString writeNoise(const QString& path, QSize size, int seed) {
-    QImage image(size, QImage::Format_RGB32);
-    quint32 state = quint32(seed) * 2654435761u + 1;
-    for (int y = 0; y < size.height(); ++y) {
-        for (int x = 0; x < size.width(); ++x) {
-            state = state * 1664525u + 1013904223u;
-            image.setPixel(x, y, state >> 8);
-        }
-    }
+    const QImage image = noiseImage(size, quint32(seed) * 2654435761u + 1);
     EXPECT_TRUE(image.save(path));
     return path;
 }

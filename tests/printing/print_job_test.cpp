@@ -13,6 +13,7 @@
 #include "render/image_surface.h"
 #include "settings/paper_settings.h"
 #include "support/image_compare.h"
+#include "support/noise_image.h"
 
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -89,14 +90,7 @@ TEST_F(PrintJobToFile, FailuresAreSentencesAndPrintNothing) {
 // A dot grid merged by XOR with a texture goes out as pictures of the merged pixels, which must
 // land on the pixels of the raster render.
 TEST_F(PrintJobToFile, DotGridMergedWithATextureLiesOnTheRenderersPixels) {
-    QImage noise(61, 43, QImage::Format_RGB32);
-    quint32 state = 5;
-    for (int y = 0; y < noise.height(); ++y) {
-        for (int x = 0; x < noise.width(); ++x) {
-            state = state * 1664525u + 1013904223u;
-            noise.setPixel(x, y, state >> 8);
-        }
-    }
+    const QImage noise = noiseImage({61, 43}, 5);
     const PictureRecord texture = PictureRecord::fromTrueColor(noise);
     const PictureRecord noPicture;
     const PicturePageLayers layers(texture, noPicture);

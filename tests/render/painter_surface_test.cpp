@@ -6,6 +6,7 @@
 #include "render/image_surface.h"
 #include "settings/paper_settings.h"
 #include "support/image_compare.h"
+#include "support/noise_image.h"
 
 #include <QBuffer>
 #include <QPainter>
@@ -24,17 +25,8 @@ struct PainterCase {
     bool texture = false;
 };
 
-// Pixels that differ everywhere, so that a picture sent one pixel off shows.
 QImage noise(QSize size) {
-    QImage image(size, QImage::Format_RGB32);
-    quint32 state = 7;
-    for (int y = 0; y < size.height(); ++y) {
-        for (int x = 0; x < size.width(); ++x) {
-            state = state * 1664525u + 1013904223u;
-            image.setPixel(x, y, state >> 8);
-        }
-    }
-    return image;
+    return noiseImage(size, 7);
 }
 
 void PrintTo(const PainterCase& c, std::ostream* os) {
