@@ -3,7 +3,7 @@
 // the same run ("x_copy"): merging should cost about as much as the page's area, not grow with
 // the square of its dots. The sheets are A5, A4 and A3.
 #include "bench_support.h"
-#include "document/calibration.h"
+#include "calibration/calibration.h"
 #include "picture/picture_page_layers.h"
 #include "printing/current_printer.h"
 #include "printing/print_job.h"

@@ -3,7 +3,7 @@
 // very same PDF, and a benchmark should not depend on one running. Reported: the time of the
 // job, the peak memory it added to the process, and the size of what was spooled.
 #include "bench_support.h"
-#include "document/calibration.h"
+#include "calibration/calibration.h"
 #include "picture/picture_page_layers.h"
 #include "printing/current_printer.h"
 #include "printing/print_job.h"

@@ -1,6 +1,6 @@
 // Any bytes read as the calibration file: every value within its field's range, and what is
 // written again reads back the same.
-#include "document/calibration.h"
+#include "calibration/calibration.h"
 
 #include <cmath>
 #include <cstdint>

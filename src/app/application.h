@@ -1,6 +1,6 @@
 #pragma once
 
-#include "document/calibration.h"
+#include "calibration/calibration.h"
 #include "picture/picture_record.h"
 #include "printing/current_printer.h"
 #include "settings/paper_settings.h"

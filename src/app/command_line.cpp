@@ -1,7 +1,7 @@
 #include "app/command_line.h"
 
-#include "app/commands.h"
 #include "document/system_file_names.h"
+#include "verbs/commands.h"
 
 #include <QTextStream>
 

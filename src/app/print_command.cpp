@@ -1,9 +1,9 @@
 #include "app/application.h"
-#include "app/command_arguments.h"
 #include "app/command_line.h"
-#include "app/commands.h"
+#include "verbs/command_arguments.h"
+#include "verbs/commands.h"
 
-#include "document/calibration.h"
+#include "calibration/calibration.h"
 #include "picture/design_pictures.h"
 #include "picture/picture_page_layers.h"
 #include "printing/current_printer.h"

@@ -1,6 +1,6 @@
-#include "app/command_arguments.h"
 #include "app/command_line.h"
-#include "app/commands.h"
+#include "verbs/command_arguments.h"
+#include "verbs/commands.h"
 
 #include "picture/open_picture.h"
 #include "picture/picture_print_geometry.h"

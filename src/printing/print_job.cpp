@@ -1,6 +1,6 @@
 #include "printing/print_job.h"
 
-#include "document/calibration.h"
+#include "calibration/calibration.h"
 #include "printing/current_printer.h"
 #include "printing/print_run.h"
 #include "render/painter_surface.h"

@@ -1,4 +1,4 @@
-#include "app/command_arguments.h"
+#include "verbs/command_arguments.h"
 
 #include <gtest/gtest.h>
 

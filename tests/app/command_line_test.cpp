@@ -1,5 +1,5 @@
 // The command line run as a user runs it: the real program in its own process.
-#include "document/calibration.h"
+#include "calibration/calibration.h"
 #include "document/document_file.h"
 #include "picture/open_picture.h"
 #include "picture/picture_output.h"

@@ -1,4 +1,4 @@
-#include "document/calibration.h"
+#include "calibration/calibration.h"
 
 #include <QByteArray>
 #include <QDir>

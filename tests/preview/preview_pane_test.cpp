@@ -1,6 +1,6 @@
 // The preview pane on the offscreen screen (96 dots per inch), with a printer of a given
 // resolution and printable area.
-#include "document/calibration.h"
+#include "calibration/calibration.h"
 #include "render/device_scales.h"
 #include "render/draw_page.h"
 #include "render/image_surface.h"

@@ -5,7 +5,7 @@
 #include "support/measured_run.h"
 #include "support/noise_image.h"
 
-#include "document/calibration.h"
+#include "calibration/calibration.h"
 #include "document/document_file.h"
 #include "picture/design_pictures.h"
 #include "picture/picture_page_layers.h"

@@ -3,7 +3,7 @@
 #include "pdf_pages.h"
 #include "print_queue.h"
 
-#include "document/calibration.h"
+#include "calibration/calibration.h"
 #include "document/document_file.h"
 #include "printing/current_printer.h"
 #include "printing/print_job.h"

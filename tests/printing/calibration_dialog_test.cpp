@@ -1,5 +1,5 @@
 // The calibration dialog driven with keys: its inch twins, its ranges and its keyboard order.
-#include "document/calibration.h"
+#include "calibration/calibration.h"
 #include "printing/ui/calibration_dialog.h"
 
 #include <QAbstractSpinBox>

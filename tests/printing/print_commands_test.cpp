@@ -4,7 +4,7 @@
 
 #include "app/application.h"
 #include "app/ui/print_commands.h"
-#include "document/calibration.h"
+#include "calibration/calibration.h"
 #include "printing/ui/calibration_dialog.h"
 #include "printing/ui/print_dialog.h"
 #include "printing/ui/printer_setup_dialog.h"

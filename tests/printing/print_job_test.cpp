@@ -3,7 +3,7 @@
 // the print server.
 #include "pdf_pages.h"
 
-#include "document/calibration.h"
+#include "calibration/calibration.h"
 #include "picture/picture_page_layers.h"
 #include "picture/picture_print_geometry.h"
 #include "picture/picture_record.h"

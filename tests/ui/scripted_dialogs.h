@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/ui/user_dialogs.h"
 #include "qt_printing.h"
+#include "ui/user_dialogs.h"
 
 #include <QStringList>
 

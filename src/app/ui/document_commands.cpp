@@ -1,11 +1,11 @@
 #include "app/ui/document_commands.h"
 
 #include "app/ui/picture_loader.h"
-#include "app/ui/user_dialogs.h"
 #include "document/document_file.h"
 #include "settings/paper_settings.h"
 #include "settings/presets.h"
 #include "settings/setting_table.h"
+#include "ui/user_dialogs.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/ui/user_dialogs.h"
+#include "ui/user_dialogs.h"
 
 #include <QFileDialog>
 

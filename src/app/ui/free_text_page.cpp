@@ -1,7 +1,7 @@
 #include "app/ui/page_frame.h"
 #include "app/ui/pages.h"
 #include "app/ui/settings_controls.h"
-#include "app/ui/user_dialogs.h"
+#include "ui/user_dialogs.h"
 
 #include <QGridLayout>
 #include <QGroupBox>

@@ -9,7 +9,6 @@
 #include "app/ui/picture_loader.h"
 #include "app/ui/print_commands.h"
 #include "app/ui/progress_status_bar.h"
-#include "app/ui/user_dialogs.h"
 #include "app/ui/web_address.h"
 #include "picture/open_picture.h"
 #include "picture/ui/view_pic_form.h"
@@ -17,6 +16,7 @@
 #include "render/ui/preview_pane.h"
 #include "settings/presets.h"
 #include "settings/ui/file_name_edit.h"
+#include "ui/user_dialogs.h"
 
 #include <QApplication>
 #include <QCloseEvent>

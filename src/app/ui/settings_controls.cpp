@@ -1,11 +1,11 @@
 #include "app/ui/settings_controls.h"
 
 #include "app/ui/picture_loader.h"
-#include "app/ui/user_dialogs.h"
 #include "picture/picture_record.h"
 #include "settings/ui/color_picker.h"
 #include "settings/ui/file_name_edit.h"
 #include "settings/ui/real_spin_edit.h"
+#include "ui/user_dialogs.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

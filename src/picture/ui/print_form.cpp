@@ -1,12 +1,12 @@
 #include "picture/ui/print_form.h"
 
-#include "app/ui/user_dialogs.h"
 #include "picture/draw_dib.h"
 #include "picture/surface_dib_device.h"
 #include "printing/current_printer.h"
 #include "render/image_surface.h"
 #include "settings/ui/fixed_size_dialog.h"
 #include "settings/ui/real_spin_edit.h"
+#include "ui/user_dialogs.h"
 
 #include <QCheckBox>
 #include <QFrame>

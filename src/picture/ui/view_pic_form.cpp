@@ -1,12 +1,12 @@
 #include "picture/ui/view_pic_form.h"
 
-#include "app/ui/user_dialogs.h"
 #include "picture/ui/desktop_program.h"
 #include "picture/ui/picture_scroll_box.h"
 #include "picture/ui/print_form.h"
 #include "printing/current_printer.h"
 #include "printing/picture_print_job.h"
 #include "settings/ui/real_spin_edit.h"
+#include "ui/user_dialogs.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

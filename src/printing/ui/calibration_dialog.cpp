@@ -1,6 +1,6 @@
 #include "printing/ui/calibration_dialog.h"
 
-#include "document/calibration.h"
+#include "calibration/calibration.h"
 #include "settings/ui/fixed_size_dialog.h"
 #include "settings/ui/real_spin_edit.h"
 #include "settings/units.h"

@@ -1,6 +1,6 @@
 #include "render/ui/preview_pane.h"
 
-#include "document/calibration.h"
+#include "calibration/calibration.h"
 #include "render/draw_page.h"
 #include "render/image_surface.h"
 #include "render/ui/page_box.h"

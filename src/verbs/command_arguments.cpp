@@ -1,4 +1,4 @@
-#include "app/command_arguments.h"
+#include "verbs/command_arguments.h"
 
 std::optional<QString> CommandArguments::last(const QString& name) const {
     std::optional<QString> value;

@@ -1,4 +1,4 @@
-#include "document/calibration.h"
+#include "calibration/calibration.h"
 
 #include "document/safe_file_writer.h"
 #include "settings/units.h"

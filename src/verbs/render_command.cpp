@@ -1,9 +1,9 @@
-#include "app/command_arguments.h"
 #include "app/command_line.h"
-#include "app/commands.h"
-#include "app/render_output.h"
+#include "output/render_output.h"
+#include "verbs/command_arguments.h"
+#include "verbs/commands.h"
 
-#include "document/calibration.h"
+#include "calibration/calibration.h"
 #include "document/system_file_names.h"
 #include "picture/design_pictures.h"
 #include "picture/picture_page_layers.h"

@@ -1,6 +1,6 @@
-#include "app/command_arguments.h"
 #include "app/command_line.h"
-#include "app/commands.h"
+#include "verbs/command_arguments.h"
+#include "verbs/commands.h"
 
 #include "document/document_file.h"
 #include "settings/paper_settings.h"

@@ -1,4 +1,4 @@
-#include "app/ui/qt_user_dialogs.h"
+#include "ui/qt_user_dialogs.h"
 
 #include "app/ui/document_questions.h"
 #include "app/ui/file_dialog.h"

@@ -1,4 +1,4 @@
-#include "app/render_output.h"
+#include "output/render_output.h"
 
 #include "document/safe_file_writer.h"
 #include "render/draw_page.h"
