@@ -10,6 +10,7 @@
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QProgressDialog>
 #include <QPushButton>
@@ -65,7 +66,9 @@ ExportDialog::ExportDialog(const PaperSettings& settings, const PageLayers& laye
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
     auto* layout = new QFormLayout(this);
-    layout->addRow(tr("&File:"), fileRow);
+    auto* fileLabel = new QLabel(tr("&File:"));
+    fileLabel->setBuddy(m_file); // the row's field is a layout, which takes no mnemonic
+    layout->addRow(fileLabel, fileRow);
     layout->addRow(tr("&Resolution:"), m_dotsPerInch);
     layout->addRow(tr("&Paper:"), m_paper);
     layout->addRow(orientation);
