@@ -1,6 +1,7 @@
 #include "app/command_line.h"
 
 #include "document/system_file_names.h"
+#include "output/paper_sizes.h"
 #include "verbs/commands.h"
 
 #include <QTextStream>
@@ -29,12 +30,12 @@ bool isHelp(const QString& word) {
 } // namespace
 
 QString usageText() {
-    return QStringLiteral(
+    const QString text = QStringLiteral(
         "Usage:\n"
         "  lineavo-pressolo [DESIGN.lvo]\n"
         "      Opens the window, with the design if one is given.\n"
         "  lineavo-pressolo render [DESIGN.lvo] --output FILE [--dpi N]\n"
-        "                   [--page WxH | --paper A3|A4|A5|A6|B5|Letter|Legal [--landscape]]\n"
+        "                   [--page WxH | --paper %1 [--landscape]]\n"
         "                   [--calibration LEFT,TOP,WIDTH,HEIGHT] [--zoom PERCENT "
         "[--screen-dpi N]]\n"
         "                   [--thumbnail SIZE]\n"
@@ -82,6 +83,7 @@ QString usageText() {
         "A word \"--\" ends the options, so that a file name may start with a dash.\n"
         "Errors are reported on standard error; the exit status is 1 for a failure and 2\n"
         "for a usage error.\n");
+    return text.arg(namedPaperNames().join(u'|'));
 }
 
 QStringList commandLineWords(int argc, char* argv[]) {

@@ -1,6 +1,7 @@
 #include "printing/print_job.h"
 
 #include "calibration/calibration.h"
+#include "output/paged_page.h"
 #include "printing/current_printer.h"
 #include "printing/print_run.h"
 #include "render/painter_surface.h"
@@ -23,8 +24,8 @@ std::optional<QString> printDesign(CurrentPrinter& printer, const PaperSettings&
         return QStringLiteral("There is nothing to print: the number of copies must be at "
                               "least 1.");
     return runPrintJob(printer, QString::fromLatin1(kPageJobTitle), copies, [&](QPainter& painter) {
-        PainterSurface surface(painter);
-        DrawPage(surface, printScale(printer.page(), calibration.forPage()), settings, layers);
+        drawPageOnPagedDevice(
+            painter, {printScale(printer.page(), calibration.forPage()), settings, layers});
     });
 }
 

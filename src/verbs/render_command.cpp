@@ -1,18 +1,16 @@
 #include "app/command_line.h"
-#include "output/render_output.h"
+#include "output/listing.h"
+#include "output/output_formats.h"
+#include "output/paper_sizes.h"
 #include "verbs/command_arguments.h"
 #include "verbs/commands.h"
 
 #include "calibration/calibration.h"
-#include "document/system_file_names.h"
 #include "picture/design_pictures.h"
 #include "picture/picture_page_layers.h"
 #include "render/device_scales.h"
-#include "render/draw_page.h"
-#include "render/image_surface.h"
 #include "settings/paper_settings.h"
 
-#include <QFileInfo>
 #include <QLocale>
 #include <QTextStream>
 
@@ -20,15 +18,8 @@
 #include <array>
 #include <cmath>
 
-#include <sys/stat.h>
-
 namespace {
 
-// A page beyond this many pixels (4 GB as a picture) is refused rather than attempted.
-constexpr qint64 kMaxPagePixels = qint64(1) << 30;
-// Below this, a grid of millimetres would put many lines on every pixel.
-constexpr int kMinDotsPerInch = 24;
-constexpr int kMaxDotsPerInch = 9600;
 constexpr int kMaxSide = 1000000;
 // The preview's screen when none is named; a thumbnail is a preview on such a screen.
 constexpr int kUsualScreenDotsPerInch = 96;
@@ -68,47 +59,11 @@ std::optional<std::array<double, 4>> parseCalibration(const QString& text) {
     return values;
 }
 
-std::optional<RenderFormat> formatOf(const QString& output) {
-    const QString suffix = QFileInfo(output).suffix().toLower();
-    if (suffix == u"png")
-        return RenderFormat::Png;
-    if (suffix == u"bmp")
-        return RenderFormat::Bmp;
-    if (suffix == u"pdf")
-        return RenderFormat::Pdf;
-    return std::nullopt;
-}
-
-// Sheets by name, in tenths of a millimetre, upright.
-struct NamedSheet {
-    const char* name;
-    QSize tenthsOfMm;
-};
-constexpr NamedSheet kSheets[] = {
-    {"A3", {2970, 4200}}, {"A4", {2100, 2970}},     {"A5", {1480, 2100}},    {"A6", {1050, 1480}},
-    {"B5", {1760, 2500}}, {"Letter", {2159, 2794}}, {"Legal", {2159, 3556}},
-};
-
-std::optional<QSize> sheetNamed(const QString& name) {
-    for (const NamedSheet& sheet : kSheets) {
-        if (name.compare(QLatin1String(sheet.name), Qt::CaseInsensitive) == 0)
-            return sheet.tenthsOfMm;
-    }
-    return std::nullopt;
-}
-
-// A sheet at `dotsPerInch`, in whole pixels: tenths of a millimetre against the 254 tenths of
-// an inch, so that no rounding of a real creeps in.
-QSize sheetPixels(QSize tenthsOfMm, int dotsPerInch) {
-    return QSize(qint64(tenthsOfMm.width()) * dotsPerInch / 254,
-                 qint64(tenthsOfMm.height()) * dotsPerInch / 254);
-}
-
 // What the verb was asked to do.
 struct RenderRequest {
     QString design; // empty: the defaults of New
     QString output;
-    RenderFormat format = RenderFormat::Png;
+    const OutputFormat* format = nullptr;
     int dotsPerInch = 0;
     QSize printableArea;
     std::optional<std::array<double, 4>> calibration; // else the saved one
@@ -137,18 +92,19 @@ std::optional<RenderRequest> readRenderArguments(const QStringList& words, QText
     // A thumbnail is always a PNG: the file managers that ask for one name its file as they
     // please, without a suffix at times.
     const std::optional<QString> thumbnailText = args.last("thumbnail");
-    const std::optional<RenderFormat> format =
-        thumbnailText ? std::optional(RenderFormat::Png) : formatOf(*output);
-    if (!format) {
-        err << *output << ": the output must end in .png, .bmp or .pdf.\n";
+    request.format =
+        thumbnailText ? outputFormatWithSuffix(QStringLiteral("png")) : outputFormatOfFile(*output);
+    if (!request.format) {
+        err << *output << ": " << unknownOutputSuffixMessage() << "\n";
         return std::nullopt;
     }
-    request.format = *format;
 
-    const auto dpi = parseWhole(args.last("dpi").value_or("600"), kMinDotsPerInch, kMaxDotsPerInch);
+    const auto dpi =
+        parseWhole(args.last("dpi").value_or(QString::number(kDefaultOutputDotsPerInch)),
+                   kMinOutputDotsPerInch, kMaxOutputDotsPerInch);
     if (!dpi) {
-        err << "--dpi needs a whole number from " << kMinDotsPerInch << " to " << kMaxDotsPerInch
-            << ".\n";
+        err << "--dpi needs a whole number from " << kMinOutputDotsPerInch << " to "
+            << kMaxOutputDotsPerInch << ".\n";
         return std::nullopt;
     }
     request.dotsPerInch = *dpi;
@@ -158,16 +114,16 @@ std::optional<RenderRequest> readRenderArguments(const QStringList& words, QText
         err << "--paper and --page do not go together: give the sheet by name or in pixels.\n";
         return std::nullopt;
     }
-    std::optional<QSize> sheet = sheetNamed(paper.value_or("A4"));
+    std::optional<QSize> sheet = paperNamed(paper.value_or(kDefaultPaperName));
     if (!sheet) {
-        err << "--paper needs one of A3, A4, A5, A6, B5, Letter or Legal.\n";
+        err << "--paper needs one of " << listedWithOr(namedPaperNames()) << ".\n";
         return std::nullopt;
     }
     if (landscape && args.last("page")) {
         err << "--landscape turns a sheet given by --paper; --page gives width and height.\n";
         return std::nullopt;
     }
-    request.printableArea = sheetPixels(landscape ? sheet->transposed() : *sheet, *dpi);
+    request.printableArea = paperPixels(landscape ? sheet->transposed() : *sheet, *dpi);
     if (auto text = args.last("page")) {
         const auto size = parsePageSize(*text);
         if (!size) {
@@ -192,10 +148,10 @@ std::optional<RenderRequest> readRenderArguments(const QStringList& words, QText
         request.zoomPercent = parseWhole(*zoomText, 1, 1000);
         const auto screenDpi =
             parseWhole(args.last("screen-dpi").value_or(QString::number(kUsualScreenDotsPerInch)),
-                       kMinDotsPerInch, kMaxDotsPerInch);
+                       kMinOutputDotsPerInch, kMaxOutputDotsPerInch);
         if (!request.zoomPercent || !screenDpi) {
             err << "--zoom needs a percentage from 1 to 1000 and --screen-dpi a whole number from "
-                << kMinDotsPerInch << " to " << kMaxDotsPerInch << ".\n";
+                << kMinOutputDotsPerInch << " to " << kMaxOutputDotsPerInch << ".\n";
             return std::nullopt;
         }
         request.screenDotsPerInch = *screenDpi;
@@ -255,34 +211,6 @@ PageScale scaleFor(const RenderRequest& request) {
                : printScale(printer, calibration);
 }
 
-// Draws the page and writes it to the request's output, or says why it cannot be.
-std::optional<QString> writeRender(const RenderRequest& request, const PageScale& scale,
-                                   const PaperSettings& settings, const PageLayers& layers) {
-    // A folder, FIFO or device of that name is not replaced by a picture.
-    struct stat target {};
-    if (::stat(systemFileName(request.output).constData(), &target) == 0 &&
-        !S_ISREG(target.st_mode))
-        return QStringLiteral("this is not a regular file; the page is not written there.");
-    const QSize pixels(scale.SurfaceWidth, scale.SurfaceHeight);
-    if (qint64(pixels.width()) * pixels.height() > kMaxPagePixels)
-        return QStringLiteral("a page of %1 x %2 pixels is too large to draw.")
-            .arg(pixels.width())
-            .arg(pixels.height());
-    // The file says the resolution the page was drawn at.
-    const int fileDotsPerInch = scale.DotsPerInch;
-    if (auto limit = renderFormatLimit(request.format, pixels, fileDotsPerInch))
-        return limit;
-    if (request.format == RenderFormat::Pdf)
-        return writePdfPage(settings, scale, layers, fileDotsPerInch, request.output);
-    QImage page;
-    {
-        ImageSurface surface(pixels);
-        DrawPage(surface, scale, settings, layers);
-        page = surface.image();
-    }
-    return writeRasterPage(std::move(page), request.output, request.format, fileDotsPerInch);
-}
-
 } // namespace
 
 int runRenderCommand(const QStringList& words, QTextStream& out, QTextStream& err) {
@@ -305,7 +233,7 @@ int runRenderCommand(const QStringList& words, QTextStream& out, QTextStream& er
     for (const QString& failure : openDesignPictures(settings, texture, picture))
         err << "Warning: " << failure << " The page is drawn without it.\n";
     const PicturePageLayers layers(texture, picture);
-    if (auto error = writeRender(*request, scale, settings, layers)) {
+    if (auto error = writePageFile(*request->format, request->output, {scale, settings, layers})) {
         err << request->output << ": " << *error << "\n";
         return ExitFailure;
     }

@@ -10,7 +10,9 @@
 #include "app/ui/print_commands.h"
 #include "app/ui/progress_status_bar.h"
 #include "app/ui/web_address.h"
+#include "output/ui/export_dialog.h"
 #include "picture/open_picture.h"
+#include "picture/picture_page_layers.h"
 #include "picture/ui/view_pic_form.h"
 #include "printing/ui/calibration_dialog.h"
 #include "render/ui/preview_pane.h"
@@ -115,7 +117,15 @@ TMainForm::TMainForm(Application& app, UserDialogs& dialogs, QWidget* parent)
     auto* layout = new QVBoxLayout(central);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    layout->addWidget(buildToolStrip());
+    QWidget* toolStrip = buildToolStrip();
+    connect(toolStrip->findChild<QToolButton*>(QStringLiteral("ExportBtn")), &QToolButton::clicked,
+            this, [this, &app, &dialogs] {
+                // Layers of the export's own, so that the pictures are stretched for its page.
+                const PicturePageLayers layers(app.TextureDib, app.PictureDib);
+                ExportDialog dialog(app.settings, layers, app.calibration.forPage(), dialogs, this);
+                dialog.exec();
+            });
+    layout->addWidget(toolStrip);
     layout->addWidget(m_pages, 1);
     layout->addWidget(buildBottomStrip());
     setCentralWidget(central);
@@ -151,6 +161,9 @@ QWidget* TMainForm::buildToolStrip() {
                    QStringLiteral("OpenBtn")),
         flatButton(saveDocumentIcon(), QStringLiteral("Save as..."),
                    QStringLiteral("Save file as..."), QStringLiteral("SaveAsBtn")),
+        flatButton(saveDocumentIcon(), QStringLiteral("Export..."),
+                   QStringLiteral("Write the page into a PNG, BMP or PDF file..."),
+                   QStringLiteral("ExportBtn")),
     };
     auto* presetMenu = new QMenu(buttons[1]);
     presetMenu->setObjectName(QStringLiteral("PresetMenu"));

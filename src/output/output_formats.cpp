@@ -1,0 +1,134 @@
+#include "output/output_formats.h"
+
+#include "document/system_file_names.h"
+#include "output/listing.h"
+#include "output/pdf_page.h"
+#include "output/pdf_page_size.h"
+#include "output/raster_page.h"
+#include "render/page_scale.h"
+
+#include <QFileInfo>
+
+#include <limits>
+
+#include <sys/stat.h>
+
+namespace {
+
+// A page beyond this many pixels (4 GB as a picture) is refused rather than attempted.
+constexpr qint64 kMaxPagePixels = qint64(1) << 30;
+// The PNG library refuses to write a side longer than this, though the format would hold more.
+constexpr qint64 kMaxPngSide = 1000000;
+// The BMP header counts the file's bytes in a signed 32-bit number.
+constexpr qint64 kMaxBmpBytes = std::numeric_limits<qint32>::max();
+constexpr qint64 kBmpHeaderBytes = 14 + 40;
+// Readers refuse a PDF page larger than 200 inches a side.
+constexpr double kMaxPdfSidePoints = 14400;
+
+qint64 bmpFileBytes(QSize pixels) {
+    const qint64 rowBytes = (qint64(pixels.width()) * 3 + 3) / 4 * 4; // rows end on 4 bytes
+    return kBmpHeaderBytes + rowBytes * pixels.height();
+}
+
+std::optional<QString> pngLimit(QSize pixels, int) {
+    if (pixels.width() > kMaxPngSide || pixels.height() > kMaxPngSide)
+        return QStringLiteral("a PNG file can be written at most %L1 pixels a side; this "
+                              "page is %2 x %3.")
+            .arg(kMaxPngSide)
+            .arg(pixels.width())
+            .arg(pixels.height());
+    return std::nullopt;
+}
+
+std::optional<QString> bmpLimit(QSize pixels, int) {
+    if (const qint64 bytes = bmpFileBytes(pixels); bytes > kMaxBmpBytes)
+        return QStringLiteral("a BMP file holds at most 2 GiB; a page of %1 x %2 pixels "
+                              "would take %L3 bytes.")
+            .arg(pixels.width())
+            .arg(pixels.height())
+            .arg(bytes);
+    return std::nullopt;
+}
+
+std::optional<QString> pdfLimit(QSize pixels, int dotsPerInch) {
+    const double width = pixelsToPoints(pixels.width(), dotsPerInch);
+    const double height = pixelsToPoints(pixels.height(), dotsPerInch);
+    if (width > kMaxPdfSidePoints || height > kMaxPdfSidePoints)
+        return QStringLiteral("a PDF page can be at most 200 inches a side; this page is "
+                              "%1 x %2 inches.")
+            .arg(width / kPointsPerInch, 0, 'f', 2)
+            .arg(height / kPointsPerInch, 0, 'f', 2);
+    return std::nullopt;
+}
+
+template <const char* kFormat>
+std::optional<QString> writeRaster(const PageToDraw& page, const QString& path,
+                                   const PageDrawn& drawn) {
+    QImage pixels = drawRasterPage(page);
+    if (drawn)
+        drawn();
+    return writeRasterPage(std::move(pixels), path, kFormat, page.scale.DotsPerInch);
+}
+
+constexpr char kPng[] = "png";
+constexpr char kBmp[] = "bmp";
+
+const OutputFormat kFormats[] = {
+    {"PNG", {"png"}, pngLimit, writeRaster<kPng>},
+    {"BMP", {"bmp"}, bmpLimit, writeRaster<kBmp>},
+    {"PDF", {"pdf"}, pdfLimit, writePdfPage},
+};
+
+} // namespace
+
+std::span<const OutputFormat> outputFormats() {
+    return kFormats;
+}
+
+const OutputFormat* outputFormatWithSuffix(const QString& suffix) {
+    for (const OutputFormat& format : kFormats) {
+        if (format.suffixes.contains(suffix, Qt::CaseInsensitive))
+            return &format;
+    }
+    return nullptr;
+}
+
+const OutputFormat* outputFormatOfFile(const QString& path) {
+    return outputFormatWithSuffix(QFileInfo(path).suffix());
+}
+
+QString unknownOutputSuffixMessage() {
+    QStringList endings;
+    for (const OutputFormat& format : kFormats) {
+        for (const QString& suffix : format.suffixes)
+            endings << u'.' + suffix;
+    }
+    return QStringLiteral("the output must end in %1.").arg(listedWithOr(endings));
+}
+
+QString outputFileFilter() {
+    QStringList filters;
+    for (const OutputFormat& format : kFormats) {
+        QStringList patterns;
+        for (const QString& suffix : format.suffixes)
+            patterns << QStringLiteral("*.") + suffix;
+        filters << QStringLiteral("%1 (%2)").arg(QLatin1String(format.name), patterns.join(u' '));
+    }
+    return filters.join(QStringLiteral(";;"));
+}
+
+std::optional<QString> writePageFile(const OutputFormat& format, const QString& path,
+                                     const PageToDraw& page, const PageDrawn& drawn) {
+    // A folder, FIFO or device of that name is not replaced by a picture.
+    struct stat target {};
+    if (::stat(systemFileName(path).constData(), &target) == 0 && !S_ISREG(target.st_mode))
+        return QStringLiteral("this is not a regular file; the page is not written there.");
+    const QSize pixels(page.scale.SurfaceWidth, page.scale.SurfaceHeight);
+    if (qint64(pixels.width()) * pixels.height() > kMaxPagePixels)
+        return QStringLiteral("a page of %1 x %2 pixels is too large to draw.")
+            .arg(pixels.width())
+            .arg(pixels.height());
+    if (auto limit = format.limit(pixels, page.scale.DotsPerInch))
+        return limit;
+    return format.write(page, path, drawn);
+}

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "output/page_to_draw.h"
+
+#include <QSize>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+#include <span>
+
+// A kind of file a page is written into.
+struct OutputFormat {
+    const char* name;     // as the file dialog shows it
+    QStringList suffixes; // in lower case, without the dot; a file's suffix is matched in any case
+    // Why a page of `pixels` at `dotsPerInch` cannot be held by such a file, if it cannot.
+    std::optional<QString> (*limit)(QSize pixels, int dotsPerInch);
+    // Draws the page, tells `drawn`, and writes the page into the file, replacing one there
+    // only when the new one is complete; returns the reason of a failure.
+    std::optional<QString> (*write)(const PageToDraw& page, const QString& path,
+                                    const PageDrawn& drawn);
+};
+
+// The resolutions a page is drawn at. Below the least, a grid of millimetres would put many
+// lines on every pixel.
+inline constexpr int kMinOutputDotsPerInch = 24;
+inline constexpr int kMaxOutputDotsPerInch = 9600;
+inline constexpr int kDefaultOutputDotsPerInch = 600;
+
+std::span<const OutputFormat> outputFormats();
+const OutputFormat* outputFormatWithSuffix(const QString& suffix);
+// The format a file's name asks for by its suffix.
+const OutputFormat* outputFormatOfFile(const QString& path);
+// What is wrong with the name of a file whose format is none of them.
+QString unknownOutputSuffixMessage();
+// "PNG (*.png);;...", every format, for a file dialog.
+QString outputFileFilter();
+
+// Draws the page at its scale and writes it into `path` as `format`, or says why it cannot be
+// done. A page that is too large for the format or to be drawn at all, or a name that is no
+// regular file, fails before anything is drawn, so that an impossible page fails at once
+// instead of after seconds and gigabytes.
+std::optional<QString> writePageFile(const OutputFormat& format, const QString& path,
+                                     const PageToDraw& page, const PageDrawn& drawn = {});

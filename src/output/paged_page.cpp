@@ -1,0 +1,9 @@
+#include "output/paged_page.h"
+
+#include "render/draw_page.h"
+#include "render/painter_surface.h"
+
+void drawPageOnPagedDevice(QPainter& painter, const PageToDraw& page) {
+    PainterSurface surface(painter); // sends the last merged lines as it goes
+    DrawPage(surface, page.scale, page.settings, page.layers);
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QByteArray>
+#include <QSize>
+#include <QSizeF>
+#include <QString>
+
+#include <optional>
+
+inline constexpr int kPointsPerInch = 72;
+
+double pixelsToPoints(int pixels, int dotsPerInch);
+
+// A page of whole device pixels as a PDF holds it. The PDF writer sizes its pages in whole
+// points, and most pixel sizes are no whole number of points: the page is drawn on the next
+// whole size up, and its media box is then cut to the exact size.
+struct PdfPageSize {
+    QSize wholePoints;  // the page the writer is given
+    QSizeF exactPoints; // the media box the file ends up with
+
+    bool isWhole() const { return exactPoints == QSizeF(wholePoints); }
+};
+
+// The size for a page of `pixels` at `dotsPerInch`. A side of a whole number of points is
+// exact. Otherwise it is the longest length of six decimals that stays clearly below its
+// pixels: rasterisers round a page's pixels up, so a length a millionth of a point too long,
+// or one that their own arithmetic takes for a hair too long, gives one pixel more.
+PdfPageSize pdfPageSize(QSize pixels, int dotsPerInch);
+
+// Cuts the media box of a one-page `pdf` written at `size.wholePoints` to `size.exactPoints`,
+// keeping the top left corner where the drawing starts. The new box is written over the old one
+// in as many bytes, so that the offsets the file's index holds stay true. Nothing is changed
+// for a whole size.
+std::optional<QString> giveExactMediaBox(QByteArray& pdf, const PdfPageSize& size);

@@ -1,0 +1,125 @@
+#include "output/ui/export_dialog.h"
+
+#include "output/output_formats.h"
+#include "output/paper_sizes.h"
+#include "ui/user_dialogs.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFileInfo>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+namespace {
+
+// A page of this many pixels takes a second or more to draw and to write.
+constexpr qint64 kLargePagePixels = qint64(1) << 24;
+
+} // namespace
+
+ExportDialog::ExportDialog(const PaperSettings& settings, const PageLayers& layers,
+                           PageCalibration calibration, UserDialogs& dialogs, QWidget* parent)
+    : QDialog(parent), m_settings(settings), m_layers(layers), m_calibration(calibration),
+      m_dialogs(dialogs), m_file(new QLineEdit(this)), m_browse(new QPushButton(tr("&Browse..."))),
+      m_dotsPerInch(new QSpinBox(this)), m_paper(new QComboBox(this)),
+      m_landscape(new QRadioButton(tr("&Landscape"))) {
+    setObjectName(QStringLiteral("ExportDialog"));
+    setWindowTitle(tr("Export"));
+    m_file->setObjectName(QStringLiteral("ExportFile"));
+    m_browse->setObjectName(QStringLiteral("ExportBrowse"));
+    m_dotsPerInch->setObjectName(QStringLiteral("ExportDpi"));
+    m_dotsPerInch->setRange(kMinOutputDotsPerInch, kMaxOutputDotsPerInch);
+    m_dotsPerInch->setValue(kDefaultOutputDotsPerInch);
+    m_dotsPerInch->setSuffix(tr(" dpi"));
+    m_paper->setObjectName(QStringLiteral("ExportPaper"));
+    m_paper->addItems(namedPaperNames());
+    m_paper->setCurrentText(QLatin1String(kDefaultPaperName));
+    auto* portrait = new QRadioButton(tr("P&ortrait"));
+    portrait->setObjectName(QStringLiteral("ExportPortrait"));
+    portrait->setChecked(true);
+    m_landscape->setObjectName(QStringLiteral("ExportLandscape"));
+
+    auto* fileRow = new QHBoxLayout;
+    fileRow->addWidget(m_file, 1);
+    fileRow->addWidget(m_browse);
+    connect(m_browse, &QPushButton::clicked, this, &ExportDialog::chooseFile);
+
+    auto* orientation = new QGroupBox(tr("Orientation"));
+    auto* orientationLayout = new QVBoxLayout(orientation);
+    orientationLayout->addWidget(portrait);
+    orientationLayout->addWidget(m_landscape);
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    m_ok = buttons->button(QDialogButtonBox::Ok);
+    m_ok->setEnabled(false);
+    connect(m_file, &QLineEdit::textChanged, this,
+            [this](const QString& name) { m_ok->setEnabled(!name.isEmpty()); });
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+
+    auto* layout = new QFormLayout(this);
+    auto* fileLabel = new QLabel(tr("&File:"));
+    fileLabel->setBuddy(m_file); // the row's field is a layout, which takes no mnemonic
+    layout->addRow(fileLabel, fileRow);
+    layout->addRow(tr("&Resolution:"), m_dotsPerInch);
+    layout->addRow(tr("&Paper:"), m_paper);
+    layout->addRow(orientation);
+    layout->addRow(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void ExportDialog::chooseFile() {
+    const FileDialogRequest request{outputFileFilter(), QString(), m_file->text()};
+    if (const std::optional<QString> name = m_dialogs.saveFileName(this, request))
+        m_file->setText(*name);
+}
+
+PrinterPage ExportDialog::printerPage() const {
+    const int dotsPerInch = m_dotsPerInch->value();
+    QSize sheet = paperNamed(m_paper->currentText()).value_or(QSize());
+    if (m_landscape->isChecked())
+        sheet.transpose();
+    return {dotsPerInch, paperPixels(sheet, dotsPerInch)};
+}
+
+void ExportDialog::accept() {
+    m_dotsPerInch->interpretText();
+    const QString path = m_file->text();
+    if (QFileInfo::exists(path) && !m_dialogs.confirmReplace(this, path))
+        return;
+    if (auto error = writePage(path)) {
+        m_dialogs.showErrorMessage(this, path + QStringLiteral(": ") + *error);
+        return;
+    }
+    QDialog::accept();
+}
+
+std::optional<QString> ExportDialog::writePage(const QString& path) {
+    const OutputFormat* format = outputFormatOfFile(path);
+    if (!format)
+        return unknownOutputSuffixMessage();
+    const PageScale scale = printScale(printerPage(), m_calibration);
+    // A large page shows how far it is, drawing and then writing; there is nothing to cancel,
+    // as a file is replaced only when it is complete.
+    std::optional<QProgressDialog> progress;
+    if (qint64(scale.SurfaceWidth) * scale.SurfaceHeight >= kLargePagePixels) {
+        progress.emplace(tr("Drawing the page..."), QString(), 0, 2, this);
+        progress->setWindowModality(Qt::WindowModal);
+        progress->setMinimumDuration(0);
+        progress->setValue(0);
+    }
+    return writePageFile(*format, path, {scale, m_settings, m_layers}, [&progress] {
+        if (progress) {
+            progress->setLabelText(tr("Writing the file..."));
+            progress->setValue(1);
+        }
+    });
+}

@@ -1,0 +1,57 @@
+#include "output/output_formats.h"
+
+#include "render/device_scales.h"
+#include "render/draw_page.h"
+#include "settings/paper_settings.h"
+
+#include <QFile>
+#include <QImageReader>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <utility>
+#include <vector>
+
+TEST(OutputFormats, EverySuffixAndTheFilterLeadBackToTheirFormat) {
+    const QString filter = outputFileFilter();
+    for (const OutputFormat& format : outputFormats()) {
+        ASSERT_FALSE(format.suffixes.isEmpty()) << format.name;
+        for (const QString& suffix : format.suffixes) {
+            EXPECT_EQ(outputFormatWithSuffix(suffix.toUpper()), &format) << format.name;
+            EXPECT_EQ(outputFormatOfFile("folder.x/page." + suffix), &format) << format.name;
+            EXPECT_TRUE(filter.contains("*." + suffix)) << format.name;
+            EXPECT_TRUE(unknownOutputSuffixMessage().contains('.' + suffix)) << format.name;
+        }
+    }
+    EXPECT_EQ(outputFormatOfFile("page"), nullptr);
+    EXPECT_EQ(outputFormatOfFile("page.png.txt"), nullptr);
+}
+
+TEST(OutputFormats, EveryFormatWritesAFileThatItsReaderRecognises) {
+    // What recognises a file of each format: the picture readers, or the mark a PDF opens with.
+    const auto pictureOf = [](const char* reader) {
+        return [reader](const QString& path) { return QImageReader::imageFormat(path) == reader; };
+    };
+    const auto pdf = [](const QString& path) {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) && file.read(5) == "%PDF-";
+    };
+    const std::vector<std::pair<const char*, std::function<bool(const QString&)>>> readers = {
+        {"PNG", pictureOf("png")}, {"BMP", pictureOf("bmp")}, {"PDF", pdf}};
+    ASSERT_EQ(outputFormats().size(), readers.size());
+
+    QTemporaryDir folder;
+    const PaperSettings settings;
+    const PageScale scale = printScale({50, QSize(120, 160)}, PageCalibration());
+    for (const auto& [name, recognises] : readers) {
+        const QString suffix = QString::fromLatin1(name).toLower();
+        const OutputFormat* format = outputFormatWithSuffix(suffix);
+        ASSERT_NE(format, nullptr) << name;
+        EXPECT_STREQ(format->name, name);
+        const QString path = folder.filePath("page." + suffix);
+        ASSERT_EQ(writePageFile(*format, path, {scale, settings, PageLayers()}), std::nullopt)
+            << name;
+        EXPECT_TRUE(recognises(path)) << name;
+    }
+}

@@ -1,0 +1,115 @@
+// Export... writes the window's page through the same outputs as the render verb.
+#include "verbs/commands.h"
+#include "window_fixture.h"
+
+#include <QComboBox>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QFile>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QSpinBox>
+#include <QTextStream>
+#include <QTimer>
+
+#include <functional>
+
+namespace {
+
+// What the user chooses in the export dialog.
+struct ExportChoice {
+    int dotsPerInch;
+    QString paper;
+    bool landscape;
+};
+
+QByteArray fileBytes(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    // Two PDFs written at different moments differ in their creation date alone.
+    static const QRegularExpression date(QStringLiteral(R"(/CreationDate \(D:[^)]*\))"));
+    return QString::fromLatin1(file.readAll()).remove(date).toLatin1();
+}
+
+class ExportCommandTest : public WindowTest {
+  protected:
+    // Presses Export..., lets `act` work in the dialog while it is open, and says whether the
+    // dialog was still open when `act` returned.
+    bool exportWith(const std::function<void(QDialog&)>& act) {
+        bool open = false;
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            if (!dialog)
+                return;
+            act(*dialog);
+            open = dialog->isVisible();
+            dialog->reject();
+        });
+        control<QAbstractButton>("ExportBtn")->click();
+        return open;
+    }
+
+    // Chooses the file through the file dialog, sets `choice` and confirms.
+    static void choose(QDialog& dialog, const ExportChoice& choice) {
+        dialog.findChild<QSpinBox*>("ExportDpi")->setValue(choice.dotsPerInch);
+        dialog.findChild<QComboBox*>("ExportPaper")->setCurrentText(choice.paper);
+        dialog.findChild<QRadioButton*>(choice.landscape ? "ExportLandscape" : "ExportPortrait")
+            ->setChecked(true);
+        dialog.findChild<QPushButton*>("ExportBrowse")->click();
+        dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+    }
+};
+
+TEST_F(ExportCommandTest, WritesPngAndPdfAsTheRenderVerbDoes) {
+    const QString design = QStringLiteral(LINEAVO_TEST_DATA_DIR "/checkered-logo.lvo");
+    dialogs.openAnswer = design;
+    control<QAbstractButton>("OpenBtn")->click();
+    ASSERT_TRUE(dialogs.errorMessages.isEmpty());
+    app.calibration.LinksEd.setValue(1.5);
+    app.calibration.BreitEd.setValue(99);
+    app.calibration.HochEd.setValue(101);
+
+    const std::pair<QString, ExportChoice> rows[] = {
+        {"page.png", {150, "Letter", true}},
+        {"page.pdf", {600, "A4", false}}, // large enough for a progress bar
+    };
+    for (const auto& [name, choice] : rows) {
+        const QString exported = folder.filePath("window-" + name);
+        dialogs.saveAnswer = exported;
+        EXPECT_FALSE(exportWith([&](QDialog& dialog) { choose(dialog, choice); }))
+            << name.toStdString();
+        ASSERT_TRUE(dialogs.errorMessages.isEmpty())
+            << dialogs.errorMessages.join('\n').toStdString();
+
+        const QString rendered = folder.filePath("verb-" + name);
+        QStringList words = {design,
+                             "--output",
+                             rendered,
+                             "--dpi",
+                             QString::number(choice.dotsPerInch),
+                             "--paper",
+                             choice.paper,
+                             "--calibration",
+                             "1.5,0,99,101"};
+        if (choice.landscape)
+            words << "--landscape";
+        QString out, err;
+        QTextStream outStream(&out), errStream(&err);
+        ASSERT_EQ(runRenderCommand(words, outStream, errStream), 0) << err.toStdString();
+        EXPECT_FALSE(fileBytes(exported).isEmpty()) << name.toStdString();
+        EXPECT_EQ(fileBytes(exported), fileBytes(rendered)) << name.toStdString();
+    }
+}
+
+TEST_F(ExportCommandTest, AFailureIsSaidAsByTheRenderVerbAndTheDialogStaysOpen) {
+    const QString unknown = folder.filePath("page.jpg");
+    dialogs.saveAnswer = unknown;
+    EXPECT_TRUE(exportWith([](QDialog& dialog) { choose(dialog, {300, "A3", true}); }));
+    EXPECT_EQ(dialogs.errorMessages,
+              QStringList{unknown + ": the output must end in .png, .bmp or .pdf."});
+    EXPECT_FALSE(QFile::exists(unknown));
+}
+
+} // namespace
