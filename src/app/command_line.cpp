@@ -1,6 +1,6 @@
 #include "app/command_line.h"
 
-#include "document/system_file_names.h"
+#include "settings/system_file_names.h"
 #include "verbs/commands.h"
 
 #include <QTextStream>

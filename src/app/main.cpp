@@ -2,7 +2,7 @@
 #include "app/command_line.h"
 #include "app/ui/document_commands.h"
 #include "app/ui/main_form.h"
-#include "document/system_file_names.h"
+#include "settings/system_file_names.h"
 #include "ui/qt_user_dialogs.h"
 
 #include <QApplication>

@@ -4,13 +4,13 @@
 #include "verbs/commands.h"
 
 #include "calibration/calibration.h"
-#include "document/system_file_names.h"
 #include "picture/design_pictures.h"
 #include "picture/picture_page_layers.h"
 #include "render/device_scales.h"
 #include "render/draw_page.h"
 #include "render/image_surface.h"
 #include "settings/paper_settings.h"
+#include "settings/system_file_names.h"
 
 #include <QFileInfo>
 #include <QLocale>
