@@ -13,6 +13,7 @@
 #include "picture/open_picture.h"
 #include "picture/ui/view_pic_form.h"
 #include "printing/ui/calibration_dialog.h"
+#include "program_version.h"
 #include "render/ui/preview_pane.h"
 #include "settings/presets.h"
 #include "settings/ui/file_name_edit.h"
@@ -237,7 +238,7 @@ QWidget* TMainForm::buildBottomStrip() {
 }
 
 void TMainForm::showDocumentInTitle() {
-    const QString program = QStringLiteral("Tolvane Lineavo-Pressolo 1.0");
+    const QString program = QStringLiteral("Tolvane Lineavo-Pressolo " LINEAVO_VERSION);
     const QString& document = m_commands->documentName();
     const bool modified = m_commands->isModified();
     if (document.isEmpty() && !modified) {
