@@ -1,7 +1,7 @@
 #include "app/command_line.h"
 
-#include "document/system_file_names.h"
 #include "output/paper_sizes.h"
+#include "settings/system_file_names.h"
 #include "verbs/commands.h"
 
 #include <QTextStream>

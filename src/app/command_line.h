@@ -1,12 +1,11 @@
 #pragma once
 
+#include "verbs/commands.h"
+
 #include <QString>
 #include <QStringList>
 
 class QTextStream;
-
-// Exit statuses of the headless verbs.
-enum ExitStatus { ExitSuccess = 0, ExitFailure = 1, ExitUsage = 2 };
 
 // The program's arguments after its own name. File names among them keep the system's bytes,
 // which the toolkit's list of arguments loses when they are not UTF-8.

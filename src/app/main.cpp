@@ -2,7 +2,8 @@
 #include "app/command_line.h"
 #include "app/ui/document_commands.h"
 #include "app/ui/main_form.h"
-#include "document/system_file_names.h"
+#include "program_version.h"
+#include "settings/system_file_names.h"
 #include "ui/qt_user_dialogs.h"
 
 #include <QApplication>
@@ -21,7 +22,7 @@ namespace {
 void nameApplication() {
     QCoreApplication::setApplicationName(QStringLiteral("Lineavo-Pressolo"));
     QCoreApplication::setOrganizationName(QStringLiteral("Tolvane"));
-    QCoreApplication::setApplicationVersion(QStringLiteral("1.0"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(LINEAVO_VERSION));
     // No display name: the desktop would append it to every window's title.
 }
 

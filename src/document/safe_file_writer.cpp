@@ -1,6 +1,6 @@
 #include "document/safe_file_writer.h"
 
-#include "document/system_file_names.h"
+#include "settings/system_file_names.h"
 
 #include <QRandomGenerator>
 

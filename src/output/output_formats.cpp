@@ -1,11 +1,11 @@
 #include "output/output_formats.h"
 
-#include "document/system_file_names.h"
 #include "output/listing.h"
 #include "output/pdf_page.h"
 #include "output/pdf_page_size.h"
 #include "output/raster_page.h"
 #include "render/page_scale.h"
+#include "settings/system_file_names.h"
 
 #include <QFileInfo>
 

@@ -1,31 +1,5 @@
 #include "picture/decoded_picture.h"
 
-QString pictureFormatName(PictureFormat format) {
-    switch (format) {
-    case PictureFormat::None:
-        return {};
-    case PictureFormat::Bmp:
-        return QStringLiteral("BMP");
-    case PictureFormat::Gif:
-        return QStringLiteral("GIF");
-    case PictureFormat::Jpeg:
-        return QStringLiteral("JPEG");
-    case PictureFormat::Png:
-        return QStringLiteral("PNG");
-    case PictureFormat::Tiff:
-        return QStringLiteral("TIFF");
-    case PictureFormat::Pcx:
-        return QStringLiteral("PCX");
-    case PictureFormat::Ilbm:
-        return QStringLiteral("ILBM");
-    case PictureFormat::Pbm:
-        return QStringLiteral("PBM");
-    case PictureFormat::Tga:
-        return QStringLiteral("TGA");
-    }
-    return {};
-}
-
 namespace picture_decoding {
 
 QString refuseSize(qint64 width, qint64 height, int bytesPerPixel, const PictureLimits& limits) {

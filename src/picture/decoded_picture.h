@@ -17,9 +17,10 @@ struct PictureLimits {
 // Called with 0 ... 100 while a picture is read.
 using PictureProgress = std::function<void(int percent)>;
 
+// What each format is and how it is read is told by its row in picture/picture_formats.h.
 enum class PictureFormat { None, Bmp, Gif, Jpeg, Png, Tiff, Pcx, Ilbm, Pbm, Tga };
 
-// The name a format is reported under ("BMP", "ILBM", ...); empty for None.
+// The name a format is reported under ("BMP", "ILBM", ...), from its row; empty for None.
 QString pictureFormatName(PictureFormat format);
 
 // A picture read from a file, or why it could not be.

@@ -1,10 +1,8 @@
 #include "picture/open_picture.h"
 
-#include "document/system_file_names.h"
-#include "picture/iff_reader.h"
-#include "picture/pcx_reader.h"
+#include "picture/picture_formats.h"
 #include "picture/qt_picture_reader.h"
-#include "picture/tga_reader.h"
+#include "settings/system_file_names.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -18,20 +16,20 @@
 
 namespace {
 
-constexpr qsizetype kSignatureBytes = 16;
-
-// Our readers, for the bytes that none of Qt's formats claims. TGA comes last: it has no
-// signature and is only tried when its header makes sense for the file.
+// Our readers, for the bytes that none of Qt's formats claims.
 DecodedPicture readOurs(QByteArrayView file, const PictureLimits& limits,
                         const PictureProgress& progress) {
-    if (looksLikePcx(file))
-        return readPcx(file, limits, progress);
-    if (looksLikeIff(file))
-        return readIff(file, limits, progress);
-    if (looksLikeTga(file, limits))
-        return readTga(file, limits, progress);
+    if (const PictureFormatRow* row = pictureFormatOf(file, limits, false))
+        return row->read(file, limits, progress);
     return DecodedPicture::failure(
         QStringLiteral("The file is not a picture in a format this program reads."));
+}
+
+// The format Qt reads that the file's first bytes, `head`, are of, or None.
+PictureFormat qtFormatOf(QByteArrayView head) {
+    const PictureFormatRow* row =
+        pictureFormatOf(head.first(qMin(head.size(), kPictureSignatureBytes)), {}, true);
+    return row ? row->format : PictureFormat::None;
 }
 
 DecodedPicture refuseFile(const QString& fileName, const QString& reason) {
@@ -49,7 +47,7 @@ QString unquotedFileName(const QString& fileName) {
 
 DecodedPicture readPicture(QByteArrayView file, const PictureLimits& limits,
                            const PictureProgress& progress) {
-    const PictureFormat qtFormat = qtFormatOf(file.first(qMin(file.size(), kSignatureBytes)));
+    const PictureFormat qtFormat = qtFormatOf(file);
     if (qtFormat == PictureFormat::None)
         return readOurs(file, limits, progress);
     QByteArray bytes = QByteArray::fromRawData(file.data(), file.size());
@@ -88,7 +86,7 @@ DecodedPicture OpenDib(const QString& typedName, const PictureLimits& limits,
                                         .arg(limits.maxFileBytes >> 20));
 
     DecodedPicture decoded;
-    const PictureFormat qtFormat = qtFormatOf(file.peek(kSignatureBytes));
+    const PictureFormat qtFormat = qtFormatOf(file.peek(kPictureSignatureBytes));
     if (qtFormat != PictureFormat::None) {
         decoded = readWithQt(file, qtFormat, limits, progress);
     } else {

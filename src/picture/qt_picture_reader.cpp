@@ -1,6 +1,7 @@
 #include "picture/qt_picture_reader.h"
 
 #include "picture/decode_budget.h"
+#include "picture/picture_formats.h"
 #include "picture/png_chunks.h"
 
 #include <QHash>
@@ -115,23 +116,6 @@ QString endsEarlyIn(PictureFormat format, const PictureRecord& picture) {
     default:
         // Qt's BMP reader is handed zeros for what is missing: value 0.
         return endsEarly(picture);
-    }
-}
-
-QByteArray qtName(PictureFormat format) {
-    switch (format) {
-    case PictureFormat::Bmp:
-        return "bmp";
-    case PictureFormat::Gif:
-        return "gif";
-    case PictureFormat::Jpeg:
-        return "jpeg";
-    case PictureFormat::Png:
-        return "png";
-    case PictureFormat::Tiff:
-        return "tiff";
-    default:
-        return {};
     }
 }
 
@@ -288,21 +272,6 @@ QImage indexedInPlace(QImage image) {
 
 } // namespace
 
-PictureFormat qtFormatOf(QByteArrayView header) {
-    if (header.startsWith("BM"))
-        return PictureFormat::Bmp;
-    if (header.startsWith("GIF87a") || header.startsWith("GIF89a"))
-        return PictureFormat::Gif;
-    if (header.startsWith("\xff\xd8\xff"))
-        return PictureFormat::Jpeg;
-    if (header.startsWith("\x89PNG\r\n\x1a\n"))
-        return PictureFormat::Png;
-    if (header.startsWith(QByteArrayView("II*\0", 4)) ||
-        header.startsWith(QByteArrayView("MM\0*", 4)))
-        return PictureFormat::Tiff;
-    return PictureFormat::None;
-}
-
 PictureRecord recordFromQtImage(QImage image, PictureFormat format, QByteArrayView header) {
     if (image.isNull())
         return {};
@@ -366,7 +335,7 @@ DecodedPicture readWithQt(QIODevice& device, PictureFormat format, const Picture
     FileForQt file(format == PictureFormat::Png ? png.emplace(device) : device, zeros, progress);
     // The reader goes before the image is made ours: some keep the image they hand over, and
     // each change to it would then copy it whole.
-    auto reader = std::make_unique<QImageReader>(&file, qtName(format));
+    auto reader = std::make_unique<QImageReader>(&file, pictureFormatRow(format)->qtReader);
     reader->setDecideFormatFromContent(true);
     reader->setAutoDetectImageFormat(false); // never fall back on another of Qt's readers
     reader->setAllocationLimit(int(qBound(qint64(1), limits.maxPixelBytes >> 20, qint64(1) << 30)));

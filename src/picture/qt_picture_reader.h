@@ -4,12 +4,9 @@
 
 class QIODevice;
 
-// Which of the formats that Qt decodes for us the bytes begin with, by their signature:
-// Bmp, Gif, Jpeg, Png, Tiff, or None. Nothing else Qt could read is let through.
-PictureFormat qtFormatOf(QByteArrayView header);
-
-// Decodes the picture of `format` from `device` (positioned at its start) with Qt's reader
-// for that format alone, reporting how far into the device it has read.
+// Decodes the picture of `format`, one of those Qt reads, from `device` (positioned at its
+// start) with Qt's reader for that format alone, so that nothing else Qt could read is let
+// through, reporting how far into the device it has read.
 DecodedPicture readWithQt(QIODevice& device, PictureFormat format, const PictureLimits& limits,
                           const PictureProgress& progress);
 

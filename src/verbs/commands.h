@@ -9,6 +9,9 @@ class CurrentPrinter;
 class PaperSettings;
 class QTextStream;
 
+// Exit statuses of the headless verbs.
+enum ExitStatus { ExitSuccess = 0, ExitFailure = 1, ExitUsage = 2 };
+
 // The verbs of the command line. Each takes the words after the verb.
 int runRenderCommand(const QStringList& words, QTextStream& out, QTextStream& err);
 int runShowCommand(const QStringList& words, QTextStream& out, QTextStream& err);

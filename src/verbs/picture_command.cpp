@@ -1,4 +1,3 @@
-#include "app/command_line.h"
 #include "verbs/command_arguments.h"
 #include "verbs/commands.h"
 

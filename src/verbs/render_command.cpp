@@ -1,4 +1,3 @@
-#include "app/command_line.h"
 #include "output/listing.h"
 #include "output/output_formats.h"
 #include "output/paper_sizes.h"
@@ -10,6 +9,7 @@
 #include "picture/picture_page_layers.h"
 #include "render/device_scales.h"
 #include "settings/paper_settings.h"
+#include "settings/system_file_names.h"
 
 #include <QLocale>
 #include <QTextStream>

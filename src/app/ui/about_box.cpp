@@ -2,6 +2,7 @@
 
 #include "app/ui/artwork.h"
 #include "app/ui/web_address.h"
+#include "program_version.h"
 #include "settings/ui/fixed_size_dialog.h"
 
 #include <QDate>
@@ -43,8 +44,8 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
     headline->setFont(headlineFont);
     headline->setWordWrap(true);
 
-    m_notice = wrappedLabel(
-        QStringLiteral("Lineavo-Pressolo 1.0 - Copyright (C) XXXX Tolvane. All rights reserved."));
+    m_notice = wrappedLabel(QStringLiteral("Lineavo-Pressolo " LINEAVO_VERSION
+                                           " - Copyright (C) XXXX Tolvane. All rights reserved."));
     // The year comes from the clock each time the box opens.
     QString notice = m_notice->text();
     const qsizetype marker = notice.indexOf(QStringLiteral("XXXX"));

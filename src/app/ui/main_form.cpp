@@ -15,6 +15,7 @@
 #include "picture/picture_page_layers.h"
 #include "picture/ui/view_pic_form.h"
 #include "printing/ui/calibration_dialog.h"
+#include "program_version.h"
 #include "render/ui/preview_pane.h"
 #include "settings/presets.h"
 #include "settings/ui/file_name_edit.h"
@@ -250,7 +251,7 @@ QWidget* TMainForm::buildBottomStrip() {
 }
 
 void TMainForm::showDocumentInTitle() {
-    const QString program = QStringLiteral("Tolvane Lineavo-Pressolo 1.0");
+    const QString program = QStringLiteral("Tolvane Lineavo-Pressolo " LINEAVO_VERSION);
     const QString& document = m_commands->documentName();
     const bool modified = m_commands->isModified();
     if (document.isEmpty() && !modified) {

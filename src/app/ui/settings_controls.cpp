@@ -1,6 +1,7 @@
 #include "app/ui/settings_controls.h"
 
 #include "app/ui/picture_loader.h"
+#include "picture/picture_formats.h"
 #include "picture/picture_record.h"
 #include "settings/ui/color_picker.h"
 #include "settings/ui/file_name_edit.h"
@@ -24,48 +25,7 @@ QLabel* unitLabel(const QString& text) {
     return label;
 }
 
-// One picture format: the text shown and the extensions its files are found under, separated
-// by blanks.
-struct PictureFormat {
-    const char* description;
-    const char* extensions;
-};
-constexpr PictureFormat kPictureFormats[] = {
-    {"BMP - Windows, OS/2 Bitmap", "BMP"},
-    {"DIB - Windows, OS/2 DIB", "DIB"},
-    {"GIF - CompuServe Graphics Interchange", "GIF"},
-    {"IFF - Amiga", "IFF ILBM"},
-    {"JIF - JPEG - JFIF Compliant", "JIF JFIF"},
-    {"JPG - JPEG - JFIF Compliant", "JPG JPEG JPE"},
-    {"LBM - Deluxe Paint", "LBM"},
-    {"PCX - ZSoft Paintbrush", "PCX"},
-    {"RLE - Windows RLE", "RLE"},
-    {"TGA - Truevision Targa", "TGA"},
-    {"TIF - Tagged image file Format", "TIF TIFF"},
-    {"PNG - Portable Network Graphics", "PNG"},
-};
-
-// Linux file names are case-sensitive, so each extension is offered in both cases.
-QString patternsFor(const QString& extensions) {
-    QStringList patterns;
-    for (const QString& extension : extensions.split(u' '))
-        patterns << QStringLiteral("*.%1 *.%2").arg(extension, extension.toLower());
-    return patterns.join(u' ');
-}
-
 } // namespace
-
-QString pictureFileFilter() {
-    QStringList all;
-    QStringList entries;
-    for (const PictureFormat& format : kPictureFormats) {
-        const QString patterns = patternsFor(QLatin1String(format.extensions));
-        all << patterns;
-        entries << QStringLiteral("%1 (%2)").arg(QLatin1String(format.description), patterns);
-    }
-    return QStringLiteral("All pictures (%1);;%2;;All files (*)")
-        .arg(all.join(u' '), entries.join(QStringLiteral(";;")));
-}
 
 QCheckBox* flagCheckBox(PageContext& context, Setting flag, const QString& caption) {
     auto* box = new QCheckBox(caption);

@@ -48,9 +48,6 @@ QLineEdit* textEdit(PageContext& context, Setting text);
 // A picture file name with its browse button and the picture filter.
 FileNameEdit* pictureFileNameEdit(PageContext& context, Setting fileName);
 
-// The filter of the picture file dialogs, in the file dialog's notation.
-QString pictureFileFilter();
-
 // Gives the first column of the groups' grids the width of the widest caption among them, so
 // that the fields, "cm =" and "inches" of rows in different groups stand in one column each.
 // Groups whose rows differ after the field align the labels between the fields too.

@@ -1,7 +1,9 @@
 #pragma once
 
+#include "program_version.h"
+
 #include <QString>
 
 // The program's title, which its error messages carry. It is not given to the toolkit as the
 // application's display name: on a desktop that would be appended to every window's title.
-inline const QString kProgramTitle = QStringLiteral("Lineavo-Pressolo 1.0");
+inline const QString kProgramTitle = QStringLiteral("Lineavo-Pressolo " LINEAVO_VERSION);

@@ -1,4 +1,4 @@
-#include "document/system_file_names.h"
+#include "settings/system_file_names.h"
 
 #include <QDir>
 
