@@ -88,7 +88,8 @@ TEST_F(StoppedQueueTest, EveryPrintSaysThatTheJobWaits) {
         return true;
     };
     QWidget window;
-    PreviewPane preview{app.settings, app.calibration, [&] { return app.printer.page(); }, &window};
+    PreviewPane preview{app.settings, [&] { return app.calibration.forPage(); },
+                        [&] { return app.printer.page(); }, &window};
     TKalForm calibrationDialog{app.calibration, [] {}, &window};
     PrintCommands printing{app, dialogs, preview, calibrationDialog, &window};
     printing.PrintBtnClick();
