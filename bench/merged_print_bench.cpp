@@ -33,7 +33,7 @@ void mergedDotGridBenchmark(benchmark::State& state, QPageSize::PageSizeId sheet
         (void)applyPreset(settings, QStringLiteral("dots"));
         settings.setMergeMode(merge);
         // Fresh layers, as every print makes: the tile is stretched within the job.
-        if (auto error = printDesign(printer, settings, calibration, 1,
+        if (auto error = printDesign(printer, settings, calibration.forPage(), 1,
                                      PicturePageLayers(texture, noPicture)))
             state.SkipWithError(error->toUtf8().constData());
     };

@@ -78,8 +78,8 @@ void printTexturePageBenchmark(benchmark::State& state, bool noise) {
         const auto start = std::chrono::steady_clock::now();
         // Fresh layers, as every print makes: the tile is stretched within the job.
         page = printer.page().printableArea;
-        const auto error =
-            printDesign(printer, settings, calibration, 1, PicturePageLayers(texture, noPicture));
+        const auto error = printDesign(printer, settings, calibration.forPage(), 1,
+                                       PicturePageLayers(texture, noPicture));
         seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
         addedKilobytes = peakKilobytes() - before;
         if (error)

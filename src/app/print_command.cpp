@@ -72,7 +72,8 @@ int runPrintCommand(const QStringList& words, QTextStream& out, QTextStream& err
     const PicturePageLayers layers(models.TextureDib, models.PictureDib);
     return reportPrint(
         models.printer,
-        printDesign(models.printer, models.settings, models.calibration, copies, layers), err);
+        printDesign(models.printer, models.settings, models.calibration.forPage(), copies, layers),
+        err);
 }
 
 int runPrintTestCommand(const QStringList& words, QTextStream& out, QTextStream& err) {

@@ -1,31 +1,11 @@
 #include "calibration/calibration.h"
 
-#include "document/safe_file_writer.h"
 #include "settings/units.h"
-
-#include <QCoreApplication>
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QStandardPaths>
-#include <QtEndian>
-
-#include <cmath>
 
 namespace {
 
 constexpr RealField::Range kDistanceMm{0, 10, 0.1, 2};
 constexpr RealField::Range kMeasuredMm{70, 130, 0.1, 2};
-constexpr qsizetype kFileSize = 32;
-
-CalibrationLocation currentCalibrationLocation() {
-    const QString programDir = QCoreApplication::applicationDirPath();
-    const bool mayWriteBesideProgram =
-        QFileInfo(programDir).isWritable() &&
-        !isSystemProgramFolder(programDir, QStringLiteral(LINEAVO_INSTALL_BINDIR));
-    return locateCalibration(programDir, mayWriteBesideProgram,
-                             QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation));
-}
 
 } // namespace
 
@@ -40,67 +20,42 @@ PageCalibration CalibrationSettings::forPage() const {
             HochEd.clamp(HochEd.value()) * BaseMmPerInch / 100, LinksEd.clamp(LinksEd.value())};
 }
 
+std::array<RealField*, 4> CalibrationSettings::fieldsInFileOrder() {
+    return {&LinksEd, &ObenEd, &BreitEd, &HochEd};
+}
+
+CalibrationLengths CalibrationSettings::lengths() const {
+    return {LinksEd.value(), ObenEd.value(), BreitEd.value(), HochEd.value()};
+}
+
+void CalibrationSettings::setLengths(const CalibrationLengths& lengths) {
+    const std::array<RealField*, 4> fields = fieldsInFileOrder();
+    for (size_t i = 0; i < fields.size(); ++i)
+        fields[i]->setValue(lengths[i]);
+}
+
 QByteArray CalibrationSettings::toBytes() const {
-    QByteArray bytes(kFileSize, '\0');
-    const RealField* fields[] = {&LinksEd, &ObenEd, &BreitEd, &HochEd};
-    for (int i = 0; i < 4; ++i)
-        qToLittleEndian(fields[i]->value(), bytes.data() + 8 * i);
-    return bytes;
+    return calibrationFileBytes(lengths());
 }
 
 void CalibrationSettings::setFromBytes(QByteArrayView bytes) {
-    RealField* fields[] = {&LinksEd, &ObenEd, &BreitEd, &HochEd};
-    for (int i = 0; i < 4 && bytes.size() >= 8 * (i + 1); ++i) {
-        const double value = qFromLittleEndian<double>(bytes.data() + 8 * i);
-        // Not a number is a damaged value, not a measurement: the field keeps what it has.
-        if (!std::isnan(value))
-            fields[i]->setValue(value);
+    const std::array<RealField*, 4> fields = fieldsInFileOrder();
+    const std::array<std::optional<double>, 4> stored = calibrationLengthsIn(bytes);
+    for (size_t i = 0; i < fields.size(); ++i) {
+        if (stored[i])
+            fields[i]->setValue(*stored[i]);
     }
 }
 
 void CalibrationSettings::load(const QString& fileName) {
-    QFile file(fileName);
-    if (!QFileInfo(fileName).isFile() || !file.open(QIODevice::ReadOnly))
-        return;
-    setFromBytes(file.read(kFileSize));
+    if (const std::optional<QByteArray> bytes = readCalibrationFile(fileName))
+        setFromBytes(*bytes);
 }
 
 std::optional<QString> CalibrationSettings::save(const QString& fileName) const {
-    SafeFileWriter file(fileName);
-    if (auto error = file.open())
-        return error;
-    file.device().write(toBytes()); // a short write is found by the commit
-    return file.commit();
-}
-
-CalibrationLocation locateCalibration(const QString& programDir, bool mayWriteBesideProgram,
-                                      const QString& userConfigDir) {
-    const QString fileName = QStringLiteral("/options.dat");
-    const QString beside = programDir + fileName;
-    const QString own = userConfigDir + fileName;
-    if (QFileInfo::exists(own))
-        return {own, own};
-    return {beside, mayWriteBesideProgram ? beside : own};
-}
-
-bool isSystemProgramFolder(const QString& programDir, const QString& installBinDir) {
-    const QString folder = QDir::cleanPath(programDir);
-    if (folder == QDir::cleanPath(installBinDir))
-        return true;
-    for (const char* prefix : {"/usr", "/opt"}) {
-        const QLatin1String systemFolder(prefix);
-        if (folder == systemFolder || folder.startsWith(systemFolder + u'/'))
-            return true;
-    }
-    return false;
+    return writeCalibrationFile(fileName, lengths());
 }
 
 void loadSavedCalibration(CalibrationSettings& calibration) {
-    calibration.load(currentCalibrationLocation().readPath);
-}
-
-QString calibrationSavePath() {
-    const QString path = currentCalibrationLocation().writePath;
-    QDir().mkpath(QFileInfo(path).path());
-    return path;
+    calibration.load(savedCalibrationPath());
 }

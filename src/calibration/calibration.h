@@ -1,5 +1,6 @@
 #pragma once
 
+#include "calibration/calibration_store.h"
 #include "render/device_scales.h"
 #include "settings/real_field.h"
 
@@ -26,6 +27,10 @@ class CalibrationSettings : public QObject {
     // from its field's value within the field's range.
     PageCalibration forPage() const;
 
+    // The four fields' values in file order, and setting each through its field's range.
+    CalibrationLengths lengths() const;
+    void setLengths(const CalibrationLengths& lengths);
+
     // The 32 bytes of the calibration file: four little-endian doubles.
     QByteArray toBytes() const;
     // Sets each value that `bytes` hold in full, in file order, through its field's range;
@@ -37,28 +42,10 @@ class CalibrationSettings : public QObject {
     // Writes the calibration file whole; on failure the old file stays as it was and the
     // reason is returned.
     [[nodiscard]] std::optional<QString> save(const QString& fileName) const;
-};
 
-// Where the calibration is read from and where it is written. A calibration of the user's own
-// comes first; else one beside the program, which an administrator may have put there. It is
-// written beside the program only while the program may keep it there and the user has none of
-// their own, so that what is written is what is read the next time.
-struct CalibrationLocation {
-    QString readPath;
-    QString writePath;
+  private:
+    std::array<RealField*, 4> fieldsInFileOrder();
 };
-CalibrationLocation locateCalibration(const QString& programDir, bool mayWriteBesideProgram,
-                                      const QString& userConfigDir);
-
-// Whether `programDir` is where a system-wide installation put the program: the configured
-// installation's folder of programs `installBinDir`, or a folder under /usr or /opt. Such a
-// folder belongs to the package manager, so nothing is written there even where the user may
-// write; any other folder is the build tree or a portable copy the user made.
-bool isSystemProgramFolder(const QString& programDir, const QString& installBinDir);
 
 // Reads the saved calibration into `calibration`, keeping its values where there is none.
 void loadSavedCalibration(CalibrationSettings& calibration);
-// The file the calibration is to be saved in, with its folder made. Asked at every save, since
-// the user may have got a file of their own, or the program's folder may have changed, since
-// the program started.
-QString calibrationSavePath();

@@ -1,6 +1,5 @@
 #include "printing/print_job.h"
 
-#include "calibration/calibration.h"
 #include "output/paged_page.h"
 #include "printing/current_printer.h"
 #include "printing/print_run.h"
@@ -18,14 +17,13 @@ constexpr QRgb kBlack = 0xff000000;
 } // namespace
 
 std::optional<QString> printDesign(CurrentPrinter& printer, const PaperSettings& settings,
-                                   const CalibrationSettings& calibration, int copies,
+                                   const PageCalibration& calibration, int copies,
                                    const PageLayers& layers) {
     if (copies < 1)
         return QStringLiteral("There is nothing to print: the number of copies must be at "
                               "least 1.");
     return runPrintJob(printer, QString::fromLatin1(kPageJobTitle), copies, [&](QPainter& painter) {
-        drawPageOnPagedDevice(
-            painter, {printScale(printer.page(), calibration.forPage()), settings, layers});
+        drawPageOnPagedDevice(painter, {printScale(printer.page(), calibration), settings, layers});
     });
 }
 

@@ -8,7 +8,6 @@
 
 #include <optional>
 
-class CalibrationSettings;
 class CurrentPrinter;
 class PaperSettings;
 
@@ -18,7 +17,7 @@ inline constexpr const char* kTestJobTitle = "Test printing";
 // Prints the design as the job "Lineavo": one page per copy in one document, each drawn afresh
 // at the printer's scale. Returns what went wrong, if anything did.
 std::optional<QString> printDesign(CurrentPrinter& printer, const PaperSettings& settings,
-                                   const CalibrationSettings& calibration, int copies,
+                                   const PageCalibration& calibration, int copies,
                                    const PageLayers& layers = PageLayers());
 
 // The calibration's test rectangle: a nominal 100 mm on each side, in device pixels.

@@ -1,15 +1,12 @@
 #include "settings/paper_settings.h"
 
-#include "settings/units.h"
+#include "settings/inch_twin.h"
+#include "settings/scoped_value.h"
 
 namespace {
 
 constexpr RealField::Range kInches{0, 10, 0.01, 2};
 constexpr RealField::Range kZoomPercent{10, 1000, 10, 0};
-
-bool inCentimetres(Setting length) {
-    return describe(length).unit == Unit::Centimetres;
-}
 
 bool holdsNumber(SettingKind kind) {
     switch (kind) {
@@ -105,19 +102,16 @@ void PaperSettings::resetToNew() {
 }
 
 void PaperSettings::lengthFieldChanged(Setting length) {
-    m_inchTwinUpdating = true;
-    const double v = field(length).value();
-    inchTwin(length).setValue(inCentimetres(length) ? v * 10 / BaseMmPerInch : v / BaseMmPerInch);
+    // Not blocked: the twin's spin edit shows what its field holds through the same signal.
+    const ScopedValue updating(m_inchTwinUpdating, true);
+    inchTwin(length).setValue(lengthToInches(field(length).value(), describe(length).unit));
     m_twinEdited[int(length)] = false;
-    m_inchTwinUpdating = false;
 }
 
 void PaperSettings::leaveInchTwin(Setting length) {
     RealField& twin = inchTwin(length);
     if (!m_inchTwinUpdating && m_twinEdited[int(length)]) {
-        const double inches = twin.value();
-        field(length).setValue(inCentimetres(length) ? inches * BaseMmPerInch / 10
-                                                     : inches * BaseMmPerInch);
+        field(length).setValue(inchesToLength(twin.value(), describe(length).unit));
     }
     twin.leave();
     // Whatever the twin shows now, the user has not typed it.

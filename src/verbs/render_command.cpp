@@ -171,14 +171,10 @@ std::optional<RenderRequest> readRenderArguments(const QStringList& words, QText
 // The calibration given, else the one saved for this user.
 PageCalibration calibrationFor(const RenderRequest& request) {
     CalibrationSettings calibration;
-    if (request.calibration) {
-        RealField* fields[] = {&calibration.LinksEd, &calibration.ObenEd, &calibration.BreitEd,
-                               &calibration.HochEd};
-        for (int i = 0; i < 4; ++i)
-            fields[i]->setValue((*request.calibration)[i]);
-    } else {
+    if (request.calibration)
+        calibration.setLengths(*request.calibration);
+    else
         loadSavedCalibration(calibration);
-    }
     return calibration.forPage();
 }
 

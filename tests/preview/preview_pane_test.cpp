@@ -55,7 +55,8 @@ class PreviewPaneTest : public ::testing::Test {
     PaperSettings settings;
     CalibrationSettings calibration;
     PrinterPage printer{600, QSize(4760, 6814)};
-    PreviewPane pane{settings, calibration, [this] { return printer; }};
+    PreviewPane pane{settings, [this] { return calibration.forPage(); },
+                     [this] { return printer; }};
 };
 
 TEST_F(PreviewPaneTest, FitPageZoomIsTheLargestAtWhichTheWholePageShows) {

@@ -104,7 +104,7 @@ TEST_F(PrintQueueTest, TexturesMergesAndPicturesReachThePaperOnTheRenderersPixel
         PictureRecord pictureDib;
         ASSERT_TRUE(openDesignPictures(settings, textureDib, pictureDib).isEmpty());
         const int before = newestJobId();
-        ASSERT_EQ(printDesign(current, settings, calibration, 1,
+        ASSERT_EQ(printDesign(current, settings, calibration.forPage(), 1,
                               PicturePageLayers(textureDib, pictureDib)),
                   std::nullopt);
         const FinishedJob job = waitForJobAfter(before);

@@ -1,5 +1,8 @@
 #include "print_queue.h"
 
+#include "support/test_time.h"
+
+#include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -14,12 +17,23 @@
 
 namespace {
 
-// Code built with the sanitizers runs several times slower, and the print server shares the
-// machine with it: every wait grows by this factor.
-constexpr int kTimeFactor = LINEAVO_TEST_TIME_FACTOR;
-constexpr int kProgramMilliseconds = 2 * 60 * 1000 * kTimeFactor;
+constexpr int kProgramMilliseconds = waitMilliseconds(2 * 60 * 1000);
 // The print server turns a 1200-dpi page into PDF while other tests keep the machine busy.
-constexpr int kJobMilliseconds = 5 * 60 * 1000 * kTimeFactor;
+constexpr int kJobMilliseconds = waitMilliseconds(5 * 60 * 1000);
+constexpr int kLockMilliseconds = waitMilliseconds(10 * 60 * 1000);
+
+// The PDF queue writes the jobs of a user the system does not know, as the tests' own users
+// are, into this folder.
+constexpr const char* kUnknownUsersFolder = "/var/spool/cups-pdf/ANONYMOUS";
+
+// A print-server user name that no other test, run or program prints as.
+QByteArray ownPrintUser() {
+    static int tests = 0;
+    return QStringLiteral("lineavo-test-%1-%2")
+        .arg(QCoreApplication::applicationPid())
+        .arg(++tests)
+        .toLatin1();
+}
 
 // The jobs of a queue, finished or not: of everybody, or of this user only.
 class QueueJobs {
@@ -43,9 +57,12 @@ QString PrintQueueTest::lockPath() {
 }
 
 void PrintQueueTest::SetUp() {
-    m_lock.setStaleLockTime(10 * 60 * 1000 * kTimeFactor);
-    ASSERT_TRUE(m_lock.tryLock(10 * 60 * 1000 * kTimeFactor))
-        << "another print test holds the queue";
+    m_lock.setStaleLockTime(kLockMilliseconds);
+    ASSERT_TRUE(m_lock.tryLock(kLockMilliseconds)) << "another print test holds the queue";
+    // The print server takes the user a job names; the programs started inherit it.
+    const QByteArray user = ownPrintUser();
+    qputenv("CUPS_USER", user);
+    cupsSetUser(user.constData());
     ASSERT_EQ(QPrinterInfo::defaultPrinterName(), QLatin1String(kQueue))
         << "the PDF queue is not the default printer; run scripts/start-cups.sh first";
 }
@@ -53,19 +70,21 @@ void PrintQueueTest::SetUp() {
 void PrintQueueTest::TearDown() {
     for (const QString& path : m_printedFiles)
         QFile::remove(path);
+    qunsetenv("CUPS_USER");
+    cupsSetUser(nullptr);
 }
 
 int PrintQueueTest::newestJobId() {
     int newest = 0;
-    const QueueJobs jobs(kQueue, false);
+    const QueueJobs jobs(kQueue, true);
     for (const cups_job_t& job : jobs.all())
         newest = std::max(newest, job.id);
     return newest;
 }
 
 FinishedJob PrintQueueTest::waitForJobAfter(int previousId, const QString& title) {
-    // The job was handed over before this is asked, so it is known by now; no other print test
-    // runs meanwhile, so a second one of the title would be this test's mistake.
+    // The job was handed over before this is asked, so it is known by now; only this test
+    // prints as its user, so a second one of the title would be this test's mistake.
     QList<int> ids;
     const QueueJobs jobs(kQueue, true);
     for (const cups_job_t& job : jobs.all()) {
@@ -83,7 +102,7 @@ FinishedJob PrintQueueTest::waitForJobAfter(int previousId, const QString& title
 }
 
 FinishedJob PrintQueueTest::waitForJob(int id) {
-    const QDir output(QDir::home().filePath(QStringLiteral("PDF")));
+    const QDir output(QString::fromLatin1(kUnknownUsersFolder));
     QElapsedTimer timer;
     timer.start();
     while (timer.elapsed() < kJobMilliseconds) {

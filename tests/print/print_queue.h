@@ -14,19 +14,22 @@ struct FinishedJob {
 };
 
 // The PDF queue of the print server that scripts/start-cups.sh starts. The print tests share
-// it and its output folder, so each holds it alone while it runs: ctest runs them one at a time
+// it, so each holds it alone while it runs: ctest runs them one at a time
 // (tests/print_server_tests.cmake), and a lock file keeps test programs started by hand apart.
+// Anybody else may still print on it meanwhile, under the same titles: each test therefore
+// prints, in this process and in the programs it starts, as a print-server user of its own,
+// and knows its jobs by that user.
 class PrintQueueTest : public ::testing::Test {
   protected:
     static constexpr const char* kQueue = "PDF";
 
     void SetUp() override;
-    // Removes the files of the jobs the test waited for.
+    // Removes the files of the jobs the test waited for, and prints as the system's user again.
     void TearDown() override;
 
-    // The newest job of the queue so far; 0 when there is none.
+    // The newest job this test handed to the queue so far; 0 when there is none.
     static int newestJobId();
-    // Finds the one job titled `title` that this user handed to the queue after `previousId`,
+    // Finds the one job titled `title` that this test handed to the queue after `previousId`,
     // and waits for it to complete and for its file to appear. An empty result and a test
     // failure when there is none or more than one, when the job fails, or after some minutes.
     FinishedJob waitForJobAfter(int previousId, const QString& title = QStringLiteral("Lineavo"));

@@ -56,7 +56,7 @@ TEST_F(PrintQueueTest, PageReachesThePaperOnTheRenderersPixels) {
     const int before = newestJobId();
     QElapsedTimer spooling;
     spooling.start();
-    ASSERT_EQ(outcome(printDesign(current, settings, calibration, 1)), "success");
+    ASSERT_EQ(outcome(printDesign(current, settings, calibration.forPage(), 1)), "success");
     EXPECT_LT(spooling.elapsed(), 1000);
 
     const FinishedJob job = waitForJobAfter(before);

@@ -6,6 +6,7 @@
 #include "app/ui/print_commands.h"
 #include "printing/ui/calibration_dialog.h"
 #include "render/ui/preview_pane.h"
+#include "support/test_time.h"
 #include "ui/scripted_dialogs.h"
 
 #include <QImage>
@@ -28,7 +29,7 @@ bool administer(const QStringList& command) {
         words.prepend(QStringLiteral("sudo"));
     QProcess process;
     process.start(words.takeFirst(), words);
-    const bool done = process.waitForFinished(60000) &&
+    const bool done = process.waitForFinished(waitMilliseconds(60000)) &&
                       process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
     EXPECT_TRUE(done) << command.join(u' ').toStdString() << ": "
                       << process.readAllStandardError().toStdString();
@@ -88,7 +89,8 @@ TEST_F(StoppedQueueTest, EveryPrintSaysThatTheJobWaits) {
         return true;
     };
     QWidget window;
-    PreviewPane preview{app.settings, app.calibration, [&] { return app.printer.page(); }, &window};
+    PreviewPane preview{app.settings, [&] { return app.calibration.forPage(); },
+                        [&] { return app.printer.page(); }, &window};
     TKalForm calibrationDialog{app.calibration, [] {}, &window};
     PrintCommands printing{app, dialogs, preview, calibrationDialog, &window};
     printing.PrintBtnClick();

@@ -62,8 +62,8 @@ class PrintCommandsTest : public ::testing::Test {
     Application app{calibrationPath()};
     ScriptedDialogs dialogs;
     QWidget window;
-    PreviewPane preview{app.settings, app.calibration, [this] { return app.printer.page(); },
-                        &window};
+    PreviewPane preview{app.settings, [this] { return app.calibration.forPage(); },
+                        [this] { return app.printer.page(); }, &window};
     TKalForm calibrationDialog{app.calibration, [this] { commands.printTestRectangle(); }, &window};
     PrintCommands commands{app, dialogs, preview, calibrationDialog, &window};
     CalibrationSettings& calibration = app.calibration;

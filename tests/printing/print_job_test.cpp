@@ -67,7 +67,7 @@ TEST(PrintScale, AppliesTheCalibrationButNoZoom) {
 }
 
 TEST_F(PrintJobToFile, FailuresAreSentencesAndPrintNothing) {
-    EXPECT_EQ(outcome(printDesign(current, settings, calibration, 0)),
+    EXPECT_EQ(outcome(printDesign(current, settings, calibration.forPage(), 0)),
               "There is nothing to print: the number of copies must be at least 1.");
     EXPECT_FALSE(QFileInfo::exists(pdfPath()));
 
@@ -77,12 +77,12 @@ TEST_F(PrintJobToFile, FailuresAreSentencesAndPrintNothing) {
     const std::string noPrinter =
         "There is no printer to print on: the print server is not running or offers no "
         "printer.";
-    EXPECT_EQ(outcome(printDesign(current, settings, calibration, 1)), noPrinter);
+    EXPECT_EQ(outcome(printDesign(current, settings, calibration.forPage(), 1)), noPrinter);
     EXPECT_EQ(outcome(printTestRectangle(current)), noPrinter);
 
     const QString unwritable = dir.filePath("no such folder/job.pdf");
     current.printer().setOutputFileName(unwritable);
-    EXPECT_EQ(outcome(printDesign(current, settings, calibration, 1)),
+    EXPECT_EQ(outcome(printDesign(current, settings, calibration.forPage(), 1)),
               "The printer \"" + unwritable.toStdString() +
                   "\" could not begin the job \"Lineavo\".");
 }
@@ -100,7 +100,7 @@ TEST_F(PrintJobToFile, DotGridMergedWithATextureLiesOnTheRenderersPixels) {
     settings.field(Setting::BreitEd2).setValue(1.7); // tiles cut by the sides
     settings.setMergeMode(MergeMode::Merge1Check);
     current.printer().setResolution(300);
-    ASSERT_EQ(outcome(printDesign(current, settings, calibration, 1, layers)), "success");
+    ASSERT_EQ(outcome(printDesign(current, settings, calibration.forPage(), 1, layers)), "success");
 
     const PrinterPage page = current.page();
     ImageSurface expected(page.printableArea);

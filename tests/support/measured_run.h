@@ -1,5 +1,7 @@
 #pragma once
 
+#include "support/test_time.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -10,17 +12,8 @@ struct MeasuredRun {
     QString standardError;     // the program's own, and time(1)'s report on the last line
 };
 
-MeasuredRun runMeasured(const QStringList& arguments, int timeoutMilliseconds = 120000);
+MeasuredRun runMeasured(const QStringList& arguments,
+                        int timeoutMilliseconds = waitMilliseconds(120000));
 
 // Under AddressSanitizer its shadow memory and quarantine would be counted as the program's.
-#if defined(__SANITIZE_ADDRESS__)
-inline constexpr bool kMemoryIsSanitized = true;
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-inline constexpr bool kMemoryIsSanitized = true;
-#else
-inline constexpr bool kMemoryIsSanitized = false;
-#endif
-#else
-inline constexpr bool kMemoryIsSanitized = false;
-#endif
+inline constexpr bool kMemoryIsSanitized = kCodeIsSanitized;

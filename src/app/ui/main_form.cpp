@@ -194,8 +194,9 @@ QWidget* TMainForm::buildToolStrip() {
 // The preview under the strip of the "Print" page, the calibration dialog, and what the
 // page's buttons do.
 void TMainForm::connectPrintPage(Application& app, UserDialogs& dialogs) {
-    m_preview =
-        new PreviewPane(app.settings, app.calibration, [&app] { return app.printer.page(); });
+    m_preview = new PreviewPane(
+        app.settings, [&app] { return app.calibration.forPage(); },
+        [&app] { return app.printer.page(); });
     m_print.previewArea->layout()->addWidget(m_preview);
     m_calibrationDialog = new TKalForm(
         app.calibration, [this] { m_printing->printTestRectangle(); }, this);

@@ -3,6 +3,7 @@
 #include "app/application.h"
 #include "picture/design_pictures.h"
 #include "picture/open_picture.h"
+#include "settings/scoped_value.h"
 
 #include <QFileInfo>
 
@@ -41,9 +42,11 @@ PictureLoader::PictureLoader(Application& app, QObject* parent) : QObject(parent
 
 std::optional<QString>
 PictureLoader::replaceDesign(const std::function<std::optional<QString>()>& apply) {
-    m_held = true;
-    std::optional<QString> error = apply();
-    m_held = false;
+    std::optional<QString> error;
+    {
+        const ScopedValue held(m_held, true);
+        error = apply();
+    }
     if (error)
         return error;
     load(Setting::FilenameEdit1, true);

@@ -22,8 +22,8 @@ void PrintCommands::PrintBtnClick() {
         m_app.printer.followPrinter();
         // Layers of its own, so that the paper's stretched pictures go with the job.
         const PicturePageLayers layers(m_app.TextureDib, m_app.PictureDib);
-        if (auto error =
-                printDesign(m_app.printer, m_app.settings, m_app.calibration, copies, layers))
+        if (auto error = printDesign(m_app.printer, m_app.settings, m_app.calibration.forPage(),
+                                     copies, layers))
             m_dialogs.showErrorMessage(m_window, *error);
         else if (auto notice = m_app.printer.heldJobNotice())
             m_dialogs.showInfoMessage(m_window, *notice);

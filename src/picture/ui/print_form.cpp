@@ -4,6 +4,7 @@
 #include "picture/surface_dib_device.h"
 #include "printing/current_printer.h"
 #include "render/image_surface.h"
+#include "settings/scoped_value.h"
 #include "settings/ui/fixed_size_dialog.h"
 #include "settings/ui/real_spin_edit.h"
 #include "ui/user_dialogs.h"
@@ -207,7 +208,7 @@ void TPrintForm::HochEditChange() {
 void TPrintForm::followPercent(PercentSide set) {
     if (Changing)
         return;
-    Changing = true;
+    const ScopedValue changing(Changing, true);
     if (SverhCheck->isChecked()) {
         const bool widthSet = set == PercentSide::Width;
         RealField& edited = widthSet ? BreitEdit : HochEdit;
@@ -223,7 +224,6 @@ void TPrintForm::followPercent(PercentSide set) {
         }
     }
     PrintPaintBoxPaint();
-    Changing = false;
 }
 
 void TPrintForm::PrintSetupBtnClick() {
@@ -237,10 +237,11 @@ void TPrintForm::showEvent(QShowEvent* event) {
     QSettings settings(kOrganisation, kApplication);
     settings.beginGroup(kSettingsGroup);
     // Both as stored: neither may rewrite the other before the pair is looked at below.
-    Changing = true;
-    BreitEdit.setValue(settings.value(kWidthKey, kFirstPercent).toDouble());
-    HochEdit.setValue(settings.value(kHeightKey, kFirstPercent).toDouble());
-    Changing = false;
+    {
+        const ScopedValue changing(Changing, true);
+        BreitEdit.setValue(settings.value(kWidthKey, kFirstPercent).toDouble());
+        HochEdit.setValue(settings.value(kHeightKey, kFirstPercent).toDouble());
+    }
     const auto state = Qt::WindowStates(settings.value(kWindowStateKey, 0).toInt());
     setWindowState(state & Qt::WindowMinimized ? Qt::WindowNoState : state);
     QDialog::showEvent(event);

@@ -1,9 +1,10 @@
 #include "printing/ui/calibration_dialog.h"
 
 #include "calibration/calibration.h"
+#include "settings/inch_twin.h"
+#include "settings/scoped_value.h"
 #include "settings/ui/fixed_size_dialog.h"
 #include "settings/ui/real_spin_edit.h"
-#include "settings/units.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -54,17 +55,15 @@ void TKalForm::millimetresChanged(const Twins& twins) {
     // The inch field being typed in keeps what the user types; it is rewritten when left.
     if (twins.inches == m_inchesBeingTyped)
         return;
-    m_inchTwinUpdating = true;
-    twins.inches->setValue(twins.millimetres->value() / BaseMmPerInch);
-    m_inchTwinUpdating = false;
+    const ScopedValue updating(m_inchTwinUpdating, true);
+    twins.inches->setValue(lengthToInches(twins.millimetres->value(), Unit::Millimetres));
 }
 
 void TKalForm::inchesChanged(const Twins& twins) {
     if (m_inchTwinUpdating)
         return;
-    m_inchesBeingTyped = twins.inches;
-    twins.millimetres->setValue(twins.inches->value() * BaseMmPerInch);
-    m_inchesBeingTyped = nullptr;
+    const ScopedValue typing(m_inchesBeingTyped, twins.inches);
+    twins.millimetres->setValue(inchesToLength(twins.inches->value(), Unit::Millimetres));
 }
 
 void TKalForm::BitBtn1Click() {

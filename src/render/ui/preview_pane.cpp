@@ -1,6 +1,5 @@
 #include "render/ui/preview_pane.h"
 
-#include "calibration/calibration.h"
 #include "render/draw_page.h"
 #include "render/image_surface.h"
 #include "render/ui/page_box.h"
@@ -26,9 +25,10 @@ void scrollBy(QScrollBar& bar, int delta) {
 
 } // namespace
 
-PreviewPane::PreviewPane(const PaperSettings& settings, const CalibrationSettings& calibration,
+PreviewPane::PreviewPane(const PaperSettings& settings,
+                         std::function<PageCalibration()> calibration,
                          std::function<PrinterPage()> printerPage, QWidget* parent)
-    : QScrollArea(parent), m_settings(settings), m_calibration(calibration),
+    : QScrollArea(parent), m_settings(settings), m_calibration(std::move(calibration)),
       m_printerPage(std::move(printerPage)) {
     setObjectName(QStringLiteral("ScrollBox1"));
     // The desktop's workspace colour around the page, darker than the window, so that the
@@ -91,8 +91,8 @@ void PreviewPane::refresh() {
 
 void PreviewPane::drawExposed(const QRegion& exposed) {
     // The box already has the size of this scale's surface: the paint comes after sizeBox().
-    const PageScale scale = previewScale(m_printerPage(), m_calibration.forPage(), logicalDpiX(),
-                                         m_settings.ZoomEd.value());
+    const PageScale scale =
+        previewScale(m_printerPage(), m_calibration(), logicalDpiX(), m_settings.ZoomEd.value());
     const PageLayers& layers = m_layers ? *m_layers : kNoLayers;
 
     QPainter painter(m_box);

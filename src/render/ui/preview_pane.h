@@ -1,5 +1,6 @@
 #pragma once
 
+#include "render/device_scales.h"
 #include "render/printer_page.h"
 
 #include <QImage>
@@ -8,7 +9,6 @@
 
 #include <functional>
 
-class CalibrationSettings;
 class PageBox;
 class PageLayers;
 class PaperSettings;
@@ -22,8 +22,9 @@ class PaperSettings;
 class PreviewPane : public QScrollArea {
     Q_OBJECT
   public:
-    // `printerPage` tells the current printer's resolution and printable area when asked.
-    PreviewPane(const PaperSettings& settings, const CalibrationSettings& calibration,
+    // `calibration` tells the printer calibration, and `printerPage` the current printer's
+    // resolution and printable area, when asked.
+    PreviewPane(const PaperSettings& settings, std::function<PageCalibration()> calibration,
                 std::function<PrinterPage()> printerPage, QWidget* parent = nullptr);
 
     // Refreshes the preview: sizes the page box and, when its size was already right, draws
@@ -57,7 +58,7 @@ class PreviewPane : public QScrollArea {
     void drawExposed(const QRegion& exposed);
 
     const PaperSettings& m_settings;
-    const CalibrationSettings& m_calibration;
+    std::function<PageCalibration()> m_calibration;
     std::function<PrinterPage()> m_printerPage;
     const PageLayers* m_layers = nullptr;
     PageBox* m_box = nullptr;
