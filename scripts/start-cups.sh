@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Starts the print server for the print tests, if it is not running yet, with the PDF queue
 # as the default printer, and waits until that queue accepts jobs. Needs root for cupsd and
-# lpadmin. The queue writes each job as a PDF into $HOME/PDF of the job's owner, named after
-# the job's title and number.
+# lpadmin. The queue writes each job as a PDF named after the job's title and number into
+# $HOME/PDF of the job's owner, or, for an owner the system does not know (the tests print as
+# such users, each its own), into /var/spool/cups-pdf/ANONYMOUS.
 set -euo pipefail
 
 queue=PDF

@@ -2,9 +2,9 @@
 #include "app/command_line.h"
 #include "app/ui/document_commands.h"
 #include "app/ui/main_form.h"
+#include "app/ui/qt_user_dialogs.h"
 #include "program_version.h"
 #include "settings/system_file_names.h"
-#include "ui/qt_user_dialogs.h"
 
 #include <QApplication>
 #include <QDir>

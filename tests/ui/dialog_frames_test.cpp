@@ -2,11 +2,11 @@
 // dialogs show their columns whole.
 #include "app/ui/about_box.h"
 #include "app/ui/file_dialog.h"
+#include "app/ui/qt_user_dialogs.h"
 #include "calibration/calibration.h"
 #include "printing/ui/calibration_dialog.h"
 #include "printing/ui/print_dialog.h"
 #include "printing/ui/printer_setup_dialog.h"
-#include "ui/qt_user_dialogs.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "ui/qt_user_dialogs.h"
+#include "app/ui/qt_user_dialogs.h"
 
 #include "app/ui/document_questions.h"
 #include "app/ui/file_dialog.h"
