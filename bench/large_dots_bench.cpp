@@ -40,7 +40,7 @@ void largeDotsBenchmark(benchmark::State& state, double spacingMm, double dotPoi
         state, "png",
         [&] {
             ImageSurface surface(QSize(kWidth, kHeight));
-            DrawPage(surface, scale, settings, layers);
+            DrawPage(surface, scale, pageDesignOf(settings), layers);
             QByteArray png;
             QBuffer buffer(&png);
             buffer.open(QIODevice::WriteOnly);
@@ -58,7 +58,7 @@ void largeDotsBenchmark(benchmark::State& state, double spacingMm, double dotPoi
                 writer.setPageMargins(QMarginsF(0, 0, 0, 0));
                 QPainter painter(&writer);
                 PainterSurface surface(painter);
-                DrawPage(surface, scale, settings, layers);
+                DrawPage(surface, scale, pageDesignOf(settings), layers);
             }
             pdfBytes = pdf.size();
         },

@@ -55,7 +55,7 @@ void previewBenchmark(benchmark::State& state, PreviewPage page) {
     };
     auto draw = [&] {
         ImageSurface surface(std::move(scratch), exposed.topLeft());
-        DrawPage(surface, scale, settings, layers);
+        DrawPage(surface, scale, pageDesignOf(settings), layers);
         scratch = surface.image();
         benchmark::DoNotOptimize(scratch.constBits());
     };

@@ -130,7 +130,7 @@ std::optional<QString> writeRasterPage(QImage page, const QString& path, RenderF
     return file.commit();
 }
 
-std::optional<QString> writePdfPage(const PaperSettings& settings, const PageScale& scale,
+std::optional<QString> writePdfPage(const PageDesign& design, const PageScale& scale,
                                     const PageLayers& layers, int dotsPerInch,
                                     const QString& path) {
     const QSizeF exact(pdfLength(scale.SurfaceWidth, dotsPerInch),
@@ -152,7 +152,7 @@ std::optional<QString> writePdfPage(const PaperSettings& settings, const PageSca
             return QStringLiteral("Could not start the PDF.");
         {
             PainterSurface surface(painter); // sends the last merged lines as it goes
-            DrawPage(surface, scale, settings, layers);
+            DrawPage(surface, scale, design, layers);
         }
         painter.end();
     }

@@ -7,7 +7,7 @@
 #include <optional>
 
 class PageLayers;
-class PaperSettings;
+struct PageDesign;
 struct PageScale;
 
 // The kinds of file a page is rendered into.
@@ -22,5 +22,5 @@ std::optional<QString> renderFormatLimit(RenderFormat format, QSize pixels, int 
 // They return the reason of a failure.
 std::optional<QString> writeRasterPage(QImage page, const QString& path, RenderFormat format,
                                        int dotsPerInch);
-std::optional<QString> writePdfPage(const PaperSettings& settings, const PageScale& scale,
+std::optional<QString> writePdfPage(const PageDesign& design, const PageScale& scale,
                                     const PageLayers& layers, int dotsPerInch, const QString& path);

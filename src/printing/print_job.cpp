@@ -24,7 +24,8 @@ std::optional<QString> printDesign(CurrentPrinter& printer, const PaperSettings&
                               "least 1.");
     return runPrintJob(printer, QString::fromLatin1(kPageJobTitle), copies, [&](QPainter& painter) {
         PainterSurface surface(painter);
-        DrawPage(surface, printScale(printer.page(), calibration.forPage()), settings, layers);
+        DrawPage(surface, printScale(printer.page(), calibration.forPage()), pageDesignOf(settings),
+                 layers);
     });
 }
 

@@ -1,7 +1,7 @@
 #include "render/draw_page.h"
 
 #include "render/ruling.h"
-#include "settings/paper_settings.h"
+#include "settings/page_design.h"
 
 namespace {
 
@@ -58,16 +58,16 @@ int snapEdgesToGrid(Edges& edges, const PageScale& scale, double spacing) {
     return leftStep;
 }
 
-void drawEdgeLine(Surface& surface, const PageScale& scale, const PaperSettings& settings, int x) {
-    surface.setPenColor(colorValueToRgb(settings.colour(Setting::ColvarColorComboBox3)));
-    surface.setPenWidth(scale.PointsToPixels(lengthOf(settings.field(Setting::RRLineWidthED))));
+void drawEdgeLine(Surface& surface, const PageScale& scale, const PageDesign& design, int x) {
+    surface.setPenColor(colorValueToRgb(design.edgeLineColour));
+    surface.setPenWidth(scale.PointsToPixels(design.edgeLineWidthPoints));
     surface.moveTo(x, 0);
     surface.lineTo(x, scale.SurfaceHeight);
 }
 
 } // namespace
 
-void DrawPage(Surface& surface, const PageScale& scale, const PaperSettings& settings,
+void DrawPage(Surface& surface, const PageScale& scale, const PageDesign& design,
               const PageLayers& layers) {
     const int width = scale.SurfaceWidth;
     const int height = scale.SurfaceHeight;
@@ -80,37 +80,35 @@ void DrawPage(Surface& surface, const PageScale& scale, const PaperSettings& set
     if (!scale.isDrawable())
         return;
 
-    surface.setPenMode(layers.drawBackground(surface, scale, settings));
+    surface.setPenMode(layers.drawBackground(surface, scale, design));
 
-    Edges edges{lengthOf(settings.field(Setting::LeftBorderEd)) * 10 - scale.LeftOffsetMm,
-                lengthOf(settings.field(Setting::RightBorderEd)) * 10 - scale.LeftOffsetMm, false};
+    Edges edges{design.leftEdgeMm - scale.LeftOffsetMm, design.rightEdgeMm - scale.LeftOffsetMm,
+                false};
     // A dot grid lies on the crossings of the checkered grid, edges and all.
-    const PaperKind kind = settings.paperKind();
+    const PaperKind kind = design.kind;
     RulingSpan span;
     if (kind != PaperKind::LiniertCheck)
-        span.leftColumnStep =
-            snapEdgesToGrid(edges, scale, lengthOf(settings.field(Setting::CaretSpaceED)));
+        span.leftColumnStep = snapEdgesToGrid(edges, scale, design.gridSpacingMm);
 
-    span.fillLeft = settings.flag(Setting::NoLeftBorderFillCheck) ? scale.MmToX(edges.leftMm) : 0;
-    span.fillRight =
-        settings.flag(Setting::NoRightBorderFillCheck) ? rightEdgeX(edges, scale) : width;
+    span.fillLeft = design.noFillLeftOfEdge ? scale.MmToX(edges.leftMm) : 0;
+    span.fillRight = design.noFillRightOfEdge ? rightEdgeX(edges, scale) : width;
 
     switch (kind) {
     case PaperKind::LiniertCheck:
-        drawRuledLines(surface, scale, settings, span);
+        drawRuledLines(surface, scale, design, span);
         break;
     case PaperKind::KariertCheck:
-        drawGrid(surface, scale, settings, span);
+        drawGrid(surface, scale, design, span);
         break;
     case PaperKind::DotGridCheck:
-        drawDotGrid(surface, scale, settings, span);
+        drawDotGrid(surface, scale, design, span);
         break;
     }
 
-    if (settings.flag(Setting::LeftBorderLineCheck))
-        drawEdgeLine(surface, scale, settings, scale.MmToX(edges.leftMm));
-    if (settings.flag(Setting::RightBorderLineCheck))
-        drawEdgeLine(surface, scale, settings, rightEdgeX(edges, scale));
+    if (design.leftEdgeLine)
+        drawEdgeLine(surface, scale, design, scale.MmToX(edges.leftMm));
+    if (design.rightEdgeLine)
+        drawEdgeLine(surface, scale, design, rightEdgeX(edges, scale));
 
-    layers.drawForeground(surface, scale, settings, scale.MmToX(edges.leftMm));
+    layers.drawForeground(surface, scale, design, scale.MmToX(edges.leftMm));
 }

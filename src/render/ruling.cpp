@@ -1,6 +1,6 @@
 #include "render/ruling.h"
 
-#include "settings/paper_settings.h"
+#include "settings/page_design.h"
 
 #include <vector>
 
@@ -11,8 +11,8 @@ struct Pen {
     int width;
 };
 
-Pen penOf(const PageScale& scale, const PaperSettings& s, Setting colour, Setting width) {
-    return {colorValueToRgb(s.colour(colour)), scale.PointsToPixels(lengthOf(s.field(width)))};
+Pen penOf(const PageScale& scale, ColorValue colour, double widthPoints) {
+    return {colorValueToRgb(colour), scale.PointsToPixels(widthPoints)};
 }
 
 void use(Surface& surface, const Pen& pen) {
@@ -30,10 +30,6 @@ struct MajorRule {
     int every;
     bool isMajor(int index) const { return every > 0 && index % every == 0; }
 };
-
-MajorRule majorRule(const PaperSettings& s) {
-    return {int(lengthOf(s.field(Setting::MajorEveryEd)))};
-}
 
 // A horizontal line that may be dashed from its left end: runs of 2 mm, gaps of 1 mm, the
 // last run cut where the line ends. Runs under a pixel would vanish, so the line is solid.
@@ -77,28 +73,23 @@ std::vector<std::pair<int, int>> gridColumns(const PageScale& scale, double spac
 
 } // namespace
 
-double lengthOf(const RealField& field) {
-    return field.clamp(field.value());
-}
-
-void drawRuledLines(Surface& surface, const PageScale& scale, const PaperSettings& settings,
+void drawRuledLines(Surface& surface, const PageScale& scale, const PageDesign& design,
                     const RulingSpan& span) {
-    const Pen ruling = penOf(scale, settings, Setting::ColvarColorComboBox1, Setting::LineWidthEd);
-    const Pen guide = penOf(scale, settings, Setting::GuideColor, Setting::GuideWidthEd);
-    const bool dashed = settings.flag(Setting::GuideDashedCheck);
+    const Pen ruling = penOf(scale, design.lineColour, design.lineWidthPoints);
+    const Pen guide = penOf(scale, design.guideColour, design.guideWidthPoints);
+    const bool dashed = design.guidesDashed;
     std::vector<double> guides;
-    for (Setting g : {Setting::Guide1Ed, Setting::Guide2Ed, Setting::Guide3Ed, Setting::Guide4Ed}) {
-        if (const double offset = lengthOf(settings.field(g)); offset != 0)
+    for (const double offset : design.guideOffsetsMm) {
+        if (offset != 0)
             guides.push_back(offset);
     }
 
-    const double spacing = lengthOf(settings.field(Setting::LineSpaceEd));
-    double e = lengthOf(settings.field(Setting::BorderTopEd)) * 10 - spacing / 2;
-    if (settings.flag(Setting::WithoutFirstLineCheck))
+    const double spacing = design.lineSpacingMm;
+    double e = design.topMarginMm - spacing / 2;
+    if (design.withoutFirstLine)
         e += 2 * spacing; // both lines around the top edge go
-    const bool withoutLastLine = settings.flag(Setting::WithoutLastLineCheck);
-    const int ruleBottom =
-        scale.SurfaceHeight - scale.MmToY(lengthOf(settings.field(Setting::BorderBottomEd)) * 10);
+    const bool withoutLastLine = design.withoutLastLine;
+    const int ruleBottom = scale.SurfaceHeight - scale.MmToY(design.bottomMarginMm);
     use(surface, ruling);
     int y = scale.MmToY(e);
     while (y < ruleBottom) {
@@ -117,13 +108,12 @@ void drawRuledLines(Surface& surface, const PageScale& scale, const PaperSetting
     }
 }
 
-void drawGrid(Surface& surface, const PageScale& scale, const PaperSettings& settings,
+void drawGrid(Surface& surface, const PageScale& scale, const PageDesign& design,
               const RulingSpan& span) {
-    const Pen ordinary =
-        penOf(scale, settings, Setting::ColvarColorComboBox1, Setting::LineWidthEd);
-    const Pen bold = penOf(scale, settings, Setting::MajorColor, Setting::MajorWidthEd);
-    const MajorRule major = majorRule(settings);
-    const double spacing = lengthOf(settings.field(Setting::CaretSpaceED));
+    const Pen ordinary = penOf(scale, design.lineColour, design.lineWidthPoints);
+    const Pen bold = penOf(scale, design.majorColour, design.majorWidthPoints);
+    const MajorRule major{design.majorEvery};
+    const double spacing = design.gridSpacingMm;
     forEachGridRow(scale, spacing, [&](int y, int index) {
         use(surface, major.isMajor(index) ? bold : ordinary);
         line(surface, span.fillLeft, y, span.fillRight, y);
@@ -134,13 +124,13 @@ void drawGrid(Surface& surface, const PageScale& scale, const PaperSettings& set
     }
 }
 
-void drawDotGrid(Surface& surface, const PageScale& scale, const PaperSettings& settings,
+void drawDotGrid(Surface& surface, const PageScale& scale, const PageDesign& design,
                  const RulingSpan& span) {
-    const Pen ordinary = penOf(scale, settings, Setting::ColvarColorComboBox1, Setting::DotSizeEd);
-    const Pen bold = penOf(scale, settings, Setting::MajorColor, Setting::MajorDotSizeEd);
-    const bool round = settings.flag(Setting::DotRoundCheck);
-    const MajorRule major = majorRule(settings);
-    const double spacing = lengthOf(settings.field(Setting::CaretSpaceED));
+    const Pen ordinary = penOf(scale, design.lineColour, design.dotSizePoints);
+    const Pen bold = penOf(scale, design.majorColour, design.majorDotSizePoints);
+    const bool round = design.roundDots;
+    const MajorRule major{design.majorEvery};
+    const double spacing = design.gridSpacingMm;
     const auto columns = gridColumns(scale, spacing, span);
     forEachGridRow(scale, spacing, [&](int y, int rowIndex) {
         for (const auto& [x, columnIndex] : columns) {

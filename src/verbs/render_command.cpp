@@ -257,7 +257,7 @@ PageScale scaleFor(const RenderRequest& request) {
 
 // Draws the page and writes it to the request's output, or says why it cannot be.
 std::optional<QString> writeRender(const RenderRequest& request, const PageScale& scale,
-                                   const PaperSettings& settings, const PageLayers& layers) {
+                                   const PageDesign& design, const PageLayers& layers) {
     // A folder, FIFO or device of that name is not replaced by a picture.
     struct stat target {};
     if (::stat(systemFileName(request.output).constData(), &target) == 0 &&
@@ -273,11 +273,11 @@ std::optional<QString> writeRender(const RenderRequest& request, const PageScale
     if (auto limit = renderFormatLimit(request.format, pixels, fileDotsPerInch))
         return limit;
     if (request.format == RenderFormat::Pdf)
-        return writePdfPage(settings, scale, layers, fileDotsPerInch, request.output);
+        return writePdfPage(design, scale, layers, fileDotsPerInch, request.output);
     QImage page;
     {
         ImageSurface surface(pixels);
-        DrawPage(surface, scale, settings, layers);
+        DrawPage(surface, scale, design, layers);
         page = surface.image();
     }
     return writeRasterPage(std::move(page), request.output, request.format, fileDotsPerInch);
@@ -300,12 +300,13 @@ int runRenderCommand(const QStringList& words, QTextStream& out, QTextStream& er
         err << *error << "\n";
         return ExitFailure;
     }
+    const PageDesign design = pageDesignOf(settings);
     PictureRecord texture;
     PictureRecord picture;
-    for (const QString& failure : openDesignPictures(settings, texture, picture))
+    for (const QString& failure : openDesignPictures(design, texture, picture))
         err << "Warning: " << failure << " The page is drawn without it.\n";
     const PicturePageLayers layers(texture, picture);
-    if (auto error = writeRender(*request, scale, settings, layers)) {
+    if (auto error = writeRender(*request, scale, design, layers)) {
         err << request->output << ": " << *error << "\n";
         return ExitFailure;
     }

@@ -85,7 +85,7 @@ class CommandLine : public ::testing::Test {
         else
             EXPECT_EQ(openDocument(s, design), std::nullopt);
         ImageSurface surface(QSize(scale.SurfaceWidth, scale.SurfaceHeight));
-        DrawPage(surface, scale, s);
+        DrawPage(surface, scale, pageDesignOf(s));
         return surface.image();
     }
 
@@ -216,7 +216,8 @@ TEST_F(CommandLine, RenderDrawsTheDesignsPicturesAndWarnsOfThoseThatDoNotOpen) {
                 .picture;
         const PictureRecord picture = OpenDib(folder + row.picture).picture;
         ImageSurface expected(QSize(500, 700));
-        DrawPage(expected, printScale(500, 700, 150), s, PicturePageLayers(texture, picture));
+        DrawPage(expected, printScale(500, 700, 150), pageDesignOf(s),
+                 PicturePageLayers(texture, picture));
         EXPECT_TRUE(imagesEqual(expected.image(), QImage(path("page.png")), "render-pictures"));
     }
 }

@@ -102,7 +102,7 @@ TEST_F(PrintQueueTest, TexturesMergesAndPicturesReachThePaperOnTheRenderersPixel
 
         PictureRecord textureDib;
         PictureRecord pictureDib;
-        ASSERT_TRUE(openDesignPictures(settings, textureDib, pictureDib).isEmpty());
+        ASSERT_TRUE(openDesignPictures(pageDesignOf(settings), textureDib, pictureDib).isEmpty());
         const int before = newestJobId();
         ASSERT_EQ(printDesign(current, settings, calibration, 1,
                               PicturePageLayers(textureDib, pictureDib)),

@@ -34,7 +34,7 @@ void useEdgyDesign(PaperSettings& settings) {
 // The page the printer should show in `area` (device pixels) of a page at `scale`.
 QImage expectedPart(const PaperSettings& settings, const PageScale& scale, const QRect& area) {
     ImageSurface surface(area.size(), area.topLeft());
-    DrawPage(surface, scale, settings);
+    DrawPage(surface, scale, pageDesignOf(settings));
     return surface.image();
 }
 

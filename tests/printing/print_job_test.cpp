@@ -104,7 +104,7 @@ TEST_F(PrintJobToFile, DotGridMergedWithATextureLiesOnTheRenderersPixels) {
 
     const PrinterPage page = current.page();
     ImageSurface expected(page.printableArea);
-    DrawPage(expected, printScale(page, calibration.forPage()), settings, layers);
+    DrawPage(expected, printScale(page, calibration.forPage()), pageDesignOf(settings), layers);
     // A file has no margins: the printable area starts at the sheet's corner.
     const QRect area(QPoint(0, 0), page.printableArea);
     EXPECT_TRUE(imagesEqual(expected.image(),

@@ -59,14 +59,14 @@ TEST_P(PainterSurfacePages, PaintTheSamePixelsAsAnImageSurface) {
     const PicturePageLayers layers(texture, noPicture);
 
     ImageSurface expected(size);
-    DrawPage(expected, c.scale, settings, layers);
+    DrawPage(expected, c.scale, pageDesignOf(settings), layers);
 
     QImage image(size, QImage::Format_RGB32);
     image.fill(Qt::white);
     {
         QPainter painter(&image);
         PainterSurface surface(painter);
-        DrawPage(surface, c.scale, settings, layers);
+        DrawPage(surface, c.scale, pageDesignOf(settings), layers);
     }
     EXPECT_TRUE(imagesEqual(expected.image(), image, c.name));
 }
