@@ -48,7 +48,7 @@ void measurePage(benchmark::State& state, const PaperSettings& settings, const P
 using Paper = void (*)(PaperSettings&);
 void ruled(PaperSettings&) {}
 void checkered(PaperSettings& s) {
-    s.setPaperKind(PaperKind::KariertCheck);
+    s.setPaperKind(PaperKind::Checkered);
 }
 void dotGrid(PaperSettings& s) {
     (void)applyPreset(s, QStringLiteral("dots"));

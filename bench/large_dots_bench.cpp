@@ -25,7 +25,7 @@ constexpr int kHeight = 3507;
 
 void largeDotsBenchmark(benchmark::State& state, double spacingMm, double dotPoints) {
     PaperSettings settings;
-    settings.setPaperKind(PaperKind::DotGridCheck);
+    settings.setPaperKind(PaperKind::DotGrid);
     settings.field(Setting::CaretSpaceED).setValue(spacingMm);
     settings.field(Setting::DotSizeEd).setValue(dotPoints);
     settings.field(Setting::MajorDotSizeEd).setValue(dotPoints);

@@ -26,7 +26,7 @@ void previewBenchmark(benchmark::State& state, PreviewPage page) {
     const int zoom = int(state.range(0));
     PaperSettings settings;
     if (page != PreviewPage::Default)
-        settings.setPaperKind(PaperKind::KariertCheck);
+        settings.setPaperKind(PaperKind::Checkered);
     settings.setMergeMode(MergeMode::Merge1Check);
     const PictureRecord texture = benchTexture();
     const PictureRecord noPicture;

@@ -1,6 +1,6 @@
 #include "render/draw_page.h"
 
-#include "render/ruling.h"
+#include "render/paper_rulings.h"
 #include "settings/page_design.h"
 
 namespace {
@@ -20,7 +20,7 @@ int rightEdgeX(const Edges& edges, const PageScale& scale) {
                                : scale.SurfaceWidth - scale.MmToX(edges.rightMm);
 }
 
-// Moves the edges of checkered paper onto grid lines: the left edge to the first grid
+// Moves the edges of a gridded paper onto grid lines: the left edge to the first grid
 // position at or right of where it was, the right edge to the last one at or left of it.
 // Grid positions lie at -D/2 + k*D millimetres, reached by a running sum as the ruling
 // reaches them, so that edges and grid lines agree to the pixel. Returns the step of the sum
@@ -84,26 +84,14 @@ void DrawPage(Surface& surface, const PageScale& scale, const PageDesign& design
 
     Edges edges{design.leftEdgeMm - scale.LeftOffsetMm, design.rightEdgeMm - scale.LeftOffsetMm,
                 false};
-    // A dot grid lies on the crossings of the checkered grid, edges and all.
-    const PaperKind kind = design.kind;
     RulingSpan span;
-    if (kind != PaperKind::LiniertCheck)
+    if (describe(design.kind).snapsToGrid)
         span.leftColumnStep = snapEdgesToGrid(edges, scale, design.gridSpacingMm);
 
     span.fillLeft = design.noFillLeftOfEdge ? scale.MmToX(edges.leftMm) : 0;
     span.fillRight = design.noFillRightOfEdge ? rightEdgeX(edges, scale) : width;
 
-    switch (kind) {
-    case PaperKind::LiniertCheck:
-        drawRuledLines(surface, scale, design, span);
-        break;
-    case PaperKind::KariertCheck:
-        drawGrid(surface, scale, design, span);
-        break;
-    case PaperKind::DotGridCheck:
-        drawDotGrid(surface, scale, design, span);
-        break;
-    }
+    rulingOf(design.kind)(surface, scale, design, span);
 
     if (design.leftEdgeLine)
         drawEdgeLine(surface, scale, design, scale.MmToX(edges.leftMm));

@@ -2,6 +2,7 @@
 
 #include "settings/color_value.h"
 #include "settings/free_text_font.h"
+#include "settings/paper_kind.h"
 
 #include <QString>
 
@@ -9,8 +10,7 @@
 
 class PaperSettings;
 
-// The three radio groups, by the numbers of their buttons.
-enum class PaperKind { LiniertCheck = 0, KariertCheck = 1, DotGridCheck = 2 };
+// The picture's radio groups, by the numbers of their buttons.
 enum class PictureCorner { obenlinks = 0, obenrechts = 1, untenlinks = 2, untenrechts = 3 };
 enum class MergeMode { NOMergeCheck = 0, Merge1Check = 1, Merge2Check = 2 };
 
@@ -19,7 +19,7 @@ enum class MergeMode { NOMergeCheck = 0, Merge1Check = 1, Merge2Check = 2 };
 // ruling would never reach the page's end. Lengths are in millimetres, widths and dot sizes
 // in points. Colours stay design colour values, so that a system colour follows the desktop.
 struct PageDesign {
-    PaperKind kind = PaperKind::LiniertCheck;
+    PaperKind kind = PaperKind::Ruled;
 
     // Ruled paper: the line pitch, the margins above and below the lines, which lines go,
     // and the guide lines drawn at offsets above each line (0: no guide).

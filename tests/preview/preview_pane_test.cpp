@@ -131,7 +131,7 @@ TEST_F(PreviewPaneTest, RefreshDrawsAtOnceOnlyWhenTheSizeWasRight) {
 }
 
 TEST_F(PreviewPaneTest, AnyExposedRectangleShowsThatRectangleOfTheWholePage) {
-    settings.setPaperKind(PaperKind::KariertCheck);
+    settings.setPaperKind(PaperKind::Checkered);
     settings.setFlag(Setting::LeftBorderLineCheck, true);
     settings.setFlag(Setting::RightBorderLineCheck, true);
     settings.setFlag(Setting::NoLeftBorderFillCheck, true);

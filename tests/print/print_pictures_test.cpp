@@ -53,7 +53,7 @@ TEST_F(PrintQueueTest, TexturesMergesAndPicturesReachThePaperOnTheRenderersPixel
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         PaperSettings settings;
-        settings.setPaperKind(PaperKind::KariertCheck);
+        settings.setPaperKind(PaperKind::Checkered);
         settings.setFlag(Setting::LeftBorderLineCheck, true);
         settings.setColour(Setting::ColvarColorComboBox1, colorValueFromRgb(192, 192, 192));
         settings.setText(Setting::FilenameEdit2, texture);

@@ -24,7 +24,7 @@ std::string outcome(const std::optional<QString>& error) {
 // A checkered page whose grid, edge lines and stopped ruling all reach the printable area's
 // sides, so that any shift or stretch on the way to the paper shows.
 void useEdgyDesign(PaperSettings& settings) {
-    settings.setPaperKind(PaperKind::KariertCheck);
+    settings.setPaperKind(PaperKind::Checkered);
     settings.field(Setting::CaretSpaceED).setValue(4.3);
     settings.setFlag(Setting::LeftBorderLineCheck, true);
     settings.setFlag(Setting::RightBorderLineCheck, true);

@@ -94,7 +94,7 @@ TEST_F(PrintJobToFile, DotGridMergedWithATextureLiesOnTheRenderersPixels) {
     const PictureRecord texture = PictureRecord::fromTrueColor(noise);
     const PictureRecord noPicture;
     const PicturePageLayers layers(texture, noPicture);
-    settings.setPaperKind(PaperKind::DotGridCheck);
+    settings.setPaperKind(PaperKind::DotGrid);
     settings.field(Setting::MajorEveryEd).setValue(4);
     settings.setFlag(Setting::LeftBorderLineCheck, true);
     settings.field(Setting::BreitEd2).setValue(1.7); // tiles cut by the sides

@@ -78,7 +78,7 @@ QRgb at(const QImage& image, int x, int y) {
 }
 
 void checkered(PaperSettings& s) {
-    s.setPaperKind(PaperKind::KariertCheck);
+    s.setPaperKind(PaperKind::Checkered);
 }
 
 // The default page on a 600-dpi printer, at positions worked out by hand.
@@ -231,7 +231,7 @@ void majorEvery(PaperSettings& s, int every) {
 }
 
 void dotGrid(PaperSettings& s) {
-    s.setPaperKind(PaperKind::DotGridCheck);
+    s.setPaperKind(PaperKind::DotGrid);
     s.field(Setting::DotSizeEd).setValue(1.1);
     s.field(Setting::MajorDotSizeEd).setValue(2.3);
     majorEvery(s, 3);
@@ -478,7 +478,7 @@ TEST(DrawPageDots, OfOneToSixPixelsEqualTheReference) {
     for (const bool round : {true, false}) {
         for (int d = 1; d <= 6; ++d) {
             PaperSettings s;
-            s.setPaperKind(PaperKind::DotGridCheck);
+            s.setPaperKind(PaperKind::DotGrid);
             s.setFlag(Setting::DotRoundCheck, round);
             s.field(Setting::DotSizeEd).setValue(0.75 * d);
             s.field(Setting::CaretSpaceED).setValue(2);

@@ -133,7 +133,7 @@ INSTANTIATE_TEST_SUITE_P(
         // 1 cm at 150 dpi is Trunc(10 / 25.39995 * 150) = 59 pixels.
         PageCase{"CheckeredXorOverTilesAndWhite",
                  [](PaperSettings& s) {
-                     s.setPaperKind(PaperKind::KariertCheck);
+                     s.setPaperKind(PaperKind::Checkered);
                      s.setMergeMode(MergeMode::Merge1Check);
                      s.setFlag(Setting::SVerh2Check, false);
                      cm(s, Setting::BreitEd2, 1);
@@ -343,8 +343,8 @@ TEST(FreeText, LiesAtTheLeftEdgeOnTheBottomRow) {
         PaperKind kind;
         int edgeX; // 25 mm, or 27.5 mm snapped, at 600 dpi
     };
-    const Row rows[] = {{"Ruled", PaperKind::LiniertCheck, 590},
-                        {"CheckeredSnapped", PaperKind::KariertCheck, 649}};
+    const Row rows[] = {{"Ruled", PaperKind::Ruled, 590},
+                        {"CheckeredSnapped", PaperKind::Checkered, 649}};
     for (const Row& r : rows) {
         const FreeTextFont font;
         PaperSettings s;
@@ -371,7 +371,7 @@ TEST(FreeText, TallerThanThePageIsCutByTheTopSide) {
     FreeTextFont font;
     font.sizePoints = 72; // 600 pixels at 600 dpi, a cell of about 670
     PaperSettings s;
-    showTextOnly(s, PaperKind::LiniertCheck, QStringLiteral("Hg"), font);
+    showTextOnly(s, PaperKind::Ruled, QStringLiteral("Hg"), font);
     const QImage page = freeTextPage(s, QSize(1500, 500), 600);
     const QImage tall = freeTextPage(s, QSize(1500, 800), 600);
     EXPECT_TRUE(imagesEqual(tall.copy(0, 300, 1500, 500), page, "free-text-cut"));

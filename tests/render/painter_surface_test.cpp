@@ -76,7 +76,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(PainterCase{"RuledPrint", [](PaperSettings&) {},
                                   scale(1400, 1500, 600, {}, 3)},
                       PainterCase{"CheckeredPreview",
-                                  [](PaperSettings& s) { s.setPaperKind(PaperKind::KariertCheck); },
+                                  [](PaperSettings& s) { s.setPaperKind(PaperKind::Checkered); },
                                   scale(761, 1090, 96, 130)},
                       PainterCase{"TextureTilesSentInBands",
                                   [](PaperSettings& s) {
@@ -87,7 +87,7 @@ INSTANTIATE_TEST_SUITE_P(
                                   scale(3000, 3200, 300, {}), true},
                       PainterCase{"ThickLinesBeyondTheSurface",
                                   [](PaperSettings& s) {
-                                      s.setPaperKind(PaperKind::KariertCheck);
+                                      s.setPaperKind(PaperKind::Checkered);
                                       s.field(Setting::LineWidthEd).setValue(4);
                                       s.field(Setting::RRLineWidthED).setValue(30);
                                       s.field(Setting::LeftBorderEd).setValue(1);
@@ -96,13 +96,13 @@ INSTANTIATE_TEST_SUITE_P(
                                   scale(900, 700, 300, {})},
                       PainterCase{"RoundDotsAndBoldDots",
                                   [](PaperSettings& s) {
-                                      s.setPaperKind(PaperKind::DotGridCheck);
+                                      s.setPaperKind(PaperKind::DotGrid);
                                       s.field(Setting::MajorEveryEd).setValue(4);
                                   },
                                   scale(900, 700, 300, {})},
                       PainterCase{"LargeRoundDotsOverEachOther",
                                   [](PaperSettings& s) {
-                                      s.setPaperKind(PaperKind::DotGridCheck);
+                                      s.setPaperKind(PaperKind::DotGrid);
                                       s.field(Setting::CaretSpaceED).setValue(3);
                                       s.field(Setting::DotSizeEd).setValue(40);
                                       s.field(Setting::MajorDotSizeEd).setValue(300);
@@ -111,7 +111,7 @@ INSTANTIATE_TEST_SUITE_P(
                                   scale(900, 700, 300, {}), true},
                       PainterCase{"DotGridMergedWithATextureByXor",
                                   [](PaperSettings& s) {
-                                      s.setPaperKind(PaperKind::DotGridCheck);
+                                      s.setPaperKind(PaperKind::DotGrid);
                                       s.field(Setting::MajorEveryEd).setValue(3);
                                       s.setFlag(Setting::LeftBorderLineCheck, true);
                                       s.setMergeMode(MergeMode::Merge1Check);
@@ -119,7 +119,7 @@ INSTANTIATE_TEST_SUITE_P(
                                   scale(900, 700, 300, {}), true},
                       PainterCase{"GridInvertingATextureAcrossBands",
                                   [](PaperSettings& s) {
-                                      s.setPaperKind(PaperKind::KariertCheck);
+                                      s.setPaperKind(PaperKind::Checkered);
                                       s.field(Setting::LineWidthEd).setValue(3);
                                       s.setMergeMode(MergeMode::Merge2Check);
                                   },
