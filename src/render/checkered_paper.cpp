@@ -2,18 +2,15 @@
 #include "settings/page_design.h"
 
 // Rows and columns of the grid, every N-th of each in the bold pen.
-void drawCheckeredPaper(Surface& surface, const PageScale& scale, const PageDesign& design,
+void ruleCheckeredPaper(MarkSink& marks, const PageScale& scale, const PageDesign& design,
                         const RulingSpan& span) {
-    const Pen ordinary = penOf(scale, design.lineColour, design.lineWidthPoints);
-    const Pen bold = penOf(scale, design.majorColour, design.majorWidthPoints);
+    const MarkPen ordinary{design.lineColour, design.lineWidthPoints};
+    const MarkPen bold{design.majorColour, design.majorWidthPoints};
     const MajorRule major{design.majorEvery};
     const double spacing = design.gridSpacingMm;
-    forEachGridRow(scale, spacing, [&](int y, int index) {
-        use(surface, major.isMajor(index) ? bold : ordinary);
-        line(surface, span.fillLeft, y, span.fillRight, y);
+    forEachGridRow(scale, spacing, [&](double y, int index) {
+        marks.line(lineAcross(span, y, major.isMajor(index) ? bold : ordinary));
     });
-    for (const auto& [x, index] : gridColumns(scale, spacing, span)) {
-        use(surface, major.isMajor(index) ? bold : ordinary);
-        line(surface, x, 0, x, scale.SurfaceHeight);
-    }
+    for (const GridColumn& column : gridColumns(scale, spacing, span))
+        marks.line(lineDown({column.mm}, major.isMajor(column.index) ? bold : ordinary));
 }

@@ -7,18 +7,12 @@ namespace {
 
 constexpr QRgb kWhite = 0xffffffff;
 
+// The right edge is a width measured from the surface's right side until the grid snaps it;
+// then it is a position measured from the left side.
 struct Edges {
-    double leftMm;
-    double rightMm;
-    // False: rightMm is a width measured from the surface's right side. True: the grid has
-    // snapped it, and it is a position measured from the left side.
-    bool rightFromLeft;
+    MarkCoordinate left;
+    MarkCoordinate right;
 };
-
-int rightEdgeX(const Edges& edges, const PageScale& scale) {
-    return edges.rightFromLeft ? scale.MmToX(edges.rightMm)
-                               : scale.SurfaceWidth - scale.MmToX(edges.rightMm);
-}
 
 // Moves the edges of a gridded paper onto grid lines: the left edge to the first grid
 // position at or right of where it was, the right edge to the last one at or left of it.
@@ -27,8 +21,8 @@ int rightEdgeX(const Edges& edges, const PageScale& scale) {
 // that lies on the left edge, or, with no grid position between the edges, the first step at
 // or right of it.
 int snapEdgesToGrid(Edges& edges, const PageScale& scale, double spacing) {
-    const int xL = scale.MmToX(edges.leftMm);
-    const int xR = scale.SurfaceWidth - scale.MmToX(edges.rightMm);
+    const int xL = pixelX(scale, edges.left);
+    const int xR = pixelX(scale, edges.right);
     double e = -spacing / 2;
     int x = scale.MmToX(e);
     bool firstFound = true;
@@ -37,18 +31,18 @@ int snapEdgesToGrid(Edges& edges, const PageScale& scale, double spacing) {
     while (x <= xR) {
         if (x >= xL) {
             if (firstFound) {
-                edges.leftMm = e;
+                edges.left.mm = e;
                 leftStep = step;
                 firstFound = false;
             }
             if (scale.MmToX(e + spacing) > xR)
-                edges.rightMm = e;
+                edges.right.mm = e;
         }
         e += spacing;
         x = scale.MmToX(e);
         ++step;
     }
-    edges.rightFromLeft = true;
+    edges.right.fromFarSide = false;
     if (firstFound) {
         for (leftStep = step; x < xL; ++leftStep) {
             e += spacing;
@@ -56,13 +50,6 @@ int snapEdgesToGrid(Edges& edges, const PageScale& scale, double spacing) {
         }
     }
     return leftStep;
-}
-
-void drawEdgeLine(Surface& surface, const PageScale& scale, const PageDesign& design, int x) {
-    surface.setPenColor(colorValueToRgb(design.edgeLineColour));
-    surface.setPenWidth(scale.PointsToPixels(design.edgeLineWidthPoints));
-    surface.moveTo(x, 0);
-    surface.lineTo(x, scale.SurfaceHeight);
 }
 
 } // namespace
@@ -82,21 +69,25 @@ void DrawPage(Surface& surface, const PageScale& scale, const PageDesign& design
 
     surface.setPenMode(layers.drawBackground(surface, scale, design));
 
-    Edges edges{design.leftEdgeMm - scale.LeftOffsetMm, design.rightEdgeMm - scale.LeftOffsetMm,
-                false};
+    Edges edges{{design.leftEdgeMm - scale.LeftOffsetMm},
+                {design.rightEdgeMm - scale.LeftOffsetMm, true}};
     RulingSpan span;
     if (describe(design.kind).snapsToGrid)
         span.leftColumnStep = snapEdgesToGrid(edges, scale, design.gridSpacingMm);
 
-    span.fillLeft = design.noFillLeftOfEdge ? scale.MmToX(edges.leftMm) : 0;
-    span.fillRight = design.noFillRightOfEdge ? rightEdgeX(edges, scale) : width;
+    if (design.noFillLeftOfEdge)
+        span.fillLeft = edges.left;
+    if (design.noFillRightOfEdge)
+        span.fillRight = edges.right;
 
-    rulingOf(design.kind)(surface, scale, design, span);
+    SurfaceMarks marks(surface, scale);
+    rulingOf(design.kind)(marks, scale, design, span);
 
+    const MarkPen edgePen{design.edgeLineColour, design.edgeLineWidthPoints};
     if (design.leftEdgeLine)
-        drawEdgeLine(surface, scale, design, scale.MmToX(edges.leftMm));
+        marks.line(lineDown(edges.left, edgePen));
     if (design.rightEdgeLine)
-        drawEdgeLine(surface, scale, design, rightEdgeX(edges, scale));
+        marks.line(lineDown(edges.right, edgePen));
 
-    layers.drawForeground(surface, scale, design, scale.MmToX(edges.leftMm));
+    layers.drawForeground(surface, scale, design, pixelX(scale, edges.left));
 }

@@ -4,14 +4,14 @@ namespace {
 
 struct PaperRuling {
     PaperKind kind;
-    DrawRuling draw;
+    RulePaper rule;
 };
 
 // One row per kind, in the order of the kinds.
 constexpr PaperRuling kRulings[] = {
-    {PaperKind::Ruled, drawRuledPaper},
-    {PaperKind::Checkered, drawCheckeredPaper},
-    {PaperKind::DotGrid, drawDotGridPaper},
+    {PaperKind::Ruled, ruleRuledPaper},
+    {PaperKind::Checkered, ruleCheckeredPaper},
+    {PaperKind::DotGrid, ruleDotGridPaper},
 };
 
 constexpr bool everyKindHasItsRuling() {
@@ -25,6 +25,6 @@ static_assert(everyKindHasItsRuling(), "row i of the rulings must draw PaperKind
 
 } // namespace
 
-DrawRuling rulingOf(PaperKind kind) {
-    return kRulings[int(kind)].draw;
+RulePaper rulingOf(PaperKind kind) {
+    return kRulings[int(kind)].rule;
 }

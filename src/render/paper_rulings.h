@@ -3,15 +3,17 @@
 #include "render/ruling.h"
 #include "settings/paper_kind.h"
 
-// The ruling of each kind of paper, each in its own file.
-using DrawRuling = void (*)(Surface& surface, const PageScale& scale, const PageDesign& design,
-                            const RulingSpan& span);
+struct PageDesign;
 
-void drawRuledPaper(Surface& surface, const PageScale& scale, const PageDesign& design,
+// The ruling of each kind of paper, each in its own file: its marks, in drawing order.
+using RulePaper = void (*)(MarkSink& marks, const PageScale& scale, const PageDesign& design,
+                           const RulingSpan& span);
+
+void ruleRuledPaper(MarkSink& marks, const PageScale& scale, const PageDesign& design,
                     const RulingSpan& span);
-void drawCheckeredPaper(Surface& surface, const PageScale& scale, const PageDesign& design,
+void ruleCheckeredPaper(MarkSink& marks, const PageScale& scale, const PageDesign& design,
                         const RulingSpan& span);
-void drawDotGridPaper(Surface& surface, const PageScale& scale, const PageDesign& design,
+void ruleDotGridPaper(MarkSink& marks, const PageScale& scale, const PageDesign& design,
                       const RulingSpan& span);
 
-DrawRuling rulingOf(PaperKind kind);
+RulePaper rulingOf(PaperKind kind);
