@@ -13,7 +13,7 @@
 // The lines of a page over a texture whose merge choice is "Combine colors".
 class XorLayers : public PageLayers {
   public:
-    PenMode drawBackground(Surface&, const PageScale&, const PaperSettings&) const override {
+    PenMode drawBackground(Surface&, const PageScale&, const PageDesign&) const override {
         return PenMode::Xor;
     }
 };

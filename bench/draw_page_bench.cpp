@@ -38,7 +38,7 @@ void measurePage(benchmark::State& state, const PaperSettings& settings, const P
             surface.setBrushColor(0xffffffff);
             surface.setPenColor(0xffffffff);
             surface.rectangle(0, 0, kWidth, kHeight); // a blank page, as the printer starts it
-            DrawPage(surface, scale, settings, layers);
+            DrawPage(surface, scale, pageDesignOf(settings), layers);
             target = surface.image();
             benchmark::DoNotOptimize(target.constBits());
         });
@@ -48,7 +48,7 @@ void measurePage(benchmark::State& state, const PaperSettings& settings, const P
 using Paper = void (*)(PaperSettings&);
 void ruled(PaperSettings&) {}
 void checkered(PaperSettings& s) {
-    s.setPaperKind(PaperKind::KariertCheck);
+    s.setPaperKind(PaperKind::Checkered);
 }
 void dotGrid(PaperSettings& s) {
     (void)applyPreset(s, QStringLiteral("dots"));

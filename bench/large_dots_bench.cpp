@@ -25,7 +25,7 @@ constexpr int kHeight = 3507;
 
 void largeDotsBenchmark(benchmark::State& state, double spacingMm, double dotPoints) {
     PaperSettings settings;
-    settings.setPaperKind(PaperKind::DotGridCheck);
+    settings.setPaperKind(PaperKind::DotGrid);
     settings.field(Setting::CaretSpaceED).setValue(spacingMm);
     settings.field(Setting::DotSizeEd).setValue(dotPoints);
     settings.field(Setting::MajorDotSizeEd).setValue(dotPoints);
@@ -40,7 +40,7 @@ void largeDotsBenchmark(benchmark::State& state, double spacingMm, double dotPoi
         state, "png",
         [&] {
             ImageSurface surface(QSize(kWidth, kHeight));
-            DrawPage(surface, scale, settings, layers);
+            DrawPage(surface, scale, pageDesignOf(settings), layers);
             QByteArray png;
             QBuffer buffer(&png);
             buffer.open(QIODevice::WriteOnly);
@@ -58,7 +58,7 @@ void largeDotsBenchmark(benchmark::State& state, double spacingMm, double dotPoi
                 writer.setPageMargins(QMarginsF(0, 0, 0, 0));
                 QPainter painter(&writer);
                 PainterSurface surface(painter);
-                DrawPage(surface, scale, settings, layers);
+                DrawPage(surface, scale, pageDesignOf(settings), layers);
             }
             pdfBytes = pdf.size();
         },

@@ -26,7 +26,7 @@ void previewBenchmark(benchmark::State& state, PreviewPage page) {
     const int zoom = int(state.range(0));
     PaperSettings settings;
     if (page != PreviewPage::Default)
-        settings.setPaperKind(PaperKind::KariertCheck);
+        settings.setPaperKind(PaperKind::Checkered);
     settings.setMergeMode(MergeMode::Merge1Check);
     const PictureRecord texture = benchTexture();
     const PictureRecord noPicture;
@@ -55,7 +55,7 @@ void previewBenchmark(benchmark::State& state, PreviewPage page) {
     };
     auto draw = [&] {
         ImageSurface surface(std::move(scratch), exposed.topLeft());
-        DrawPage(surface, scale, settings, layers);
+        DrawPage(surface, scale, pageDesignOf(settings), layers);
         scratch = surface.image();
         benchmark::DoNotOptimize(scratch.constBits());
     };

@@ -67,7 +67,7 @@ int runPrintCommand(const QStringList& words, QTextStream& out, QTextStream& err
     if (!choosePrinter(args, models.printer, err))
         return ExitFailure;
     for (const QString& failure :
-         openDesignPictures(models.settings, models.TextureDib, models.PictureDib))
+         openDesignPictures(pageDesignOf(models.settings), models.TextureDib, models.PictureDib))
         err << "Warning: " << failure << " The page is printed without it.\n";
     const PicturePageLayers layers(models.TextureDib, models.PictureDib);
     return reportPrint(

@@ -3,14 +3,14 @@
 #include <functional>
 
 class PageLayers;
-class PaperSettings;
+struct PageDesign;
 struct PageScale;
 
 // One page as an output draws it: its scale on the device, the design, and what the page
 // carries besides its lines.
 struct PageToDraw {
     const PageScale& scale;
-    const PaperSettings& settings;
+    const PageDesign& design;
     const PageLayers& layers;
 };
 

@@ -5,5 +5,5 @@
 
 void drawPageOnPagedDevice(QPainter& painter, const PageToDraw& page) {
     PainterSurface surface(painter); // sends the last merged lines as it goes
-    DrawPage(surface, page.scale, page.settings, page.layers);
+    DrawPage(surface, page.scale, page.design, page.layers);
 }

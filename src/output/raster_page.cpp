@@ -8,7 +8,7 @@
 
 QImage drawRasterPage(const PageToDraw& page) {
     ImageSurface surface(QSize(page.scale.SurfaceWidth, page.scale.SurfaceHeight));
-    DrawPage(surface, page.scale, page.settings, page.layers);
+    DrawPage(surface, page.scale, page.design, page.layers);
     return surface.image();
 }
 

@@ -2,27 +2,26 @@
 
 #include "picture/open_picture.h"
 #include "picture/texture_filters.h"
-#include "settings/paper_settings.h"
+#include "settings/page_design.h"
 
-DecodedPicture openPlacedPicture(const PaperSettings& settings, const PictureProgress& progress) {
-    return OpenDib(settings.text(Setting::FilenameEdit1), {}, progress);
+DecodedPicture openPlacedPicture(const PageDesign& design, const PictureProgress& progress) {
+    return OpenDib(design.picture.fileName, {}, progress);
 }
 
-DecodedPicture openTexturePicture(const PaperSettings& settings, const PictureProgress& progress) {
-    return loadTexture(settings.text(Setting::FilenameEdit2),
-                       settings.flag(Setting::GrayScaleCheck), settings.flag(Setting::LightenCheck),
-                       settings.flag(Setting::StrongLightCheck), {}, progress);
+DecodedPicture openTexturePicture(const PageDesign& design, const PictureProgress& progress) {
+    const PageDesign::Texture& t = design.texture;
+    return loadTexture(t.fileName, t.grayScale, t.lighten, t.strongLight, {}, progress);
 }
 
-QStringList openDesignPictures(const PaperSettings& settings, PictureRecord& texture,
+QStringList openDesignPictures(const PageDesign& design, PictureRecord& texture,
                                PictureRecord& picture) {
     QStringList failures;
-    const auto open = [&](Setting fileName, DecodedPicture opened, PictureRecord& record) {
-        if (!opened.ok() && !unquotedFileName(settings.text(fileName)).trimmed().isEmpty())
+    const auto open = [&](const QString& fileName, DecodedPicture opened, PictureRecord& record) {
+        if (!opened.ok() && !unquotedFileName(fileName).trimmed().isEmpty())
             failures << opened.error;
         record = std::move(opened.picture);
     };
-    open(Setting::FilenameEdit2, openTexturePicture(settings), texture);
-    open(Setting::FilenameEdit1, openPlacedPicture(settings), picture);
+    open(design.texture.fileName, openTexturePicture(design), texture);
+    open(design.picture.fileName, openPlacedPicture(design), picture);
     return failures;
 }

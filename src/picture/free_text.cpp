@@ -2,7 +2,7 @@
 
 #include "render/page_scale.h"
 #include "render/surface.h"
-#include "settings/paper_settings.h"
+#include "settings/page_design.h"
 
 #include <QFontDatabase>
 #include <QFontInfo>
@@ -74,12 +74,12 @@ int freeTextPixelSize(const PageScale& scale, const FreeTextFont& font) {
     return std::max(1, scale.PointsToPixels(points));
 }
 
-void drawFreeText(Surface& surface, const PageScale& scale, const PaperSettings& settings,
+void drawFreeText(Surface& surface, const PageScale& scale, const PageDesign& design,
                   int leftEdgeX) {
-    const QString& text = settings.text(Setting::Edit1);
+    const QString& text = design.freeText;
     if (text.isEmpty())
         return;
-    const FreeTextFont stored = settings.font();
+    const FreeTextFont& stored = design.font;
     const QFont font = freeTextQFont(stored, freeTextPixelSize(scale, stored));
     surface.textOut(QPoint(leftEdgeX, scale.SurfaceHeight - surface.textHeight(font)), font,
                     colorValueToRgb(stored.color), text);

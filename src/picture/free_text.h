@@ -4,7 +4,7 @@
 
 struct FreeTextFont;
 struct PageScale;
-class PaperSettings;
+struct PageDesign;
 class Surface;
 
 // The stored free-text font as the toolkit's font: face, style, pitch, and a face that has
@@ -18,5 +18,5 @@ int freeTextPixelSize(const PageScale& scale, const FreeTextFont& font);
 
 // Writes the free text, if there is one, at the foot of the page: its cell's bottom on the
 // bottom row, starting at `leftEdgeX`, over what lies there.
-void drawFreeText(Surface& surface, const PageScale& scale, const PaperSettings& settings,
+void drawFreeText(Surface& surface, const PageScale& scale, const PageDesign& design,
                   int leftEdgeX);

@@ -2,17 +2,6 @@
 
 #include "picture/picture_record.h"
 #include "render/page_scale.h"
-#include "settings/paper_settings.h"
-
-namespace {
-
-// A length in centimetres as its field will hold it, in pixels of the horizontal scale.
-qint64 centimetresToPixels(const PageScale& scale, const PaperSettings& settings, Setting s) {
-    const RealField& field = settings.field(s);
-    return scale.MmToX(field.clamp(field.value()) * 10);
-}
-
-} // namespace
 
 PixelSize aspectFit(PixelSize box, qint64 dibWidth, qint64 dibHeight) {
     if (dibWidth <= 0 || dibHeight <= 0)
@@ -23,28 +12,23 @@ PixelSize aspectFit(PixelSize box, qint64 dibWidth, qint64 dibHeight) {
     return fitted;
 }
 
-PixelSize textureTileSize(const PageScale& scale, const PaperSettings& settings,
+PixelSize textureTileSize(const PageScale& scale, const PageDesign::Texture& design,
                           const PictureRecord& texture) {
-    const PixelSize box{centimetresToPixels(scale, settings, Setting::BreitEd2),
-                        centimetresToPixels(scale, settings, Setting::HochEd2)};
-    return settings.flag(Setting::SVerh2Check)
-               ? aspectFit(box, DibWidth(texture), DibHeight(texture))
-               : box;
+    const PixelSize box{scale.MmToX(design.widthMm), scale.MmToX(design.heightMm)};
+    return design.keepAspect ? aspectFit(box, DibWidth(texture), DibHeight(texture)) : box;
 }
 
-DibRect placedPictureRect(const PageScale& scale, const PaperSettings& settings,
+DibRect placedPictureRect(const PageScale& scale, const PageDesign::Picture& design,
                           const PictureRecord& picture) {
-    DibRect r{centimetresToPixels(scale, settings, Setting::PosXEd),
-              centimetresToPixels(scale, settings, Setting::PosYEd),
-              centimetresToPixels(scale, settings, Setting::BreitEd),
-              centimetresToPixels(scale, settings, Setting::HochEd)};
-    if (settings.flag(Setting::SVerhCheck)) {
+    DibRect r{scale.MmToX(design.xMm), scale.MmToX(design.yMm), scale.MmToX(design.widthMm),
+              scale.MmToX(design.heightMm)};
+    if (design.keepAspect) {
         const PixelSize fitted =
             aspectFit({r.width, r.height}, DibWidth(picture), DibHeight(picture));
         r.width = fitted.width;
         r.height = fitted.height;
     }
-    switch (settings.pictureCorner()) {
+    switch (design.corner) {
     case PictureCorner::obenrechts:
         r.x = scale.SurfaceWidth - r.x - r.width;
         break;

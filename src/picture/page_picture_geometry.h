@@ -1,9 +1,9 @@
 #pragma once
 
 #include "picture/dib_device.h"
+#include "settings/page_design.h"
 
 struct PageScale;
-class PaperSettings;
 class PictureRecord;
 
 // Where the texture's tiles and the placed picture lie on a page, in surface pixels. Lengths
@@ -21,10 +21,10 @@ struct PixelSize {
 PixelSize aspectFit(PixelSize box, qint64 dibWidth, qint64 dibHeight);
 
 // One tile of the texture; the tiling starts at the surface's top-left corner.
-PixelSize textureTileSize(const PageScale& scale, const PaperSettings& settings,
+PixelSize textureTileSize(const PageScale& scale, const PageDesign::Texture& design,
                           const PictureRecord& texture);
 
 // The placed picture's box, at its corner after the fit; the calibration's left distance does
 // not move it.
-DibRect placedPictureRect(const PageScale& scale, const PaperSettings& settings,
+DibRect placedPictureRect(const PageScale& scale, const PageDesign::Picture& design,
                           const PictureRecord& picture);

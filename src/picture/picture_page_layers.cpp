@@ -4,7 +4,7 @@
 #include "picture/free_text.h"
 #include "picture/page_picture_geometry.h"
 #include "picture/surface_dib_device.h"
-#include "settings/paper_settings.h"
+#include "settings/page_design.h"
 
 #include <climits>
 
@@ -36,10 +36,10 @@ PicturePageLayers::PicturePageLayers(const PictureRecord& texture, const Picture
     : m_texture(texture), m_picture(picture) {}
 
 PenMode PicturePageLayers::drawBackground(Surface& surface, const PageScale& scale,
-                                          const PaperSettings& settings) const {
+                                          const PageDesign& design) const {
     if (m_texture.isEmpty())
         return PenMode::Copy; // without a texture, no merge
-    const PixelSize tile = textureTileSize(scale, settings, m_texture);
+    const PixelSize tile = textureTileSize(scale, design.texture, m_texture);
     // A tile of no pixels would never advance: it is not drawn, but the merge still applies.
     if (fitsInPixels(tile)) {
         const QRect page(0, 0, scale.SurfaceWidth, scale.SurfaceHeight);
@@ -59,13 +59,13 @@ PenMode PicturePageLayers::drawBackground(Surface& surface, const PageScale& sca
             }
         }
     }
-    return lineModeFor(settings.mergeMode());
+    return lineModeFor(design.texture.merge);
 }
 
 void PicturePageLayers::drawForeground(Surface& surface, const PageScale& scale,
-                                       const PaperSettings& settings, int leftEdgeX) const {
+                                       const PageDesign& design, int leftEdgeX) const {
     if (!m_picture.isEmpty()) {
-        const DibRect box = placedPictureRect(scale, settings, m_picture);
+        const DibRect box = placedPictureRect(scale, design.picture, m_picture);
         const bool keepable = fitsInPixels({box.width, box.height}) && box.x >= INT_MIN &&
                               box.x <= INT_MAX && box.y >= INT_MIN && box.y <= INT_MAX;
         const QImage* scaled =
@@ -78,5 +78,5 @@ void PicturePageLayers::drawForeground(Surface& surface, const PageScale& scale,
             DrawDib(device, box, m_picture, wholePicture(m_picture), false);
         }
     }
-    drawFreeText(surface, scale, settings, leftEdgeX);
+    drawFreeText(surface, scale, design, leftEdgeX);
 }

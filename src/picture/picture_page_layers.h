@@ -14,8 +14,8 @@ class PicturePageLayers : public PageLayers {
     PicturePageLayers(const PictureRecord& texture, const PictureRecord& picture);
 
     PenMode drawBackground(Surface& surface, const PageScale& scale,
-                           const PaperSettings& settings) const override;
-    void drawForeground(Surface& surface, const PageScale& scale, const PaperSettings& settings,
+                           const PageDesign& design) const override;
+    void drawForeground(Surface& surface, const PageScale& scale, const PageDesign& design,
                         int leftEdgeX) const override;
 
   private:

@@ -4,6 +4,7 @@
 #include "printing/current_printer.h"
 #include "printing/print_run.h"
 #include "render/painter_surface.h"
+#include "settings/page_design.h"
 #include "settings/paper_settings.h"
 #include "settings/units.h"
 
@@ -23,7 +24,8 @@ std::optional<QString> printDesign(CurrentPrinter& printer, const PaperSettings&
         return QStringLiteral("There is nothing to print: the number of copies must be at "
                               "least 1.");
     return runPrintJob(printer, QString::fromLatin1(kPageJobTitle), copies, [&](QPainter& painter) {
-        drawPageOnPagedDevice(painter, {printScale(printer.page(), calibration), settings, layers});
+        drawPageOnPagedDevice(
+            painter, {printScale(printer.page(), calibration), pageDesignOf(settings), layers});
     });
 }
 

@@ -32,8 +32,7 @@ PageScale printScale(const PrinterPage& printer, const PageCalibration& calibrat
 
 QSize previewBoxSize(const PrinterPage& printer, int screenDotsPerInch, double zoomPercent) {
     return QSize(
-        boxSide(printer.printableArea.width(), screenDotsPerInch, printer.dotsPerInch,
-                zoomPercent),
+        boxSide(printer.printableArea.width(), screenDotsPerInch, printer.dotsPerInch, zoomPercent),
         boxSide(printer.printableArea.height(), screenDotsPerInch, printer.dotsPerInch,
                 zoomPercent));
 }

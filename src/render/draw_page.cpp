@@ -1,34 +1,28 @@
 #include "render/draw_page.h"
 
-#include "render/ruling.h"
-#include "settings/paper_settings.h"
+#include "render/paper_rulings.h"
+#include "settings/page_design.h"
 
 namespace {
 
 constexpr QRgb kWhite = 0xffffffff;
 
+// The right edge is a width measured from the surface's right side until the grid snaps it;
+// then it is a position measured from the left side.
 struct Edges {
-    double leftMm;
-    double rightMm;
-    // False: rightMm is a width measured from the surface's right side. True: the grid has
-    // snapped it, and it is a position measured from the left side.
-    bool rightFromLeft;
+    MarkCoordinate left;
+    MarkCoordinate right;
 };
 
-int rightEdgeX(const Edges& edges, const PageScale& scale) {
-    return edges.rightFromLeft ? scale.MmToX(edges.rightMm)
-                               : scale.SurfaceWidth - scale.MmToX(edges.rightMm);
-}
-
-// Moves the edges of checkered paper onto grid lines: the left edge to the first grid
+// Moves the edges of a gridded paper onto grid lines: the left edge to the first grid
 // position at or right of where it was, the right edge to the last one at or left of it.
 // Grid positions lie at -D/2 + k*D millimetres, reached by a running sum as the ruling
 // reaches them, so that edges and grid lines agree to the pixel. Returns the step of the sum
 // that lies on the left edge, or, with no grid position between the edges, the first step at
 // or right of it.
 int snapEdgesToGrid(Edges& edges, const PageScale& scale, double spacing) {
-    const int xL = scale.MmToX(edges.leftMm);
-    const int xR = scale.SurfaceWidth - scale.MmToX(edges.rightMm);
+    const int xL = pixelX(scale, edges.left);
+    const int xR = pixelX(scale, edges.right);
     double e = -spacing / 2;
     int x = scale.MmToX(e);
     bool firstFound = true;
@@ -37,18 +31,18 @@ int snapEdgesToGrid(Edges& edges, const PageScale& scale, double spacing) {
     while (x <= xR) {
         if (x >= xL) {
             if (firstFound) {
-                edges.leftMm = e;
+                edges.left.mm = e;
                 leftStep = step;
                 firstFound = false;
             }
             if (scale.MmToX(e + spacing) > xR)
-                edges.rightMm = e;
+                edges.right.mm = e;
         }
         e += spacing;
         x = scale.MmToX(e);
         ++step;
     }
-    edges.rightFromLeft = true;
+    edges.right.fromFarSide = false;
     if (firstFound) {
         for (leftStep = step; x < xL; ++leftStep) {
             e += spacing;
@@ -58,16 +52,9 @@ int snapEdgesToGrid(Edges& edges, const PageScale& scale, double spacing) {
     return leftStep;
 }
 
-void drawEdgeLine(Surface& surface, const PageScale& scale, const PaperSettings& settings, int x) {
-    surface.setPenColor(colorValueToRgb(settings.colour(Setting::ColvarColorComboBox3)));
-    surface.setPenWidth(scale.PointsToPixels(lengthOf(settings.field(Setting::RRLineWidthED))));
-    surface.moveTo(x, 0);
-    surface.lineTo(x, scale.SurfaceHeight);
-}
-
 } // namespace
 
-void DrawPage(Surface& surface, const PageScale& scale, const PaperSettings& settings,
+void DrawPage(Surface& surface, const PageScale& scale, const PageDesign& design,
               const PageLayers& layers) {
     const int width = scale.SurfaceWidth;
     const int height = scale.SurfaceHeight;
@@ -80,37 +67,27 @@ void DrawPage(Surface& surface, const PageScale& scale, const PaperSettings& set
     if (!scale.isDrawable())
         return;
 
-    surface.setPenMode(layers.drawBackground(surface, scale, settings));
+    surface.setPenMode(layers.drawBackground(surface, scale, design));
 
-    Edges edges{lengthOf(settings.field(Setting::LeftBorderEd)) * 10 - scale.LeftOffsetMm,
-                lengthOf(settings.field(Setting::RightBorderEd)) * 10 - scale.LeftOffsetMm, false};
-    // A dot grid lies on the crossings of the checkered grid, edges and all.
-    const PaperKind kind = settings.paperKind();
+    Edges edges{{design.leftEdgeMm - scale.LeftOffsetMm},
+                {design.rightEdgeMm - scale.LeftOffsetMm, true}};
     RulingSpan span;
-    if (kind != PaperKind::LiniertCheck)
-        span.leftColumnStep =
-            snapEdgesToGrid(edges, scale, lengthOf(settings.field(Setting::CaretSpaceED)));
+    if (describe(design.kind).snapsToGrid)
+        span.leftColumnStep = snapEdgesToGrid(edges, scale, design.gridSpacingMm);
 
-    span.fillLeft = settings.flag(Setting::NoLeftBorderFillCheck) ? scale.MmToX(edges.leftMm) : 0;
-    span.fillRight =
-        settings.flag(Setting::NoRightBorderFillCheck) ? rightEdgeX(edges, scale) : width;
+    if (design.noFillLeftOfEdge)
+        span.fillLeft = edges.left;
+    if (design.noFillRightOfEdge)
+        span.fillRight = edges.right;
 
-    switch (kind) {
-    case PaperKind::LiniertCheck:
-        drawRuledLines(surface, scale, settings, span);
-        break;
-    case PaperKind::KariertCheck:
-        drawGrid(surface, scale, settings, span);
-        break;
-    case PaperKind::DotGridCheck:
-        drawDotGrid(surface, scale, settings, span);
-        break;
-    }
+    SurfaceMarks marks(surface, scale);
+    rulingOf(design.kind)(marks, scale, design, span);
 
-    if (settings.flag(Setting::LeftBorderLineCheck))
-        drawEdgeLine(surface, scale, settings, scale.MmToX(edges.leftMm));
-    if (settings.flag(Setting::RightBorderLineCheck))
-        drawEdgeLine(surface, scale, settings, rightEdgeX(edges, scale));
+    const MarkPen edgePen{design.edgeLineColour, design.edgeLineWidthPoints};
+    if (design.leftEdgeLine)
+        marks.line(lineDown(edges.left, edgePen));
+    if (design.rightEdgeLine)
+        marks.line(lineDown(edges.right, edgePen));
 
-    layers.drawForeground(surface, scale, settings, scale.MmToX(edges.leftMm));
+    layers.drawForeground(surface, scale, design, pixelX(scale, edges.left));
 }

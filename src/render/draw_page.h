@@ -3,7 +3,7 @@
 #include "render/page_scale.h"
 #include "render/surface.h"
 
-class PaperSettings;
+struct PageDesign;
 
 // What a page carries besides its lines: the background under them, and what is drawn over
 // them. A page without pictures or free text has neither, and its lines are drawn in copy
@@ -12,16 +12,16 @@ class PageLayers {
   public:
     virtual ~PageLayers() = default;
     // Draws the background and returns the pen mode in which every line is then drawn.
-    virtual PenMode drawBackground(Surface&, const PageScale&, const PaperSettings&) const {
+    virtual PenMode drawBackground(Surface&, const PageScale&, const PageDesign&) const {
         return PenMode::Copy;
     }
     // Draws what lies over the lines; `leftEdgeX` is where the left edge line lies (or would).
-    virtual void drawForeground(Surface&, const PageScale&, const PaperSettings&,
+    virtual void drawForeground(Surface&, const PageScale&, const PageDesign&,
                                 int /*leftEdgeX*/) const {}
 };
 
-// Draws one whole page of writing paper, as `settings` describe it, for `scale`. The surface
+// Draws one whole page of writing paper, as `design` describes it, for `scale`. The surface
 // may show any rectangle of the page; its pixels are those of the same rectangle of the
 // whole page.
-void DrawPage(Surface& surface, const PageScale& scale, const PaperSettings& settings,
+void DrawPage(Surface& surface, const PageScale& scale, const PageDesign& design,
               const PageLayers& layers = PageLayers());

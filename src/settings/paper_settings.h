@@ -2,6 +2,7 @@
 
 #include "settings/color_value.h"
 #include "settings/free_text_font.h"
+#include "settings/page_design.h"
 #include "settings/real_field.h"
 #include "settings/setting_table.h"
 
@@ -10,11 +11,6 @@
 
 #include <array>
 #include <memory>
-
-// The three radio groups, by the numbers of their buttons.
-enum class PaperKind { LiniertCheck = 0, KariertCheck = 1, DotGridCheck = 2 };
-enum class PictureCorner { obenlinks = 0, obenrechts = 1, untenlinks = 2, untenrechts = 3 };
-enum class MergeMode { NOMergeCheck = 0, Merge1Check = 1, Merge2Check = 2 };
 
 // The whole writing-paper design, one record that the window's controls are bound to, made
 // from the table of settings. Reading a setting gives what its control shows; setting one goes

@@ -2,6 +2,7 @@
 
 #include "settings/color_value.h"
 #include "settings/free_text_font.h"
+#include "settings/paper_kind.h"
 
 namespace {
 
@@ -75,6 +76,15 @@ constexpr D extension(D d) {
     return d;
 }
 
+// The paper kind's buttons, named as the kinds name them.
+constexpr std::array<const char*, 4> paperKindButtons() {
+    static_assert(kPaperKindCount <= 4, "a choice has room for four buttons");
+    std::array<const char*, 4> buttons{};
+    for (int i = 0; i < kPaperKindCount; ++i)
+        buttons[i] = kPaperKinds[i].controlName;
+    return buttons;
+}
+
 #define ID(name) Setting::name, #name
 using enum Unit;
 using enum Stored;
@@ -83,7 +93,7 @@ constexpr D kTable[] = {
     // The main field holds the paper kind as "ruled", that is, whether the first button is on,
     // so that a dot grid opens as checkered paper where the extension block is not read.
     [] {
-        D d = choice(ID(LiniertCheck), Flag, 0, {"LiniertCheck", "KariertCheck", "DotGridCheck"});
+        D d = choice(ID(LiniertCheck), Flag, 0, paperKindButtons());
         d.place = Place::Both;
         return d;
     }(),

@@ -8,6 +8,7 @@
 #include "picture/design_pictures.h"
 #include "picture/picture_page_layers.h"
 #include "render/device_scales.h"
+#include "settings/page_design.h"
 #include "settings/paper_settings.h"
 #include "settings/system_file_names.h"
 
@@ -224,12 +225,13 @@ int runRenderCommand(const QStringList& words, QTextStream& out, QTextStream& er
         err << *error << "\n";
         return ExitFailure;
     }
+    const PageDesign design = pageDesignOf(settings);
     PictureRecord texture;
     PictureRecord picture;
-    for (const QString& failure : openDesignPictures(settings, texture, picture))
+    for (const QString& failure : openDesignPictures(design, texture, picture))
         err << "Warning: " << failure << " The page is drawn without it.\n";
     const PicturePageLayers layers(texture, picture);
-    if (auto error = writePageFile(*request->format, request->output, {scale, settings, layers})) {
+    if (auto error = writePageFile(*request->format, request->output, {scale, design, layers})) {
         err << request->output << ": " << *error << "\n";
         return ExitFailure;
     }

@@ -70,7 +70,7 @@ class CommandLine : public ::testing::Test {
     // A checkered design with a calibrated look, saved as `name`.
     QString checkeredDesign(const QString& name = "grid.lvo") {
         PaperSettings s;
-        s.setPaperKind(PaperKind::KariertCheck);
+        s.setPaperKind(PaperKind::Checkered);
         s.field(Setting::CaretSpaceED).setValue(4.2);
         s.setColour(Setting::ColvarColorComboBox1, colorValueFromRgb(40, 90, 200));
         s.setFlag(Setting::NoLeftBorderFillCheck, true);
@@ -85,7 +85,7 @@ class CommandLine : public ::testing::Test {
         else
             EXPECT_EQ(openDocument(s, design), std::nullopt);
         ImageSurface surface(QSize(scale.SurfaceWidth, scale.SurfaceHeight));
-        DrawPage(surface, scale, s);
+        DrawPage(surface, scale, pageDesignOf(s));
         return surface.image();
     }
 
@@ -216,7 +216,8 @@ TEST_F(CommandLine, RenderDrawsTheDesignsPicturesAndWarnsOfThoseThatDoNotOpen) {
                 .picture;
         const PictureRecord picture = OpenDib(folder + row.picture).picture;
         ImageSurface expected(QSize(500, 700));
-        DrawPage(expected, printScale(500, 700, 150), s, PicturePageLayers(texture, picture));
+        DrawPage(expected, printScale(500, 700, 150), pageDesignOf(s),
+                 PicturePageLayers(texture, picture));
         EXPECT_TRUE(imagesEqual(expected.image(), QImage(path("page.png")), "render-pictures"));
     }
 }
@@ -362,7 +363,7 @@ TEST_F(CommandLine, SaveSetsEachKindThroughItsField) {
     PaperSettings s;
     ASSERT_EQ(openDocument(s, path("out.lvo")), std::nullopt);
     EXPECT_EQ(s.field(Setting::LineSpaceEd).text(), "10000.00");
-    EXPECT_EQ(s.paperKind(), PaperKind::KariertCheck);
+    EXPECT_EQ(s.paperKind(), PaperKind::Checkered);
     EXPECT_EQ(s.colour(Setting::ColvarColorComboBox3), colorValueFromRgb(0x10, 0x20, 0x30));
     EXPECT_TRUE(s.flag(Setting::NoRightBorderFillCheck));
     EXPECT_EQ(s.mergeMode(), MergeMode::Merge1Check);
@@ -394,7 +395,7 @@ TEST_F(CommandLine, SaveStartsFromTheGivenDesign) {
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
     PaperSettings s;
     ASSERT_EQ(openDocument(s, path("copy.lvo")), std::nullopt);
-    EXPECT_EQ(s.paperKind(), PaperKind::KariertCheck);
+    EXPECT_EQ(s.paperKind(), PaperKind::Checkered);
     EXPECT_EQ(s.field(Setting::CaretSpaceED).text(), "6.00");
     EXPECT_TRUE(s.flag(Setting::NoLeftBorderFillCheck));
 }

@@ -100,7 +100,7 @@ class ChangeCounter {
 
 // A design in which every setting differs from New, with texts in all four strings.
 void makeUnusual(PaperSettings& s, const QString& pictureFolder) {
-    s.setPaperKind(PaperKind::DotGridCheck);
+    s.setPaperKind(PaperKind::DotGrid);
     for (const SettingDescription& d : settingTable()) {
         if (d.kind == SettingKind::Real)
             s.field(d.setting).setValue(s.field(d.setting).value() * 1.7 + 1.23);
@@ -234,16 +234,16 @@ QByteArray withBlock(quint16 version, quint32 length, const QByteArray& fields) 
 
 TEST_F(DocumentFile, KeepsTheNewSettingsInABlockOnlyWhenTheyAreUsed) {
     PaperSettings s;
-    s.setPaperKind(PaperKind::KariertCheck);
+    s.setPaperKind(PaperKind::Checkered);
     EXPECT_EQ(saved(s).size(), 153) << "checkered paper needs no block";
 
-    s.setPaperKind(PaperKind::DotGridCheck);
+    s.setPaperKind(PaperKind::DotGrid);
     const QByteArray dots = saved(s);
     EXPECT_EQ(dots[0], 0) << "a dot grid is checkered paper where the block is not read";
     EXPECT_EQ(dots.mid(153, 4), QByteArray(kExtensionTag, 4));
     PaperSettings reopened;
     ASSERT_EQ(openDocument(reopened, path("paper.lvo")), std::nullopt);
-    EXPECT_EQ(reopened.paperKind(), PaperKind::DotGridCheck);
+    EXPECT_EQ(reopened.paperKind(), PaperKind::DotGrid);
 
     // A design from before the block opens with none of the new settings.
     reopened.field(Setting::MajorEveryEd).setValue(5);
@@ -253,7 +253,7 @@ TEST_F(DocumentFile, KeepsTheNewSettingsInABlockOnlyWhenTheyAreUsed) {
 
 TEST_F(DocumentFile, RefusesADamagedBlockAndReadsALaterOneAsFarAsKnown) {
     PaperSettings dots;
-    dots.setPaperKind(PaperKind::DotGridCheck);
+    dots.setPaperKind(PaperKind::DotGrid);
     dots.field(Setting::DotSizeEd).setValue(4);
     const QByteArray fields = saved(dots).mid(153 + 10);
     const quint32 size = quint32(fields.size());
@@ -277,7 +277,7 @@ TEST_F(DocumentFile, RefusesADamagedBlockAndReadsALaterOneAsFarAsKnown) {
         const std::optional<QString> error = openDocument(s, written(row.bytes));
         if (row.opens) {
             EXPECT_EQ(error, std::nullopt) << row.name;
-            EXPECT_EQ(s.paperKind(), PaperKind::DotGridCheck) << row.name;
+            EXPECT_EQ(s.paperKind(), PaperKind::DotGrid) << row.name;
             EXPECT_EQ(s.field(Setting::DotSizeEd).value(), 4) << row.name;
         } else {
             EXPECT_TRUE(failure(error).startsWith(DocumentMessages::damagedExtension)) << row.name;
@@ -294,13 +294,13 @@ TEST_F(DocumentFile, ReadsAnyFlagByteButZeroAsOn) {
     bytes[135] = char(0x80); // strong lightening
     PaperSettings s;
     open(bytes, s);
-    EXPECT_EQ(s.paperKind(), PaperKind::LiniertCheck);
+    EXPECT_EQ(s.paperKind(), PaperKind::Ruled);
     EXPECT_TRUE(s.flag(Setting::NoLeftBorderFillCheck));
     EXPECT_TRUE(s.flag(Setting::NoRightBorderFillCheck));
     EXPECT_TRUE(s.flag(Setting::StrongLightCheck));
     bytes[0] = 0;
     open(bytes, s);
-    EXPECT_EQ(s.paperKind(), PaperKind::KariertCheck);
+    EXPECT_EQ(s.paperKind(), PaperKind::Checkered);
 }
 
 TEST_F(DocumentFile, IgnoresRadioNumbersOutOfRange) {
@@ -594,7 +594,7 @@ TEST(DocumentData, OldFilesAreSavedAgainByteForByte) {
 TEST(DocumentData, CheckeredDesignOpensWithItsValues) {
     PaperSettings s;
     ASSERT_EQ(openDocument(s, LINEAVO_TEST_DATA_DIR "/checkered-logo.lvo"), std::nullopt);
-    EXPECT_EQ(s.paperKind(), PaperKind::KariertCheck);
+    EXPECT_EQ(s.paperKind(), PaperKind::Checkered);
     EXPECT_EQ(s.field(Setting::CaretSpaceED).text(), "4.00");
     EXPECT_EQ(s.colour(Setting::ColvarColorComboBox1), colorValueFromRgb(0x80, 0x80, 0xff));
     EXPECT_EQ(s.pictureCorner(), PictureCorner::obenrechts);

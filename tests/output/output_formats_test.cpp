@@ -2,6 +2,7 @@
 
 #include "render/device_scales.h"
 #include "render/draw_page.h"
+#include "settings/page_design.h"
 #include "settings/paper_settings.h"
 
 #include <QFile>
@@ -50,7 +51,8 @@ TEST(OutputFormats, EveryFormatWritesAFileThatItsReaderRecognises) {
         ASSERT_NE(format, nullptr) << name;
         EXPECT_STREQ(format->name, name);
         const QString path = folder.filePath("page." + suffix);
-        ASSERT_EQ(writePageFile(*format, path, {scale, settings, PageLayers()}), std::nullopt)
+        ASSERT_EQ(writePageFile(*format, path, {scale, pageDesignOf(settings), PageLayers()}),
+                  std::nullopt)
             << name;
         EXPECT_TRUE(recognises(path)) << name;
     }

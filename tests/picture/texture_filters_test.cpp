@@ -146,7 +146,7 @@ QImage pageWithTexture(const PaperSettings& settings, const PictureRecord& textu
     PageScale scale;
     scale.SurfaceWidth = 800, scale.SurfaceHeight = 1000, scale.DotsPerInch = 150;
     ImageSurface page(QSize(400, 300));
-    DrawPage(page, scale, settings, PicturePageLayers(texture, PictureRecord()));
+    DrawPage(page, scale, pageDesignOf(settings), PicturePageLayers(texture, PictureRecord()));
     return page.image();
 }
 
@@ -200,7 +200,7 @@ TEST(TextureFilters, TwoColourPicturesShowValueZeroBlack) {
 
         PaperSettings settings; // grey and lighten are on
         settings.setText(Setting::FilenameEdit2, file.fileName());
-        const DecodedPicture texture = openTexturePicture(settings);
+        const DecodedPicture texture = openTexturePicture(pageDesignOf(settings));
         ASSERT_TRUE(texture.ok());
         PictureRecord expected = oneRow(24, expectedColours);
         DibGrayScale(expected);

@@ -32,7 +32,7 @@ class PaintCounter : public QObject {
 
 class XorLayers : public PageLayers {
   public:
-    PenMode drawBackground(Surface&, const PageScale&, const PaperSettings&) const override {
+    PenMode drawBackground(Surface&, const PageScale&, const PageDesign&) const override {
         return PenMode::Xor;
     }
 };
@@ -132,7 +132,7 @@ TEST_F(PreviewPaneTest, RefreshDrawsAtOnceOnlyWhenTheSizeWasRight) {
 }
 
 TEST_F(PreviewPaneTest, AnyExposedRectangleShowsThatRectangleOfTheWholePage) {
-    settings.setPaperKind(PaperKind::KariertCheck);
+    settings.setPaperKind(PaperKind::Checkered);
     settings.setFlag(Setting::LeftBorderLineCheck, true);
     settings.setFlag(Setting::RightBorderLineCheck, true);
     settings.setFlag(Setting::NoLeftBorderFillCheck, true);
@@ -159,7 +159,7 @@ TEST_F(PreviewPaneTest, AnyExposedRectangleShowsThatRectangleOfTheWholePage) {
             scale.MmPerInchX = 101 * 25.39995 / 100;
             scale.MmPerInchY = 98 * 25.39995 / 100;
             ImageSurface whole(box()->size());
-            DrawPage(whole, scale, settings, layers ? *layers : noLayers);
+            DrawPage(whole, scale, pageDesignOf(settings), layers ? *layers : noLayers);
             for (const QRect& rect : exposed) {
                 const QRect inside = rect.intersected(box()->rect());
                 EXPECT_TRUE(imagesEqual(

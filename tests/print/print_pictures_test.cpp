@@ -53,7 +53,7 @@ TEST_F(PrintQueueTest, TexturesMergesAndPicturesReachThePaperOnTheRenderersPixel
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         PaperSettings settings;
-        settings.setPaperKind(PaperKind::KariertCheck);
+        settings.setPaperKind(PaperKind::Checkered);
         settings.setFlag(Setting::LeftBorderLineCheck, true);
         settings.setColour(Setting::ColvarColorComboBox1, colorValueFromRgb(192, 192, 192));
         settings.setText(Setting::FilenameEdit2, texture);
@@ -102,7 +102,7 @@ TEST_F(PrintQueueTest, TexturesMergesAndPicturesReachThePaperOnTheRenderersPixel
 
         PictureRecord textureDib;
         PictureRecord pictureDib;
-        ASSERT_TRUE(openDesignPictures(settings, textureDib, pictureDib).isEmpty());
+        ASSERT_TRUE(openDesignPictures(pageDesignOf(settings), textureDib, pictureDib).isEmpty());
         const int before = newestJobId();
         ASSERT_EQ(printDesign(current, settings, calibration.forPage(), 1,
                               PicturePageLayers(textureDib, pictureDib)),

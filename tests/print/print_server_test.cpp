@@ -24,7 +24,7 @@ std::string outcome(const std::optional<QString>& error) {
 // A checkered page whose grid, edge lines and stopped ruling all reach the printable area's
 // sides, so that any shift or stretch on the way to the paper shows.
 void useEdgyDesign(PaperSettings& settings) {
-    settings.setPaperKind(PaperKind::KariertCheck);
+    settings.setPaperKind(PaperKind::Checkered);
     settings.field(Setting::CaretSpaceED).setValue(4.3);
     settings.setFlag(Setting::LeftBorderLineCheck, true);
     settings.setFlag(Setting::RightBorderLineCheck, true);
@@ -34,7 +34,7 @@ void useEdgyDesign(PaperSettings& settings) {
 // The page the printer should show in `area` (device pixels) of a page at `scale`.
 QImage expectedPart(const PaperSettings& settings, const PageScale& scale, const QRect& area) {
     ImageSurface surface(area.size(), area.topLeft());
-    DrawPage(surface, scale, settings);
+    DrawPage(surface, scale, pageDesignOf(settings));
     return surface.image();
 }
 

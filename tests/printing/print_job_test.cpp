@@ -94,7 +94,7 @@ TEST_F(PrintJobToFile, DotGridMergedWithATextureLiesOnTheRenderersPixels) {
     const PictureRecord texture = PictureRecord::fromTrueColor(noise);
     const PictureRecord noPicture;
     const PicturePageLayers layers(texture, noPicture);
-    settings.setPaperKind(PaperKind::DotGridCheck);
+    settings.setPaperKind(PaperKind::DotGrid);
     settings.field(Setting::MajorEveryEd).setValue(4);
     settings.setFlag(Setting::LeftBorderLineCheck, true);
     settings.field(Setting::BreitEd2).setValue(1.7); // tiles cut by the sides
@@ -104,7 +104,7 @@ TEST_F(PrintJobToFile, DotGridMergedWithATextureLiesOnTheRenderersPixels) {
 
     const PrinterPage page = current.page();
     ImageSurface expected(page.printableArea);
-    DrawPage(expected, printScale(page, calibration.forPage()), settings, layers);
+    DrawPage(expected, printScale(page, calibration.forPage()), pageDesignOf(settings), layers);
     // A file has no margins: the printable area starts at the sheet's corner.
     const QRect area(QPoint(0, 0), page.printableArea);
     EXPECT_TRUE(imagesEqual(expected.image(),

@@ -45,7 +45,7 @@ class TestBackground : public PageLayers {
     explicit TestBackground(const ReferenceBackground& background) : m_background(background) {}
 
     PenMode drawBackground(Surface& surface, const PageScale& scale,
-                           const PaperSettings&) const override {
+                           const PageDesign&) const override {
         paint(surface, QRect(0, 0, scale.SurfaceWidth, scale.SurfaceHeight), m_background.fill);
         paint(surface, m_background.patchArea, m_background.patch);
         return m_background.lineMode;
@@ -69,7 +69,7 @@ QImage drawn(const PaperSettings& settings, const PageScale& scale,
     if (area.isNull())
         area = QRect(0, 0, scale.SurfaceWidth, scale.SurfaceHeight);
     ImageSurface surface(area.size(), area.topLeft());
-    DrawPage(surface, scale, settings, TestBackground(background));
+    DrawPage(surface, scale, pageDesignOf(settings), TestBackground(background));
     return surface.image();
 }
 
@@ -78,7 +78,7 @@ QRgb at(const QImage& image, int x, int y) {
 }
 
 void checkered(PaperSettings& s) {
-    s.setPaperKind(PaperKind::KariertCheck);
+    s.setPaperKind(PaperKind::Checkered);
 }
 
 // The default page on a 600-dpi printer, at positions worked out by hand.
@@ -231,7 +231,7 @@ void majorEvery(PaperSettings& s, int every) {
 }
 
 void dotGrid(PaperSettings& s) {
-    s.setPaperKind(PaperKind::DotGridCheck);
+    s.setPaperKind(PaperKind::DotGrid);
     s.field(Setting::DotSizeEd).setValue(1.1);
     s.field(Setting::MajorDotSizeEd).setValue(2.3);
     majorEvery(s, 3);
@@ -478,7 +478,7 @@ TEST(DrawPageDots, OfOneToSixPixelsEqualTheReference) {
     for (const bool round : {true, false}) {
         for (int d = 1; d <= 6; ++d) {
             PaperSettings s;
-            s.setPaperKind(PaperKind::DotGridCheck);
+            s.setPaperKind(PaperKind::DotGrid);
             s.setFlag(Setting::DotRoundCheck, round);
             s.field(Setting::DotSizeEd).setValue(0.75 * d);
             s.field(Setting::CaretSpaceED).setValue(2);
@@ -498,11 +498,11 @@ TEST(DrawPage, ClearsThePreviewButNotAPrinterPage) {
     grey.fill(0x555555);
 
     ImageSurface preview(grey, QPoint(0, 0));
-    DrawPage(preview, previewScale(200, 100, 100), s);
+    DrawPage(preview, previewScale(200, 100, 100), pageDesignOf(s));
     EXPECT_EQ(at(preview.image(), 150, 90), kWhite);
 
     ImageSurface printer(grey, QPoint(0, 0));
-    DrawPage(printer, printScale(200, 100), s);
+    DrawPage(printer, printScale(200, 100), pageDesignOf(s));
     EXPECT_EQ(at(printer.image(), 150, 90), 0x555555u);
 }
 

@@ -40,8 +40,7 @@ class ReferenceLayers : public PageLayers {
                     const PictureRecord& picture, QRect box)
         : m_texture(texture), m_tile(tile), m_mode(mode), m_picture(picture), m_box(box) {}
 
-    PenMode drawBackground(Surface& s, const PageScale& scale,
-                           const PaperSettings&) const override {
+    PenMode drawBackground(Surface& s, const PageScale& scale, const PageDesign&) const override {
         if (!m_tile.isEmpty()) {
             paint(s, QRect(0, 0, scale.SurfaceWidth, scale.SurfaceHeight), [&](QPoint p) {
                 const int i = p.x() % m_tile.width();
@@ -53,7 +52,7 @@ class ReferenceLayers : public PageLayers {
         }
         return m_mode;
     }
-    void drawForeground(Surface& s, const PageScale&, const PaperSettings&, int) const override {
+    void drawForeground(Surface& s, const PageScale&, const PageDesign&, int) const override {
         if (!m_box.isEmpty()) {
             paint(s, m_box, [&](QPoint p) {
                 return m_picture.pixelColor(
@@ -113,13 +112,13 @@ TEST_P(PagePictures, MatchAPlainDrawingOfEveryPixel) {
         c.picture.isEmpty() ? PictureRecord() : trueColour(c.picture.width(), c.picture.height());
 
     PlainSurface expected(c.shown.size(), c.shown.topLeft());
-    DrawPage(expected, c.scale, settings,
+    DrawPage(expected, c.scale, pageDesignOf(settings),
              ReferenceLayers(texture, c.tile, c.lineMode, picture, c.pictureBox));
 
     const PicturePageLayers layers(texture, picture);
     for (int paint = 0; paint < 2; ++paint) { // the second paint uses the kept tile
         ImageSurface actual(c.shown.size(), c.shown.topLeft());
-        DrawPage(actual, c.scale, settings, layers);
+        DrawPage(actual, c.scale, pageDesignOf(settings), layers);
         ASSERT_TRUE(imagesEqual(expected.image(), actual.image(), c.name)) << "paint " << paint;
     }
 }
@@ -134,7 +133,7 @@ INSTANTIATE_TEST_SUITE_P(
         // 1 cm at 150 dpi is Trunc(10 / 25.39995 * 150) = 59 pixels.
         PageCase{"CheckeredXorOverTilesAndWhite",
                  [](PaperSettings& s) {
-                     s.setPaperKind(PaperKind::KariertCheck);
+                     s.setPaperKind(PaperKind::Checkered);
                      s.setMergeMode(MergeMode::Merge1Check);
                      s.setFlag(Setting::SVerh2Check, false);
                      cm(s, Setting::BreitEd2, 1);
@@ -273,7 +272,9 @@ TEST(PagePictureGeometry, WorkedExamples) {
         PaperSettings s;
         r.setup(s);
         const PictureRecord picture = trueColour(r.picture.width(), r.picture.height());
-        EXPECT_EQ(placedPictureRect(pageScale(r.surfaceWidth, 6000, 600), s, picture), r.expected)
+        EXPECT_EQ(placedPictureRect(pageScale(r.surfaceWidth, 6000, 600), pageDesignOf(s).picture,
+                                    picture),
+                  r.expected)
             << r.name;
     }
 }
@@ -329,7 +330,7 @@ void showTextOnly(PaperSettings& s, PaperKind kind, const QString& text, FreeTex
 QImage freeTextPage(const PaperSettings& settings, QSize size, int dpi) {
     const PictureRecord none;
     ImageSurface surface(size);
-    DrawPage(surface, pageScale(size.width(), size.height(), dpi), settings,
+    DrawPage(surface, pageScale(size.width(), size.height(), dpi), pageDesignOf(settings),
              PicturePageLayers(none, none));
     return surface.image();
 }
@@ -342,8 +343,8 @@ TEST(FreeText, LiesAtTheLeftEdgeOnTheBottomRow) {
         PaperKind kind;
         int edgeX; // 25 mm, or 27.5 mm snapped, at 600 dpi
     };
-    const Row rows[] = {{"Ruled", PaperKind::LiniertCheck, 590},
-                        {"CheckeredSnapped", PaperKind::KariertCheck, 649}};
+    const Row rows[] = {{"Ruled", PaperKind::Ruled, 590},
+                        {"CheckeredSnapped", PaperKind::Checkered, 649}};
     for (const Row& r : rows) {
         const FreeTextFont font;
         PaperSettings s;
@@ -370,7 +371,7 @@ TEST(FreeText, TallerThanThePageIsCutByTheTopSide) {
     FreeTextFont font;
     font.sizePoints = 72; // 600 pixels at 600 dpi, a cell of about 670
     PaperSettings s;
-    showTextOnly(s, PaperKind::LiniertCheck, QStringLiteral("Hg"), font);
+    showTextOnly(s, PaperKind::Ruled, QStringLiteral("Hg"), font);
     const QImage page = freeTextPage(s, QSize(1500, 500), 600);
     const QImage tall = freeTextPage(s, QSize(1500, 800), 600);
     EXPECT_TRUE(imagesEqual(tall.copy(0, 300, 1500, 500), page, "free-text-cut"));

@@ -59,14 +59,14 @@ TEST_P(PainterSurfacePages, PaintTheSamePixelsAsAnImageSurface) {
     const PicturePageLayers layers(texture, noPicture);
 
     ImageSurface expected(size);
-    DrawPage(expected, c.scale, settings, layers);
+    DrawPage(expected, c.scale, pageDesignOf(settings), layers);
 
     QImage image(size, QImage::Format_RGB32);
     image.fill(Qt::white);
     {
         QPainter painter(&image);
         PainterSurface surface(painter);
-        DrawPage(surface, c.scale, settings, layers);
+        DrawPage(surface, c.scale, pageDesignOf(settings), layers);
     }
     EXPECT_TRUE(imagesEqual(expected.image(), image, c.name));
 }
@@ -76,7 +76,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(PainterCase{"RuledPrint", [](PaperSettings&) {},
                                   scale(1400, 1500, 600, {}, 3)},
                       PainterCase{"CheckeredPreview",
-                                  [](PaperSettings& s) { s.setPaperKind(PaperKind::KariertCheck); },
+                                  [](PaperSettings& s) { s.setPaperKind(PaperKind::Checkered); },
                                   scale(761, 1090, 96, 130)},
                       PainterCase{"TextureTilesSentInBands",
                                   [](PaperSettings& s) {
@@ -87,7 +87,7 @@ INSTANTIATE_TEST_SUITE_P(
                                   scale(3000, 3200, 300, {}), true},
                       PainterCase{"ThickLinesBeyondTheSurface",
                                   [](PaperSettings& s) {
-                                      s.setPaperKind(PaperKind::KariertCheck);
+                                      s.setPaperKind(PaperKind::Checkered);
                                       s.field(Setting::LineWidthEd).setValue(4);
                                       s.field(Setting::RRLineWidthED).setValue(30);
                                       s.field(Setting::LeftBorderEd).setValue(1);
@@ -96,13 +96,13 @@ INSTANTIATE_TEST_SUITE_P(
                                   scale(900, 700, 300, {})},
                       PainterCase{"RoundDotsAndBoldDots",
                                   [](PaperSettings& s) {
-                                      s.setPaperKind(PaperKind::DotGridCheck);
+                                      s.setPaperKind(PaperKind::DotGrid);
                                       s.field(Setting::MajorEveryEd).setValue(4);
                                   },
                                   scale(900, 700, 300, {})},
                       PainterCase{"LargeRoundDotsOverEachOther",
                                   [](PaperSettings& s) {
-                                      s.setPaperKind(PaperKind::DotGridCheck);
+                                      s.setPaperKind(PaperKind::DotGrid);
                                       s.field(Setting::CaretSpaceED).setValue(3);
                                       s.field(Setting::DotSizeEd).setValue(40);
                                       s.field(Setting::MajorDotSizeEd).setValue(300);
@@ -111,7 +111,7 @@ INSTANTIATE_TEST_SUITE_P(
                                   scale(900, 700, 300, {}), true},
                       PainterCase{"DotGridMergedWithATextureByXor",
                                   [](PaperSettings& s) {
-                                      s.setPaperKind(PaperKind::DotGridCheck);
+                                      s.setPaperKind(PaperKind::DotGrid);
                                       s.field(Setting::MajorEveryEd).setValue(3);
                                       s.setFlag(Setting::LeftBorderLineCheck, true);
                                       s.setMergeMode(MergeMode::Merge1Check);
@@ -119,7 +119,7 @@ INSTANTIATE_TEST_SUITE_P(
                                   scale(900, 700, 300, {}), true},
                       PainterCase{"GridInvertingATextureAcrossBands",
                                   [](PaperSettings& s) {
-                                      s.setPaperKind(PaperKind::KariertCheck);
+                                      s.setPaperKind(PaperKind::Checkered);
                                       s.field(Setting::LineWidthEd).setValue(3);
                                       s.setMergeMode(MergeMode::Merge2Check);
                                   },

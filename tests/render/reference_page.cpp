@@ -108,7 +108,7 @@ QImage referencePage(const PaperSettings& s, const PageScale& scale,
     double leftMm = s.field(Setting::LeftBorderEd).value() * 10 - scale.LeftOffsetMm;
     double rightMm = s.field(Setting::RightBorderEd).value() * 10 - scale.LeftOffsetMm;
     bool rightFromLeft = false;
-    const bool checkered = s.paperKind() != PaperKind::LiniertCheck;
+    const bool checkered = s.paperKind() != PaperKind::Ruled;
     int leftColumn = 0; // the step of the grid's running sum on the left edge
     if (checkered) {
         const double D = s.field(Setting::CaretSpaceED).value();
@@ -187,7 +187,7 @@ QImage referencePage(const PaperSettings& s, const PageScale& scale,
             if (X(e) > fillLeft)
                 columns.emplace_back(X(e), k - leftColumn);
         }
-        if (s.paperKind() == PaperKind::KariertCheck) {
+        if (s.paperKind() == PaperKind::Checkered) {
             const int majorWidth = P(s.field(Setting::MajorWidthEd).value());
             for (const auto& [y, index] : rows) {
                 canvas.setPen(major(index) ? majorColour : lineColour,

@@ -126,7 +126,7 @@ void changeEverything(PaperSettings& s) {
     s.setText(Setting::FilenameEdit1, "/pictures/logo.png");
     s.setText(Setting::FilenameEdit2, "/pictures/paper.png");
     s.setText(Setting::Edit1, "Footer");
-    s.setPaperKind(PaperKind::KariertCheck);
+    s.setPaperKind(PaperKind::Checkered);
     s.setPictureCorner(PictureCorner::untenrechts);
     s.setMergeMode(MergeMode::Merge2Check);
     FreeTextFont font;
@@ -159,7 +159,7 @@ TEST(NewDesign, ResetsEverySettingButTheFontStyleAndTheZoom) {
             EXPECT_EQ(s.text(d.setting), fresh.text(d.setting)) << name;
         }
     }
-    EXPECT_EQ(s.paperKind(), PaperKind::LiniertCheck);
+    EXPECT_EQ(s.paperKind(), PaperKind::Ruled);
     EXPECT_EQ(s.pictureCorner(), PictureCorner::obenlinks);
     EXPECT_EQ(s.mergeMode(), MergeMode::NOMergeCheck);
 
@@ -192,11 +192,11 @@ TEST(PaperSettingsSignals, AreRaisedOnlyForRealChanges) {
     PaperSettings s;
     QSignalSpy changes(&s, &PaperSettings::changed);
     s.setFlag(Setting::SVerhCheck, true);
-    s.setPaperKind(PaperKind::LiniertCheck);
+    s.setPaperKind(PaperKind::Ruled);
     s.setFont(s.font());
     EXPECT_EQ(changes.count(), 0);
     s.setFlag(Setting::SVerhCheck, false);
-    s.setPaperKind(PaperKind::KariertCheck);
+    s.setPaperKind(PaperKind::Checkered);
     ASSERT_EQ(changes.count(), 2);
     EXPECT_EQ(changes[0][0].value<Setting>(), Setting::SVerhCheck);
     EXPECT_EQ(changes[1][0].value<Setting>(), Setting::LiniertCheck);

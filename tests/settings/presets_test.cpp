@@ -17,26 +17,26 @@ TEST(Presets, SetThePaperAndKeepEdgesPicturesAndText) {
         std::vector<std::pair<Setting, double>> more;
     };
     const Row rows[] = {
-        {"college", PaperKind::LiniertCheck, Setting::LineSpaceEd, 7.1, {{Setting::Guide1Ed, 0}}},
-        {"wide", PaperKind::LiniertCheck, Setting::LineSpaceEd, 8.7, {}},
+        {"college", PaperKind::Ruled, Setting::LineSpaceEd, 7.1, {{Setting::Guide1Ed, 0}}},
+        {"wide", PaperKind::Ruled, Setting::LineSpaceEd, 8.7, {}},
         {"seyes",
-         PaperKind::LiniertCheck,
+         PaperKind::Ruled,
          Setting::LineSpaceEd,
          8,
          {{Setting::Guide1Ed, 2}, {Setting::Guide2Ed, 4}, {Setting::Guide3Ed, 6}}},
         {"engineering",
-         PaperKind::KariertCheck,
+         PaperKind::Checkered,
          Setting::CaretSpaceED,
          5,
          {{Setting::MajorEveryEd, 5}}},
-        {"dots", PaperKind::DotGridCheck, Setting::CaretSpaceED, 5, {{Setting::MajorEveryEd, 0}}},
+        {"dots", PaperKind::DotGrid, Setting::CaretSpaceED, 5, {{Setting::MajorEveryEd, 0}}},
         {"handwriting",
-         PaperKind::LiniertCheck,
+         PaperKind::Ruled,
          Setting::LineSpaceEd,
          16,
          {{Setting::Guide1Ed, 4}, {Setting::Guide2Ed, 8}, {Setting::Guide3Ed, -4}}},
         {"music",
-         PaperKind::LiniertCheck,
+         PaperKind::Ruled,
          Setting::LineSpaceEd,
          16,
          {{Setting::Guide1Ed, 2}, {Setting::Guide4Ed, 8}}},
@@ -44,7 +44,7 @@ TEST(Presets, SetThePaperAndKeepEdgesPicturesAndText) {
     ASSERT_EQ(presets().size(), std::size(rows));
     for (const Row& row : rows) {
         PaperSettings s;
-        s.setPaperKind(PaperKind::DotGridCheck);
+        s.setPaperKind(PaperKind::DotGrid);
         s.field(Setting::Guide1Ed).setValue(9);
         s.field(Setting::MajorEveryEd).setValue(3);
         s.field(Setting::LeftBorderEd).setValue(4);

@@ -162,7 +162,7 @@ INSTANTIATE_TEST_SUITE_P(
 // What show prints, given back to save one setting at a time, rebuilds the same design.
 TEST(AssignSetting, AcceptsEverySettingAsShowPrintsIt) {
     PaperSettings source;
-    source.setPaperKind(PaperKind::KariertCheck);
+    source.setPaperKind(PaperKind::Checkered);
     source.setPictureCorner(PictureCorner::untenlinks);
     source.setMergeMode(MergeMode::Merge1Check);
     source.field(Setting::LineWidthEd).setValue(2.25);

@@ -28,7 +28,7 @@ TEST_F(PaperKindsTest, ThePageShowsThePropertiesOfTheChosenKind) {
         EXPECT_TRUE(spin(row.shown)->isVisible()) << row.button;
         EXPECT_FALSE(spin(row.hidden)->isVisible()) << row.button;
     }
-    EXPECT_EQ(app.settings.paperKind(), PaperKind::KariertCheck);
+    EXPECT_EQ(app.settings.paperKind(), PaperKind::Checkered);
 }
 
 TEST_F(PaperKindsTest, DotsCanBeSetOnlyForADotGridAndItsSpacingIsBetweenDots) {
@@ -89,7 +89,7 @@ TEST_F(PaperKindsTest, APresetFromTheMenuSetsThePaperAndKeepsTheText) {
     }
     ASSERT_NE(dots, nullptr);
     dots->trigger();
-    EXPECT_EQ(app.settings.paperKind(), PaperKind::DotGridCheck);
+    EXPECT_EQ(app.settings.paperKind(), PaperKind::DotGrid);
     EXPECT_TRUE(spin("DotSizeEd")->isVisible());
     EXPECT_EQ(app.settings.text(Setting::Edit1), "Name:");
 }

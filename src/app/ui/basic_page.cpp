@@ -85,7 +85,7 @@ QGroupBox* gridGroup(PageContext& context) {
     grid->addWidget(dotControls.back(), grid->rowCount(), 0, 1, 5);
     PaperSettings& settings = context.settings;
     const auto showKind = [&settings, spacingCaption, dotControls] {
-        const bool dots = settings.paperKind() == PaperKind::DotGridCheck;
+        const bool dots = describe(settings.paperKind()).properties == PaperProperties::GridDots;
         spacingCaption->setText(dots ? QStringLiteral("Space between dots:")
                                      : QStringLiteral("Space between lines:"));
         for (QWidget* control : dotControls)
@@ -111,10 +111,10 @@ PageFrame* buildBasicPage(PageContext& context) {
 
     QGridLayout* grid = nullptr;
     QGroupBox* kind = groupWithGrid(QStringLiteral("Paper kind"), grid);
-    const std::vector<QRadioButton*> kinds =
-        radioGroup(context, Setting::LiniertCheck,
-                   {QStringLiteral("Ruled paper"), QStringLiteral("Checkered paper"),
-                    QStringLiteral("Dot grid")});
+    QStringList captions;
+    for (const PaperKindDescription& k : paperKinds())
+        captions << QLatin1String(k.caption);
+    const std::vector<QRadioButton*> kinds = radioGroup(context, Setting::LiniertCheck, captions);
     for (int i = 0; i < int(kinds.size()); ++i)
         grid->addWidget(kinds[i], 0, i);
     layout->addWidget(kind);
@@ -126,9 +126,19 @@ PageFrame* buildBasicPage(PageContext& context) {
     properties->setObjectName(QStringLiteral("PaperKindProperties"));
     properties->addWidget(ruled);
     properties->addWidget(checkered);
+    const auto groupOf = [ruled, checkered](PaperProperties shown) -> QWidget* {
+        switch (shown) {
+        case PaperProperties::RuledLines:
+            return ruled;
+        case PaperProperties::GridLines:
+        case PaperProperties::GridDots:
+            break;
+        }
+        return checkered;
+    };
     PaperSettings& settings = context.settings;
-    const auto showKind = [&settings, properties] {
-        properties->setCurrentIndex(settings.paperKind() == PaperKind::LiniertCheck ? 0 : 1);
+    const auto showKind = [&settings, properties, groupOf] {
+        properties->setCurrentWidget(groupOf(describe(settings.paperKind()).properties));
     };
     showKind();
     QObject::connect(&settings, &PaperSettings::changed, properties, [showKind](Setting s) {

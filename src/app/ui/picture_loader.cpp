@@ -110,8 +110,8 @@ void PictureLoader::load(Setting fileName, bool wholeDesign) {
     record = {};
     const PictureProgress report = [this](int percent) { emit progress(percent); };
     DecodedPicture opened = fileName == Setting::FilenameEdit1
-                                ? openPlacedPicture(m_app.settings, report)
-                                : openTexturePicture(m_app.settings, report);
+                                ? openPlacedPicture(pageDesignOf(m_app.settings), report)
+                                : openTexturePicture(pageDesignOf(m_app.settings), report);
     const QString failure = shownFailure(name, opened, wholeDesign);
     record = std::move(opened.picture);
     emit loaded(fileName, failure);

@@ -42,7 +42,7 @@ QCheckBox* flagCheckBox(PageContext& context, Setting flag, const QString& capti
 }
 
 std::vector<QRadioButton*> radioGroup(PageContext& context, Setting choice,
-                                      std::initializer_list<QString> captions) {
+                                      const QStringList& captions) {
     const SettingDescription& d = describe(choice);
     Q_ASSERT(int(captions.size()) == buttonCount(d));
     auto* group = new QButtonGroup(context.window);

@@ -4,6 +4,7 @@
 #include "settings/paper_settings.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <initializer_list>
 #include <vector>
@@ -28,7 +29,7 @@ QCheckBox* flagCheckBox(PageContext& context, Setting flag, const QString& capti
 // The buttons of a choice, one per caption in the order of their numbers, each named after its
 // button in the table of settings.
 std::vector<QRadioButton*> radioGroup(PageContext& context, Setting choice,
-                                      std::initializer_list<QString> captions);
+                                      const QStringList& captions);
 
 // "caption [length] cm = [inches] inches" in one row of `grid`. Leaving the inch field
 // converts it back into the length field.

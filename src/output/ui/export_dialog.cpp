@@ -2,6 +2,7 @@
 
 #include "output/output_formats.h"
 #include "output/paper_sizes.h"
+#include "settings/page_design.h"
 #include "ui/user_dialogs.h"
 
 #include <QComboBox>
@@ -116,7 +117,7 @@ std::optional<QString> ExportDialog::writePage(const QString& path) {
         progress->setMinimumDuration(0);
         progress->setValue(0);
     }
-    return writePageFile(*format, path, {scale, m_settings, m_layers}, [&progress] {
+    return writePageFile(*format, path, {scale, pageDesignOf(m_settings), m_layers}, [&progress] {
         if (progress) {
             progress->setLabelText(tr("Writing the file..."));
             progress->setValue(1);

@@ -95,6 +95,7 @@ void PreviewPane::drawExposed(const QRegion& exposed) {
         previewScale(m_printerPage(), m_calibration(), logicalDpiX(), m_settings.ZoomEd.value());
     const PageLayers& layers = m_layers ? *m_layers : kNoLayers;
 
+    const PageDesign design = pageDesignOf(m_settings);
     QPainter painter(m_box);
     for (const QRect& rect : exposed) {
         const QRect part = rect.intersected(m_box->rect());
@@ -105,7 +106,7 @@ void PreviewPane::drawExposed(const QRegion& exposed) {
         if (m_scratch.size() != part.size())
             m_scratch = QImage(part.size(), QImage::Format_RGB32);
         ImageSurface surface(std::move(m_scratch), part.topLeft());
-        DrawPage(surface, scale, m_settings, layers);
+        DrawPage(surface, scale, design, layers);
         painter.drawImage(part.topLeft(), surface.image());
         m_scratch = surface.image();
     }

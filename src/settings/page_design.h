@@ -1,0 +1,88 @@
+#pragma once
+
+#include "settings/color_value.h"
+#include "settings/free_text_font.h"
+#include "settings/paper_kind.h"
+
+#include <QString>
+
+#include <array>
+
+class PaperSettings;
+
+// The picture's radio groups, by the numbers of their buttons.
+enum class PictureCorner { obenlinks = 0, obenrechts = 1, untenlinks = 2, untenrechts = 3 };
+enum class MergeMode { NOMergeCheck = 0, Merge1Check = 1, Merge2Check = 2 };
+
+// A design as the page is drawn from it: plain values, each as its field will hold it once
+// left. While the user types, a field may read "-5" or "0"; drawn with such a spacing, the
+// ruling would never reach the page's end. Lengths are in millimetres, widths and dot sizes
+// in points. Colours stay design colour values, so that a system colour follows the desktop.
+struct PageDesign {
+    PaperKind kind = PaperKind::Ruled;
+
+    // Ruled paper: the line pitch, the margins above and below the lines, which lines go,
+    // and the guide lines drawn at offsets above each line (0: no guide).
+    double lineSpacingMm = 0;
+    double topMarginMm = 0;
+    double bottomMarginMm = 0;
+    bool withoutFirstLine = false;
+    bool withoutLastLine = false;
+    std::array<double, 4> guideOffsetsMm{};
+    ColorValue guideColour = 0;
+    double guideWidthPoints = 0;
+    bool guidesDashed = false;
+
+    // Checkered paper and dot grids: the grid pitch, and every N-th row and column in bold.
+    double gridSpacingMm = 0;
+    int majorEvery = 0;
+    ColorValue majorColour = 0;
+    double majorWidthPoints = 0;
+    double dotSizePoints = 0;
+    double majorDotSizePoints = 0;
+    bool roundDots = false;
+
+    ColorValue lineColour = 0;
+    double lineWidthPoints = 0;
+
+    // The side edges: where they lie, whether a line marks them, and whether the ruling stops
+    // at them.
+    double leftEdgeMm = 0;
+    double rightEdgeMm = 0;
+    bool leftEdgeLine = false;
+    bool rightEdgeLine = false;
+    bool noFillLeftOfEdge = false;
+    bool noFillRightOfEdge = false;
+    ColorValue edgeLineColour = 0;
+    double edgeLineWidthPoints = 0;
+
+    // The placed picture: its file as typed, its corner, its distance from that corner and
+    // its box, which the picture fills in its own proportions when `keepAspect` is on.
+    struct Picture {
+        QString fileName;
+        PictureCorner corner = PictureCorner::obenlinks;
+        double xMm = 0;
+        double yMm = 0;
+        double widthMm = 0;
+        double heightMm = 0;
+        bool keepAspect = false;
+    } picture;
+
+    // The texture: its file, the box of one tile, its filters and how the lines meet it.
+    struct Texture {
+        QString fileName;
+        double widthMm = 0;
+        double heightMm = 0;
+        bool keepAspect = false;
+        bool grayScale = false;
+        bool lighten = false;
+        bool strongLight = false;
+        MergeMode merge = MergeMode::NOMergeCheck;
+    } texture;
+
+    QString freeText;
+    FreeTextFont font;
+};
+
+// The design the settings describe right now; cheap enough to make at every draw.
+PageDesign pageDesignOf(const PaperSettings& settings);
