@@ -60,7 +60,7 @@ bool encode(png_structp png, png_infop info, const QImage& page, int dotsPerMetr
 PngSettings pngSettingsFor(PngCompression compression) {
     switch (compression) {
     case PngCompression::Fast:
-        return {1, Z_DEFAULT_STRATEGY, PNG_FILTER_UP};
+        return {3, Z_DEFAULT_STRATEGY, PNG_FILTER_UP};
     case PngCompression::Best:
         break;
     }
