@@ -61,22 +61,32 @@ std::optional<QString> pdfLimit(QSize pixels, int dotsPerInch) {
     return std::nullopt;
 }
 
-template <const char* kFormat>
-std::optional<QString> writeRaster(const PageToDraw& page, const QString& path,
-                                   const PageDrawn& drawn) {
+// The page drawn whole, then written.
+std::optional<QString> writePngFile(const PageToDraw& page, const QString& path,
+                                    const PageDrawn& drawn, PngCompression compression) {
+    const QImage pixels = drawRasterPage(page);
+    if (drawn)
+        drawn();
+    return writePngPage(pixels, path, page.scale.DotsPerInch, compression);
+}
+
+std::optional<QString> writeBmpFile(const PageToDraw& page, const QString& path,
+                                    const PageDrawn& drawn, PngCompression) {
     QImage pixels = drawRasterPage(page);
     if (drawn)
         drawn();
-    return writeRasterPage(std::move(pixels), path, kFormat, page.scale.DotsPerInch);
+    return writeBmpPage(std::move(pixels), path, page.scale.DotsPerInch);
 }
 
-constexpr char kPng[] = "png";
-constexpr char kBmp[] = "bmp";
+std::optional<QString> writePdfFile(const PageToDraw& page, const QString& path,
+                                    const PageDrawn& drawn, PngCompression) {
+    return writePdfPage(page, path, drawn);
+}
 
 const OutputFormat kFormats[] = {
-    {"PNG", {"png"}, pngLimit, writeRaster<kPng>},
-    {"BMP", {"bmp"}, bmpLimit, writeRaster<kBmp>},
-    {"PDF", {"pdf"}, pdfLimit, writePdfPage},
+    {"PNG", {"png"}, pngLimit, writePngFile},
+    {"BMP", {"bmp"}, bmpLimit, writeBmpFile},
+    {"PDF", {"pdf"}, pdfLimit, writePdfFile},
 };
 
 } // namespace
@@ -118,7 +128,8 @@ QString outputFileFilter() {
 }
 
 std::optional<QString> writePageFile(const OutputFormat& format, const QString& path,
-                                     const PageToDraw& page, const PageDrawn& drawn) {
+                                     const PageToDraw& page, const PageDrawn& drawn,
+                                     PngCompression compression) {
     // A folder, FIFO or device of that name is not replaced by a picture.
     struct stat target {};
     if (::stat(systemFileName(path).constData(), &target) == 0 && !S_ISREG(target.st_mode))
@@ -130,5 +141,5 @@ std::optional<QString> writePageFile(const OutputFormat& format, const QString& 
             .arg(pixels.height());
     if (auto limit = format.limit(pixels, page.scale.DotsPerInch))
         return limit;
-    return format.write(page, path, drawn);
+    return format.write(page, path, drawn, compression);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "output/page_to_draw.h"
+#include "output/png_encoder.h"
 
 #include <QSize>
 #include <QString>
@@ -16,9 +17,10 @@ struct OutputFormat {
     // Why a page of `pixels` at `dotsPerInch` cannot be held by such a file, if it cannot.
     std::optional<QString> (*limit)(QSize pixels, int dotsPerInch);
     // Draws the page, tells `drawn`, and writes the page into the file, replacing one there
-    // only when the new one is complete; returns the reason of a failure.
+    // only when the new one is complete; returns the reason of a failure. Only a PNG file
+    // heeds `compression`.
     std::optional<QString> (*write)(const PageToDraw& page, const QString& path,
-                                    const PageDrawn& drawn);
+                                    const PageDrawn& drawn, PngCompression compression);
 };
 
 // The resolutions a page is drawn at. Below the least, a grid of millimetres would put many
@@ -41,4 +43,5 @@ QString outputFileFilter();
 // regular file, fails before anything is drawn, so that an impossible page fails at once
 // instead of after seconds and gigabytes.
 std::optional<QString> writePageFile(const OutputFormat& format, const QString& path,
-                                     const PageToDraw& page, const PageDrawn& drawn = {});
+                                     const PageToDraw& page, const PageDrawn& drawn = {},
+                                     PngCompression compression = PngCompression::Fast);

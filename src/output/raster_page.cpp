@@ -6,23 +6,39 @@
 
 #include <QImageWriter>
 
+namespace {
+
+int dotsPerMetre(int dotsPerInch) {
+    return qRound(dotsPerInch / 0.0254);
+}
+
+} // namespace
+
 QImage drawRasterPage(const PageToDraw& page) {
     ImageSurface surface(QSize(page.scale.SurfaceWidth, page.scale.SurfaceHeight));
     DrawPage(surface, page.scale, page.design, page.layers);
     return surface.image();
 }
 
-std::optional<QString> writeRasterPage(QImage page, const QString& path, const char* format,
-                                       int dotsPerInch) {
-    const int dotsPerMetre = qRound(dotsPerInch / 0.0254);
-    page.setDotsPerMeterX(dotsPerMetre);
-    page.setDotsPerMeterY(dotsPerMetre);
-    if (qstrcmp(format, "bmp") == 0)
-        page.convertTo(QImage::Format_RGB888); // uncompressed 24-bit, in place
+std::optional<QString> writePngPage(const QImage& page, const QString& path, int dotsPerInch,
+                                    PngCompression compression) {
     SafeFileWriter file(path);
     if (auto error = file.open())
         return error;
-    QImageWriter writer(&file.device(), format);
+    if (auto error =
+            writePng(file.device(), page, dotsPerMetre(dotsPerInch), pngSettingsFor(compression)))
+        return file.cancel().value_or(*error);
+    return file.commit();
+}
+
+std::optional<QString> writeBmpPage(QImage page, const QString& path, int dotsPerInch) {
+    page.setDotsPerMeterX(dotsPerMetre(dotsPerInch));
+    page.setDotsPerMeterY(dotsPerMetre(dotsPerInch));
+    SafeFileWriter file(path);
+    if (auto error = file.open())
+        return error;
+    // The toolkit writes a 32-bit page as 24-bit rows, converting one row at a time.
+    QImageWriter writer(&file.device(), "bmp");
     if (!writer.write(page)) {
         return file.cancel().value_or(
             QStringLiteral("Could not write the picture: %1.").arg(writer.errorString()));

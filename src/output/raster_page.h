@@ -1,6 +1,7 @@
 #pragma once
 
 #include "output/page_to_draw.h"
+#include "output/png_encoder.h"
 
 #include <QImage>
 #include <QString>
@@ -10,8 +11,9 @@
 // The whole page as a 32-bit image.
 QImage drawRasterPage(const PageToDraw& page);
 
-// Writes `page` as a picture file of `format` ("png", or "bmp": uncompressed 24-bit) that says
-// its resolution, replacing any file at `path` only when the new one is complete. Returns the
-// reason of a failure.
-std::optional<QString> writeRasterPage(QImage page, const QString& path, const char* format,
-                                       int dotsPerInch);
+// Each writes the RGB32 `page` as a picture file that says its resolution, replacing any file
+// at `path` only when the new one is complete, and returns the reason of a failure.
+std::optional<QString> writePngPage(const QImage& page, const QString& path, int dotsPerInch,
+                                    PngCompression compression = PngCompression::Fast);
+// Uncompressed 24-bit, converted a row at a time: the page is not held twice.
+std::optional<QString> writeBmpPage(QImage page, const QString& path, int dotsPerInch);

@@ -71,13 +71,14 @@ struct RenderRequest {
     std::optional<int> zoomPercent;                   // the preview's instead of the print's
     std::optional<int> thumbnailSide;                 // the preview zoomed to this longer side
     int screenDotsPerInch = 0;
+    PngCompression pngCompression = PngCompression::Fast;
 };
 
 // Reads the verb's arguments, or says on `err` why they are no request.
 std::optional<RenderRequest> readRenderArguments(const QStringList& words, QTextStream& err) {
     CommandArguments args;
-    const QStringList optionNames = {"output", "dpi",        "page",      "calibration",
-                                     "zoom",   "screen-dpi", "thumbnail", "paper"};
+    const QStringList optionNames = {"output",     "dpi",       "page",  "calibration",    "zoom",
+                                     "screen-dpi", "thumbnail", "paper", "png-compression"};
     if (auto error = parseCommandArguments(words, optionNames, args, {"landscape"})) {
         err << *error << "\n";
         return std::nullopt;
@@ -98,6 +99,18 @@ std::optional<RenderRequest> readRenderArguments(const QStringList& words, QText
     if (!request.format) {
         err << *output << ": " << unknownOutputSuffixMessage() << "\n";
         return std::nullopt;
+    }
+    if (const std::optional<QString> compression = args.last("png-compression")) {
+        if (*compression != u"fast" && *compression != u"best") {
+            err << "--png-compression needs fast or best.\n";
+            return std::nullopt;
+        }
+        if (request.format != outputFormatWithSuffix(QStringLiteral("png"))) {
+            err << *output << ": --png-compression is for a PNG file only.\n";
+            return std::nullopt;
+        }
+        if (*compression == u"best")
+            request.pngCompression = PngCompression::Best;
     }
 
     const auto dpi =
@@ -231,7 +244,8 @@ int runRenderCommand(const QStringList& words, QTextStream& out, QTextStream& er
     for (const QString& failure : openDesignPictures(design, texture, picture))
         err << "Warning: " << failure << " The page is drawn without it.\n";
     const PicturePageLayers layers(texture, picture);
-    if (auto error = writePageFile(*request->format, request->output, {scale, design, layers})) {
+    if (auto error = writePageFile(*request->format, request->output, {scale, design, layers}, {},
+                                   request->pngCompression)) {
         err << request->output << ": " << *error << "\n";
         return ExitFailure;
     }

@@ -114,6 +114,20 @@ TEST_F(CommandLine, RendersAPngAsThePrintDrawsIt) {
                             "render-png"));
 }
 
+TEST_F(CommandLine, PngCompressionBestGivesTheSamePixelsInASmallerFile) {
+    const QString design = checkeredDesign();
+    const auto render = [&](const QString& file, const QStringList& compression) {
+        const Result r = run(
+            QStringList{"render", design, "--output", file, "--page", "1200x1500"} + compression);
+        EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+        return QFileInfo(path(file)).size();
+    };
+    const qint64 fast = render("fast.png", {});
+    const qint64 best = render("best.png", {"--png-compression", "best"});
+    EXPECT_LT(best, fast);
+    EXPECT_TRUE(imagesEqual(QImage(path("fast.png")), QImage(path("best.png")), "png-best"));
+}
+
 TEST_F(CommandLine, RendersTheNewDesignWithoutADocument) {
     const Result r = run(
         {"render", "--output=new.png", "--dpi=300", "--page=700x900", "--calibration=0,0,100,100"});
@@ -591,7 +605,15 @@ INSTANTIATE_TEST_SUITE_P(
         FailureCase{"PdfPageOver200Inches",
                     {"render", "--output", "x.pdf", "--page", "20001x100", "--dpi", "100"},
                     1,
-                    "x.pdf: a PDF page can be at most 200 inches a side"}),
+                    "x.pdf: a PDF page can be at most 200 inches a side"},
+        FailureCase{"PngCompressionUnknown",
+                    {"render", "--output", "x.png", "--png-compression", "9"},
+                    2,
+                    "--png-compression needs fast or best"},
+        FailureCase{"PngCompressionForABmp",
+                    {"render", "--output", "x.bmp", "--png-compression", "best"},
+                    2,
+                    "x.bmp: --png-compression"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct PdfSizeCase {
