@@ -1,5 +1,7 @@
 #include "picture/dib_sampling.h"
 
+#include "picture/bgr_row.h"
+
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -45,10 +47,42 @@ class PixelReader {
         }
     }
 
+    // Fills `out` from `count` pixels of row `y` (from the top) from column `first` on: a row
+    // shown at 100 %, read in order with no column table and no test for black.
+    void readRun(int y, qint64 first, size_t count, quint32* out) const {
+        const uchar* row = m_image.constScanLine(y);
+        switch (m_image.format()) {
+        case QImage::Format_Indexed8: {
+            const uchar* p = row + first;
+            for (size_t k = 0; k < count; ++k)
+                out[k] = m_palette[p[k]];
+            break;
+        }
+        case QImage::Format_BGR888: {
+            bgrToRgb32(row + 3 * first, count, out);
+            break;
+        }
+        default: { // RGB32
+            const quint32* p = reinterpret_cast<const quint32*>(row) + first;
+            for (size_t k = 0; k < count; ++k)
+                out[k] = p[k] | kBlack;
+            break;
+        }
+        }
+    }
+
   private:
     const QImage& m_image;
     std::array<quint32, 256> m_palette;
 };
+
+// Whether `columns` are neighbouring columns of the picture, left to right, as at 100 %.
+bool consecutiveColumns(const std::vector<qint64>& columns) {
+    return columns.front() >= 0 &&
+           std::adjacent_find(columns.begin(), columns.end(), [](qint64 left, qint64 right) {
+               return right != left + 1;
+           }) == columns.end();
+}
 
 } // namespace
 
@@ -80,6 +114,7 @@ void sampleRows(const PictureRecord& dib, const DibRect& dest, const QRect& part
         const qint64 column = sampling.column(part.left() + k - dest.x);
         columns[size_t(k)] = column >= 0 && column < DibWidth(dib) ? column : -1;
     }
+    const bool oneToOne = consecutiveColumns(columns);
     QImage row(part.width(), 1, QImage::Format_RGB32);
     const PixelReader reader(dib);
     qint64 previous = -1;
@@ -90,10 +125,29 @@ void sampleRows(const PictureRecord& dib, const DibRect& dest, const QRect& part
             std::fill_n(reinterpret_cast<quint32*>(row.bits()), part.width(), kBlack);
             previous = -1;
         } else if (sourceRow != previous) {
-            reader.readRow(int(sourceRow), columns, reinterpret_cast<quint32*>(row.bits()));
+            quint32* out = reinterpret_cast<quint32*>(row.bits());
+            if (oneToOne)
+                reader.readRun(int(sourceRow), columns.front(), columns.size(), out);
+            else
+                reader.readRow(int(sourceRow), columns, out);
             previous = sourceRow;
         }
         deliver(y, row);
+    }
+}
+
+void copyRowsOneToOne(const PictureRecord& dib, const DibRect& dest, const QRect& part,
+                      QImage& target, QPoint origin) {
+    Q_ASSERT(dest.width == DibWidth(dib) && dest.height == DibHeight(dib));
+    Q_ASSERT(target.format() == QImage::Format_RGB32 &&
+             QRect(origin, target.size()).contains(part));
+    if (part.isEmpty())
+        return;
+    const PixelReader reader(dib);
+    for (int y = part.top(); y <= part.bottom(); ++y) {
+        auto* out = reinterpret_cast<quint32*>(target.scanLine(y - origin.y())) +
+                    (part.left() - origin.x());
+        reader.readRun(int(y - dest.y), part.left() - dest.x, size_t(part.width()), out);
     }
 }
 

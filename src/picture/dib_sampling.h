@@ -28,6 +28,12 @@ void sampleRows(const PictureRecord& dib, const DibRect& dest, const QRect& part
                 const DibSampling& sampling,
                 const std::function<void(int deviceY, const QImage& row)>& deliver);
 
+// The rows of `part` (device pixels inside `dest`, which has the picture's own size) written
+// straight into `target`, whose top-left pixel is device pixel `origin`: the pixels sampleRows
+// gives at 100 %, with no row buffer between.
+void copyRowsOneToOne(const PictureRecord& dib, const DibRect& dest, const QRect& part,
+                      QImage& target, QPoint origin);
+
 // Samples `part` as above and hands it on in bands of whole rows, each a few megabytes at
 // most, so that a page-sized part never exists at once. Stops at the first band `deliver`
 // refuses and returns false then.

@@ -1,8 +1,7 @@
 #include "picture/ui/picture_scroll_box.h"
 
 #include "picture/draw_dib.h"
-#include "picture/surface_dib_device.h"
-#include "render/image_surface.h"
+#include "picture/picture_view_drawing.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -69,10 +68,8 @@ QRect PictureScrollBox::paintBoxInView() const {
 }
 
 void PictureScrollBox::paintEvent(QPaintEvent* event) {
-    const QPoint offset = scrollOffset();
     const QRect shown = paintBoxInView();
-    const DibRect dest{-offset.x(), -offset.y(), m_box.width, m_box.height};
-    const DibRect whole{0, 0, DibWidth(m_dib), DibHeight(m_dib)};
+    const int displayBitsPerPixel = ScreenBitsPerPixel();
     QPainter painter(viewport());
     for (const QRect& exposed : event->region()) {
         const QRect part = exposed.intersected(shown);
@@ -80,12 +77,9 @@ void PictureScrollBox::paintEvent(QPaintEvent* event) {
             continue;
         if (m_scratch.size() != part.size())
             m_scratch = QImage(part.size(), QImage::Format_RGB32);
-        // View coordinates; the paint box lies at minus the scroll offset.
-        ImageSurface surface(std::move(m_scratch), part.topLeft());
-        SurfaceDibDevice device(surface);
-        DrawDib(device, dest, m_dib, whole, true);
-        painter.drawImage(part.topLeft(), surface.image());
-        m_scratch = surface.image();
+        drawPictureView(m_scratch, part.topLeft(), m_dib, m_box, scrollOffset(),
+                        displayBitsPerPixel);
+        painter.drawImage(part.topLeft(), m_scratch);
     }
 }
 
