@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds in Release and runs the benchmarks; each reports x_fill, its ratio to a white fill.
+# Builds in Release and runs the benchmarks; each reports x_fill, its ratio to a streamed white fill of the same buffer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-dependencies.sh
