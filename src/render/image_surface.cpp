@@ -1,5 +1,6 @@
 #include "render/image_surface.h"
 
+#include "render/page_buffer.h"
 #include "render/text_cell.h"
 
 #include <QPainter>
@@ -110,7 +111,7 @@ void ImageSurface::RowPatterns::remember(const std::vector<const Operation*>& op
 }
 
 ImageSurface::ImageSurface(QSize size, QPoint origin)
-    : m_image(size, QImage::Format_RGB32), m_origin(origin) {
+    : m_image(newPageImage(size)), m_origin(origin) {
     // Filled white by the first flush, together with what is drawn on it.
     fillArea(QRect(origin, size), 0xffffffffu, PenMode::Copy);
 }
