@@ -60,10 +60,22 @@ read -r WIDTH HEIGHT < <(od -An -t d4 -j18 -N8 "$WORK/page.bmp")
 HEIGHT=${HEIGHT#-}
 echo "page: ${WIDTH} x ${HEIGHT} pixels at ${DPI} dpi"
 
-# Prints "cpu wall" in seconds for one run of the command.
+# Prints "cpu wall" in seconds for one run of the command, CPU time of all its threads.
 measure() {
-    /usr/bin/time -f '%U %S %e' -o "$WORK/time" "$@" > /dev/null
-    awk '{ printf "%.3f %.3f\n", $1 + $2, $3 }' "$WORK/time"
+    python3 - "$@" <<'PY'
+import os, sys, time
+start = time.perf_counter()
+pid = os.fork()
+if pid == 0:
+    fd = os.open(os.devnull, os.O_WRONLY)
+    os.dup2(fd, 1)
+    os.execvp(sys.argv[1], sys.argv[1:])
+_, status, usage = os.wait4(pid, 0)
+wall = time.perf_counter() - start
+if status != 0:
+    sys.exit("failed: " + " ".join(sys.argv[1:]))
+print(f"{usage.ru_utime + usage.ru_stime:.4f} {wall:.4f}")
+PY
 }
 
 : > "$WORK/ours"
@@ -79,5 +91,5 @@ for column in 1 2; do
     ours=$(cut -d' ' -f$column "$WORK/ours" | median)
     plain=$(cut -d' ' -f$column "$WORK/plain" | median)
     awk -v n="$name" -v o="$ours" -v p="$plain" -v r="$ROUNDS" \
-        'BEGIN { printf "%-4s render %.3f s, plain C %.3f s, ratio %.2f (median of %d)\n", n, o, p, o / p, r }'
+        'BEGIN { printf "%-4s render %.4f s, plain C %.4f s, ratio %.2f (median of %d)\n", n, o, p, o / p, r }'
 done
