@@ -1,5 +1,6 @@
 #include "render/image_surface.h"
 
+#include "render/page_buffer.h"
 #include "render/text_cell.h"
 
 #include <QPainter>
@@ -95,22 +96,26 @@ bool ImageSurface::RowPatterns::sameRow(const std::vector<const Operation*>& a,
 }
 
 const quint32* ImageSurface::RowPatterns::find(const std::vector<const Operation*>& ops) const {
-    for (const auto& [known, row] : m_rows) {
-        if (sameRow(known, ops))
-            return row;
+    for (const Row& row : m_rows) {
+        if (sameRow(row.ops, ops))
+            return row.pixels.data();
     }
     return nullptr;
 }
 
-void ImageSurface::RowPatterns::remember(const std::vector<const Operation*>& ops,
-                                         const quint32* row) {
-    if (m_rows.size() == kKept)
-        m_rows.erase(m_rows.begin());
-    m_rows.emplace_back(ops, row);
+quint32* ImageSurface::RowPatterns::add(const std::vector<const Operation*>& ops, int width) {
+    if (m_rows.size() < kKept)
+        m_rows.emplace_back();
+    else
+        std::rotate(m_rows.begin(), m_rows.begin() + 1, m_rows.end());
+    Row& row = m_rows.back();
+    row.ops = ops;
+    row.pixels.resize(size_t(width));
+    return row.pixels.data();
 }
 
 ImageSurface::ImageSurface(QSize size, QPoint origin)
-    : m_image(size, QImage::Format_RGB32), m_origin(origin) {
+    : m_image(newPageImage(size)), m_origin(origin) {
     // Filled white by the first flush, together with what is drawn on it.
     fillArea(QRect(origin, size), 0xffffffffu, PenMode::Copy);
 }
@@ -194,7 +199,7 @@ const QImage& ImageSurface::image() {
 
 // The operations are carried out in runs of rows that the same operations cover. Within a
 // run, once an operation has painted whole rows in copy mode, every row is alike from then on:
-// the first row is drawn and copied to the others, so that a page of lines costs about as much
+// one row is drawn aside and copied to all of them, so that a page of lines costs about as much
 // as filling it. Rows that hold earlier content are drawn one by one.
 void ImageSurface::flush() {
     if (m_pending.empty())
@@ -224,6 +229,7 @@ void ImageSurface::flush() {
     std::vector<size_t> active;
     std::vector<const Operation*> covering;
     RowPatterns patterns;
+    std::vector<quint32> scratch(static_cast<size_t>(width));
     for (size_t i = 0; i + 1 < cuts.size(); ++i) {
         const int top = cuts[i];
         const int bottom = cuts[i + 1];
@@ -247,24 +253,30 @@ void ImageSurface::flush() {
                 covering.clear();
             covering.push_back(&op);
         }
-        const bool rowsAlike =
-            covering.front()->mode == PenMode::Copy && covering.front()->area.width() == width &&
-            std::none_of(covering.begin(), covering.end(),
-                         [](const Operation* op) { return op->pattern != nullptr; });
-        if (!rowsAlike) { // rows that keep earlier content or show pictures are drawn one by one
+        // Rows that keep earlier content are drawn where they are. Any other row is drawn in a
+        // row that stays in the cache and then copied, so that a large image is only written.
+        if (covering.front()->mode != PenMode::Copy || covering.front()->area.width() != width) {
             for (int y = top; y < bottom; ++y)
                 drawRow(pixels + y * stride, y, covering);
             continue;
         }
-        int y = top;
+        const bool showsPictures =
+            std::any_of(covering.begin(), covering.end(),
+                        [](const Operation* op) { return op->pattern != nullptr; });
+        if (showsPictures) { // each row of a picture differs
+            for (int y = top; y < bottom; ++y) {
+                drawRow(scratch.data(), y, covering);
+                copyRow(scratch.data(), pixels + y * stride, width, streaming);
+            }
+            continue;
+        }
         const quint32* source = patterns.find(covering);
         if (!source) {
-            drawRow(pixels + y * stride, y, covering);
-            source = pixels + y * stride;
-            patterns.remember(covering, source);
-            ++y;
+            quint32* row = patterns.add(covering, width);
+            drawRow(row, top, covering);
+            source = row;
         }
-        for (; y < bottom; ++y)
+        for (int y = top; y < bottom; ++y)
             copyRow(source, pixels + y * stride, width, streaming);
     }
     m_pending.clear();

@@ -47,17 +47,24 @@ class ImageSurface : public Surface {
     };
     // Rows drawn from whole-row operations, so that a later run whose rows would come out the
     // same (the same operations at the same columns, as between the lines of a grid) copies
-    // one of them instead of drawing its own.
+    // one of them instead of drawing its own. The rows are kept here rather than in the image,
+    // so that they stay in the cache while the image is written past them.
     class RowPatterns {
       public:
         const quint32* find(const std::vector<const Operation*>& ops) const;
-        void remember(const std::vector<const Operation*>& ops, const quint32* row);
+        // A row of `width` pixels to draw `ops` into, in place of the oldest when all are taken.
+        quint32* add(const std::vector<const Operation*>& ops, int width);
 
       private:
         static bool sameRow(const std::vector<const Operation*>& a,
                             const std::vector<const Operation*>& b);
+        struct Row {
+            std::vector<const Operation*> ops;
+            std::vector<quint32> pixels;
+        };
         static constexpr size_t kKept = 4;
-        std::vector<std::pair<std::vector<const Operation*>, const quint32*>> m_rows;
+        std::vector<Row> m_rows;
+        size_t m_oldest = 0;
     };
 
     void queue(const Operation& operation);

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <climits>
 #include <functional>
 
 namespace {
@@ -349,6 +350,17 @@ TEST(ImageSurface, ReadingInBetweenKeepsTheOrderOfOperations) {
 oooooooooooo
 .....x......
 )");
+}
+
+// A page whose memory cannot be had reads as a null image, which is how writing it fails with
+// a message; drawing on it changes nothing.
+TEST(ImageSurface, APageThatCannotBeHadIsNull) {
+    for (const QSize size : {QSize(INT_MAX, INT_MAX), QSize(0, 7), QSize(-3, 5)}) {
+        ImageSurface surface(size);
+        surface.setPenColor(kPen);
+        line(surface, 0, 3, 12, 3);
+        EXPECT_TRUE(surface.image().isNull()) << size.width() << " x " << size.height();
+    }
 }
 
 // A cell is as tall for a character of any size, also past where the font engines measure
