@@ -11,16 +11,17 @@ namespace {
 struct Verb {
     const char* name;
     int (*run)(const QStringList&, QTextStream&, QTextStream&);
+    ToolkitNeed need;
 };
 
 constexpr Verb kVerbs[] = {
-    {"render", runRenderCommand},
-    {"show", runShowCommand},
-    {"save", runSaveCommand},
-    {"print", runPrintCommand},
-    {"print-test", runPrintTestCommand},
-    {"picture", runPictureCommand},
-    {"print-picture", runPrintPictureCommand},
+    {"render", runRenderCommand, ToolkitNeed::Drawing},
+    {"show", runShowCommand, ToolkitNeed::DataOnly},
+    {"save", runSaveCommand, ToolkitNeed::DataOnly},
+    {"print", runPrintCommand, ToolkitNeed::Drawing},
+    {"print-test", runPrintTestCommand, ToolkitNeed::Drawing},
+    {"picture", runPictureCommand, ToolkitNeed::DataOnly},
+    {"print-picture", runPrintPictureCommand, ToolkitNeed::Drawing},
 };
 
 bool isHelp(const QString& word) {
@@ -103,6 +104,18 @@ bool isCommandLineVerb(const QString& word) {
             return true;
     }
     return false;
+}
+
+ToolkitNeed toolkitNeedOf(const QString& word) {
+    if (isHelp(word))
+        return ToolkitNeed::DataOnly;
+    for (const Verb& verb : kVerbs) {
+        if (word == QLatin1String(verb.name))
+            return verb.need;
+    }
+    // Perhaps one of the toolkit's own options, which only the drawing toolkit takes out of the
+    // words before the verb is looked for.
+    return ToolkitNeed::Drawing;
 }
 
 int runCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& err) {

@@ -14,6 +14,17 @@ QStringList commandLineWords(int argc, char* argv[]);
 // Whether `word` (the first argument) names one of the headless verbs or asks for help.
 bool isCommandLineVerb(const QString& word);
 
+// What a headless verb needs of the toolkit, so that a verb that only reads and writes files
+// starts without fonts, screens or a platform plugin.
+enum class ToolkitNeed {
+    DataOnly, // files, pictures and JSON
+    Drawing,  // fonts, the palette and painters
+};
+
+// What the command line starting with `word` needs; anything that is not a verb or help is
+// given the drawing toolkit.
+ToolkitNeed toolkitNeedOf(const QString& word);
+
 // Runs a headless verb. `arguments` starts with the verb. Results go to `out`, messages that
 // name the file and what went wrong to `err`.
 int runCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& err);

@@ -51,16 +51,25 @@ int reportLostOutput(QTextStream& out, QTextStream& err, int status) {
     return ExitFailure;
 }
 
-int runHeadless(int argc, char* argv[]) {
-    // The headless verbs need fonts and colours but no display.
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    provideRuntimeFolder();
-    QGuiApplication app(argc, argv);
+int runCommandLineWithin(int argc, char* argv[]) {
     nameApplication();
     QTextStream out(stdout);
     QTextStream err(stderr);
     // The words left once the toolkit has taken its own options out.
     return reportLostOutput(out, err, runCommandLine(commandLineWords(argc, argv), out, err));
+}
+
+int runHeadless(int argc, char* argv[], ToolkitNeed need) {
+    provideRuntimeFolder();
+    if (need == ToolkitNeed::DataOnly) {
+        // Loading a platform and its fonts would cost more than most of these verbs' work.
+        QCoreApplication app(argc, argv);
+        return runCommandLineWithin(argc, argv);
+    }
+    // Drawing needs fonts and colours but no display.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    return runCommandLineWithin(argc, argv);
 }
 
 // Whether the window has somewhere to appear. The toolkit would abort without a word a user
@@ -108,5 +117,5 @@ int main(int argc, char* argv[]) {
             return runWindow(argc, argv, design.first());
     }
     // Verbs, help, and everything else, which is told that it is no command.
-    return runHeadless(argc, argv);
+    return runHeadless(argc, argv, toolkitNeedOf(words.first()));
 }

@@ -336,7 +336,8 @@ DecodedPicture readWithQt(QIODevice& device, PictureFormat format, const Picture
     // The reader goes before the image is made ours: some keep the image they hand over, and
     // each change to it would then copy it whole.
     auto reader = std::make_unique<QImageReader>(&file, pictureFormatRow(format)->qtReader);
-    reader->setDecideFormatFromContent(true);
+    // The format is known from the file's signature: Qt's reader of that name alone is loaded,
+    // rather than every reader asked in turn, which would cost more than a small picture does.
     reader->setAutoDetectImageFormat(false); // never fall back on another of Qt's readers
     reader->setAllocationLimit(int(qBound(qint64(1), limits.maxPixelBytes >> 20, qint64(1) << 30)));
     const QSize size = reader->size();

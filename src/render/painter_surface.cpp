@@ -53,14 +53,17 @@ QRect PainterSurface::clipRect() const {
 }
 
 void PainterSurface::sendImage(QPoint at, const QImage& pixels) {
-    sendBands(at, imageBands(pixels));
+    sendBands(at, imageBands(pixels), pixels.height());
 }
 
 // Each band is placed as a picture of its own, its edges inset like any other: the bands
 // abut, and every device pixel still samples its own picture pixel.
-void PainterSurface::sendBands(QPoint at, const std::vector<QImage>& bands) {
+void PainterSurface::sendBands(QPoint at, const std::vector<QImage>& bands, int rows) {
+    const int bottom = at.y() + rows;
     int top = at.y();
     for (const QImage& band : bands) {
+        if (top >= bottom)
+            break;
         m_painter.drawImage(QRectF(at.x() + kImageInset, top + kImageInset,
                                    band.width() - 2 * kImageInset, band.height() - 2 * kImageInset),
                             band);
@@ -83,28 +86,23 @@ void PainterSurface::drawTiled(const QRect& area, const QImage& tile) {
         return;
     sendMerged();
     remember({area, inRgb32(tile), Kind::Tiles}, visible);
-    // The very bands are sent for every whole tile: a PDF keeps one copy of them. A tile of one
-    // band is the image given, which a PDF also knows again on the next page when the caller
-    // keeps its tile.
-    struct Cut {
-        QImage pixels; // the bands share its pixels
-        std::vector<QImage> bands;
-    };
-    const std::vector<QImage> whole = imageBands(tile);
-    std::vector<Cut> cuts;
+    // The very bands are sent for every tile: a PDF keeps one copy of them. A tile of one band
+    // is the image given, which a PDF also knows again on the next page when the caller keeps
+    // its tile. A tile cut by the area's sides is the whole tile clipped, rather than a cut copy
+    // that would be one more picture to compress and keep.
+    const std::vector<QImage> bands = imageBands(tile);
     forEachTile(area, visible, tile.size(), [&](const QRect& place) {
         if (place.size() == tile.size()) {
-            sendBands(place.topLeft(), whole);
+            sendBands(place.topLeft(), bands, place.height());
             return;
         }
-        auto cut = std::find_if(cuts.begin(), cuts.end(),
-                                [&](const Cut& c) { return c.pixels.size() == place.size(); });
-        if (cut == cuts.end()) {
-            QImage pixels = tile.copy(QRect(QPoint(0, 0), place.size()));
-            std::vector<QImage> bands = imageBands(pixels);
-            cut = cuts.insert(cuts.end(), Cut{std::move(pixels), std::move(bands)});
-        }
-        sendBands(place.topLeft(), cut->bands);
+        m_painter.save();
+        // Inset like an image's edges, so that every rasteriser keeps the same pixels.
+        m_painter.setClipRect(
+            QRectF(place).adjusted(kImageInset, kImageInset, -kImageInset, -kImageInset),
+            Qt::IntersectClip);
+        sendBands(place.topLeft(), bands, place.height());
+        m_painter.restore();
     });
 }
 

@@ -15,7 +15,7 @@ class QPainter;
 // that such operations change as pictures of their finished pixels, drawn by an image surface
 // from that memory:
 //
-//   texture tile   ->  sent once, drawn at every tile position
+//   texture tile   ->  sent once, drawn at every tile position, clipped at the sides
 //   XOR/NOT line   ->  held back; when anything else is drawn, or the surface goes, the
 //   or round dot       held areas are gathered into pieces (a round dot is one piece), and
 //                      each piece goes out as an image of tiles and lines merged
@@ -42,8 +42,8 @@ class PainterSurface : public Surface {
     // Pictures are sent at one device pixel per picture pixel and without lossy compression,
     // so that no printer or PDF viewer resamples them.
     void drawImage(QPoint at, const QImage& pixels) override;
-    // The whole tile goes out once and is drawn at every position it covers whole; the tiles
-    // cut by the area's sides share one cut copy per kind of cut.
+    // The whole tile goes out once and is drawn at every position, clipped where the area's
+    // sides cut it.
     void drawTiled(const QRect& area, const QImage& tile) override;
     int textHeight(const QFont& font) const override;
     // Text goes out as text, not as pixels.
@@ -73,8 +73,9 @@ class PainterSurface : public Surface {
     void sendMerged();
     // Sends `pixels` one to one onto the device pixels from `at`, in bands.
     void sendImage(QPoint at, const QImage& pixels);
-    // Sends the bands of one image, as imageBands cuts it, one to one from `at` down.
-    void sendBands(QPoint at, const std::vector<QImage>& bands);
+    // Sends the bands of one image, as imageBands cuts it, one to one from `at` down, those
+    // that reach into its first `rows` rows.
+    void sendBands(QPoint at, const std::vector<QImage>& bands, int rows);
     static void replay(Surface& target, const Drawn& drawn);
 
     QPainter& m_painter;

@@ -1,5 +1,6 @@
 // The picture verb run as a user runs it, on pictures whose pixels need care: a file cut short
-// and a two-colour picture made grey.
+// and a two-colour picture made grey; and on every format the toolkit's plugins read, which the
+// verb reaches without the toolkit's drawing part.
 #include "picture/open_picture.h"
 
 #include "picture/picture_files.h"
@@ -76,6 +77,23 @@ TEST_F(PictureCommand, GreyTurnsValueZeroOfATwoColourPictureBlack) {
     ASSERT_TRUE(written.ok());
     EXPECT_EQ(written.picture.pixelColor(0, 0) | 0xff000000, black);
     EXPECT_EQ(written.picture.pixelColor(1, 0) | 0xff000000, white);
+}
+
+// The verb starts only the toolkit's core, which must still find the plugins that read these.
+TEST_F(PictureCommand, OpensEachFormatThatTheToolkitReads) {
+    QImage gradient(5, 3, QImage::Format_RGB32);
+    for (int y = 0; y < gradient.height(); ++y) {
+        for (int x = 0; x < gradient.width(); ++x)
+            gradient.setPixel(x, y, qRgb(40 * x, 80 * y, 200));
+    }
+    for (const char* format : {"bmp", "jpeg", "png", "tiff"}) {
+        const QString file = m_folder.filePath(QStringLiteral("gradient.") + format);
+        ASSERT_TRUE(QImageWriter(file, format).write(gradient)) << format;
+        const Result opened = run({file});
+        EXPECT_EQ(opened.exitCode, 0) << format << ": " << opened.err.toStdString();
+        EXPECT_EQ(opened.json.value("width"), gradient.width()) << format;
+        EXPECT_EQ(opened.json.value("height"), gradient.height()) << format;
+    }
 }
 
 } // namespace

@@ -146,4 +146,30 @@ TEST(PainterSurfaceMerging, SendsARoundDotAsOnePicture) {
     EXPECT_EQ(pdf.count("/Subtype /Image"), 1 + 10) << "the tile once, then each dot";
 }
 
+// A texture goes to a PDF as one picture, however the sides of its area cut it: cut copies of
+// the tile would each be compressed and kept.
+TEST(PainterSurfaceTiles, SendTheTileOnceWhereverTheAreaIsCut) {
+    const struct {
+        const char* name;
+        QRect area;
+    } cases[] = {
+        {"right side", QRect(0, 0, 43, 40)},
+        {"bottom", QRect(0, 0, 40, 43)},
+        {"both and the corner", QRect(3, 5, 51, 47)},
+    };
+    for (const auto& c : cases) {
+        QByteArray pdf;
+        {
+            QBuffer buffer(&pdf);
+            buffer.open(QIODevice::WriteOnly);
+            QPdfWriter writer(&buffer);
+            writer.setResolution(300);
+            QPainter painter(&writer);
+            PainterSurface surface(painter);
+            surface.drawTiled(c.area, noise(QSize(8, 5)));
+        }
+        EXPECT_EQ(pdf.count("/Subtype /Image"), 1) << c.name;
+    }
+}
+
 } // namespace
