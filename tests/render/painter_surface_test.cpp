@@ -128,7 +128,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 // Lines merged with a texture go out as pictures of their finished pixels, a round dot as one
 // picture rather than one per row of equal width: the page stays small and quick to send.
-TEST(PainterSurfaceMerging, SendsARoundDotAsOnePicture) {
+// The number of pictures in a 300 dpi PDF page that `draw` draws through a painter surface.
+int picturesInPdf(const std::function<void(PainterSurface&)>& draw) {
     QByteArray pdf;
     {
         QBuffer buffer(&pdf);
@@ -137,13 +138,20 @@ TEST(PainterSurfaceMerging, SendsARoundDotAsOnePicture) {
         writer.setResolution(300);
         QPainter painter(&writer);
         PainterSurface surface(painter);
+        draw(surface);
+    }
+    return int(pdf.count("/Subtype /Image"));
+}
+
+TEST(PainterSurfaceMerging, SendsARoundDotAsOnePicture) {
+    const int pictures = picturesInPdf([](PainterSurface& surface) {
         surface.drawTiled(QRect(0, 0, 600, 400), noise(QSize(8, 5))); // whole tiles only
         surface.setPenMode(PenMode::Xor);
         surface.setPenColor(0xc0c0c0);
         for (int i = 0; i < 10; ++i)
             surface.dot(30 + 50 * i, 40, 16, true);
-    }
-    EXPECT_EQ(pdf.count("/Subtype /Image"), 1 + 10) << "the tile once, then each dot";
+    });
+    EXPECT_EQ(pictures, 1 + 10) << "the tile once, then each dot";
 }
 
 // A texture goes to a PDF as one picture, however the sides of its area cut it: cut copies of
@@ -158,17 +166,9 @@ TEST(PainterSurfaceTiles, SendTheTileOnceWhereverTheAreaIsCut) {
         {"both and the corner", QRect(3, 5, 51, 47)},
     };
     for (const auto& c : cases) {
-        QByteArray pdf;
-        {
-            QBuffer buffer(&pdf);
-            buffer.open(QIODevice::WriteOnly);
-            QPdfWriter writer(&buffer);
-            writer.setResolution(300);
-            QPainter painter(&writer);
-            PainterSurface surface(painter);
-            surface.drawTiled(c.area, noise(QSize(8, 5)));
-        }
-        EXPECT_EQ(pdf.count("/Subtype /Image"), 1) << c.name;
+        const int pictures = picturesInPdf(
+            [&c](PainterSurface& surface) { surface.drawTiled(c.area, noise(QSize(8, 5))); });
+        EXPECT_EQ(pictures, 1) << c.name;
     }
 }
 
