@@ -64,7 +64,6 @@ class ImageSurface : public Surface {
         };
         static constexpr size_t kKept = 4;
         std::vector<Row> m_rows;
-        size_t m_oldest = 0;
     };
 
     void queue(const Operation& operation);
