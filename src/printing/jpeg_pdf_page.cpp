@@ -2,6 +2,9 @@
 
 #include <QList>
 
+#include <algorithm>
+#include <cmath>
+
 namespace {
 
 constexpr uchar kStartOfImage = 0xd8;
@@ -80,12 +83,25 @@ bool bothTakeYCbCr(const JpegHeaders& h) {
     return h.jfif || h.componentIds != "RGB";
 }
 
-QByteArray number(double value) {
-    QByteArray text = QByteArray::number(value, 'f', 6);
-    while (text.endsWith('0'))
-        text.chop(1);
-    if (text.endsWith('.'))
-        text.chop(1);
+// A number as the printer's own pages write it: nine digits in all, the rest cut off rather
+// than rounded. An offset that is a whole number of device pixels then often lies a hair before
+// that pixel, which decides the pixel a rasteriser fills; written alike, the picture lands on
+// the same pixels as it does there.
+QByteArray pdfNumber(double value) {
+    QByteArray text = value < 0 ? "-" : "";
+    value = std::abs(value);
+    auto whole = quint64(value);
+    auto billionths = qint64((value - double(whole)) * 1e9);
+    if (billionths == 1000000000) {
+        ++whole;
+        billionths = 0;
+    }
+    const QByteArray wholeDigits = whole ? QByteArray::number(whole) : QByteArray();
+    text += whole ? wholeDigits : QByteArray("0");
+    if (billionths)
+        text += '.' + QByteArray::number(billionths)
+                          .rightJustified(9, '0')
+                          .left(std::max<qsizetype>(0, 9 - wholeDigits.size()));
     return text;
 }
 
@@ -111,8 +127,9 @@ QByteArray jpegPdfPage(QByteArrayView file, const PassableJpeg& jpeg, const PdfP
     // printer's own pages are drawn; the picture's first row at its top.
     const double scale = 72.0 / frame.dotsPerInch;
     const QByteArray content =
-        number(scale) + " 0 0 " + number(-scale) + ' ' + number(frame.paintOrigin.x() * scale) +
-        ' ' + number(frame.mediaPoints.height() - frame.paintOrigin.y() * scale) + " cm\n" +
+        pdfNumber(scale) + " 0 0 " + pdfNumber(-scale) + ' ' +
+        pdfNumber(frame.paintOrigin.x() * scale) + ' ' +
+        pdfNumber(frame.mediaPoints.height() - frame.paintOrigin.y() * scale) + " cm\n" +
         QByteArray::number(placed.width()) + " 0 0 " + QByteArray::number(-placed.height()) + ' ' +
         QByteArray::number(placed.x()) + ' ' + QByteArray::number(placed.y() + placed.height()) +
         " cm /Im0 Do\n";
