@@ -1,6 +1,8 @@
 #include "printing/jpeg_pdf_page.h"
 
 #include <QList>
+#include <QPageLayout>
+#include <QPrinter>
 
 #include <algorithm>
 #include <cmath>
@@ -119,6 +121,15 @@ std::optional<PassableJpeg> passableJpeg(QByteArrayView file) {
     default: // four-component JPEGs are stored inverted by some writers and not by others
         return std::nullopt;
     }
+}
+
+PdfPageFrame pdfPageFrame(const QPrinter& printer) {
+    const QPageLayout layout = printer.pageLayout();
+    const int dotsPerInch = printer.resolution();
+    const QPoint origin = layout.mode() == QPageLayout::FullPageMode
+                              ? QPoint()
+                              : layout.paintRectPixels(dotsPerInch).topLeft();
+    return {layout.fullRectPoints().size(), origin, dotsPerInch};
 }
 
 QByteArray jpegPdfPage(QByteArrayView file, const PassableJpeg& jpeg, const PdfPageFrame& frame,

@@ -7,6 +7,8 @@
 
 #include <optional>
 
+class QPrinter;
+
 // A JPEG file that a PDF reader decodes to the same pixels as our own decoder does, so that a
 // printer can be sent its compressed data unchanged instead of pixels decoded and packed anew.
 struct PassableJpeg {
@@ -25,6 +27,9 @@ struct PdfPageFrame {
     QPoint paintOrigin; // the printable area's top-left corner, in device pixels
     int dotsPerInch = 0;
 };
+
+// The frame of the pages the toolkit's own engine writes for `printer`.
+PdfPageFrame pdfPageFrame(const QPrinter& printer);
 
 // A one-page PDF showing `file` (for which passableJpeg() said yes) stretched into `placed`,
 // given in device pixels from the printable area's top-left corner, the data copied unchanged.

@@ -7,8 +7,6 @@
 #include "printing/pdf_document_job.h"
 #include "printing/print_run.h"
 
-#include <QPageLayout>
-
 namespace {
 
 // The one-page document of the JPEG's own data where it shows the same pixels at the same place
@@ -20,13 +18,7 @@ std::optional<QByteArray> jpegPage(QPrinter& printer, const PictureRecord& dib, 
     const std::optional<PassableJpeg> jpeg = passableJpeg(jpegFile);
     if (!jpeg || jpeg->size != QSize(DibWidth(dib), DibHeight(dib)))
         return std::nullopt;
-    const QPageLayout layout = printer.pageLayout();
-    const int dotsPerInch = printer.resolution();
-    const QPoint origin = layout.mode() == QPageLayout::FullPageMode
-                              ? QPoint()
-                              : layout.paintRectPixels(dotsPerInch).topLeft();
-    return jpegPdfPage(jpegFile, *jpeg, {layout.fullRectPoints().size(), origin, dotsPerInch},
-                       placed);
+    return jpegPdfPage(jpegFile, *jpeg, pdfPageFrame(printer), placed);
 }
 
 } // namespace

@@ -1,6 +1,15 @@
 // Which JPEG files go to the printer as their own data: only those a PDF reader decodes to the
 // pixels our decoder makes of them.
+#include "pdf_pages.h"
+#include "support/noise_image.h"
+
 #include "printing/jpeg_pdf_page.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QPainter>
+#include <QPrinter>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -62,6 +71,59 @@ TEST(PassableJpeg, OnlyFilesBothDecodersReadAlikeGoAsTheyAre) {
         if (jpeg) {
             EXPECT_EQ(jpeg->size, QSize(30, 20));
         }
+    }
+}
+
+// Where the printable area's corner is a whole number of pixels but not of points, the
+// toolkit's page lies a hair off it, which moves its edges by a pixel; ours must move alike.
+TEST(JpegPdfPage, LandsOnThePixelsOfTheToolkitsOwnPage) {
+    struct Row {
+        const char* name;
+        int dotsPerInch;
+        QMarginsF margins; // millimetres
+        QPageLayout::Orientation orientation;
+    };
+    const Row rows[] = {
+        {"no margins", 300, {}, QPageLayout::Portrait},
+        {"left edge a hair off", 300, {10.3, 20.7, 5, 5}, QPageLayout::Portrait},
+        {"top edge a hair off, landscape", 1200, {10.3, 20.7, 5, 5}, QPageLayout::Landscape},
+    };
+    QTemporaryDir dir;
+    QByteArray jpegFile;
+    QBuffer buffer(&jpegFile);
+    ASSERT_TRUE(noiseImage(QSize(30, 20), 3).save(&buffer, "JPEG", 90));
+    const QImage decoded = QImage::fromData(jpegFile);
+    const std::optional<PassableJpeg> jpeg = passableJpeg(jpegFile);
+    ASSERT_TRUE(jpeg);
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const QString theirs = dir.filePath(QString("%1-toolkit.pdf").arg(row.dotsPerInch));
+        const QString ours = dir.filePath(QString("%1-ours.pdf").arg(row.dotsPerInch));
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(theirs);
+        printer.setResolution(row.dotsPerInch);
+        printer.setPageOrientation(row.orientation);
+        printer.setFullPage(false);
+        printer.setPageMargins(row.margins, QPageLayout::Millimeter);
+        const QRect placed(7, 11, 3 * decoded.width(), 2 * decoded.height());
+        QPainter painter(&printer);
+        painter.setRenderHint(QPainter::LosslessImageRendering);
+        painter.drawImage(placed, decoded);
+        painter.end();
+        const PdfPageFrame frame = pdfPageFrame(printer);
+        QFile file(ours);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(jpegPdfPage(jpegFile, *jpeg, frame, placed));
+        file.close();
+
+        const QRect crop = placed.translated(frame.paintOrigin).adjusted(-2, -2, 2, 2);
+        const QImage expected = rasterisePdfPage(theirs, 1, row.dotsPerInch, crop);
+        const QImage actual = rasterisePdfPage(ours, 1, row.dotsPerInch, crop);
+        ASSERT_FALSE(expected.isNull());
+        ASSERT_EQ(actual.size(), expected.size());
+        // Decoders of JPEG may differ by a little in a colour, never by paper.
+        EXPECT_LE(largestChannelDifference(actual, expected), 3);
     }
 }
 
