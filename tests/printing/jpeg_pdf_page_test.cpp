@@ -86,7 +86,7 @@ TEST(JpegPdfPage, LandsOnThePixelsOfTheToolkitsOwnPage) {
     const Row rows[] = {
         {"no margins", 300, {}, QPageLayout::Portrait},
         {"left edge a hair off", 300, {10.3, 20.7, 5, 5}, QPageLayout::Portrait},
-        {"top edge a hair off, landscape", 1200, {10.3, 20.7, 5, 5}, QPageLayout::Landscape},
+        {"landscape with margins", 1200, {10.3, 20.7, 5, 5}, QPageLayout::Landscape},
     };
     QTemporaryDir dir;
     QByteArray jpegFile;
