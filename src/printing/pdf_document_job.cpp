@@ -65,16 +65,25 @@ std::optional<QString> printPdfDocument(CurrentPrinter& current, const QString& 
         options.append(cups_option_t{name.data(), value.data()});
     const int job = cupsCreateJob(CUPS_HTTP_DEFAULT, queue.constData(), jobTitle.constData(),
                                   int(options.size()), options.data());
+    bool sent = false;
     if (job > 0 &&
         cupsStartDocument(CUPS_HTTP_DEFAULT, queue.constData(), job, jobTitle.constData(),
                           CUPS_FORMAT_PDF, 1) == HTTP_STATUS_CONTINUE) {
         cupsWriteRequestData(CUPS_HTTP_DEFAULT, pdf.data(), size_t(pdf.size()));
-        cupsFinishDocument(CUPS_HTTP_DEFAULT, queue.constData());
+        sent = cupsFinishDocument(CUPS_HTTP_DEFAULT, queue.constData()) <=
+               IPP_STATUS_OK_EVENTS_COMPLETE;
     }
-    if (auto refusal = refusalOfLastJob(current.name(), title))
+    const std::optional<QString> refusal = refusalOfLastJob(current.name(), title);
+    // A job left without its document would wait for it until the server gives up.
+    if (job > 0 && !sent)
+        cupsCancelJob2(CUPS_HTTP_DEFAULT, queue.constData(), job, 0);
+    if (refusal)
         return refusal;
-    if (job <= 0)
+    if (!sent && job <= 0)
         return QStringLiteral("The printer \"%1\" could not begin the job \"%2\".")
+            .arg(current.name(), title);
+    if (!sent)
+        return QStringLiteral("The printer \"%1\" could not finish the job \"%2\".")
             .arg(current.name(), title);
     return std::nullopt;
 }
