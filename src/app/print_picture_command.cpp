@@ -7,6 +7,7 @@
 #include "printing/current_printer.h"
 #include "printing/picture_print_job.h"
 
+#include <QFile>
 #include <QTextStream>
 
 namespace {
@@ -107,5 +108,13 @@ int runPrintPictureCommand(const QStringList& words, QTextStream& out, QTextStre
             choice.heightPercent = percents->height;
         }
     }
-    return reportPrint(printer, printPicture(printer, decoded.picture, choice), err);
+    // A JPEG read whole may go to the printer as it is; one that ends early is completed by our
+    // decoder in its own way, which only its pixels show.
+    QByteArray jpegFile;
+    if (decoded.format == PictureFormat::Jpeg && decoded.incomplete.isEmpty()) {
+        QFile file(unquotedFileName(args.positional.first()));
+        if (file.open(QIODevice::ReadOnly))
+            jpegFile = file.readAll();
+    }
+    return reportPrint(printer, printPicture(printer, decoded.picture, choice, jpegFile), err);
 }

@@ -3,16 +3,45 @@
 #include "pdf_pages.h"
 #include "print_queue.h"
 #include "support/measured_run.h"
+#include "support/noise_image.h"
 
 #include "picture/picture_print_geometry.h"
 #include "printing/current_printer.h"
 
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 #include <QTemporaryDir>
 
 namespace {
 
 constexpr QRgb kPaper = 0xffffffff;
+
+QByteArray fileBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The document the program handed to the print server for job `id`, which the server keeps
+// after printing.
+QString spooledDocument(int id) {
+    return QStringLiteral("/var/spool/cups/d%1-001").arg(id, 5, 10, QChar(u'0'));
+}
+
+// The pictures of a PDF as pdfimages extracts them into `folder`: compressed JPEG data as it is
+// (".jpg"), anything else as decoded pixels.
+QStringList extractedPictures(const QString& pdfPath, const QString& folder) {
+    QDir().mkpath(folder);
+    QProcess pdfimages;
+    pdfimages.start(QStringLiteral("pdfimages"), {"-j", pdfPath, folder + "/picture"});
+    if (!pdfimages.waitForFinished(30000) || pdfimages.exitCode() != 0)
+        return {};
+    QStringList files = QDir(folder).entryList(QDir::Files, QDir::Name);
+    for (QString& file : files)
+        file = folder + u'/' + file;
+    return files;
+}
 
 TEST_F(PrintQueueTest, PictureFillsThePageAtItsProportionsWithEdgesOnTheRule) {
     // Four quarters of four colours, so that a picture turned or mirrored shows.
@@ -103,6 +132,56 @@ TEST_F(PrintQueueTest, APictureKeepingItsAspectIsNarrowedWhereTheWidthGivenWould
             rasterisePdfPage(job.pdfPath, 1, page.dotsPerInch, QRect(at, QSize(1, 1)));
         ASSERT_FALSE(printed.isNull());
         EXPECT_EQ(printed.pixel(0, 0) | 0xff000000u, color) << at.x() << "," << at.y();
+    }
+}
+
+TEST_F(PrintQueueTest, AJpegGoesToThePrinterAsItsOwnDataOntoTheSamePixels) {
+    // The same picture printed as a PNG of the decoded pixels takes the way every other
+    // picture takes, which the JPEG's own data must match on paper.
+    const QSize size(120, 90);
+    const QImage::Format formats[] = {QImage::Format_RGB32, QImage::Format_Grayscale8};
+    const PrinterPage page = CurrentPrinter().page();
+    const QSize area = page.printableArea;
+    const std::optional<PrintPercents> percents =
+        proportionalPercents(PercentSide::Width, 20, size, area);
+    ASSERT_TRUE(percents);
+    PicturePrintChoice choice;
+    choice.useFullPage = false;
+    choice.widthPercent = percents->width;
+    choice.heightPercent = percents->height;
+    const QRect crop = placePicture(size, area, choice).adjusted(-2, -2, 2, 2);
+    QTemporaryDir dir;
+    for (QImage::Format format : formats) {
+        const QString name = format == QImage::Format_RGB32 ? "colour" : "grey";
+        SCOPED_TRACE(name.toStdString());
+        const QString jpeg = dir.filePath(name + ".jpg");
+        const QString png = dir.filePath(name + ".png");
+        ASSERT_TRUE(noiseImage(size, 7).convertToFormat(format).save(jpeg, "JPEG", 90));
+        ASSERT_TRUE(QImage(jpeg).save(png));
+        FinishedJob jobs[2];
+        for (int i = 0; i < 2; ++i) {
+            const int before = newestJobId();
+            QString err;
+            ASSERT_EQ(runProgram({"print-picture", i == 0 ? jpeg : png, "--width", "20"}, err), 0)
+                << err.toStdString();
+            jobs[i] = waitForJobAfter(before, QStringLiteral("Lineavo-Picture"));
+            ASSERT_FALSE(jobs[i].pdfPath.isEmpty());
+        }
+
+        const QStringList sent =
+            extractedPictures(spooledDocument(jobs[0].id), dir.filePath(name + "-sent"));
+        ASSERT_EQ(sent.size(), 1);
+        EXPECT_TRUE(sent[0].endsWith(".jpg")) << sent[0].toStdString();
+        EXPECT_TRUE(fileBytes(sent[0]) == fileBytes(jpeg)) << "the data sent differs from the file";
+
+        const QImage printed = rasterisePdfPage(jobs[0].pdfPath, 1, page.dotsPerInch, crop);
+        const QImage expected = rasterisePdfPage(jobs[1].pdfPath, 1, page.dotsPerInch, crop);
+        ASSERT_FALSE(printed.isNull());
+        ASSERT_EQ(printed.size(), expected.size());
+        // Decoders of JPEG may differ by a little in a colour, never in where the picture lies:
+        // a picture one pixel off meets paper at its edges, as far from noise as can be.
+        constexpr int kDecoderSlack = 3;
+        EXPECT_LE(largestChannelDifference(printed, expected), kDecoderSlack);
     }
 }
 

@@ -4,6 +4,9 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include <algorithm>
+#include <cstdlib>
+
 QString pdfInfoField(const QString& pdfPath, const QString& key) {
     QProcess pdfinfo;
     pdfinfo.start(QStringLiteral("pdfinfo"), {pdfPath});
@@ -48,4 +51,17 @@ QImage rasterisePdfPage(const QString& pdfPath, int page, int dotsPerInch, const
     QImageReader reader(prefix + QStringLiteral(".png"));
     QImageReader::setAllocationLimit(0); // a whole page at a printer's resolution is large
     return reader.read().convertToFormat(QImage::Format_RGB32);
+}
+
+int largestChannelDifference(const QImage& a, const QImage& b) {
+    int largest = 0;
+    for (int y = 0; y < std::min(a.height(), b.height()); ++y) {
+        for (int x = 0; x < std::min(a.width(), b.width()); ++x) {
+            const QRgb p = a.pixel(x, y);
+            const QRgb q = b.pixel(x, y);
+            largest = std::max({largest, std::abs(qRed(p) - qRed(q)),
+                                std::abs(qGreen(p) - qGreen(q)), std::abs(qBlue(p) - qBlue(q))});
+        }
+    }
+    return largest;
 }

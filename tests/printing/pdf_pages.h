@@ -17,3 +17,6 @@ int pdfImageCount(const QString& pdfPath);
 // when pdftoppm fails.
 QImage rasterisePdfPage(const QString& pdfPath, int page, int dotsPerInch,
                         const QRect& crop = QRect());
+
+// The largest difference of one colour channel between two pictures of the same size.
+int largestChannelDifference(const QImage& a, const QImage& b);
