@@ -12,6 +12,12 @@ namespace {
 // where a filled circle takes four curves. Readers draw nothing for a segment of no length.
 constexpr double kDotSegment = 1e-3;
 
+// How far inside its outer pixels an image's edges are placed, in pixels of the page's
+// resolution. Rasterisers count a pixel that an edge only touches in different ways, and one
+// that stretches an image over every pixel it touches draws it a pixel wider; with the edges
+// inside, every rule keeps the pixels the picture was made for.
+constexpr double kImageInsetPixels = 1.0 / 8;
+
 // The largest character size the font engines shape well; a larger text is scaled up.
 constexpr int kLargestShapedPixels = 8192;
 
@@ -21,7 +27,8 @@ QColor colourOf(QRgb colour) {
 
 } // namespace
 
-PdfVectorCanvas::PdfVectorCanvas(QPainter& painter, int dotsPerInch) : m_painter(painter) {
+PdfVectorCanvas::PdfVectorCanvas(QPainter& painter, int dotsPerInch)
+    : m_painter(painter), m_imageInset(kImageInsetPixels * kPointsPerInch / dotsPerInch) {
     m_painter.scale(double(dotsPerInch) / kPointsPerInch, double(dotsPerInch) / kPointsPerInch);
     m_painter.setRenderHint(QPainter::LosslessImageRendering, true);
     m_painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
@@ -86,7 +93,9 @@ int PdfVectorCanvas::addImage(const QImage& pixels, QSizeF size) {
 void PdfVectorCanvas::drawImage(int image, QPointF topLeft) {
     drawGathered();
     const auto& [pixels, size] = m_images[size_t(image)];
-    m_painter.drawImage(QRectF(topLeft, size), pixels);
+    m_painter.drawImage(
+        QRectF(topLeft, size).adjusted(m_imageInset, m_imageInset, -m_imageInset, -m_imageInset),
+        pixels);
 }
 
 void PdfVectorCanvas::clip(const QRectF& rect) {

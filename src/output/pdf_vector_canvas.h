@@ -48,6 +48,7 @@ class PdfVectorCanvas : public VectorCanvas {
     void drawGathered();
 
     QPainter& m_painter;
+    double m_imageInset; // points
     std::vector<std::pair<QImage, QSizeF>> m_images;
     QPainterPath m_path;
     Ink m_ink;
