@@ -5,11 +5,12 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
-// A round dot is a stroke with round caps along a segment this short: one line-to per dot,
-// where a filled circle takes four curves. Readers draw nothing for a segment of no length.
+// A round dot is a stroke with round caps along a segment this short, where a filled circle
+// takes four curves. Readers draw nothing for a segment of no length.
 constexpr double kDotSegment = 1e-3;
 
 // How far inside its outer pixels an image's edges are placed, in pixels of the page's
@@ -38,14 +39,63 @@ PdfVectorCanvas::~PdfVectorCanvas() {
     drawGathered();
 }
 
+bool PdfVectorCanvas::extendsRow(QPointF centre, double size, QRgb colour, bool round) const {
+    if (m_row.count == 0 || size != m_row.size || colour != m_row.colour || round != m_row.round ||
+        centre.y() != m_row.first.y())
+        return false;
+    const double step = m_row.count == 1 ? centre.x() - m_row.first.x() : m_row.step;
+    // The columns of a grid are a running sum of millimetres: their steps agree to far less
+    // than this, and no reader could show the difference.
+    constexpr double kSameStep = 1e-6;
+    return step > kDotSegment &&
+           std::abs(m_row.first.x() + step * m_row.count - centre.x()) < kSameStep;
+}
+
+void PdfVectorCanvas::dot(QPointF centre, double size, QRgb colour, bool round) {
+    if (extendsRow(centre, size, colour, round)) {
+        if (m_row.count == 1)
+            m_row.step = centre.x() - m_row.first.x();
+        ++m_row.count;
+        return;
+    }
+    gatherRow();
+    m_row = {centre, 0, 1, size, colour, round};
+}
+
+// A round dot is a dash so short that its round caps make the circle; a square one is a dash
+// as long as the pen is wide, with flat ends. Squares that touch make one solid line.
+void PdfVectorCanvas::gatherRow() {
+    if (m_row.count == 0)
+        return;
+    const DotRow row = m_row;
+    m_row.count = 0;
+    const double dash = row.round ? kDotSegment : row.size;
+    Ink ink;
+    ink.colour = row.colour;
+    ink.width = row.size;
+    ink.roundCaps = row.round;
+    if (row.count > 1 && row.step > dash) {
+        ink.dash = dash;
+        ink.gap = row.step - dash;
+    }
+    QPainterPath& path = pathFor(ink);
+    path.moveTo(row.first.x() - dash / 2, row.first.y());
+    path.lineTo(row.first.x() + row.step * (row.count - 1) + dash / 2, row.first.y());
+}
+
 QPainterPath& PdfVectorCanvas::pathFor(const Ink& ink) {
     if (!(ink == m_ink))
-        drawGathered();
+        drawPath();
     m_ink = ink;
     return m_path;
 }
 
 void PdfVectorCanvas::drawGathered() {
+    gatherRow();
+    drawPath();
+}
+
+void PdfVectorCanvas::drawPath() {
     if (m_path.isEmpty())
         return;
     if (m_ink.fill) {
@@ -62,26 +112,18 @@ void PdfVectorCanvas::drawGathered() {
 }
 
 void PdfVectorCanvas::line(const QLineF& line, const VectorPen& pen) {
+    gatherRow();
     QPainterPath& path = pathFor({pen.colour, pen.width, pen.dash, pen.gap});
     path.moveTo(line.p1());
     path.lineTo(line.p2());
 }
 
 void PdfVectorCanvas::fillRect(const QRectF& rect, QRgb colour) {
+    gatherRow();
     Ink ink;
     ink.colour = colour;
     ink.fill = true;
     pathFor(ink).addRect(rect);
-}
-
-void PdfVectorCanvas::fillCircle(QPointF centre, double diameter, QRgb colour) {
-    Ink ink;
-    ink.colour = colour;
-    ink.width = diameter;
-    ink.roundCaps = true;
-    QPainterPath& path = pathFor(ink);
-    path.moveTo(centre.x() - kDotSegment / 2, centre.y());
-    path.lineTo(centre.x() + kDotSegment / 2, centre.y());
 }
 
 int PdfVectorCanvas::addImage(const QImage& pixels, QSizeF size) {

@@ -106,10 +106,14 @@ void SvgCanvas::fillRect(const QRectF& rect, QRgb colour) {
              attribute("width", mm(rect.width())) + attribute("height", mm(rect.height())) + "/>\n";
 }
 
-void SvgCanvas::fillCircle(QPointF centre, double diameter, QRgb colour) {
+void SvgCanvas::dot(QPointF centre, double size, QRgb colour, bool round) {
+    if (!round) {
+        fillRect(QRectF(centre.x() - size / 2, centre.y() - size / 2, size, size), colour);
+        return;
+    }
     inGroup(attribute("fill", colourOf(colour)));
     m_svg += "<circle" + attribute("cx", mm(centre.x())) + attribute("cy", mm(centre.y())) +
-             attribute("r", mm(diameter / 2)) + "/>\n";
+             attribute("r", mm(size / 2)) + "/>\n";
 }
 
 // The picture is defined once, at its size, and each drawing refers to it. Its pixels stay

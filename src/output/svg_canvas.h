@@ -16,7 +16,7 @@ class SvgCanvas : public VectorCanvas {
 
     void line(const QLineF& line, const VectorPen& pen) override;
     void fillRect(const QRectF& rect, QRgb colour) override;
-    void fillCircle(QPointF centre, double diameter, QRgb colour) override;
+    void dot(QPointF centre, double size, QRgb colour, bool round) override;
     int addImage(const QImage& pixels, QSizeF size) override;
     void drawImage(int image, QPointF topLeft) override;
     void clip(const QRectF& rect) override;

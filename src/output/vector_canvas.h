@@ -27,7 +27,8 @@ class VectorCanvas {
 
     virtual void line(const QLineF& line, const VectorPen& pen) = 0;
     virtual void fillRect(const QRectF& rect, QRgb colour) = 0;
-    virtual void fillCircle(QPointF centre, double diameter, QRgb colour) = 0;
+    // A filled circle of diameter `size`, or a square of that side, centred on `centre`.
+    virtual void dot(QPointF centre, double size, QRgb colour, bool round) = 0;
 
     // Keeps `pixels` in the file once, to be drawn at `size` wherever `drawImage` puts it;
     // returns its handle. Pictures are kept losslessly.

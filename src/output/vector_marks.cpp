@@ -40,12 +40,6 @@ void VectorMarks::line(const LineMark& mark) {
 }
 
 void VectorMarks::dot(const DotMark& mark) {
-    const QPointF centre(m_place.x(mark.x), m_place.y(mark.y));
-    const double size = m_place.width(mark.pen.widthPoints);
-    const QRgb colour = colorValueToRgb(mark.pen.colour);
-    if (mark.round) {
-        m_canvas.fillCircle(centre, size, colour);
-        return;
-    }
-    m_canvas.fillRect(QRectF(centre.x() - size / 2, centre.y() - size / 2, size, size), colour);
+    m_canvas.dot(QPointF(m_place.x(mark.x), m_place.y(mark.y)), m_place.width(mark.pen.widthPoints),
+                 colorValueToRgb(mark.pen.colour), mark.round);
 }

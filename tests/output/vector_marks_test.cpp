@@ -19,14 +19,9 @@ class RecordingCanvas : public VectorCanvas {
     std::vector<Stroke> strokes;
 
     void line(const QLineF& line, const VectorPen& pen) override { strokes.push_back({line, pen}); }
-    void fillRect(const QRectF& rect, QRgb colour) override {
-        strokes.push_back({QLineF(rect.center(), rect.center()),
-                           {colour, rect.width()},
-                           false,
-                           rect.width() == rect.height()});
-    }
-    void fillCircle(QPointF centre, double diameter, QRgb colour) override {
-        strokes.push_back({QLineF(centre, centre), {colour, diameter}, true});
+    void fillRect(const QRectF&, QRgb) override {}
+    void dot(QPointF centre, double size, QRgb colour, bool round) override {
+        strokes.push_back({QLineF(centre, centre), {colour, size}, round, !round});
     }
     int addImage(const QImage&, QSizeF) override { return 0; }
     void drawImage(int, QPointF) override {}
