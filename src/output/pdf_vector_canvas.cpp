@@ -1,6 +1,7 @@
 #include "output/pdf_vector_canvas.h"
 
 #include "output/pdf_page_size.h"
+#include "render/text_cell.h"
 
 #include <QPainter>
 
@@ -18,9 +19,6 @@ constexpr double kDotSegment = 1e-3;
 // that stretches an image over every pixel it touches draws it a pixel wider; with the edges
 // inside, every rule keeps the pixels the picture was made for.
 constexpr double kImageInsetPixels = 1.0 / 8;
-
-// The largest character size the font engines shape well; a larger text is scaled up.
-constexpr int kLargestShapedPixels = 8192;
 
 QColor colourOf(QRgb colour) {
     return QColor::fromRgb(colour | 0xff000000u);

@@ -161,8 +161,13 @@ void SvgCanvas::text(QPointF baseline, const QFont& font, double em, QRgb colour
         m_svg += attribute("font-weight", "bold");
     if (font.italic())
         m_svg += attribute("font-style", "italic");
+    QByteArrayList lines;
     if (font.underline())
-        m_svg += attribute("text-decoration", "underline");
+        lines << "underline";
+    if (font.strikeOut())
+        lines << "line-through";
+    if (!lines.isEmpty())
+        m_svg += attribute("text-decoration", lines.join(' '));
     m_svg += attribute("xml:space", "preserve") + '>' + xmlText(text) + "</text>\n";
 }
 

@@ -8,9 +8,6 @@
 
 namespace {
 
-// Well below the size at which any face's ascent wraps round.
-constexpr int kLargestShapedPixels = 8192;
-
 // `font` at a size the font engines measure right, and the factor that brings it back.
 struct ShapedFont {
     QFont font;
