@@ -8,9 +8,6 @@
 
 namespace {
 
-// Well below the size at which any face's ascent wraps round.
-constexpr int kLargestShapedPixels = 8192;
-
 // `font` at a size the font engines measure right, and the factor that brings it back.
 struct ShapedFont {
     QFont font;
@@ -32,6 +29,13 @@ int textCellHeight(const QFont& font, const QPaintDevice* device) {
     if (shaped.scale == 1)
         return QFontMetrics(font, device).height();
     return int(std::lround(QFontMetricsF(shaped.font, device).height() * shaped.scale));
+}
+
+int textCellAscent(const QFont& font, const QPaintDevice* device) {
+    const ShapedFont shaped = shapedFont(font);
+    if (shaped.scale == 1)
+        return QFontMetrics(font, device).ascent();
+    return int(std::lround(QFontMetricsF(shaped.font, device).ascent() * shaped.scale));
 }
 
 void drawTextCell(QPainter& painter, QPoint topLeft, const QFont& font, const QString& text) {
