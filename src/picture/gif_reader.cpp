@@ -329,6 +329,8 @@ DecodedPicture readGif(QByteArrayView file, const PictureLimits& limits,
     p.left = f.left, p.top = f.top;
     p.shownWidth = f.left < p.width ? qMin(f.width, p.width - f.left) : 0;
     p.shownHeight = f.top < p.height ? qMin(f.height, p.height - f.top) : 0;
+    if (p.shownWidth == 0 || p.shownHeight == 0)
+        p.shownWidth = p.shownHeight = p.left = p.top = 0; // nothing of it on the screen
     p.rows = FrameRows(f.height, f.interlaced);
     const bool covers = p.shownWidth == p.width && p.shownHeight == p.height;
     p.missing = covers ? kNothing : kBackground;
