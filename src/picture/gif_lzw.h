@@ -2,6 +2,7 @@
 
 #include <QtGlobal>
 
+#include <algorithm>
 #include <vector>
 
 // Decodes a GIF frame's LZW data, held in sub-blocks of at most 255 bytes each, into rows of

@@ -51,7 +51,7 @@ const uchar* afterSubBlocks(const uchar* at, const uchar* end) {
 }
 
 QString endsBeforeThePicture() {
-    return QStringLiteral("The file ends before its GIF picture does begin.");
+    return QStringLiteral("The file ends before its GIF picture begins.");
 }
 
 QString parseGif(QByteArrayView file, GifFrame& f) {
