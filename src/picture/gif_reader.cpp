@@ -345,12 +345,12 @@ DecodedPicture readGif(QByteArrayView file, const PictureLimits& limits,
     if (screen.isNull())
         return DecodedPicture::failure(outOfMemory());
 
+    // Rows below the screen are not needed, but interlaced ones come between needed ones.
+    const int storedRows = p.shownHeight == 0 ? 0 : f.interlaced ? f.height : p.shownHeight;
+    ProgressSteps steps(progress, storedRows);
     GifLzwRows::Ending ending = GifLzwRows::Ending::Complete;
-    if (p.shownWidth > 0 && p.shownHeight > 0) {
+    if (storedRows > 0) {
         GifLzwRows lzw(f.data, end, f.minCodeBits, f.width);
-        // Rows below the screen are not needed, but interlaced ones come between needed ones.
-        const int storedRows = f.interlaced ? f.height : p.shownHeight;
-        ProgressSteps steps(progress, storedRows);
         ending = lzw.decode(storedRows, [&](int stored, const uchar* pixels) {
             const int row = p.rows.rowOf(stored);
             if (row < p.shownHeight)
@@ -359,15 +359,15 @@ DecodedPicture readGif(QByteArrayView file, const PictureLimits& limits,
             if ((stored & 63) == 0)
                 steps.advanceTo(stored);
         });
-        if (ending != GifLzwRows::Ending::Complete && p.wholeRows < storedRows) {
+        if (ending != GifLzwRows::Ending::Complete) {
             p.partPixels = lzw.partialPixels();
             const int row = p.rows.rowOf(p.wholeRows);
             if (row < p.shownHeight)
                 std::memcpy(screen.scanLine(p.top + row) + p.left, lzw.partialRow(),
                             size_t(qMin(p.partPixels, p.shownWidth)));
         }
-        steps.finish();
     }
+    steps.finish();
 
     DecodedPicture read = paletteFromColours(std::move(screen), p, GifColours(f), limits);
     if (read.ok() && ending == GifLzwRows::Ending::FileEnded)
