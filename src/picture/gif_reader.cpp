@@ -45,6 +45,8 @@ const uchar* afterSubBlocks(const uchar* at, const uchar* end) {
         const int length = *at++;
         if (length == 0)
             return at;
+        if (end - at < length)
+            return nullptr;
         at += length;
     }
     return nullptr;
