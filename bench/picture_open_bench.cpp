@@ -3,6 +3,7 @@
 // run ("x_copy"); and PNG and JPEG of a noisy photograph through our layer as a ratio to Qt's
 // reader alone ("x_qt").
 #include "bench_support.h"
+#include "picture/gif_reader.h"
 #include "picture/iff_reader.h"
 #include "picture/open_picture.h"
 #include "picture/pcx_reader.h"
@@ -110,6 +111,11 @@ QByteArray tgaRaw() {
 QByteArray tgaRle() {
     return tgaOf(10);
 }
+QByteArray gif8() {
+    GifOptions o;
+    o.compressed = true;
+    return gif(photo(), o);
+}
 
 // What a camera gives: smooth gradients under noise in every channel of every pixel, which PNG
 // and JPEG compress about as little as they compress photographs.
@@ -162,5 +168,6 @@ BENCHMARK_CAPTURE(ourReader, pcx_24bit, pcx24, readPcx)->Unit(benchmark::kMillis
 BENCHMARK_CAPTURE(ourReader, ilbm_8planes_byterun1, ilbm8, readIff)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(ourReader, tga_24bit_raw, tgaRaw, readTga)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(ourReader, tga_24bit_rle, tgaRle, readTga)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(ourReader, gif_256_colours, gif8, readGif)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(throughQt, png, "png")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(throughQt, jpeg, "jpeg")->Unit(benchmark::kMillisecond);

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# Builds the libFuzzer targets (fuzz/*_fuzzer.cpp) with clang, AddressSanitizer and
-# UndefinedBehaviorSanitizer, runs each for SECONDS (default 60) on its corpus, and merges
-# what it found back into fuzz/corpus/<target>, keeping only inputs that add coverage and every
-# input named by hand (a name that is not libFuzzer's hash of the bytes).
+# Builds the libFuzzer targets (fuzz/*_fuzzer.cpp, or those named after SECONDS) with clang,
+# AddressSanitizer and UndefinedBehaviorSanitizer, runs each for SECONDS (default 60) on its
+# corpus, and merges what it found back into fuzz/corpus/<target>, keeping only inputs that add
+# coverage and every input named by hand (a name that is not libFuzzer's hash of the bytes).
 # A crash, or an input that takes more memory than the program's budget (see
 # fuzz/CMakeLists.txt), stops the script; its input is in <build>/fuzz-artifacts/<target>/.
 set -euo pipefail
@@ -10,11 +10,13 @@ cd "$(dirname "$0")/.."
 seconds="${1:-60}"
 build_dir="${FUZZ_BUILD_DIR:-build-fuzz}"
 
-targets=()
-for source in fuzz/*_fuzzer.cpp; do
-    name="$(basename "$source" _fuzzer.cpp)"
-    targets+=("$name")
-done
+# The targets named after SECONDS, or all of them.
+targets=("${@:2}")
+if [[ ${#targets[@]} -eq 0 ]]; then
+    for source in fuzz/*_fuzzer.cpp; do
+        targets+=("$(basename "$source" _fuzzer.cpp)")
+    done
+fi
 
 CC=clang CXX=clang++ cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DLINEAVO_FUZZ=ON -DLINEAVO_BENCH=OFF -DLINEAVO_TESTS=OFF >/dev/null

@@ -79,16 +79,6 @@ DecodeCost bmpCost(FileAt& file) {
     return {width, height, peak, rows ? le32(h + 10) + pixelBytes / kShareACutFileHolds : 0};
 }
 
-// The canvas of the logical screen, kept by Qt's reader, that we make palette indices of in
-// place, and a row of work space.
-DecodeCost gifCost(FileAt& file) {
-    const QByteArray head = file.read(0, 10);
-    if (head.size() < 10)
-        return {};
-    const qint64 width = le16(bytesOf(head) + 6), height = le16(bytesOf(head) + 8);
-    return {width, height, 4 * width * (height + 1), 0};
-}
-
 struct JpegFrame {
     qint64 width = 0, height = 0, heldBlocks = 0, codedBlocks = 0;
     int components = 0;
@@ -318,8 +308,6 @@ DecodeCost qtDecodeCost(QIODevice& device, PictureFormat format) {
     switch (format) {
     case PictureFormat::Bmp:
         return bmpCost(file);
-    case PictureFormat::Gif:
-        return gifCost(file);
     case PictureFormat::Jpeg:
         return jpegCost(file);
     case PictureFormat::Png:

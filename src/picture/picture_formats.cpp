@@ -1,5 +1,6 @@
 #include "picture/picture_formats.h"
 
+#include "picture/gif_reader.h"
 #include "picture/iff_reader.h"
 #include "picture/pcx_reader.h"
 #include "picture/tga_reader.h"
@@ -50,12 +51,12 @@ constexpr PictureFileKind kIlbmFiles[] = {{"IFF - Amiga", "IFF ILBM"}};
 constexpr PictureFileKind kPbmFiles[] = {{"LBM - Deluxe Paint", "LBM"}};
 constexpr PictureFileKind kTgaFiles[] = {{"TGA - Truevision Targa", "TGA"}};
 
-// Qt's formats come first, since their signatures are certain. TGA comes last: it has no
+// Formats with signatures come first, since those are certain. TGA comes last: it has no
 // signature and is only taken when its header makes sense for the file. One reader reads both
 // kinds of IFF and tells them apart, so PBM files are found through the ILBM row.
 constexpr PictureFormatRow kFormats[] = {
     {PictureFormat::Bmp, "BMP", looksLikeBmp, "bmp", nullptr, kBmpFiles},
-    {PictureFormat::Gif, "GIF", looksLikeGif, "gif", nullptr, kGifFiles},
+    {PictureFormat::Gif, "GIF", looksLikeGif, nullptr, readGif, kGifFiles},
     {PictureFormat::Jpeg, "JPEG", looksLikeJpeg, "jpeg", nullptr, kJpegFiles},
     {PictureFormat::Png, "PNG", looksLikePng, "png", nullptr, kPngFiles},
     {PictureFormat::Tiff, "TIFF", looksLikeTiff, "tiff", nullptr, kTiffFiles},

@@ -4,7 +4,6 @@
 #include "picture/picture_formats.h"
 #include "picture/png_chunks.h"
 
-#include <QHash>
 #include <QIODevice>
 #include <QImageReader>
 
@@ -12,9 +11,6 @@
 #include <memory>
 #include <optional>
 #include <utility>
-
-#include <sys/mman.h>
-#include <unistd.h>
 
 using namespace picture_decoding;
 
@@ -110,9 +106,6 @@ QString endsEarlyIn(PictureFormat format, const PictureRecord& picture) {
     case PictureFormat::Jpeg:
         return QStringLiteral(
             "The file ends early; the JPEG decoder fills in the missing part, mostly in grey.");
-    case PictureFormat::Gif:
-        return QStringLiteral("The file ends early; the missing part is drawn black, or white "
-                              "where the picture is transparent.");
     default:
         // Qt's BMP reader is handed zeros for what is missing: value 0.
         return endsEarly(picture);
@@ -129,8 +122,6 @@ int declaredPaletteDepth(PictureFormat format, QByteArrayView header) {
     }
     if (format == PictureFormat::Png && header.size() >= 26 && h[25] == 3)
         return h[24] == 1 ? 1 : h[24] <= 4 ? 4 : 8;
-    if (format == PictureFormat::Gif)
-        return 8;
     return 0;
 }
 
@@ -209,81 +200,11 @@ QImage flattenAlpha(QImage image) {
     return image;
 }
 
-// Gives the whole pages from `begin` to `end` back to the system while keeping them allocated:
-// they read as zeros if touched again, and cost no memory until then.
-void releasePagesBetween(uchar* begin, uchar* end) {
-    const auto page = uintptr_t(sysconf(_SC_PAGESIZE));
-    const uintptr_t first = (uintptr_t(begin) + page - 1) / page * page;
-    const uintptr_t last = uintptr_t(end) / page * page;
-    if (first < last)
-        madvise(reinterpret_cast<void*>(first), last - first, MADV_DONTNEED);
-}
-
-// An RGB32 image of at most 256 colours as palette indices in the same memory, or the image as
-// it is otherwise. A GIF's screen may be as large as the limit allows, and an indexed copy
-// beside it would need a quarter more; the three quarters the indices leave are given back. Each
-// row's indices are written before that row's pixels, never over pixels still to be read.
-QImage indexedInPlace(QImage image) {
-    if (image.format() != QImage::Format_RGB32)
-        return image;
-    QHash<QRgb, uchar> indexOf;
-    QList<QRgb> palette;
-    for (int y = 0; y < image.height(); ++y) {
-        const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
-        QRgb last = ~row[0];
-        for (int x = 0; x < image.width(); ++x) {
-            const QRgb c = row[x] | 0xff000000;
-            if (c == last)
-                continue;
-            last = c;
-            if (indexOf.contains(c))
-                continue;
-            if (palette.size() == 256)
-                return image;
-            indexOf.insert(c, uchar(palette.size()));
-            palette.append(c);
-        }
-    }
-    auto* owner = new QImage(std::move(image));
-    uchar* bits = owner->bits();
-    const qsizetype inRowBytes = owner->bytesPerLine();
-    const qsizetype outRowBytes = (owner->width() + 3) / 4 * 4;
-    for (int y = 0; y < owner->height(); ++y) {
-        const uchar* in = bits + y * inRowBytes;
-        uchar* out = bits + y * outRowBytes;
-        QRgb last = 0; // matches no colour, each having its alpha set
-        uchar lastIndex = 0;
-        for (int x = 0; x < owner->width(); ++x) {
-            QRgb c;
-            std::memcpy(&c, in + 4 * x, sizeof c);
-            c |= 0xff000000;
-            if (c != last)
-                last = c, lastIndex = indexOf.value(c);
-            out[x] = lastIndex;
-        }
-    }
-    releasePagesBetween(bits + outRowBytes * owner->height(), bits + owner->sizeInBytes());
-    QImage indexed(
-        bits, owner->width(), owner->height(), outRowBytes, QImage::Format_Indexed8,
-        [](void* held) { delete static_cast<QImage*>(held); }, owner);
-    indexed.setColorTable(palette);
-    return indexed;
-}
-
 } // namespace
 
 PictureRecord recordFromQtImage(QImage image, PictureFormat format, QByteArrayView header) {
     if (image.isNull())
         return {};
-    if (format == PictureFormat::Gif && image.depth() == 32) {
-        // Qt hands over a GIF frame as 32-bit pixels; a frame has at most 256 colours, which
-        // the conversion keeps exactly.
-        if (image.hasAlphaChannel())
-            image = flattenAlpha(std::move(image));
-        image = indexedInPlace(std::move(image));
-        // The paper around a frame of 256 colours can be a 257th: Qt then picks the colours.
-        image.convertTo(QImage::Format_Indexed8, Qt::ThresholdDither | Qt::AvoidDither);
-    }
     switch (image.format()) {
     case QImage::Format_Mono:
     case QImage::Format_MonoLSB:

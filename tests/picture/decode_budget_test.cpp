@@ -41,9 +41,9 @@ TEST(DecodeBudget, CountsWhatTheDecoderAndOurCopiesHold) {
         bool asTexture = false;
     };
     const Row rows[] = {
-        // Qt's GIF reader holds the whole screen in four bytes a pixel.
-        {"gif screen 64 × 64", gifScreen(64, 64), 64 * 64 * 4, false},
-        {"gif screen 64 × 63", gifScreen(64, 63), 64 * 64 * 4, true},
+        // A GIF's screen is held in a byte a pixel, however small its frame.
+        {"gif screen 64 × 64", gifScreen(64, 64), 64 * 64 - 1, false},
+        {"gif screen 64 × 64", gifScreen(64, 64), 64 * 64, true},
         {"progressive jpeg", progressiveJpeg(64, 64), 20000, false},
         {"progressive jpeg", progressiveJpeg(64, 64), 64 << 10, true},
         {"png of 16 bits", pngClaiming(64, 64, 16, 6), 20000, false},
@@ -108,8 +108,7 @@ TEST(DecodeBudget, RefusesFilesTooShortForWhatTheyClaim) {
 }
 
 // Small files that claim the largest pictures: opening any of them stays within 1.1 GiB, and a
-// picture that opens costs at most half as much again as its pixels, but for a GIF: Qt's
-// reader holds its screen at four bytes a pixel, however few its colours.
+// picture that opens costs at most half as much again as its pixels.
 TEST(DecodeBudget, OpeningHostileFilesStaysWithinTheMemoryGoal) {
     if (kMemoryIsSanitized)
         GTEST_SKIP() << "the sanitizer's own memory would be counted";
@@ -122,8 +121,8 @@ TEST(DecodeBudget, OpeningHostileFilesStaysWithinTheMemoryGoal) {
     } rows[] = {
         {"progressive.jpg", progressiveJpeg(16384, 16384), false, 0},
         {"bmp-of-70-bytes.bmp", bmp24(16384, 16384, 16), false, 0},
-        {"largest-screen.gif", gifScreen(16384, 16383), true, 0},
-        {"too-large-screen.gif", gifScreen(16384, 16384), false, 0},
+        {"largest-screen.gif", gifScreen(16384, 16384), true, qint64(16384) * 16384},
+        {"too-large-screen.gif", gifScreen(16384, 16385), false, 0},
         {"runs-with-alpha.tga", runLengthTga(16384, 16383), true, qint64(16384) * 3 * 16383},
     };
     constexpr qint64 kGoalKibibytes = qint64(1126) << 10; // 1.1 GiB

@@ -8,6 +8,7 @@
 #include <QList>
 #include <QRgb>
 
+#include <algorithm>
 #include <cstring>
 #include <functional>
 #include <vector>
@@ -324,36 +325,121 @@ inline QByteArray png(int width, int height, int bitDepth, int colorType,
     return out;
 }
 
-// A GIF of the pixels' indices with a global palette of 256 colours. Each index goes out as
-// its own code of 9 bits, a clear code keeping the table too small to widen them.
-inline QByteArray gif(const Pixels& p) {
-    QByteArray out("GIF89a");
-    put16le(out, p.width), put16le(out, p.height);
-    out.append(char(0xf7)).append('\0').append('\0'); // global palette of 2^8 entries
-    for (int i = 0; i < 256; ++i) {
-        const QRgb c = i < p.palette.size() ? p.palette[i] : 0;
-        out.append(char(qRed(c))).append(char(qGreen(c))).append(char(qBlue(c)));
-    }
-    out.append(',');
-    put16le(out, 0), put16le(out, 0), put16le(out, p.width), put16le(out, p.height);
-    out.append('\0').append(char(8)); // no local palette; codes start at 8 bits + 1
-    QByteArray codes;
+// How a GIF is written. By default: a global palette of 256 colours, the frame filling the
+// screen, each index as its own code of 9 bits with a clear code keeping the table too small to
+// widen them.
+struct GifOptions {
+    int paletteBits = 8;       // a palette of 2^bits colours, codes of at least 3 bits
+    bool localPalette = false; // the palette given with the frame; the global one is grey
+    bool noPalette = false;    // neither
+    bool interlaced = false;
+    int screenWidth = 0, screenHeight = 0; // 0: the frame's
+    int left = 0, top = 0;
+    int background = 0;
+    int transparent = -1; // the index of the graphic control extension, if any
+    bool version87a = false;
+    bool compressed = false;    // strings of indices as codes, up to 12 bits
+    bool deferredClear = false; // a full table kept rather than cleared
+    int minCodeBits = 0;        // 0: enough for the palette, and at least 2
+};
+
+// The codes for `indices`, LZW coded from the writers' description of it, packed into bytes.
+inline QByteArray gifCodes(const std::vector<int>& indices, int minCodeBits, const GifOptions& o) {
+    const int clear = 1 << minCodeBits, end = clear + 1;
+    QByteArray bytes;
     quint32 bits = 0;
-    int held = 0;
+    int held = 0, codeBits = minCodeBits + 1, next = end + 1;
     const auto put = [&](int code) {
         bits |= quint32(code) << held;
-        for (held += 9; held >= 8; held -= 8, bits >>= 8)
-            codes.append(char(bits & 255));
+        for (held += codeBits; held >= 8; held -= 8, bits >>= 8)
+            bytes.append(char(bits & 255));
     };
-    constexpr int kClear = 256, kEnd = 257;
-    for (size_t i = 0; i < p.index.size(); ++i) {
-        if (i % 250 == 0)
-            put(kClear);
-        put(p.index[i]);
+    // The code of a string and one more index, at string * 256 + index; -1 where undefined.
+    std::vector<int> table(size_t(4096) * 256, -1);
+    std::vector<size_t> defined;
+    const auto restart = [&] {
+        put(clear);
+        for (const size_t at : defined)
+            table[at] = -1;
+        defined.clear();
+        codeBits = minCodeBits + 1, next = end + 1;
+    };
+    restart();
+    int string = -1;
+    for (size_t i = 0; i < indices.size(); ++i) {
+        const int k = indices[i];
+        if (!o.compressed) {
+            if (i > 0 && i % size_t(clear - 2) == 0)
+                restart();
+            put(k);
+            continue;
+        }
+        if (string < 0) {
+            string = k;
+        } else if (const size_t at = size_t(string) * 256 + size_t(k); table[at] >= 0) {
+            string = table[at];
+        } else {
+            put(string);
+            if (next < 4096) {
+                table[at] = next++;
+                defined.push_back(at);
+                // The reader defines each code one code later: widen once it could need this.
+                if (next > 1 << codeBits && codeBits < 12)
+                    ++codeBits;
+            } else if (!o.deferredClear) {
+                restart();
+            }
+            string = k;
+        }
     }
-    put(kEnd);
+    if (string >= 0)
+        put(string);
+    put(end);
     if (held > 0)
-        codes.append(char(bits & 255));
+        bytes.append(char(bits & 255));
+    return bytes;
+}
+
+// A GIF of the pixels' indices.
+inline QByteArray gif(const Pixels& p, const GifOptions& o = {}) {
+    const int colours = 1 << o.paletteBits;
+    const auto palette = [&](bool grey) {
+        QByteArray table;
+        for (int i = 0; i < colours; ++i) {
+            const QRgb c = grey ? qRgb(i * 255 / (colours - 1), i * 255 / (colours - 1),
+                                       i * 255 / (colours - 1))
+                           : i < p.palette.size() ? p.palette[i]
+                                                  : 0;
+            table.append(char(qRed(c))).append(char(qGreen(c))).append(char(qBlue(c)));
+        }
+        return table;
+    };
+    QByteArray out(o.version87a ? "GIF87a" : "GIF89a");
+    put16le(out, o.screenWidth ? o.screenWidth : p.width);
+    put16le(out, o.screenHeight ? o.screenHeight : p.height);
+    out.append(char(o.noPalette ? 0 : 0xf0 | (o.paletteBits - 1)));
+    out.append(char(o.background)).append('\0');
+    if (!o.noPalette)
+        out.append(palette(o.localPalette));
+    if (o.transparent >= 0)
+        out.append("\x21\xf9\x04\x01\0\0", 6).append(char(o.transparent)).append('\0');
+    out.append(',');
+    put16le(out, o.left), put16le(out, o.top), put16le(out, p.width), put16le(out, p.height);
+    out.append(char((o.localPalette ? 0x80 | (o.paletteBits - 1) : 0) | (o.interlaced ? 0x40 : 0)));
+    if (o.localPalette)
+        out.append(palette(false));
+    // Interlaced rows go every eighth from 0, every eighth from 4, every fourth from 2, then
+    // every second from 1.
+    std::vector<int> indices;
+    for (const auto& [from, step] :
+         o.interlaced ? std::vector<std::pair<int, int>>{{0, 8}, {4, 8}, {2, 4}, {1, 2}}
+                      : std::vector<std::pair<int, int>>{{0, 1}})
+        for (int y = from; y < p.height; y += step)
+            indices.insert(indices.end(), p.index.begin() + y * p.width,
+                           p.index.begin() + (y + 1) * p.width);
+    const int minCodeBits = o.minCodeBits ? o.minCodeBits : std::max(2, o.paletteBits);
+    out.append(char(minCodeBits));
+    const QByteArray codes = gifCodes(indices, minCodeBits, o);
     for (qsizetype at = 0; at < codes.size(); at += 255) {
         const QByteArray block = codes.mid(at, 255);
         out.append(char(block.size())).append(block);
