@@ -4,6 +4,7 @@
 #include "output/pdf_page.h"
 #include "output/pdf_page_size.h"
 #include "output/raster_page.h"
+#include "output/vector_files.h"
 #include "render/page_scale.h"
 #include "settings/system_file_names.h"
 
@@ -50,15 +51,25 @@ std::optional<QString> bmpLimit(QSize pixels, int) {
     return std::nullopt;
 }
 
-std::optional<QString> pdfLimit(QSize pixels, int dotsPerInch) {
+// An SVG page is held to the same sides, so that it can always be made a PDF.
+std::optional<QString> sideLimit(const char* page, QSize pixels, int dotsPerInch) {
     const double width = pixelsToPoints(pixels.width(), dotsPerInch);
     const double height = pixelsToPoints(pixels.height(), dotsPerInch);
     if (width > kMaxPdfSidePoints || height > kMaxPdfSidePoints)
-        return QStringLiteral("a PDF page can be at most 200 inches a side; this page is "
-                              "%1 x %2 inches.")
+        return QStringLiteral("%1 can be at most 200 inches a side; this page is "
+                              "%2 x %3 inches.")
+            .arg(QLatin1String(page))
             .arg(width / kPointsPerInch, 0, 'f', 2)
             .arg(height / kPointsPerInch, 0, 'f', 2);
     return std::nullopt;
+}
+
+std::optional<QString> pdfLimit(QSize pixels, int dotsPerInch) {
+    return sideLimit("a PDF page", pixels, dotsPerInch);
+}
+
+std::optional<QString> svgLimit(QSize pixels, int dotsPerInch) {
+    return sideLimit("an SVG page", pixels, dotsPerInch);
 }
 
 // The page drawn whole, then written.
@@ -83,10 +94,23 @@ std::optional<QString> writePdfFile(const PageToDraw& page, const QString& path,
     return writePdfPage(page, path, drawn);
 }
 
+std::optional<QString> writeVectorPdfFile(const PageToDraw& page, const QString& path,
+                                          const PageDrawn& drawn, PngCompression) {
+    return writeVectorPdfPage(page, path, drawn);
+}
+
+std::optional<QString> writeSvgFile(const PageToDraw& page, const QString& path,
+                                    const PageDrawn& drawn, PngCompression) {
+    return writeSvgPage(page, path, drawn);
+}
+
+// A suffix that two formats share finds the first of them.
 const OutputFormat kFormats[] = {
     {"PNG", {"png"}, pngLimit, writePngFile},
     {"BMP", {"bmp"}, bmpLimit, writeBmpFile},
     {"PDF", {"pdf"}, pdfLimit, writePdfFile},
+    {"PDF (vector)", {"pdf"}, pdfLimit, writeVectorPdfFile},
+    {"SVG", {"svg"}, svgLimit, writeSvgFile},
 };
 
 } // namespace
@@ -103,6 +127,14 @@ const OutputFormat* outputFormatWithSuffix(const QString& suffix) {
     return nullptr;
 }
 
+const OutputFormat* outputFormatNamed(const QString& name) {
+    for (const OutputFormat& format : kFormats) {
+        if (name == QLatin1String(format.name))
+            return &format;
+    }
+    return nullptr;
+}
+
 const OutputFormat* outputFormatOfFile(const QString& path) {
     return outputFormatWithSuffix(QFileInfo(path).suffix());
 }
@@ -111,7 +143,8 @@ QString unknownOutputSuffixMessage() {
     QStringList endings;
     for (const OutputFormat& format : kFormats) {
         for (const QString& suffix : format.suffixes)
-            endings << u'.' + suffix;
+            if (!endings.contains(u'.' + suffix))
+                endings << u'.' + suffix;
     }
     return QStringLiteral("the output must end in %1.").arg(listedWithOr(endings));
 }

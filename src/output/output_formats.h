@@ -30,7 +30,10 @@ inline constexpr int kMaxOutputDotsPerInch = 9600;
 inline constexpr int kDefaultOutputDotsPerInch = 600;
 
 std::span<const OutputFormat> outputFormats();
+// The first format of a suffix: of ".pdf", the exact one.
 const OutputFormat* outputFormatWithSuffix(const QString& suffix);
+// The format of the name a file dialog shows.
+const OutputFormat* outputFormatNamed(const QString& name);
 // The format a file's name asks for by its suffix.
 const OutputFormat* outputFormatOfFile(const QString& path);
 // What is wrong with the name of a file whose format is none of them.

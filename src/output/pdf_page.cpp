@@ -1,8 +1,8 @@
 #include "output/pdf_page.h"
 
-#include "document/safe_file_writer.h"
 #include "output/paged_page.h"
 #include "output/pdf_page_size.h"
+#include "output/whole_file.h"
 #include "render/page_scale.h"
 
 #include <QBuffer>
@@ -10,23 +10,12 @@
 #include <QPainter>
 #include <QPdfWriter>
 
-namespace {
-
-std::optional<QString> writeWhole(const QString& path, const QByteArray& bytes) {
-    SafeFileWriter file(path);
-    if (auto error = file.open())
-        return error;
-    file.device().write(bytes); // a short write is found by the commit
-    return file.commit();
-}
-
-} // namespace
-
-std::optional<QString> writePdfPage(const PageToDraw& page, const QString& path,
-                                    const PageDrawn& drawn) {
-    const int dotsPerInch = page.scale.DotsPerInch;
+std::optional<QString> writeOnePagePdf(const PageScale& scale, const QString& path,
+                                       const PageDrawn& drawn,
+                                       const std::function<void(QPainter&)>& draw) {
+    const int dotsPerInch = scale.DotsPerInch;
     const PdfPageSize size =
-        pdfPageSize(QSize(page.scale.SurfaceWidth, page.scale.SurfaceHeight), dotsPerInch);
+        pdfPageSize(QSize(scale.SurfaceWidth, scale.SurfaceHeight), dotsPerInch);
     // The page is small beside the pixels of a raster page; it is finished in memory, so that
     // its size can be set right before it replaces any file.
     QByteArray pdf;
@@ -41,12 +30,18 @@ std::optional<QString> writePdfPage(const PageToDraw& page, const QString& path,
         QPainter painter;
         if (!painter.begin(&writer))
             return QStringLiteral("Could not start the PDF.");
-        drawPageOnPagedDevice(painter, page);
+        draw(painter);
         painter.end();
     }
     if (drawn)
         drawn();
     if (auto error = giveExactMediaBox(pdf, size))
         return error;
-    return writeWhole(path, pdf);
+    return writeWholeFile(path, pdf);
+}
+
+std::optional<QString> writePdfPage(const PageToDraw& page, const QString& path,
+                                    const PageDrawn& drawn) {
+    return writeOnePagePdf(page.scale, path, drawn,
+                           [&](QPainter& painter) { drawPageOnPagedDevice(painter, page); });
 }

@@ -54,6 +54,28 @@ int snapEdgesToGrid(Edges& edges, const PageScale& scale, double spacing) {
 
 } // namespace
 
+MarkCoordinate markPage(MarkSink& marks, const PageScale& scale, const PageDesign& design) {
+    Edges edges{{design.leftEdgeMm - scale.LeftOffsetMm},
+                {design.rightEdgeMm - scale.LeftOffsetMm, true}};
+    RulingSpan span;
+    if (describe(design.kind).snapsToGrid)
+        span.leftColumnStep = snapEdgesToGrid(edges, scale, design.gridSpacingMm);
+
+    if (design.noFillLeftOfEdge)
+        span.fillLeft = edges.left;
+    if (design.noFillRightOfEdge)
+        span.fillRight = edges.right;
+
+    rulingOf(design.kind)(marks, scale, design, span);
+
+    const MarkPen edgePen{design.edgeLineColour, design.edgeLineWidthPoints};
+    if (design.leftEdgeLine)
+        marks.line(lineDown(edges.left, edgePen));
+    if (design.rightEdgeLine)
+        marks.line(lineDown(edges.right, edgePen));
+    return edges.left;
+}
+
 void DrawPage(Surface& surface, const PageScale& scale, const PageDesign& design,
               const PageLayers& layers) {
     const int width = scale.SurfaceWidth;
@@ -69,25 +91,8 @@ void DrawPage(Surface& surface, const PageScale& scale, const PageDesign& design
 
     surface.setPenMode(layers.drawBackground(surface, scale, design));
 
-    Edges edges{{design.leftEdgeMm - scale.LeftOffsetMm},
-                {design.rightEdgeMm - scale.LeftOffsetMm, true}};
-    RulingSpan span;
-    if (describe(design.kind).snapsToGrid)
-        span.leftColumnStep = snapEdgesToGrid(edges, scale, design.gridSpacingMm);
-
-    if (design.noFillLeftOfEdge)
-        span.fillLeft = edges.left;
-    if (design.noFillRightOfEdge)
-        span.fillRight = edges.right;
-
     SurfaceMarks marks(surface, scale);
-    rulingOf(design.kind)(marks, scale, design, span);
+    const MarkCoordinate leftEdge = markPage(marks, scale, design);
 
-    const MarkPen edgePen{design.edgeLineColour, design.edgeLineWidthPoints};
-    if (design.leftEdgeLine)
-        marks.line(lineDown(edges.left, edgePen));
-    if (design.rightEdgeLine)
-        marks.line(lineDown(edges.right, edgePen));
-
-    layers.drawForeground(surface, scale, design, pixelX(scale, edges.left));
+    layers.drawForeground(surface, scale, design, pixelX(scale, leftEdge));
 }

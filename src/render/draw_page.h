@@ -1,5 +1,6 @@
 #pragma once
 
+#include "render/page_marks.h"
 #include "render/page_scale.h"
 #include "render/surface.h"
 
@@ -19,6 +20,10 @@ class PageLayers {
     virtual void drawForeground(Surface&, const PageScale&, const PageDesign&,
                                 int /*leftEdgeX*/) const {}
 };
+
+// Gives `marks` the ruling of the page and its edge lines, in drawing order, with the left
+// edge moved onto the grid where the paper snaps to it; returns where the left edge lies.
+MarkCoordinate markPage(MarkSink& marks, const PageScale& scale, const PageDesign& design);
 
 // Draws one whole page of writing paper, as `design` describes it, for `scale`. The surface
 // may show any rectangle of the page; its pixels are those of the same rectangle of the

@@ -34,6 +34,13 @@ int textCellHeight(const QFont& font, const QPaintDevice* device) {
     return int(std::lround(QFontMetricsF(shaped.font, device).height() * shaped.scale));
 }
 
+int textCellAscent(const QFont& font, const QPaintDevice* device) {
+    const ShapedFont shaped = shapedFont(font);
+    if (shaped.scale == 1)
+        return QFontMetrics(font, device).ascent();
+    return int(std::lround(QFontMetricsF(shaped.font, device).ascent() * shaped.scale));
+}
+
 void drawTextCell(QPainter& painter, QPoint topLeft, const QFont& font, const QString& text) {
     const ShapedFont shaped = shapedFont(font);
     painter.setFont(shaped.font);

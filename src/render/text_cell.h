@@ -13,5 +13,7 @@ class QString;
 
 // The cell's height for `font` on `device`.
 int textCellHeight(const QFont& font, const QPaintDevice* device);
+// How far below the cell's top its baseline lies, for `font` on `device`.
+int textCellAscent(const QFont& font, const QPaintDevice* device);
 // Writes `text` in the painter's pen with the top-left corner of its cell at `topLeft`.
 void drawTextCell(QPainter& painter, QPoint topLeft, const QFont& font, const QString& text);

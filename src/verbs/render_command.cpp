@@ -79,7 +79,7 @@ std::optional<RenderRequest> readRenderArguments(const QStringList& words, QText
     CommandArguments args;
     const QStringList optionNames = {"output",     "dpi",       "page",  "calibration",    "zoom",
                                      "screen-dpi", "thumbnail", "paper", "png-compression"};
-    if (auto error = parseCommandArguments(words, optionNames, args, {"landscape"})) {
+    if (auto error = parseCommandArguments(words, optionNames, args, {"landscape", "vector"})) {
         err << *error << "\n";
         return std::nullopt;
     }
@@ -99,6 +99,15 @@ std::optional<RenderRequest> readRenderArguments(const QStringList& words, QText
     if (!request.format) {
         err << *output << ": " << unknownOutputSuffixMessage() << "\n";
         return std::nullopt;
+    }
+    // An SVG file is vector graphics anyway; a PDF is exact for its resolution unless asked.
+    if (args.switches.contains("vector") &&
+        request.format != outputFormatWithSuffix(QStringLiteral("svg"))) {
+        if (request.format != outputFormatWithSuffix(QStringLiteral("pdf"))) {
+            err << *output << ": --vector is for a PDF file only.\n";
+            return std::nullopt;
+        }
+        request.format = outputFormatNamed(QStringLiteral("PDF (vector)"));
     }
     if (const std::optional<QString> compression = args.last("png-compression")) {
         if (*compression != u"fast" && *compression != u"best") {

@@ -1,0 +1,169 @@
+#include "output/svg_canvas.h"
+
+#include <QBuffer>
+#include <QImageWriter>
+
+namespace {
+
+constexpr double kMmPerPoint = 25.4 / 72;
+
+// Millimetres to a ten-thousandth, far below a pixel of any printer, without trailing zeros.
+QByteArray mm(double points) {
+    QByteArray text = QByteArray::number(points * kMmPerPoint, 'f', 4);
+    while (text.endsWith('0'))
+        text.chop(1);
+    if (text.endsWith('.'))
+        text.chop(1);
+    return text == "-0" ? QByteArray("0") : text;
+}
+
+QByteArray colourOf(QRgb colour) {
+    return '#' + QByteArray::number(colour & 0xffffffu, 16).rightJustified(6, '0');
+}
+
+QByteArray attribute(const char* name, const QByteArray& value) {
+    return QByteArray(" ") + name + "=\"" + value + '"';
+}
+
+// The family for readers that lack the face itself.
+QByteArray genericFamily(const QFont& font) {
+    if (font.fixedPitch() || font.styleHint() == QFont::Monospace ||
+        font.styleHint() == QFont::TypeWriter)
+        return "monospace";
+    if (font.styleHint() == QFont::Serif)
+        return "serif";
+    return "sans-serif";
+}
+
+// Text as XML character data: markup escaped, and the control characters that XML cannot hold
+// at all shown as spaces.
+QByteArray xmlText(const QString& text) {
+    QString clean = text;
+    for (QChar& c : clean) {
+        if (c.unicode() < 0x20 || c.unicode() == 0xfffe || c.unicode() == 0xffff)
+            c = u' ';
+    }
+    return clean.toHtmlEscaped().toUtf8();
+}
+
+QByteArray pngData(const QImage& pixels) {
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "png");
+    writer.write(pixels.format() == QImage::Format_RGB32
+                     ? pixels
+                     : pixels.convertToFormat(QImage::Format_RGB32));
+    return png.toBase64();
+}
+
+} // namespace
+
+SvgCanvas::SvgCanvas(QSizeF pagePoints) {
+    m_svg = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+            "<svg xmlns=\"http://www.w3.org/2000/svg\" "
+            "xmlns:xlink=\"http://www.w3.org/1999/xlink\" version=\"1.1\"" +
+            attribute("width", mm(pagePoints.width()) + "mm") +
+            attribute("height", mm(pagePoints.height()) + "mm") +
+            attribute("viewBox", "0 0 " + mm(pagePoints.width()) + ' ' + mm(pagePoints.height())) +
+            ">\n";
+}
+
+void SvgCanvas::inGroup(const QByteArray& style) {
+    if (style == m_group)
+        return;
+    closeGroup();
+    m_svg += "<g" + style + ">\n";
+    m_group = style;
+}
+
+void SvgCanvas::closeGroup() {
+    if (m_group.isEmpty())
+        return;
+    m_svg += "</g>\n";
+    m_group.clear();
+}
+
+void SvgCanvas::line(const QLineF& line, const VectorPen& pen) {
+    QByteArray style = attribute("fill", "none") + attribute("stroke", colourOf(pen.colour)) +
+                       attribute("stroke-width", mm(pen.width));
+    if (pen.dash > 0)
+        style += attribute("stroke-dasharray", mm(pen.dash) + ' ' + mm(pen.gap));
+    inGroup(style);
+    m_svg += "<path d=\"M" + mm(line.x1()) + ' ' + mm(line.y1());
+    if (line.dy() == 0)
+        m_svg += 'H' + mm(line.x2());
+    else if (line.dx() == 0)
+        m_svg += 'V' + mm(line.y2());
+    else
+        m_svg += 'L' + mm(line.x2()) + ' ' + mm(line.y2());
+    m_svg += "\"/>\n";
+}
+
+void SvgCanvas::fillRect(const QRectF& rect, QRgb colour) {
+    inGroup(attribute("fill", colourOf(colour)));
+    m_svg += "<rect" + attribute("x", mm(rect.x())) + attribute("y", mm(rect.y())) +
+             attribute("width", mm(rect.width())) + attribute("height", mm(rect.height())) + "/>\n";
+}
+
+void SvgCanvas::fillCircle(QPointF centre, double diameter, QRgb colour) {
+    inGroup(attribute("fill", colourOf(colour)));
+    m_svg += "<circle" + attribute("cx", mm(centre.x())) + attribute("cy", mm(centre.y())) +
+             attribute("r", mm(diameter / 2)) + "/>\n";
+}
+
+// The picture is defined once, at its size, and each drawing refers to it. Its pixels stay
+// sharp however far a reader zooms in.
+int SvgCanvas::addImage(const QImage& pixels, QSizeF size) {
+    closeGroup();
+    const int image = m_images++;
+    m_svg += "<defs><image" + attribute("id", 'i' + QByteArray::number(image)) +
+             attribute("width", mm(size.width())) + attribute("height", mm(size.height())) +
+             attribute("preserveAspectRatio", "none") +
+             attribute("image-rendering", "optimizeSpeed") +
+             attribute("xlink:href", "data:image/png;base64," + pngData(pixels)) + "/></defs>\n";
+    return image;
+}
+
+void SvgCanvas::drawImage(int image, QPointF topLeft) {
+    closeGroup();
+    m_svg += "<use" + attribute("xlink:href", "#i" + QByteArray::number(image)) +
+             attribute("x", mm(topLeft.x())) + attribute("y", mm(topLeft.y())) + "/>\n";
+}
+
+void SvgCanvas::clip(const QRectF& rect) {
+    closeGroup();
+    const QByteArray id = 'c' + QByteArray::number(m_clips++);
+    m_svg += "<clipPath" + attribute("id", id) + "><rect" + attribute("x", mm(rect.x())) +
+             attribute("y", mm(rect.y())) + attribute("width", mm(rect.width())) +
+             attribute("height", mm(rect.height())) + "/></clipPath>\n<g" +
+             attribute("clip-path", "url(#" + id + ')') + ">\n";
+}
+
+void SvgCanvas::unclip() {
+    closeGroup();
+    m_svg += "</g>\n";
+}
+
+void SvgCanvas::text(QPointF baseline, const QFont& font, double em, QRgb colour,
+                     const QString& text) {
+    closeGroup();
+    QByteArray family = xmlText(font.family());
+    family.replace('\'', "&apos;");
+    m_svg += "<text" + attribute("x", mm(baseline.x())) + attribute("y", mm(baseline.y())) +
+             attribute("font-family", '\'' + family + "', " + genericFamily(font)) +
+             attribute("font-size", mm(em)) + attribute("fill", colourOf(colour));
+    if (font.bold())
+        m_svg += attribute("font-weight", "bold");
+    if (font.italic())
+        m_svg += attribute("font-style", "italic");
+    if (font.underline())
+        m_svg += attribute("text-decoration", "underline");
+    m_svg += attribute("xml:space", "preserve") + '>' + xmlText(text) + "</text>\n";
+}
+
+QByteArray SvgCanvas::finish() {
+    closeGroup();
+    m_svg += "</svg>\n";
+    return m_svg;
+}

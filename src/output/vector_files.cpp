@@ -1,0 +1,28 @@
+#include "output/vector_files.h"
+
+#include "output/pdf_page.h"
+#include "output/pdf_vector_canvas.h"
+#include "output/svg_canvas.h"
+#include "output/vector_marks.h"
+#include "output/vector_page.h"
+#include "output/whole_file.h"
+#include "render/page_scale.h"
+
+std::optional<QString> writeSvgPage(const PageToDraw& page, const QString& path,
+                                    const PageDrawn& drawn) {
+    SvgCanvas canvas(VectorPlacement(page.scale).pageSize());
+    drawVectorPage(canvas, page);
+    const QByteArray svg = canvas.finish();
+    if (drawn)
+        drawn();
+    return writeWholeFile(path, svg);
+}
+
+// The page has the size of the exact PDF of the same pixels, so that both lie alike on paper.
+std::optional<QString> writeVectorPdfPage(const PageToDraw& page, const QString& path,
+                                          const PageDrawn& drawn) {
+    return writeOnePagePdf(page.scale, path, drawn, [&](QPainter& painter) {
+        PdfVectorCanvas canvas(painter, page.scale.DotsPerInch);
+        drawVectorPage(canvas, page);
+    });
+}

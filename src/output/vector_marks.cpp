@@ -1,0 +1,51 @@
+#include "output/vector_marks.h"
+
+#include "output/pdf_page_size.h"
+
+VectorPlacement::VectorPlacement(const PageScale& scale)
+    : m_page(pixelsToPoints(scale.SurfaceWidth, scale.DotsPerInch),
+             pixelsToPoints(scale.SurfaceHeight, scale.DotsPerInch)),
+      m_zoom(scale.ZoomPercent ? *scale.ZoomPercent / 100 : 1),
+      m_pointsPerPixel(double(kPointsPerInch) / scale.DotsPerInch) {
+    m_pointsPerMmX = kPointsPerInch / scale.MmPerInchX * m_zoom;
+    m_pointsPerMmY = kPointsPerInch / scale.MmPerInchY * m_zoom;
+}
+
+double VectorPlacement::x(MarkCoordinate x) const {
+    const double points = x.mm * m_pointsPerMmX;
+    return x.fromFarSide ? m_page.width() - points : points;
+}
+
+double VectorPlacement::y(MarkCoordinate y) const {
+    const double points = y.mm * m_pointsPerMmY;
+    return y.fromFarSide ? m_page.height() - points : points;
+}
+
+double VectorPlacement::width(double points) const {
+    const double zoomed = points * m_zoom;
+    return zoomed > 0 ? zoomed : m_pointsPerPixel;
+}
+
+void VectorMarks::line(const LineMark& mark) {
+    const QLineF line(m_place.x(mark.x1), m_place.y(mark.y1), m_place.x(mark.x2),
+                      m_place.y(mark.y2));
+    VectorPen pen{colorValueToRgb(mark.pen.colour), m_place.width(mark.pen.widthPoints)};
+    // As on pixels: dashes run along horizontal lines only, and dashes under a pixel would
+    // vanish there, so such a line is solid here too.
+    if (mark.dashMm > 0 && m_scale.MmToX(mark.dashMm) >= 1 && line.dy() == 0 && line.dx() > 0) {
+        pen.dash = m_place.alongX(mark.dashMm);
+        pen.gap = m_place.alongX(mark.gapMm);
+    }
+    m_canvas.line(line, pen);
+}
+
+void VectorMarks::dot(const DotMark& mark) {
+    const QPointF centre(m_place.x(mark.x), m_place.y(mark.y));
+    const double size = m_place.width(mark.pen.widthPoints);
+    const QRgb colour = colorValueToRgb(mark.pen.colour);
+    if (mark.round) {
+        m_canvas.fillCircle(centre, size, colour);
+        return;
+    }
+    m_canvas.fillRect(QRectF(centre.x() - size / 2, centre.y() - size / 2, size, size), colour);
+}
