@@ -18,17 +18,9 @@ namespace {
 
 constexpr int kDotsPerInch = 600;
 
-const OutputFormat* formatNamed(const char* name) {
-    for (const OutputFormat& format : outputFormats()) {
-        if (qstrcmp(format.name, name) == 0)
-            return &format;
-    }
-    return nullptr;
-}
-
 void vectorOutputBenchmark(benchmark::State& state, const char* formatName, const char* suffix) {
-    const OutputFormat* exact = formatNamed("PDF");
-    const OutputFormat* vector = formatNamed(formatName);
+    const OutputFormat* exact = outputFormatNamed(QStringLiteral("PDF"));
+    const OutputFormat* vector = outputFormatNamed(QLatin1String(formatName));
     if (!exact || !vector) {
         state.SkipWithError("the output table has no such format");
         return;
