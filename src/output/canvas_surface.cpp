@@ -16,20 +16,28 @@ QRectF CanvasSurface::pointsOf(const QRect& pixels) const {
 }
 
 void CanvasSurface::drawImage(QPoint at, const QImage& pixels) {
-    if (pixels.isNull())
-        return;
-    const int image = m_canvas.addImage(pixels, pointsOf(QRect(at, pixels.size())).size());
-    m_canvas.drawImage(image, pointsAt(at));
+    drawStretched(QRect(at, pixels.size()), pixels);
 }
 
 void CanvasSurface::drawTiled(const QRect& area, const QImage& tile) {
-    const QRect visible = area.intersected(m_page);
-    if (visible.isEmpty() || tile.isNull())
+    drawStretchedTiles(area, tile.size(), tile);
+}
+
+void CanvasSurface::drawStretched(const QRect& place, const QImage& picture) {
+    if (place.isEmpty() || picture.isNull())
         return;
-    const int image = m_canvas.addImage(tile, pointsOf(QRect(QPoint(), tile.size())).size());
+    m_canvas.drawImage(m_canvas.addImage(picture, pointsOf(place).size()),
+                       pointsAt(place.topLeft()));
+}
+
+void CanvasSurface::drawStretchedTiles(const QRect& area, QSize tileSize, const QImage& picture) {
+    const QRect visible = area.intersected(m_page);
+    if (visible.isEmpty() || tileSize.isEmpty() || picture.isNull())
+        return;
+    const int image = m_canvas.addImage(picture, pointsOf(QRect(QPoint(), tileSize)).size());
     m_canvas.clip(pointsOf(visible));
     // Every place starts where a whole tile starts: only the area's far sides cut tiles.
-    forEachTile(area, visible, tile.size(),
+    forEachTile(area, visible, tileSize,
                 [&](const QRect& place) { m_canvas.drawImage(image, pointsAt(place.topLeft())); });
     m_canvas.unclip();
 }

@@ -4,8 +4,9 @@
 #include "render/surface.h"
 
 // The pictures and text of a page's layers on a vector canvas. The layers place them in device
-// pixels of the page's scale; here they lie at the same places in points, the pictures whole
-// and lossless, each kept once however often it is drawn, the text as text.
+// pixels of the page's scale; here they lie at the same places in points. Pictures come at
+// their own pixels and are stretched by the reader, each kept once however often it is
+// drawn; text stays text.
 class CanvasSurface : public Surface {
   public:
     CanvasSurface(VectorCanvas& canvas, const PageScale& scale);
@@ -15,6 +16,9 @@ class CanvasSurface : public Surface {
     void drawImage(QPoint at, const QImage& pixels) override;
     // The tile is kept once and drawn at every position, cut by the area's sides.
     void drawTiled(const QRect& area, const QImage& tile) override;
+    bool takesPicturesWhole() const override { return true; }
+    void drawStretched(const QRect& place, const QImage& picture) override;
+    void drawStretchedTiles(const QRect& area, QSize tileSize, const QImage& picture) override;
     int textHeight(const QFont& font) const override;
     void textOut(QPoint topLeft, const QFont& font, QRgb color, const QString& text) override;
 

@@ -41,8 +41,11 @@ PenMode PicturePageLayers::drawBackground(Surface& surface, const PageScale& sca
         return PenMode::Copy; // without a texture, no merge
     const PixelSize tile = textureTileSize(scale, design.texture, m_texture);
     // A tile of no pixels would never advance: it is not drawn, but the merge still applies.
-    if (fitsInPixels(tile)) {
-        const QRect page(0, 0, scale.SurfaceWidth, scale.SurfaceHeight);
+    const QRect page(0, 0, scale.SurfaceWidth, scale.SurfaceHeight);
+    if (fitsInPixels(tile) && surface.takesPicturesWhole()) {
+        surface.drawStretchedTiles(page, QSize(int(tile.width), int(tile.height)),
+                                   m_texture.image());
+    } else if (fitsInPixels(tile)) {
         const QImage& scaled = m_tile.scaled(m_texture, QSize(int(tile.width), int(tile.height)));
         if (!scaled.isNull()) {
             surface.drawTiled(page, scaled);
@@ -69,9 +72,13 @@ void PicturePageLayers::drawForeground(Surface& surface, const PageScale& scale,
         const bool keepable = fitsInPixels({box.width, box.height}) && box.x >= INT_MIN &&
                               box.x <= INT_MAX && box.y >= INT_MIN && box.y <= INT_MAX;
         const QImage* scaled =
-            keepable ? &m_placed.scaled(m_picture, QSize(int(box.width), int(box.height)))
-                     : nullptr;
-        if (scaled && !scaled->isNull()) {
+            keepable && !surface.takesPicturesWhole()
+                ? &m_placed.scaled(m_picture, QSize(int(box.width), int(box.height)))
+                : nullptr;
+        if (keepable && surface.takesPicturesWhole()) {
+            surface.drawStretched(QRect(int(box.x), int(box.y), int(box.width), int(box.height)),
+                                  m_picture.image());
+        } else if (scaled && !scaled->isNull()) {
             surface.drawImage(QPoint(int(box.x), int(box.y)), *scaled);
         } else {
             SurfaceDibDevice device(surface);

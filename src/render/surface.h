@@ -72,6 +72,17 @@ class Surface {
     // others touching it in rows and columns; the last ones are cut by the area.
     virtual void drawTiled(const QRect& area, const QImage& tile);
 
+    // Whether pictures reach this surface at their own pixels, to be stretched where they are
+    // shown: a vector page keeps them at their own resolution. The others are sent pictures
+    // already stretched for them, pixel for pixel.
+    virtual bool takesPicturesWhole() const { return false; }
+    // For a surface that takes pictures whole: `picture` stretched over `place`; and stretched
+    // over every tile of `tileSize` that covers `area` from its top-left corner, the last ones
+    // cut by the area.
+    virtual void drawStretched(const QRect& /*place*/, const QImage& /*picture*/) {}
+    virtual void drawStretchedTiles(const QRect& /*area*/, QSize /*tileSize*/,
+                                    const QImage& /*picture*/) {}
+
     // The height of a line of text in `font`, whose pixel size is its character height.
     virtual int textHeight(const QFont& font) const = 0;
     // Writes `text` in `font` and `color` with the top-left corner of its cell at `topLeft`,

@@ -18,13 +18,17 @@ TEST(OutputFormats, EverySuffixAndTheFilterLeadBackToTheirFormat) {
     const QString filter = outputFileFilter();
     for (const OutputFormat& format : outputFormats()) {
         ASSERT_FALSE(format.suffixes.isEmpty()) << format.name;
+        EXPECT_EQ(outputFormatNamed(format.name), &format);
         for (const QString& suffix : format.suffixes) {
-            EXPECT_EQ(outputFormatWithSuffix(suffix.toUpper()), &format) << format.name;
-            EXPECT_EQ(outputFormatOfFile("folder.x/page." + suffix), &format) << format.name;
+            // A suffix that two formats share leads to the first one.
+            const OutputFormat* bySuffix = outputFormatWithSuffix(suffix.toUpper());
+            EXPECT_TRUE(bySuffix && bySuffix <= &format) << format.name;
+            EXPECT_EQ(outputFormatOfFile("folder.x/page." + suffix), bySuffix) << format.name;
             EXPECT_TRUE(filter.contains("*." + suffix)) << format.name;
             EXPECT_TRUE(unknownOutputSuffixMessage().contains('.' + suffix)) << format.name;
         }
     }
+    EXPECT_STREQ(outputFormatWithSuffix("pdf")->name, "PDF"); // the exact one, as always
     EXPECT_EQ(outputFormatOfFile("page"), nullptr);
     EXPECT_EQ(outputFormatOfFile("page.png.txt"), nullptr);
 }
@@ -38,19 +42,25 @@ TEST(OutputFormats, EveryFormatWritesAFileThatItsReaderRecognises) {
         QFile file(path);
         return file.open(QIODevice::ReadOnly) && file.read(5) == "%PDF-";
     };
+    const auto svg = [](const QString& path) {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) && file.readAll().contains("<svg ");
+    };
     const std::vector<std::pair<const char*, std::function<bool(const QString&)>>> readers = {
-        {"PNG", pictureOf("png")}, {"BMP", pictureOf("bmp")}, {"PDF", pdf}};
+        {"PNG", pictureOf("png")},
+        {"BMP", pictureOf("bmp")},
+        {"PDF", pdf},
+        {"PDF (vector)", pdf},
+        {"SVG", svg}};
     ASSERT_EQ(outputFormats().size(), readers.size());
 
     QTemporaryDir folder;
     const PaperSettings settings;
     const PageScale scale = printScale({50, QSize(120, 160)}, PageCalibration());
     for (const auto& [name, recognises] : readers) {
-        const QString suffix = QString::fromLatin1(name).toLower();
-        const OutputFormat* format = outputFormatWithSuffix(suffix);
+        const OutputFormat* format = outputFormatNamed(name);
         ASSERT_NE(format, nullptr) << name;
-        EXPECT_STREQ(format->name, name);
-        const QString path = folder.filePath("page." + suffix);
+        const QString path = folder.filePath(QString::fromLatin1(name) + '.' + format->suffixes[0]);
         ASSERT_EQ(writePageFile(*format, path, {scale, pageDesignOf(settings), PageLayers()}),
                   std::nullopt)
             << name;

@@ -130,7 +130,7 @@ TEST_F(ExportCommandTest, AFailureIsSaidAsByTheRenderVerbAndTheDialogStaysOpen) 
     dialogs.saveAnswer = unknown;
     EXPECT_TRUE(exportWith([](QDialog& dialog) { choose(dialog, {300, "A3", true}); }));
     EXPECT_EQ(dialogs.errorMessages,
-              QStringList{unknown + ": the output must end in .png, .bmp or .pdf."});
+              QStringList{unknown + ": the output must end in .png, .bmp, .pdf or .svg."});
     EXPECT_FALSE(QFile::exists(unknown));
 }
 
