@@ -10,7 +10,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-14-dev
     xvfb xauth
-    cups cups-client cups-bsd printer-driver-cups-pdf poppler-utils libcups2-dev libpng-dev time python3-pil
+    cups cups-client cups-bsd printer-driver-cups-pdf poppler-utils librsvg2-bin qpdf libxml2-utils libcups2-dev libpng-dev time python3-pil
     dpkg-dev desktop-file-utils appstream shared-mime-info xdg-utils libfile-mimeinfo-perl
 )
 

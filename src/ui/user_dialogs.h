@@ -20,6 +20,13 @@ struct FileDialogRequest {
     QString startPath;     // folder or file to start at
 };
 
+// A file chosen to save to, and the filter the dialog showed when it was chosen ("Display text
+// (*.a *.b)" as in the request; empty when there was none to choose).
+struct ChosenFile {
+    QString name;
+    QString filter;
+};
+
 // What the user wants done with changes to the design that are not saved.
 enum class UnsavedChanges { Save, Discard, Cancel };
 
@@ -32,7 +39,7 @@ class UserDialogs {
     // A name to open; the file need not exist. Nothing when cancelled.
     virtual std::optional<QString> openFileName(QWidget* parent, const FileDialogRequest&) = 0;
     // A name to save to; the dialog itself does not ask about an existing file.
-    virtual std::optional<QString> saveFileName(QWidget* parent, const FileDialogRequest&) = 0;
+    virtual std::optional<ChosenFile> saveFileName(QWidget* parent, const FileDialogRequest&) = 0;
     // Asked before an existing file is replaced: true to replace it.
     virtual bool confirmReplace(QWidget* parent, const QString& fileName) = 0;
     virtual std::optional<FreeTextFont> chooseFont(QWidget* parent, const FreeTextFont&) = 0;

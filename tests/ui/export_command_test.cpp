@@ -1,4 +1,5 @@
 // Export... writes the window's page through the same outputs as the render verb.
+#include "output/output_formats.h"
 #include "verbs/commands.h"
 #include "window_fixture.h"
 
@@ -13,6 +14,7 @@
 #include <QTextStream>
 #include <QTimer>
 
+#include <algorithm>
 #include <functional>
 
 namespace {
@@ -71,13 +73,32 @@ TEST_F(ExportCommandTest, WritesPngAndPdfAsTheRenderVerbDoes) {
     app.calibration.BreitEd.setValue(99);
     app.calibration.HochEd.setValue(101);
 
-    const std::pair<QString, ExportChoice> rows[] = {
-        {"page.png", {150, "Letter", true}},
-        {"page.pdf", {600, "A4", false}}, // large enough for a progress bar
+    // The file's name, the format whose filter it is chosen under (none: the suffix decides),
+    // and what tells the render verb the same format.
+    struct Row {
+        QString name;
+        QString format;
+        ExportChoice choice;
+        QStringList verbFormat;
     };
-    for (const auto& [name, choice] : rows) {
+    const Row rows[] = {
+        {"page.png", "", {150, "Letter", true}, {}},
+        {"page.pdf", "", {600, "A4", false}, {}}, // large enough for a progress bar
+        {"vector.pdf", "PDF (vector)", {300, "A5", true}, {"--vector"}},
+        {"page.svg", "SVG", {150, "A4", false}, {}},
+    };
+    const QStringList filters = outputFileFilter().split(";;");
+    for (const auto& [name, format, choice, verbFormat] : rows) {
         const QString exported = folder.filePath("window-" + name);
         dialogs.saveAnswer = exported;
+        dialogs.saveFilterAnswer.clear();
+        if (!format.isEmpty()) {
+            const auto filter = std::find_if(filters.begin(), filters.end(), [&](const QString& f) {
+                return f.startsWith(format + " (");
+            });
+            ASSERT_NE(filter, filters.end()) << format.toStdString();
+            dialogs.saveFilterAnswer = *filter;
+        }
         EXPECT_FALSE(exportWith([&](QDialog& dialog) { choose(dialog, choice); }))
             << name.toStdString();
         ASSERT_TRUE(dialogs.errorMessages.isEmpty())
@@ -93,6 +114,7 @@ TEST_F(ExportCommandTest, WritesPngAndPdfAsTheRenderVerbDoes) {
                              choice.paper,
                              "--calibration",
                              "1.5,0,99,101"};
+        words << verbFormat;
         if (choice.landscape)
             words << "--landscape";
         QString out, err;

@@ -13,6 +13,7 @@ class ScriptedDialogs : public UserDialogs {
   public:
     std::optional<QString> openAnswer;
     std::optional<QString> saveAnswer;
+    QString saveFilterAnswer; // the filter chosen with saveAnswer
     std::optional<FreeTextFont> fontAnswer;
     std::optional<ColorValue> colorAnswer;
     bool quitAnswer = false;
@@ -45,9 +46,11 @@ class ScriptedDialogs : public UserDialogs {
         openRequests.push_back(request);
         return openAnswer;
     }
-    std::optional<QString> saveFileName(QWidget*, const FileDialogRequest& request) override {
+    std::optional<ChosenFile> saveFileName(QWidget*, const FileDialogRequest& request) override {
         saveRequests.push_back(request);
-        return saveAnswer;
+        if (!saveAnswer)
+            return std::nullopt;
+        return ChosenFile{*saveAnswer, saveFilterAnswer};
     }
     std::optional<FreeTextFont> chooseFont(QWidget*, const FreeTextFont& font) override {
         fontsAsked.push_back(font);

@@ -83,13 +83,13 @@ void DocumentCommands::SaveAsBtnClick() {
 }
 
 bool DocumentCommands::saveAs() {
-    const std::optional<QString> name =
+    const std::optional<ChosenFile> chosen =
         m_dialogs.saveFileName(m_window, {fileFilter(), QStringLiteral("lvo"), startFolder()});
-    if (!name)
+    if (!chosen)
         return false;
-    if (QFileInfo::exists(*name) && !m_dialogs.confirmReplace(m_window, *name))
+    if (QFileInfo::exists(chosen->name) && !m_dialogs.confirmReplace(m_window, chosen->name))
         return false;
-    return SaveFile(*name);
+    return SaveFile(chosen->name);
 }
 
 bool DocumentCommands::OpenFile(const QString& fileName) {

@@ -16,23 +16,25 @@
 
 namespace {
 
-std::optional<QString> runFileDialog(QWidget* parent, const FileDialogRequest& request,
-                                     QFileDialog::AcceptMode mode) {
+std::optional<ChosenFile> runFileDialog(QWidget* parent, const FileDialogRequest& request,
+                                        QFileDialog::AcceptMode mode) {
     const std::unique_ptr<QFileDialog> dialog = makeFileDialog(parent, request, mode);
     if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty())
         return std::nullopt;
-    return dialog->selectedFiles().constFirst();
+    return ChosenFile{dialog->selectedFiles().constFirst(), dialog->selectedNameFilter()};
 }
 
 } // namespace
 
 std::optional<QString> QtUserDialogs::openFileName(QWidget* parent,
                                                    const FileDialogRequest& request) {
-    return runFileDialog(parent, request, QFileDialog::AcceptOpen);
+    if (auto chosen = runFileDialog(parent, request, QFileDialog::AcceptOpen))
+        return chosen->name;
+    return std::nullopt;
 }
 
-std::optional<QString> QtUserDialogs::saveFileName(QWidget* parent,
-                                                   const FileDialogRequest& request) {
+std::optional<ChosenFile> QtUserDialogs::saveFileName(QWidget* parent,
+                                                      const FileDialogRequest& request) {
     return runFileDialog(parent, request, QFileDialog::AcceptSave);
 }
 

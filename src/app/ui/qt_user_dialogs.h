@@ -6,7 +6,7 @@
 class QtUserDialogs : public UserDialogs {
   public:
     std::optional<QString> openFileName(QWidget* parent, const FileDialogRequest&) override;
-    std::optional<QString> saveFileName(QWidget* parent, const FileDialogRequest&) override;
+    std::optional<ChosenFile> saveFileName(QWidget* parent, const FileDialogRequest&) override;
     bool confirmReplace(QWidget* parent, const QString& fileName) override;
     std::optional<FreeTextFont> chooseFont(QWidget* parent, const FreeTextFont&) override;
     std::optional<ColorValue> chooseColor(QWidget* parent, ColorValue current) override;

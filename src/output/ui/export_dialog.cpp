@@ -78,9 +78,22 @@ ExportDialog::ExportDialog(const PaperSettings& settings, const PageLayers& laye
 }
 
 void ExportDialog::chooseFile() {
-    const FileDialogRequest request{outputFileFilter(), QString(), m_file->text()};
-    if (const std::optional<QString> name = m_dialogs.saveFileName(this, request))
-        m_file->setText(*name);
+    const QString filters = outputFileFilter();
+    const FileDialogRequest request{filters, QString(), m_file->text()};
+    if (const std::optional<ChosenFile> chosen = m_dialogs.saveFileName(this, request)) {
+        m_file->setText(chosen->name);
+        // The filter lists the formats in their order.
+        const qsizetype index = filters.split(QStringLiteral(";;")).indexOf(chosen->filter);
+        m_chosenFormat = index < 0 ? nullptr : &outputFormats()[size_t(index)];
+    }
+}
+
+const OutputFormat* ExportDialog::formatOf(const QString& path) const {
+    // Formats may share a suffix, as the exact and the vector PDF do.
+    const QString suffix = QFileInfo(path).suffix();
+    if (m_chosenFormat && m_chosenFormat->suffixes.contains(suffix, Qt::CaseInsensitive))
+        return m_chosenFormat;
+    return outputFormatWithSuffix(suffix);
 }
 
 PrinterPage ExportDialog::printerPage() const {
@@ -104,7 +117,7 @@ void ExportDialog::accept() {
 }
 
 std::optional<QString> ExportDialog::writePage(const QString& path) {
-    const OutputFormat* format = outputFormatOfFile(path);
+    const OutputFormat* format = formatOf(path);
     if (!format)
         return unknownOutputSuffixMessage();
     const PageScale scale = printScale(printerPage(), m_calibration);

@@ -12,11 +12,14 @@ class QLineEdit;
 class QPushButton;
 class QSpinBox;
 class UserDialogs;
+struct OutputFormat;
 
-// Export: writes the page as the print draws it into a PNG, BMP or PDF file, for a printer of
-// the chosen resolution whose printable area is a whole sheet of the chosen paper, with the
-// calibration given. The format follows the file's suffix. Confirming writes the file; when
-// that fails the dialog says why and stays open with everything as it was chosen.
+// Export: writes the page as the print draws it into a file of one of the output formats, for a
+// printer of the chosen resolution whose printable area is a whole sheet of the chosen paper,
+// with the calibration given; a vector page uses the resolution for lines merged with a
+// texture. The format is the one whose filter the file was chosen under, when the name has its
+// suffix, else the one the suffix names. Confirming writes the file; when that fails the dialog
+// says why and stays open with everything as it was chosen.
 class ExportDialog : public QDialog {
     Q_OBJECT
   public:
@@ -28,6 +31,7 @@ class ExportDialog : public QDialog {
 
   private:
     void chooseFile();
+    const OutputFormat* formatOf(const QString& path) const;
     PrinterPage printerPage() const;
     // Writes the page into `path`, with a progress bar for a large page; the reason of a
     // failure.
@@ -43,4 +47,6 @@ class ExportDialog : public QDialog {
     QComboBox* m_paper;
     QAbstractButton* m_landscape;
     QPushButton* m_ok;
+    // The format whose filter the file dialog last returned a name under.
+    const OutputFormat* m_chosenFormat = nullptr;
 };
