@@ -60,25 +60,37 @@ void PdfVectorCanvas::dot(QPointF centre, double size, QRgb colour, bool round) 
     m_row = {centre, 0, 1, size, colour, round};
 }
 
-// A round dot is a dash so short that its round caps make the circle; a square one is a dash
-// as long as the pen is wide, with flat ends. Squares that touch make one solid line.
+// A round dot is a dash so short that its round caps make the circle. A square dot is a filled
+// square: rasterisers place the flat ends of dashes by rules of their own, which moved
+// squares drawn as dashes by a pixel.
 void PdfVectorCanvas::gatherRow() {
     if (m_row.count == 0)
         return;
     const DotRow row = m_row;
     m_row.count = 0;
-    const double dash = row.round ? kDotSegment : row.size;
+    if (!row.round) {
+        Ink ink;
+        ink.colour = row.colour;
+        ink.fill = true;
+        QPainterPath& path = pathFor(ink);
+        const QSizeF square(row.size, row.size);
+        for (int i = 0; i < row.count; ++i) {
+            const QPointF centre(row.first.x() + row.step * i, row.first.y());
+            path.addRect(QRectF(centre - QPointF(row.size / 2, row.size / 2), square));
+        }
+        return;
+    }
     Ink ink;
     ink.colour = row.colour;
     ink.width = row.size;
-    ink.roundCaps = row.round;
-    if (row.count > 1 && row.step > dash) {
-        ink.dash = dash;
-        ink.gap = row.step - dash;
+    ink.roundCaps = true;
+    if (row.count > 1) {
+        ink.dash = kDotSegment;
+        ink.gap = row.step - kDotSegment;
     }
     QPainterPath& path = pathFor(ink);
-    path.moveTo(row.first.x() - dash / 2, row.first.y());
-    path.lineTo(row.first.x() + row.step * (row.count - 1) + dash / 2, row.first.y());
+    path.moveTo(row.first.x() - kDotSegment / 2, row.first.y());
+    path.lineTo(row.first.x() + row.step * (row.count - 1) + kDotSegment / 2, row.first.y());
 }
 
 QPainterPath& PdfVectorCanvas::pathFor(const Ink& ink) {
