@@ -6,9 +6,9 @@
 // The kinds of paper, by the numbers of their buttons, which documents store.
 enum class PaperKind { Ruled = 0, Checkered = 1, DotGrid = 2 };
 
-// Which properties the first page offers for a kind: ruled lines with their guides, or the
-// grid, whose dot controls only a kind that draws dots may use.
-enum class PaperProperties { RuledLines, GridLines, GridDots };
+// Which properties the first page offers for a kind: ruled lines with their guides, the
+// grid, whose dot controls only a kind that draws dots may use, or a lattice of its own.
+enum class PaperProperties { RuledLines, GridLines, GridDots, IsometricLattice, HexagonalLattice };
 
 struct PaperKindDescription {
     PaperKind kind;
