@@ -21,7 +21,11 @@ TEST_F(PaperKindsTest, ThePageShowsThePropertiesOfTheChosenKind) {
         const char* hidden;
     };
     const Row rows[] = {{"DotGridCheck", "DotSizeEd", "Guide1Ed"},
+                        {"DotGridCheck", "Major2WidthEd", "CueWidthEd"},
                         {"LiniertCheck", "Guide1Ed", "MajorEveryEd"},
+                        {"LiniertCheck", "SlantAngleEd", "Major2EveryEd"},
+                        {"LiniertCheck", "SummaryHeightEd", "Major2WidthEd"},
+                        {"KariertCheck", "Major2EveryEd", "SlantSpaceEd"},
                         {"KariertCheck", "MajorEveryEd", "LineSpaceEd"}};
     for (const Row& row : rows) {
         QTest::mouseClick(control<QRadioButton>(row.button), Qt::LeftButton, {}, QPoint(4, 4));
