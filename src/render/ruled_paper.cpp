@@ -42,4 +42,5 @@ void ruleRuledPaper(MarkSink& marks, const PageScale& scale, const PageDesign& d
         e += spacing;
         y = scale.MmToY(e);
     }
+    ruleSlantLines(marks, scale, design, span, kGuideDashMm, kGuideGapMm);
 }

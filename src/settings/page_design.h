@@ -82,6 +82,14 @@ struct PageDesign {
 
     QString freeText;
     FreeTextFont font;
+
+    // Isometric paper as dots only; hexagons with a point on top; slant lines on ruled paper,
+    // at an angle from the horizontal and a spacing along it.
+    bool isometricDotsOnly = false;
+    bool hexagonPointyTop = false;
+    bool slantLines = false;
+    double slantAngleDegrees = 55;
+    double slantSpaceMm = 10;
 };
 
 // The design the settings describe right now; cheap enough to make at every draw.

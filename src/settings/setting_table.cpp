@@ -22,7 +22,7 @@ constexpr ColorValue kSilver = colorValueFromRgb(192, 192, 192);
 constexpr ColorValue kGray = colorValueFromRgb(128, 128, 128);
 
 constexpr D choice(Setting s, const char* name, Stored stored, int newButton,
-                   std::array<const char*, 4> buttons) {
+                   std::array<const char*, 8> buttons) {
     D d{s, name, SettingKind::Choice, stored};
     d.newValue = newButton;
     d.buttons = buttons;
@@ -77,9 +77,9 @@ constexpr D extension(D d) {
 }
 
 // The paper kind's buttons, named as the kinds name them.
-constexpr std::array<const char*, 4> paperKindButtons() {
-    static_assert(kPaperKindCount <= 4, "a choice has room for four buttons");
-    std::array<const char*, 4> buttons{};
+constexpr std::array<const char*, 8> paperKindButtons() {
+    static_assert(kPaperKindCount <= 8, "a choice has room for eight buttons");
+    std::array<const char*, 8> buttons{};
     for (int i = 0; i < kPaperKindCount; ++i)
         buttons[i] = kPaperKinds[i].controlName;
     return buttons;

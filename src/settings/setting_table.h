@@ -101,7 +101,7 @@ struct SettingDescription {
     // Lengths: the field that shows the same length in inches.
     const char* inchTwin = nullptr;
     // Choices: the names of the group's buttons, in the order of their numbers.
-    std::array<const char*, 4> buttons{};
+    std::array<const char*, 8> buttons{};
     // Texts: what New sets, what the user is told a refused text was, and, where the field
     // keeps fewer characters than it is given, how many it keeps.
     const char* newText = "";
