@@ -75,6 +75,7 @@ void DrawPage(Surface& surface, const PageScale& scale, const PageDesign& design
     if (describe(design.kind).snapsToGrid)
         span.leftColumnStep = snapEdgesToGrid(edges, scale, design.gridSpacingMm);
 
+    span.leftEdge = edges.left;
     if (design.noFillLeftOfEdge)
         span.fillLeft = edges.left;
     if (design.noFillRightOfEdge)

@@ -82,6 +82,7 @@ void ruleRuledPaper(MarkSink& marks, const PageScale& scale, const PageDesign& d
         e += spacing;
         y = scale.MmToY(e);
     }
+    ruleSlantLines(marks, scale, design, span, kGuideDashMm, kGuideGapMm);
     if (design.cornellNotes)
         markCornellNotes(marks, scale, design, span,
                          {design.edgeLineColour, design.edgeLineWidthPoints});

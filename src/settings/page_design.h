@@ -83,6 +83,14 @@ struct PageDesign {
     QString freeText;
     FreeTextFont font;
 
+    // Isometric paper as dots only; hexagons with a point on top; slant lines on ruled paper,
+    // at an angle from the horizontal and a spacing along it.
+    bool isometricDotsOnly = false;
+    bool hexagonPointyTop = false;
+    bool slantLines = false;
+    double slantAngleDegrees = 55;
+    double slantSpaceMm = 10;
+
     // Ruled paper for Cornell notes: a cue column right of the left edge and a summary area
     // above the ruling's bottom, marked in the edge lines' pen.
     bool cornellNotes = false;
