@@ -29,8 +29,8 @@ inline constexpr PaperKindDescription kPaperKinds[] = {
     // A dot grid lies on the crossings of the checkered grid, edges and all.
     {PaperKind::DotGrid, "DotGridCheck", "Dot grid", PaperProperties::GridDots, true},
     // Lattices start on the left edge itself; the square grid's positions mean nothing to them.
-    {PaperKind::Isometric, "IsoCheck", "Isometric", PaperProperties::GridDots, false},
-    {PaperKind::Hexagonal, "HexCheck", "Hexagonal", PaperProperties::GridLines, false},
+    {PaperKind::Isometric, "IsoCheck", "Isometric", PaperProperties::IsometricLattice, false},
+    {PaperKind::Hexagonal, "HexCheck", "Hexagonal", PaperProperties::HexagonalLattice, false},
 };
 inline constexpr int kPaperKindCount = int(std::size(kPaperKinds));
 

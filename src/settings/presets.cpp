@@ -28,6 +28,8 @@ constexpr Preset kPresets[] = {
      "KariertCheck=on CaretSpaceED=1 MajorEveryEd=5 Major2EveryEd=10 LineWidthEd=0.25 "
      "MajorWidthEd=0.5 Major2WidthEd=1 ColvarColorComboBox1=#FFB060 MajorColor=#FF8C00 "
      "Major2Color=#E06000"},
+    {"isometric", "Isometric (5 mm)", "IsoCheck=on LineSpaceEd=5"},
+    {"hex", "Hexagonal (5 mm, flat top)", "HexCheck=on LineSpaceEd=5"},
     {"cornell", "Cornell notes (college ruled)", "LineSpaceEd=7.1 CornellCheck=on"},
     {"copperplate", "Copperplate (slant lines at 55 degrees)",
      "SlantCheck=on SlantAngleEd=55 SlantSpaceEd=10"},

@@ -261,7 +261,8 @@ QByteArray blockHeader(quint16 version, quint32 length) {
 }
 
 // Each generation of the block is written only for the settings that need it, so that a
-// program that knows only the first generation reads that one unchanged.
+// program that knows only the first generation reads that one unchanged, and finds there only
+// kinds of paper that it knows.
 TEST_F(DocumentFile, WritesOnlyTheGenerationsTheDesignNeeds) {
     PaperSettings dots;
     dots.setPaperKind(PaperKind::DotGrid);
@@ -270,18 +271,28 @@ TEST_F(DocumentFile, WritesOnlyTheGenerationsTheDesignNeeds) {
         const char* name;
         std::function<void(PaperSettings&)> change;
         int generations;
+        PaperKind olderKind; // as a program that reads only the first generation opens it
     };
     const Row rows[] = {
-        {"New", [](PaperSettings&) {}, 0},
+        {"New", [](PaperSettings&) {}, 0, PaperKind::Ruled},
         {"FirstGenerationOnly",
-         [](PaperSettings& s) { s.field(Setting::GuideWidthEd).setValue(2); }, 1},
-        {"CornellNotes", [](PaperSettings& s) { s.setFlag(Setting::CornellCheck, true); }, 2},
+         [](PaperSettings& s) { s.field(Setting::GuideWidthEd).setValue(2); }, 1, PaperKind::Ruled},
+        {"CornellNotes", [](PaperSettings& s) { s.setFlag(Setting::CornellCheck, true); }, 2,
+         PaperKind::Ruled},
         {"SecondWeightOnADotGrid",
          [](PaperSettings& s) {
              s.setPaperKind(PaperKind::DotGrid);
              s.field(Setting::Major2EveryEd).setValue(10);
          },
-         2},
+         2, PaperKind::DotGrid},
+        {"Isometric", [](PaperSettings& s) { s.setPaperKind(PaperKind::Isometric); }, 2,
+         PaperKind::Checkered},
+        {"HexagonalWithFirstGenerationSettings",
+         [](PaperSettings& s) {
+             s.setPaperKind(PaperKind::Hexagonal);
+             s.field(Setting::DotSizeEd).setValue(4);
+         },
+         2, PaperKind::Checkered},
     };
     for (const Row& row : rows) {
         PaperSettings s;
@@ -301,6 +312,13 @@ TEST_F(DocumentFile, WritesOnlyTheGenerationsTheDesignNeeds) {
         PaperSettings reopened;
         ASSERT_EQ(openDocument(reopened, path("paper.lvo")), std::nullopt) << row.name;
         EXPECT_EQ(designState(reopened), designState(s)) << row.name;
+
+        EXPECT_EQ(int(bytes[163]), int(row.olderKind)) << row.name << ": the first field";
+        const QByteArray older =
+            bytes.left(153) + blockHeader(1, firstGeneration) + bytes.mid(163, firstGeneration);
+        ASSERT_EQ(openDocument(reopened, written(older)), std::nullopt) << row.name;
+        EXPECT_EQ(reopened.paperKind(), row.olderKind) << row.name;
+        EXPECT_FALSE(reopened.flag(Setting::CornellCheck)) << row.name;
     }
 }
 

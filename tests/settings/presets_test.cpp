@@ -46,6 +46,8 @@ TEST(Presets, SetThePaperAndKeepEdgesPicturesAndText) {
          Setting::CaretSpaceED,
          1,
          {{Setting::MajorEveryEd, 5}, {Setting::Major2EveryEd, 10}}},
+        {"isometric", PaperKind::Isometric, Setting::LineSpaceEd, 5, {}},
+        {"hex", PaperKind::Hexagonal, Setting::LineSpaceEd, 5, {}},
         {"cornell", PaperKind::Ruled, Setting::LineSpaceEd, 7.1, {}, {Setting::CornellCheck}},
         {"copperplate",
          PaperKind::Ruled,

@@ -18,6 +18,7 @@ QJsonObject newDesignJson() {
 TEST(SettingsJson, OfANewDesignNamesEveryStoredSetting) {
     const QJsonObject expected = QJsonDocument::fromJson(R"({
         "LiniertCheck": true, "KariertCheck": false, "DotGridCheck": false,
+        "IsoCheck": false, "HexCheck": false,
         "LineSpaceEd": 9, "WithoutFirstLineCheck": true, "WithoutLastLineCheck": true,
         "CaretSpaceED": 5, "ColvarColorComboBox1": 12632256, "LineWidthEd": 0.75,
         "LeftBorderEd": 2.5, "LeftBorderLineCheck": true, "NoLeftBorderFillCheck": false,

@@ -25,6 +25,10 @@ TEST_F(PaperKindsTest, ThePageShowsThePropertiesOfTheChosenKind) {
                         {"LiniertCheck", "Guide1Ed", "MajorEveryEd"},
                         {"LiniertCheck", "SlantAngleEd", "Major2EveryEd"},
                         {"LiniertCheck", "SummaryHeightEd", "Major2WidthEd"},
+                        {"IsoCheck", "Isometric.LineSpaceEd", "LineSpaceEd"},
+                        {"IsoCheck", "Isometric.DotSizeEd", "Hexagonal.LineSpaceEd"},
+                        {"HexCheck", "Hexagonal.LineSpaceEd", "Isometric.LineSpaceEd"},
+                        {"HexCheck", "Hexagonal.LineSpaceEd", "MajorEveryEd"},
                         {"KariertCheck", "Major2EveryEd", "SlantSpaceEd"},
                         {"KariertCheck", "MajorEveryEd", "LineSpaceEd"}};
     for (const Row& row : rows) {

@@ -18,12 +18,14 @@ QGroupBox* ruledGroup(PageContext& context) {
     QGridLayout* grid = nullptr;
     QGroupBox* group = groupWithGrid(QStringLiteral("Properties ruled paper"), grid);
     addLengthRow(context, grid, QStringLiteral("Space between lines:"), Setting::LineSpaceEd);
+    // Side by side, to leave room for the kinds of ruled paper below.
+    const int leaveOutRow = grid->rowCount();
     grid->addWidget(flagCheckBox(context, Setting::WithoutFirstLineCheck,
                                  QStringLiteral("Leave out first line")),
-                    grid->rowCount(), 0, 1, 5);
+                    leaveOutRow, 0, 1, 2);
     grid->addWidget(
         flagCheckBox(context, Setting::WithoutLastLineCheck, QStringLiteral("Leave out last line")),
-        grid->rowCount(), 0, 1, 5);
+        leaveOutRow, 2, 1, 3);
 
     // Guides for handwriting and music: each at its distance above every ruled line.
     const QString hint = QStringLiteral(
@@ -196,7 +198,7 @@ PageFrame* buildBasicPage(PageContext& context) {
         captions << QLatin1String(k.caption);
     const std::vector<QRadioButton*> kinds = radioGroup(context, Setting::LiniertCheck, captions);
     for (int i = 0; i < int(kinds.size()); ++i)
-        grid->addWidget(kinds[i], 0, i);
+        grid->addWidget(kinds[i], i / 3, i % 3);
     layout->addWidget(kind);
 
     // Only the properties of the chosen kind: the window keeps its size.
