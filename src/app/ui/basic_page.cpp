@@ -81,8 +81,8 @@ QGroupBox* isometricGroup(PageContext& context) {
     addLengthRow(context, grid, QStringLiteral("Space between lines:"), Setting::LineSpaceEd);
     RealSpinEdit* dotSize = realEdit(context, Setting::DotSizeEd);
     QCheckBox* round = flagCheckBox(context, Setting::DotRoundCheck, QStringLiteral("Round dots"));
-    constexpr int dotsRow = 1;
-    constexpr int dotSizeRow = 2;
+    const int dotsRow = grid->rowCount();
+    const int dotSizeRow = dotsRow + 1;
     grid->addWidget(new QLabel(QStringLiteral("Dot size:")), dotSizeRow, 0);
     grid->addWidget(dotSize, dotSizeRow, 1, Qt::AlignLeft);
     grid->addWidget(new QLabel(QStringLiteral("Points")), dotSizeRow, 2);
