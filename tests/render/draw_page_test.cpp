@@ -275,10 +275,6 @@ const PageCase kPageCases[] = {
     {"CornellPreview96DefaultsXor",
      [](PaperSettings& s) { s.setFlag(Setting::CornellCheck, true); }, previewScale(761, 1090, 100),
      kXorOverTexture},
-    {"CornellPreviewOddZoom",
-     [](PaperSettings& s) { cornell(s, 1.7, 2.9); },
-     previewScale(282, 403, 37),
-     {}},
     {"CornellCueRightOfTheFillIsNotDrawn",
      [](PaperSettings& s) {
          cornell(s, 9, 1);
@@ -309,13 +305,6 @@ const PageCase kPageCases[] = {
          secondWeight(s, 2);
      },
      previewScale(761, 1090, 100), kXorOverTexture},
-    {"SecondWeightDots600",
-     [](PaperSettings& s) {
-         dotGrid(s);
-         secondWeight(s, 6);
-     },
-     printScale(1400, 1700),
-     {}},
     {"MajorLinesBetweenSnappedEdges",
      [](PaperSettings& s) {
          checkered(s);
