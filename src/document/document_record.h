@@ -31,8 +31,8 @@ struct DocumentRecord {
 // The extension block: after the main fields, this tag, a 16-bit version, a 32-bit length and
 // that many bytes: the fields of the first generation, then, when the version is later than
 // 1, the block of the second generation in the same form, holding its fields and the next
-// generation's block, and so on. A block's version is that of the program that wrote it,
-// never below its generation; a block whose version equals its generation holds its fields
+// generation's block, and so on. Every block's version is the number of generations written,
+// never below the block's own; a block whose version equals its generation holds its fields
 // alone. The lengths let an older reader skip the generations it does not know, and a program
 // writes only as many generations as the design needs, so a design that needs only the first
 // is written as the first version of the program wrote it.
