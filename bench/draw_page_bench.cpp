@@ -24,7 +24,7 @@ PageScale printScale() {
 
 // DrawPage on the whole printable area against streaming white over it. One surface serves the
 // whole run, as a printer page or a preview keeps theirs.
-void measurePage(benchmark::State& state, const PaperSettings& settings, const PageLayers& layers) {
+void measurePage(benchmark::State& state, const PageDesign& design, const PageLayers& layers) {
     const PageScale scale = printScale();
     QImage target(kWidth, kHeight, QImage::Format_RGB32);
     reportAgainstFill(state, target, [&] {
@@ -32,7 +32,7 @@ void measurePage(benchmark::State& state, const PaperSettings& settings, const P
         surface.setBrushColor(0xffffffff);
         surface.setPenColor(0xffffffff);
         surface.rectangle(0, 0, kWidth, kHeight); // a blank page, as the printer starts it
-        DrawPage(surface, scale, pageDesignOf(settings), layers);
+        DrawPage(surface, scale, design, layers);
         target = surface.image();
         benchmark::DoNotOptimize(target.constBits());
     });
@@ -58,7 +58,7 @@ void drawPageBenchmark(benchmark::State& state, Paper paper, bool xorPen) {
     const PageLayers plainLayers;
     const PageLayers& layers = xorPen ? static_cast<const PageLayers&>(xorLayers) : plainLayers;
 
-    measurePage(state, settings, layers);
+    measurePage(state, pageDesignOf(settings), layers);
 }
 
 } // namespace
@@ -82,7 +82,15 @@ void texturePageBenchmark(benchmark::State& state, MergeMode merge) {
     const PictureRecord texture = benchTexture();
     const PictureRecord noPicture;
     const PicturePageLayers layers(texture, noPicture);
-    measurePage(state, settings, layers);
+    measurePage(state, pageDesignOf(settings), layers);
+}
+
+// New's page as a lattice of 5 mm, as the presets draw them.
+void latticePageBenchmark(benchmark::State& state, PaperKind kind) {
+    PageDesign design = pageDesignOf(PaperSettings());
+    design.kind = kind;
+    design.lineSpacingMm = 5;
+    measurePage(state, design, PageLayers());
 }
 
 } // namespace
@@ -90,4 +98,8 @@ void texturePageBenchmark(benchmark::State& state, MergeMode merge) {
 BENCHMARK_CAPTURE(texturePageBenchmark, texture_no_merge, MergeMode::NOMergeCheck)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(texturePageBenchmark, texture_xor, MergeMode::Merge1Check)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(latticePageBenchmark, isometric, PaperKind::Isometric)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(latticePageBenchmark, hexagonal, PaperKind::Hexagonal)
     ->Unit(benchmark::kMillisecond);

@@ -36,17 +36,28 @@ std::optional<QString> encodeStringField(const QString& text, const QString& wha
     return std::nullopt;
 }
 
-// The value a document stores for a setting, a choice in the way `stored` holds it.
+// The value a document stores for a setting, a choice in the way `stored` holds it. The
+// block's first generation keeps a button it did not know as the main field reads it, so that
+// a program that reads only that generation opens the design as it would without the block.
 std::optional<QString> storedValue(const PaperSettings& s, const SettingDescription& d,
-                                   Stored stored, const QString& documentPath, StoredValue& value) {
+                                   Stored stored, int generation, const QString& documentPath,
+                                   StoredValue& value) {
     switch (d.kind) {
     case SettingKind::Real:
         value = s.field(d.setting).value();
         break;
-    case SettingKind::Choice:
+    case SettingKind::Choice: {
         // A choice stored as a flag says whether its first button is on.
-        value = stored == Stored::Flag ? qint64(s.number(d.setting) == 0) : s.number(d.setting);
+        const qint64 number = s.number(d.setting);
+        if (stored == Stored::Flag)
+            value = qint64(number == 0);
+        else if (generation == 1 && d.buttonsOfFirstGeneration > 0 &&
+                 number >= d.buttonsOfFirstGeneration)
+            value = qint64(number != 0);
+        else
+            value = number;
         break;
+    }
     case SettingKind::Check:
     case SettingKind::Colour:
     case SettingKind::Whole:
@@ -67,42 +78,48 @@ std::optional<QString> storedValue(const PaperSettings& s, const SettingDescript
     return std::nullopt;
 }
 
-// Whether the main fields alone keep the setting as it is: true of a setting at what New
-// gives it, and of a choice whose main field can tell its button.
-bool mainFieldsKeep(const PaperSettings& s, const SettingDescription& d) {
+// How many generations of the extension block a document needs to keep the setting as it is:
+// none for a setting at what New gives it, or one whose main field can tell it.
+int generationsNeeded(const PaperSettings& s, const SettingDescription& d) {
     switch (d.place) {
     case Place::Main:
-        return true;
-    case Place::Both:
-        return d.stored != Stored::Flag || s.number(d.setting) <= 1;
-    case Place::Extension:
-        return d.kind == SettingKind::Real ? s.field(d.setting).value() == d.newValue
-                                           : s.number(d.setting) == qint64(d.newValue);
+        return 0;
+    case Place::Both: {
+        const qint64 number = s.number(d.setting);
+        if (d.stored != Stored::Flag || number <= 1)
+            return 0;
+        return number < d.buttonsOfFirstGeneration ? 1 : d.generation;
     }
-    return true;
+    case Place::Extension: {
+        const bool asNew = d.kind == SettingKind::Real ? s.field(d.setting).value() == d.newValue
+                                                       : s.number(d.setting) == qint64(d.newValue);
+        return asNew ? 0 : d.generation;
+    }
+    }
+    return 0;
 }
 
 std::optional<QString> recordFromSettings(const PaperSettings& s, const QString& documentPath,
                                           DocumentRecord& r) {
-    bool needsExtension = false;
+    int generations = 0;
     for (const SettingDescription& d : settingTable()) {
+        generations = std::max(generations, generationsNeeded(s, d));
         if (!inMainFields(d))
             continue;
-        if (auto error = storedValue(s, d, d.stored, documentPath, r[d.setting]))
+        if (auto error = storedValue(s, d, d.stored, 0, documentPath, r[d.setting]))
             return error;
     }
-    for (const SettingDescription& d : settingTable())
-        needsExtension = needsExtension || !mainFieldsKeep(s, d);
-    // A design that needs no block is saved exactly as before there was one.
-    if (!needsExtension)
-        return std::nullopt;
-    r.extension.emplace();
-    for (const SettingDescription& d : settingTable()) {
-        if (!inExtension(d))
-            continue;
-        if (auto error =
-                storedValue(s, d, Stored::Byte, documentPath, (*r.extension)[int(d.setting)]))
-            return error;
+    // A design that needs no block is saved exactly as before there was one, and one that
+    // needs only the first generation as before there was a second.
+    r.extension.resize(generations);
+    for (int generation = 1; generation <= generations; ++generation) {
+        for (const SettingDescription& d : settingTable()) {
+            if (!inGeneration(d, generation))
+                continue;
+            if (auto error = storedValue(s, d, Stored::Byte, generation, documentPath,
+                                         r.extension[generation - 1][int(d.setting)]))
+                return error;
+        }
     }
     return std::nullopt;
 }
@@ -144,11 +161,19 @@ void applyRecord(const DocumentRecord& r, const QString& documentPath, PaperSett
         if (inMainFields(d))
             applyValue(d, r[d.setting], d.stored, documentPath, s);
     }
+    // Each generation after the ones before it, so that the one that keeps a setting exactly
+    // has the last word.
+    const int generations = int(r.extension.size());
+    for (int generation = 1; generation <= generations; ++generation) {
+        for (const SettingDescription& d : settingTable()) {
+            if (inGeneration(d, generation))
+                applyValue(d, r.extension[generation - 1][int(d.setting)], Stored::Byte,
+                           documentPath, s);
+        }
+    }
+    // A design from before a generation has none of its settings.
     for (const SettingDescription& d : settingTable()) {
-        if (r.extension && inExtension(d))
-            applyValue(d, (*r.extension)[int(d.setting)], Stored::Byte, documentPath, s);
-        // A design from before the block has none of its settings.
-        else if (!r.extension && !inMainFields(d))
+        if (!inMainFields(d) && d.generation > generations)
             applyValue(d,
                        d.kind == SettingKind::Real ? StoredValue(d.newValue)
                                                    : StoredValue(qint64(d.newValue)),
@@ -257,8 +282,8 @@ std::optional<QString> openDocument(PaperSettings& settings, const QString& file
     file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle);
     // Anything after the largest possible document is never read. A later version's extension
     // block may be longer than ours; it has room for that.
-    const QByteArray bytes =
-        file.read(largestDocumentSize() + kExtensionHeaderSize + kLaterExtensionRoom);
+    const QByteArray bytes = file.read(
+        largestDocumentSize() + kExtensionGenerations * kExtensionHeaderSize + kLaterExtensionRoom);
     if (file.error() != QFileDevice::NoError)
         return QStringLiteral("%1 %2 cannot be read: %3.")
             .arg(DocumentMessages::couldNotOpen, name, file.errorString());

@@ -97,29 +97,49 @@ bool startsWithTag(Reader& reader) {
     return std::equal(tag, tag + sizeof kExtensionTag, kExtensionTag);
 }
 
-std::optional<StoredValues> readExtension(Reader& reader) {
+// Reads the block of `generation` and the later generations it holds, after its tag.
+bool readGeneration(Reader& reader, int generation, std::vector<StoredValues>& generations) {
     const char* header = reader.take(2 + 4);
     if (!header)
-        return std::nullopt;
+        return false;
     const quint16 version = qFromLittleEndian<quint16>(header);
     const quint32 length = qFromLittleEndian<quint32>(header + 2);
-    if (version == 0 || length > quint64(reader.remaining()))
-        return std::nullopt;
+    if (version < generation || length > quint64(reader.remaining()))
+        return false;
     // Only the block's own bytes: a field may not reach into what follows it.
     Reader block(QByteArrayView(reader.take(length), length));
     StoredValues values;
     for (const SettingDescription& d : settingTable()) {
-        if (!inExtension(d))
+        if (!inGeneration(d, generation))
             continue;
         std::optional<StoredValue> value = block.read(storedInExtension(d));
         if (!value)
-            return std::nullopt;
+            return false;
         values[int(d.setting)] = std::move(*value);
     }
-    // A block of this version has exactly these fields; a later one may have more.
-    if (version == kExtensionVersion && block.remaining() != 0)
-        return std::nullopt;
-    return values;
+    generations.push_back(std::move(values));
+    if (version == generation)
+        return block.remaining() == 0;
+    if (generation < kExtensionGenerations && startsWithTag(block))
+        return readGeneration(block, generation + 1, generations);
+    return true;
+}
+
+// The block of `generation` with the later generations of `record` inside it, tag and all.
+QByteArray encodedGeneration(const DocumentRecord& record, int generation) {
+    QByteArray fields;
+    for (const SettingDescription& d : settingTable()) {
+        if (inGeneration(d, generation))
+            append(fields, record.extension[generation - 1][int(d.setting)], storedInExtension(d));
+    }
+    if (generation < int(record.extension.size()))
+        fields.append(encodedGeneration(record, generation + 1));
+    char header[2 + 4];
+    qToLittleEndian(quint16(record.extension.size()), header);
+    qToLittleEndian(quint32(fields.size()), header + 2);
+    QByteArray bytes(kExtensionTag, sizeof kExtensionTag);
+    bytes.append(header, sizeof header);
+    return bytes + fields;
 }
 
 } // namespace
@@ -130,19 +150,8 @@ QByteArray encodeDocumentRecord(const DocumentRecord& record) {
         if (inMainFields(d))
             append(bytes, record[d.setting], d.stored);
     }
-    if (!record.extension)
-        return bytes;
-    QByteArray fields;
-    for (const SettingDescription& d : settingTable()) {
-        if (inExtension(d))
-            append(fields, (*record.extension)[int(d.setting)], storedInExtension(d));
-    }
-    char header[2 + 4];
-    qToLittleEndian(kExtensionVersion, header);
-    qToLittleEndian(quint32(fields.size()), header + 2);
-    bytes.append(kExtensionTag, sizeof kExtensionTag);
-    bytes.append(header, sizeof header);
-    bytes.append(fields);
+    if (!record.extension.empty())
+        bytes.append(encodedGeneration(record, 1));
     return bytes;
 }
 
@@ -168,8 +177,7 @@ std::optional<DocumentRecord> decodeDocumentRecord(QByteArrayView bytes, Documen
         return fail(DocumentFault::EndsEarly);
     if (!startsWithTag(reader))
         return record;
-    record.extension = readExtension(reader);
-    if (!record.extension)
+    if (!readGeneration(reader, 1, record.extension))
         return fail(DocumentFault::DamagedExtension);
     return record;
 }

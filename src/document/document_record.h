@@ -8,6 +8,7 @@
 #include <array>
 #include <optional>
 #include <variant>
+#include <vector>
 
 // One field of a document as it is stored: a flag, byte or 32-bit integer as a number, a
 // real as a double in its field's unit, a string as its stored bytes (Windows-1252).
@@ -15,22 +16,33 @@ using StoredValue = std::variant<qint64, double, QByteArray>;
 
 using StoredValues = std::array<StoredValue, kSettingCount>;
 
-// The fields of one document: the main fields in file order, and the extension block when the
-// document has one. Each array is indexed by setting; the main fields use the rows kept in the
-// main fields, the block the rows kept in the extension, a choice there as its button.
+// The fields of one document: the main fields in file order, and the generations of the
+// extension block that the document has, the first first. Each array is indexed by setting;
+// the main fields use the rows kept in the main fields, a generation the rows it keeps, a
+// choice there as its button.
 struct DocumentRecord {
     StoredValues values;
-    std::optional<StoredValues> extension;
+    std::vector<StoredValues> extension;
 
     StoredValue& operator[](Setting setting) { return values[int(setting)]; }
     const StoredValue& operator[](Setting setting) const { return values[int(setting)]; }
 };
 
 // The extension block: after the main fields, this tag, a 16-bit version, a 32-bit length and
-// that many bytes of fields. A later version appends fields; the length lets a reader of this
-// version skip what it does not know.
+// that many bytes: the fields of the first generation, then, when the version is later than
+// 1, the block of the second generation in the same form, holding its fields and the next
+// generation's block, and so on. Every block's version is the number of generations written,
+// never below the block's own; a block whose version equals its generation holds its fields
+// alone. The lengths let an older reader skip the generations it does not know, and a program
+// writes only as many generations as the design needs, so a design that needs only the first
+// is written as the first version of the program wrote it.
+//
+//   tag | version 2 | length | first generation's fields | tag | 2 | length | second's fields
+//                            '------------------- the outer block's length -------------------'
+//
+// Bytes after a generation's fields that are no block of the next generation are skipped, as
+// bytes after the main fields are, except in a block whose version equals its generation.
 inline constexpr char kExtensionTag[4] = {'L', 'V', 'O', 'X'};
-inline constexpr quint16 kExtensionVersion = 1;
 inline constexpr qsizetype kExtensionHeaderSize = 4 + 2 + 4;
 
 // The bytes of a document. Every string must be at most 255 bytes long.

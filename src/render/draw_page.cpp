@@ -61,6 +61,7 @@ MarkCoordinate markPage(MarkSink& marks, const PageScale& scale, const PageDesig
     if (describe(design.kind).snapsToGrid)
         span.leftColumnStep = snapEdgesToGrid(edges, scale, design.gridSpacingMm);
 
+    span.leftEdge = edges.left;
     if (design.noFillLeftOfEdge)
         span.fillLeft = edges.left;
     if (design.noFillRightOfEdge)

@@ -78,7 +78,14 @@ void copyPatternRow(quint32* row, int y, int left, int count, const QImage& pixe
 
 void ImageSurface::drawRow(quint32* row, int y, const std::vector<const Operation*>& operations) {
     for (const Operation* op : operations) {
-        if (op->pattern)
+        if (op->slant) {
+            const QPoint origin = op->slant->origin;
+            const auto [first, end] = op->slant->piece.columnsOfRow(y + origin.y());
+            const int left = std::max(first - origin.x(), op->area.left());
+            const int right = std::min(end - origin.x(), op->area.right() + 1);
+            if (right > left)
+                applyRow(row + left, right - left, op->value, op->mode);
+        } else if (op->pattern)
             copyPatternRow(row + op->area.left(), y, op->area.left(), op->area.width(),
                            op->pattern->pixels, op->pattern->origin);
         else
@@ -125,24 +132,36 @@ ImageSurface::ImageSurface(QImage image, QPoint origin)
                                                      : image.convertToFormat(QImage::Format_RGB32)),
       m_origin(origin) {}
 
+namespace {
+
+// RGB32 keeps its alpha byte at 0xff: XOR and NOT touch only the colour bytes.
+quint32 valueOf(QRgb color, PenMode mode) {
+    switch (mode) {
+    case PenMode::Copy:
+        return color | 0xff000000u;
+    case PenMode::Xor:
+        return color & 0x00ffffffu;
+    case PenMode::Not:
+        return 0x00ffffffu;
+    }
+    return 0;
+}
+
+} // namespace
+
 void ImageSurface::fillArea(const QRect& area, QRgb color, PenMode mode) {
     const QRect clipped = area.translated(-m_origin).intersected(m_image.rect());
     if (clipped.isEmpty())
         return;
-    // RGB32 keeps its alpha byte at 0xff: XOR and NOT touch only the colour bytes.
-    quint32 value = 0;
-    switch (mode) {
-    case PenMode::Copy:
-        value = color | 0xff000000u;
-        break;
-    case PenMode::Xor:
-        value = color & 0x00ffffffu;
-        break;
-    case PenMode::Not:
-        value = 0x00ffffffu;
-        break;
-    }
-    queue({clipped, value, mode});
+    queue({clipped, valueOf(color, mode), mode});
+}
+
+void ImageSurface::fillSlanted(const SlantedPiece& piece, QRgb color, PenMode mode) {
+    const QRect clipped = piece.reach().translated(-m_origin).intersected(m_image.rect());
+    if (clipped.isEmpty())
+        return;
+    m_slants.push_back({piece, m_origin});
+    queue({clipped, valueOf(color, mode), mode, nullptr, &m_slants.back()});
 }
 
 // Tiles wait in the batch like lines, so that a texture page is written in one pass: each row
@@ -249,21 +268,24 @@ void ImageSurface::flush() {
         covering.clear();
         for (size_t k : active) {
             const Operation& op = m_pending[k];
-            if (op.mode == PenMode::Copy && op.area.left() == 0 && op.area.width() == width)
+            if (op.mode == PenMode::Copy && op.area.left() == 0 && op.area.width() == width &&
+                !op.slant)
                 covering.clear();
             covering.push_back(&op);
         }
         // Rows that keep earlier content are drawn where they are. Any other row is drawn in a
         // row that stays in the cache and then copied, so that a large image is only written.
-        if (covering.front()->mode != PenMode::Copy || covering.front()->area.width() != width) {
+        if (covering.front()->mode != PenMode::Copy || covering.front()->area.width() != width ||
+            covering.front()->slant) {
             for (int y = top; y < bottom; ++y)
                 drawRow(pixels + y * stride, y, covering);
             continue;
         }
-        const bool showsPictures =
-            std::any_of(covering.begin(), covering.end(),
-                        [](const Operation* op) { return op->pattern != nullptr; });
-        if (showsPictures) { // each row of a picture differs
+        const bool rowsDiffer =
+            std::any_of(covering.begin(), covering.end(), [](const Operation* op) {
+                return op->pattern != nullptr || op->slant != nullptr;
+            });
+        if (rowsDiffer) { // each row of a picture or a slanted piece differs
             for (int y = top; y < bottom; ++y) {
                 drawRow(scratch.data(), y, covering);
                 copyRow(scratch.data(), pixels + y * stride, width, streaming);
@@ -281,6 +303,7 @@ void ImageSurface::flush() {
     }
     m_pending.clear();
     m_patterns.clear();
+    m_slants.clear();
 #if defined(__SSE2__)
     _mm_sfence(); // the streamed rows are visible before anyone reads the image
 #endif

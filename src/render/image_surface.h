@@ -32,6 +32,9 @@ class ImageSurface : public Surface {
 
   protected:
     void fillArea(const QRect& area, QRgb color, PenMode mode) override;
+    // A piece waits as one operation over the rows it reaches; each row's span is worked out
+    // as that row is drawn.
+    void fillSlanted(const SlantedPiece& piece, QRgb color, PenMode mode) override;
 
   private:
     // A tile repeated over the plane, a copy's top-left pixel at `origin` (image coordinates).
@@ -39,11 +42,17 @@ class ImageSurface : public Surface {
         QImage pixels; // RGB32
         QPoint origin;
     };
+    // A slanted piece in page coordinates, and the page position of the image's top-left pixel.
+    struct Slant {
+        SlantedPiece piece;
+        QPoint origin;
+    };
     struct Operation {
         QRect area; // image coordinates, already clipped
         quint32 value;
         PenMode mode;
         const Pattern* pattern = nullptr; // copied instead of `value` when set
+        const Slant* slant = nullptr;     // only its span of each row, when set
     };
     // Rows drawn from whole-row operations, so that a later run whose rows would come out the
     // same (the same operations at the same columns, as between the lines of a grid) copies
@@ -74,4 +83,5 @@ class ImageSurface : public Surface {
     QPoint m_origin;
     std::vector<Operation> m_pending;
     std::deque<Pattern> m_patterns; // of the pending operations; a deque keeps their addresses
+    std::deque<Slant> m_slants;     // likewise
 };

@@ -3,6 +3,7 @@
 #include "render/surface.h"
 
 #include <algorithm>
+#include <cmath>
 
 int pixelX(const PageScale& scale, MarkCoordinate x) {
     return x.fromFarSide ? scale.SurfaceWidth - scale.MmToX(x.mm) : scale.MmToX(x.mm);
@@ -37,19 +38,48 @@ void SurfaceMarks::line(const LineMark& mark) {
     const int y1 = pixelY(m_scale, mark.y1);
     const int x2 = pixelX(m_scale, mark.x2);
     const int y2 = pixelY(m_scale, mark.y2);
-    const int run = mark.dashMm > 0 ? m_scale.MmToX(mark.dashMm) : 0;
-    // Runs under a pixel would vanish, so such a line is drawn solid; dashes run left to right
-    // along a horizontal line, the only kind that is dashed.
-    if (run < 1 || x2 <= x1 || y1 != y2) {
+    // Dashes run left to right along a horizontal line, down a vertical one.
+    const bool across = y1 == y2 && x2 > x1;
+    const bool down = x1 == x2 && y2 > y1;
+    const auto length = [&](double mm) { return across ? m_scale.MmToX(mm) : m_scale.MmToY(mm); };
+    const int run = mark.dashMm > 0 ? length(mark.dashMm) : 0;
+    // Runs under a pixel would vanish, so such a line is drawn solid.
+    if (run < 1 || !(across || down)) {
         m_surface.moveTo(x1, y1);
         m_surface.lineTo(x2, y2);
         return;
     }
-    const int gap = m_scale.MmToX(mark.gapMm);
-    for (qint64 x = x1; x < x2; x += qint64(run) + gap) {
-        m_surface.moveTo(int(x), y1);
-        m_surface.lineTo(int(std::min<qint64>(x + run, x2)), y1);
+    const int gap = length(mark.gapMm);
+    const int from = across ? x1 : y1;
+    const int to = across ? x2 : y2;
+    for (qint64 p = from; p < to; p += qint64(run) + gap) {
+        const int end = int(std::min<qint64>(p + run, to));
+        m_surface.moveTo(across ? int(p) : x1, across ? y1 : int(p));
+        m_surface.lineTo(across ? end : x1, across ? y1 : end);
     }
+}
+
+// Dashes are pieces of their own, at exact positions along the line; as on a horizontal line,
+// runs under a pixel would vanish, so such a line is drawn solid.
+void SurfaceMarks::slantedLine(const SlantedLineMark& mark) {
+    m_surface.setPenColor(colourOf(mark.pen.colour));
+    m_surface.setPenWidth(widthOf(mark.pen.widthPoints));
+    const MarkArea& a = mark.area;
+    const QRect within(QPoint(pixelX(m_scale, a.left), pixelY(m_scale, a.top)),
+                       QPoint(pixelX(m_scale, a.right) - 1, pixelY(m_scale, a.bottom) - 1));
+    const auto at = [&](double t) {
+        return QPointF(m_scale.MmToExactX(mark.x1 + t * (mark.x2 - mark.x1)),
+                       m_scale.MmToExactY(mark.y1 + t * (mark.y2 - mark.y1)));
+    };
+    const double length = std::hypot(mark.x2 - mark.x1, mark.y2 - mark.y1);
+    if (mark.dashMm <= 0 || m_scale.MmToX(mark.dashMm) < 1 || length == 0) {
+        m_surface.slantedLine(at(0), at(1), within);
+        return;
+    }
+    const double period = mark.dashMm + mark.gapMm;
+    for (double start = 0; start < length; start += period)
+        m_surface.slantedLine(at(start / length),
+                              at(std::min(start + mark.dashMm, length) / length), within);
 }
 
 void SurfaceMarks::dot(const DotMark& mark) {

@@ -33,6 +33,23 @@ struct LineMark {
     double gapMm = 0;
 };
 
+// The part of a page a mark may reach: columns from `left` up to `right`, rows from `top` up to
+// `bottom`, the far ones not included, each taken in pixels as a line's ends are.
+struct MarkArea {
+    MarkCoordinate left, top, right, bottom;
+};
+
+// A straight line that is neither horizontal nor vertical, from its start to its end (both
+// given from the page's top-left corner), of which only what lies in `area` is drawn. Its ends
+// are not rounded to pixels. A dashed one has runs and gaps along its length from its start.
+struct SlantedLineMark {
+    double x1, y1, x2, y2;
+    MarkArea area;
+    MarkPen pen;
+    double dashMm = 0; // 0: solid
+    double gapMm = 0;
+};
+
 struct DotMark {
     MarkCoordinate x, y;
     MarkPen pen;
@@ -45,6 +62,7 @@ class MarkSink {
   public:
     virtual ~MarkSink() = default;
     virtual void line(const LineMark& mark) = 0;
+    virtual void slantedLine(const SlantedLineMark& mark) = 0;
     virtual void dot(const DotMark& mark) = 0;
 };
 
@@ -58,6 +76,7 @@ class SurfaceMarks : public MarkSink {
     SurfaceMarks(Surface& surface, const PageScale& scale) : m_surface(surface), m_scale(scale) {}
 
     void line(const LineMark& mark) override;
+    void slantedLine(const SlantedLineMark& mark) override;
     void dot(const DotMark& mark) override;
 
   private:

@@ -17,10 +17,12 @@ int truncToPixels(double value) {
 
 namespace {
 
-int lengthToPixels(const PageScale& scale, double mm, double mmPerInch) {
+// The same order of operations for exact and truncated positions, so that truncating an exact
+// position gives the pixel every other length of the page lands on.
+double exactLength(const PageScale& scale, double mm, double mmPerInch) {
     if (scale.ZoomPercent)
-        return truncToPixels(*scale.ZoomPercent * ((mm / mmPerInch) * scale.DotsPerInch) / 100);
-    return truncToPixels((mm / mmPerInch) * scale.DotsPerInch);
+        return *scale.ZoomPercent * ((mm / mmPerInch) * scale.DotsPerInch) / 100;
+    return (mm / mmPerInch) * scale.DotsPerInch;
 }
 
 } // namespace
@@ -32,11 +34,19 @@ bool PageScale::isDrawable() const {
 }
 
 int PageScale::MmToX(double mm) const {
-    return lengthToPixels(*this, mm, MmPerInchX);
+    return truncToPixels(exactLength(*this, mm, MmPerInchX));
 }
 
 int PageScale::MmToY(double mm) const {
-    return lengthToPixels(*this, mm, MmPerInchY);
+    return truncToPixels(exactLength(*this, mm, MmPerInchY));
+}
+
+double PageScale::MmToExactX(double mm) const {
+    return exactLength(*this, mm, MmPerInchX);
+}
+
+double PageScale::MmToExactY(double mm) const {
+    return exactLength(*this, mm, MmPerInchY);
 }
 
 int PageScale::PointsToPixels(double points) const {

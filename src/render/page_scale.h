@@ -23,6 +23,10 @@ struct PageScale {
     int MmToX(double mm) const;
     int MmToY(double mm) const;
     int PointsToPixels(double points) const;
+    // Positions in pixels that are not truncated, for lines that are neither horizontal nor
+    // vertical: they pass between pixel centres wherever their millimetres put them.
+    double MmToExactX(double mm) const;
+    double MmToExactY(double mm) const;
 };
 
 // Trunc toward zero, kept inside the range of int so that absurd lengths cannot overflow.

@@ -9,9 +9,9 @@ struct PaperRuling {
 
 // One row per kind, in the order of the kinds.
 constexpr PaperRuling kRulings[] = {
-    {PaperKind::Ruled, ruleRuledPaper},
-    {PaperKind::Checkered, ruleCheckeredPaper},
-    {PaperKind::DotGrid, ruleDotGridPaper},
+    {PaperKind::Ruled, ruleRuledPaper},         {PaperKind::Checkered, ruleCheckeredPaper},
+    {PaperKind::DotGrid, ruleDotGridPaper},     {PaperKind::Isometric, ruleIsometricPaper},
+    {PaperKind::Hexagonal, ruleHexagonalPaper},
 };
 
 constexpr bool everyKindHasItsRuling() {

@@ -15,5 +15,13 @@ void ruleCheckeredPaper(MarkSink& marks, const PageScale& scale, const PageDesig
                         const RulingSpan& span);
 void ruleDotGridPaper(MarkSink& marks, const PageScale& scale, const PageDesign& design,
                       const RulingSpan& span);
+void ruleIsometricPaper(MarkSink& marks, const PageScale& scale, const PageDesign& design,
+                        const RulingSpan& span);
+void ruleHexagonalPaper(MarkSink& marks, const PageScale& scale, const PageDesign& design,
+                        const RulingSpan& span);
+
+// The slant lines over ruled paper, dashed as its guides are.
+void ruleSlantLines(MarkSink& marks, const PageScale& scale, const PageDesign& design,
+                    const RulingSpan& span, double dashMm, double gapMm);
 
 RulePaper rulingOf(PaperKind kind);

@@ -12,6 +12,7 @@ struct RulingSpan {
     MarkCoordinate fillLeft;
     MarkCoordinate fillRight{0, true};
     int leftColumnStep = 0;
+    MarkCoordinate leftEdge; // where lattices start
 };
 
 // What the rulings of the kinds share. A ruling gives its marks in millimetres; where it stops

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 void Surface::moveTo(int x, int y) {
     m_x = x;
@@ -61,7 +62,102 @@ void Surface::rectangle(int x1, int y1, int x2, int y2) {
         fillArea(QRect(innerLeft, innerTop, innerWidth, innerHeight), m_brushColor, m_penMode);
 }
 
+void Surface::slantedLine(QPointF from, QPointF to, const QRect& within) {
+    fillSlanted({from, to, effectivePenWidth(), within}, m_penColor, m_penMode);
+}
+
+bool SlantedPiece::covers(int x, int y) const {
+    const double dx = to.x() - from.x();
+    const double dy = to.y() - from.y();
+    const double length2 = dx * dx + dy * dy;
+    if (length2 == 0 || !within.contains(x, y))
+        return false;
+    const double cx = x + 0.5 - from.x();
+    const double cy = y + 0.5 - from.y();
+    const double across = cx * dy - cy * dx; // the distance from the line, times |d|
+    const double along = cx * dx + cy * dy;  // the distance from a along the line, times |d|
+    const double half = std::max(width, 1) / 2.0;
+    return across * across <= half * half * length2 && along >= 0 && along <= length2;
+}
+
+// The span follows from the two conditions solved for the centre's x; it is widened by a pixel
+// and then narrowed with covers() itself, so that rounding in the division never decides a
+// centre that lies exactly on a boundary differently from the rule.
+std::pair<int, int> SlantedPiece::columnsOfRow(int y) const {
+    const double dx = to.x() - from.x();
+    const double dy = to.y() - from.y();
+    const double length2 = dx * dx + dy * dy;
+    if (length2 == 0 || within.isEmpty() || y < within.top() || y > within.bottom())
+        return {0, 0};
+    const double cy = y + 0.5 - from.y();
+    const double reach = std::max(width, 1) / 2.0 * std::sqrt(length2);
+    double lo = -std::numeric_limits<double>::infinity();
+    double hi = std::numeric_limits<double>::infinity();
+    const auto narrow = [&](double a, double b) {
+        lo = std::max(lo, std::min(a, b));
+        hi = std::min(hi, std::max(a, b));
+    };
+    if (dy != 0)
+        narrow((cy * dx - reach) / dy, (cy * dx + reach) / dy);
+    else if (std::abs(cy * dx) > reach * (1 + 1e-9))
+        return {0, 0};
+    if (dx != 0)
+        narrow(-cy * dy / dx, (length2 - cy * dy) / dx);
+    else if (cy * dy < -1e-9 * length2 || cy * dy > length2 * (1 + 1e-9))
+        return {0, 0};
+    const double left = std::floor(lo + from.x() - 0.5);
+    const double right = std::ceil(hi + from.x() - 0.5);
+    if (!(left <= right)) // NaN from a degenerate piece, or nothing near
+        return {0, 0};
+    int first = int(std::clamp(left, double(within.left()), double(within.right()) + 1));
+    int last = int(std::clamp(right, double(within.left()) - 1, double(within.right())));
+    while (first <= last && !covers(first, y))
+        ++first;
+    while (last >= first && !covers(last, y))
+        --last;
+    return {first, last + 1};
+}
+
+QRect SlantedPiece::reach() const {
+    if (within.isEmpty())
+        return QRect();
+    const double half = std::max(width, 1) / 2.0 + 1;
+    const auto bound = [](double v, int lo, int hi) {
+        return int(std::clamp(v, double(lo), double(hi)));
+    };
+    const int left =
+        bound(std::floor(std::min(from.x(), to.x()) - half), within.left(), within.right() + 1);
+    const int right =
+        bound(std::ceil(std::max(from.x(), to.x()) + half), within.left() - 1, within.right());
+    const int top =
+        bound(std::floor(std::min(from.y(), to.y()) - half), within.top(), within.bottom() + 1);
+    const int bottom =
+        bound(std::ceil(std::max(from.y(), to.y()) + half), within.top() - 1, within.bottom());
+    return QRect(QPoint(left, top), QPoint(right, bottom));
+}
+
 namespace {
+
+// Fills the spans `columnsOf(row)` gives for the rows of `rows`, cut to its columns, as
+// one area per run of rows whose spans come out alike.
+template <typename Columns, typename Fill>
+void fillRowRuns(const QRect& rows, Columns columnsOf, Fill fill) {
+    QRect run; // the span of the rows gathered so far
+    for (int y = rows.top(); y <= rows.bottom(); ++y) {
+        const auto [first, end] = columnsOf(y);
+        const int left = std::max(first, rows.left());
+        const int right = std::min(end, rows.right() + 1);
+        if (!run.isEmpty() && run.left() == left && run.right() + 1 == right) {
+            run.setBottom(y);
+            continue;
+        }
+        if (!run.isEmpty())
+            fill(run);
+        run = right > left ? QRect(left, y, right - left, 1) : QRect();
+    }
+    if (!run.isEmpty())
+        fill(run);
+}
 
 // The first column, counted from the dot's left side, that row `row` of a round dot of
 // diameter `d` keeps: pixel (c, r) is kept when (2c - d + 1)^2 + (2r - d + 1)^2 <= d^2.
@@ -92,27 +188,26 @@ void Surface::dot(int x, int y, int diameter, bool round) {
 // same columns there go out as one area: a dot larger than the page costs its visible rows at
 // most, and mostly far fewer areas.
 void Surface::fillRoundArea(const QRect& square, QRgb color, PenMode mode) {
-    const QRect clip = clipRect();
-    const QRect visible = square.intersected(clip);
+    const QRect visible = square.intersected(clipRect());
     if (visible.isEmpty())
         return;
     const int d = square.width();
-    QRect run; // the span of the rows gathered so far, cut to the clip rectangle
-    for (int row = visible.top() - square.top(); row <= visible.bottom() - square.top(); ++row) {
-        const int first = firstColumnOfRoundDot(row, d);
-        const int left = std::max(square.left() + first, clip.left());
-        const int right = std::min(square.left() + d - first, clip.right() + 1);
-        const int y = square.top() + row;
-        if (!run.isEmpty() && run.left() == left && run.right() + 1 == right) {
-            run.setBottom(y);
-            continue;
-        }
-        if (!run.isEmpty())
-            fillArea(run, color, mode);
-        run = right > left ? QRect(left, y, right - left, 1) : QRect();
-    }
-    if (!run.isEmpty())
-        fillArea(run, color, mode);
+    fillRowRuns(
+        visible,
+        [&](int y) {
+            const int first = firstColumnOfRoundDot(y - square.top(), d);
+            return std::pair(square.left() + first, square.left() + d - first);
+        },
+        [&](const QRect& run) { fillArea(run, color, mode); });
+}
+
+void Surface::fillSlanted(const SlantedPiece& piece, QRgb color, PenMode mode) {
+    const QRect visible = piece.reach().intersected(clipRect());
+    if (visible.isEmpty())
+        return;
+    fillRowRuns(
+        visible, [&](int y) { return piece.columnsOfRow(y); },
+        [&](const QRect& run) { fillArea(run, color, mode); });
 }
 
 void Surface::forEachTile(const QRect& area, const QRect& visible, QSize tileSize,

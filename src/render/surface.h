@@ -1,11 +1,13 @@
 #pragma once
 
 #include <QImage>
+#include <QPointF>
 #include <QRect>
 #include <QSize>
 
 #include <QRgb>
 #include <functional>
+#include <utility>
 
 class QFont;
 class QString;
@@ -17,11 +19,43 @@ enum class PenMode {
     Not,  // pixel := NOT pixel; the colour is ignored
 };
 
+// A piece of a line that is neither horizontal nor vertical, its ends in device pixels that are
+// not truncated, and the pixels it may change:
+//
+//   piece a -> b, pen width w (0 counts as 1):
+//     pixel (x, y) belongs when its centre c = (x + 0.5, y + 0.5)
+//       lies at most w/2 from the line through a and b, measured at right angles,
+//       and between the flat ends, the lines through a and b at right angles to it,
+//       and (x, y) lies in `within`
+//
+//           a                   with d = b - a:
+//          /##                    |cross(c - a, d)| <= w/2 * |d|
+//         ####/                   0 <= dot(c - a, d) <= |d|^2
+//          /####
+//            ####/              Rows are worked out as spans of columns, so a long diagonal
+//             /####             costs its rows, not its bounding box.
+//               ###/
+//                  b
+struct SlantedPiece {
+    QPointF from;
+    QPointF to;
+    int width = 1;
+    QRect within;
+
+    bool covers(int x, int y) const;
+    // The columns of row `y` that belong to the piece: first .. end-1, none when end <= first.
+    std::pair<int, int> columnsOfRow(int y) const;
+    // The pixels the piece can reach, within `within`.
+    QRect reach() const;
+};
+
 // A canvas in device pixels with the drawing rules that preview, print and renders share:
 //
 //   line (x1,y) -> (x2,y), pen width w (0 counts as 1):
 //     columns x1 .. x2-1 (going left: x2+1 .. x1; the end point is never painted)
 //     rows    y - w/2 .. y - w/2 + w - 1          flat ends, no anti-aliasing
+//
+//   lines that are neither horizontal nor vertical: SlantedPiece, one operation each.
 //
 // Every drawing operation changes each pixel at most once, so a XOR line is undone by the
 // same line drawn again, and two crossing XOR lines apply their colours twice at the
@@ -39,6 +73,9 @@ class Surface {
     // A line in the current pen from the current position, which then moves to (x, y). Lines
     // are horizontal or vertical: paper is ruled with nothing else.
     void lineTo(int x, int y);
+    // A piece in the current pen that is neither horizontal nor vertical, changing only pixels
+    // in `within`; the current position stays where it was.
+    void slantedLine(QPointF from, QPointF to, const QRect& within);
     // Fills x1 .. x2-1 by y1 .. y2-1 with the brush and draws the pen's outline just inside.
     void rectangle(int x1, int y1, int x2, int y2);
     // Applies `color` with `mode` to every pixel of `area` once: what a line or a rectangle
@@ -47,6 +84,10 @@ class Surface {
     // The same for the pixels of a round dot on `square`: what a round dot comes to.
     void fillRound(const QRect& square, QRgb color, PenMode mode) {
         fillRoundArea(square, color, mode);
+    }
+    // The same for the pixels of a slanted piece.
+    void fillSlantedPiece(const SlantedPiece& piece, QRgb color, PenMode mode) {
+        fillSlanted(piece, color, mode);
     }
     // A dot in the pen's colour and mode, `diameter` pixels across (0 counts as 1), on the
     // square a pen of that width covers around (x, y). A round dot keeps the pixels of the
@@ -100,6 +141,9 @@ class Surface {
     // Applies `color` with `mode` once to the pixels of a round dot on `square` that lie within
     // the clip rectangle: as areas of its rows, one per run of rows that come out alike there.
     virtual void fillRoundArea(const QRect& square, QRgb color, PenMode mode);
+    // Applies `color` with `mode` once to the pixels of `piece` within the clip rectangle: as
+    // areas of its rows, one per run of rows whose columns come out alike.
+    virtual void fillSlanted(const SlantedPiece& piece, QRgb color, PenMode mode);
 
   private:
     int effectivePenWidth() const { return m_penWidth < 1 ? 1 : m_penWidth; }

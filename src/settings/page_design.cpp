@@ -71,5 +71,18 @@ PageDesign pageDesignOf(const PaperSettings& s) {
 
     d.freeText = s.text(Setting::Edit1);
     d.font = s.font();
+
+    d.isometricDotsOnly = s.flag(Setting::IsoDotsCheck);
+    d.hexagonPointyTop = s.flag(Setting::HexPointyCheck);
+    d.slantLines = s.flag(Setting::SlantCheck);
+    d.slantAngleDegrees = heldValue(s, Setting::SlantAngleEd);
+    d.slantSpaceMm = heldValue(s, Setting::SlantSpaceEd);
+
+    d.cornellNotes = s.flag(Setting::CornellCheck);
+    d.cueWidthMm = heldCentimetresInMm(s, Setting::CueWidthEd);
+    d.summaryHeightMm = heldCentimetresInMm(s, Setting::SummaryHeightEd);
+    d.major2Every = int(heldValue(s, Setting::Major2EveryEd));
+    d.major2WidthPoints = heldValue(s, Setting::Major2WidthEd);
+    d.major2Colour = s.colour(Setting::Major2Color);
     return d;
 }

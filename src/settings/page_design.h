@@ -82,6 +82,25 @@ struct PageDesign {
 
     QString freeText;
     FreeTextFont font;
+
+    // Isometric paper as dots only; hexagons with a point on top; slant lines on ruled paper,
+    // at an angle from the horizontal and a spacing along it.
+    bool isometricDotsOnly = false;
+    bool hexagonPointyTop = false;
+    bool slantLines = false;
+    double slantAngleDegrees = 55;
+    double slantSpaceMm = 10;
+
+    // Ruled paper for Cornell notes: a cue column right of the left edge and a summary area
+    // above the ruling's bottom, marked in the edge lines' pen.
+    bool cornellNotes = false;
+    double cueWidthMm = 63.5;
+    double summaryHeightMm = 50.8;
+    // Checkered paper and dot grids: every N-th row, column or dot, counted as the bold ones
+    // are, in a second pen instead of the bold one (0: none).
+    int major2Every = 0;
+    double major2WidthPoints = 2.25;
+    ColorValue major2Colour = 0x404040;
 };
 
 // The design the settings describe right now; cheap enough to make at every draw.

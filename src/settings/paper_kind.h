@@ -4,11 +4,11 @@
 #include <span>
 
 // The kinds of paper, by the numbers of their buttons, which documents store.
-enum class PaperKind { Ruled = 0, Checkered = 1, DotGrid = 2 };
+enum class PaperKind { Ruled = 0, Checkered = 1, DotGrid = 2, Isometric = 3, Hexagonal = 4 };
 
-// Which properties the first page offers for a kind: ruled lines with their guides, or the
-// grid, whose dot controls only a kind that draws dots may use.
-enum class PaperProperties { RuledLines, GridLines, GridDots };
+// Which properties the first page offers for a kind: ruled lines with their guides, the
+// grid, whose dot controls only a kind that draws dots may use, or a lattice of its own.
+enum class PaperProperties { RuledLines, GridLines, GridDots, IsometricLattice, HexagonalLattice };
 
 struct PaperKindDescription {
     PaperKind kind;
@@ -28,6 +28,9 @@ inline constexpr PaperKindDescription kPaperKinds[] = {
     {PaperKind::Checkered, "KariertCheck", "Checkered paper", PaperProperties::GridLines, true},
     // A dot grid lies on the crossings of the checkered grid, edges and all.
     {PaperKind::DotGrid, "DotGridCheck", "Dot grid", PaperProperties::GridDots, true},
+    // Lattices start on the left edge itself; the square grid's positions mean nothing to them.
+    {PaperKind::Isometric, "IsoCheck", "Isometric", PaperProperties::IsometricLattice, false},
+    {PaperKind::Hexagonal, "HexCheck", "Hexagonal", PaperProperties::HexagonalLattice, false},
 };
 inline constexpr int kPaperKindCount = int(std::size(kPaperKinds));
 

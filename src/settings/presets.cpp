@@ -10,6 +10,8 @@ namespace {
 // Handwriting: the ruled line is the baseline, with dashed guides at the x-height, the
 // ascender and the descender. Music: the ruled line is a staff's lowest line and its pitch
 // the space between staves; the four guides above it are the staff's other lines.
+// Millimetre paper: centimetres in the second weight, half centimetres in the first, all in
+// the orange of the printed kind. Copperplate: slant lines at the script's 55 degrees.
 constexpr Preset kPresets[] = {
     {"college", "College ruled (7.1 mm)", "LineSpaceEd=7.1"},
     {"wide", "Wide ruled (8.7 mm)", "LineSpaceEd=8.7"},
@@ -22,6 +24,15 @@ constexpr Preset kPresets[] = {
     {"music", "Music staves",
      "LineSpaceEd=16 Guide1Ed=2 Guide2Ed=4 Guide3Ed=6 Guide4Ed=8 ColvarColorComboBox1=#808080 "
      "GuideColor=#808080 GuideWidthEd=0.75"},
+    {"millimetre", "Millimetre paper (bold every 5 and 10)",
+     "KariertCheck=on CaretSpaceED=1 MajorEveryEd=5 Major2EveryEd=10 LineWidthEd=0.25 "
+     "MajorWidthEd=0.5 Major2WidthEd=1 ColvarColorComboBox1=#FFB060 MajorColor=#FF8C00 "
+     "Major2Color=#E06000"},
+    {"isometric", "Isometric (5 mm)", "IsoCheck=on LineSpaceEd=5"},
+    {"hex", "Hexagonal (5 mm, flat top)", "HexCheck=on LineSpaceEd=5"},
+    {"cornell", "Cornell notes (college ruled)", "LineSpaceEd=7.1 CornellCheck=on"},
+    {"copperplate", "Copperplate (slant lines at 55 degrees)",
+     "SlantCheck=on SlantAngleEd=55 SlantSpaceEd=10"},
 };
 
 // What a preset decides: the Basic page's settings and everything the older kinds lacked.

@@ -17,12 +17,16 @@ constexpr Range kPicturePositionCm{0.01, 10000, 0.1, 2};
 constexpr Range kSizeCm{1, 10000, 0.1, 2};
 constexpr Range kSquareCount{0, 100, 1, 0};
 constexpr Range kGuideOffsetMm{-100, 100, 0.1, 2};
+constexpr Range kSlantDegrees{45, 90, 1, 1};
+constexpr Range kSlantSpacingMm{1, 100, 0.1, 2};
+constexpr Range kCornellAreaCm{0.5, 100, 0.1, 2};
 
 constexpr ColorValue kSilver = colorValueFromRgb(192, 192, 192);
 constexpr ColorValue kGray = colorValueFromRgb(128, 128, 128);
+constexpr ColorValue kDarkGray = colorValueFromRgb(64, 64, 64);
 
 constexpr D choice(Setting s, const char* name, Stored stored, int newButton,
-                   std::array<const char*, 4> buttons) {
+                   std::array<const char*, 8> buttons) {
     D d{s, name, SettingKind::Choice, stored};
     d.newValue = newButton;
     d.buttons = buttons;
@@ -76,10 +80,17 @@ constexpr D extension(D d) {
     return d;
 }
 
+// A setting that the extension block's second generation keeps.
+constexpr D secondGeneration(D d) {
+    d = extension(d);
+    d.generation = 2;
+    return d;
+}
+
 // The paper kind's buttons, named as the kinds name them.
-constexpr std::array<const char*, 4> paperKindButtons() {
-    static_assert(kPaperKindCount <= 4, "a choice has room for four buttons");
-    std::array<const char*, 4> buttons{};
+constexpr std::array<const char*, 8> paperKindButtons() {
+    static_assert(kPaperKindCount <= 8, "a choice has room for eight buttons");
+    std::array<const char*, 8> buttons{};
     for (int i = 0; i < kPaperKindCount; ++i)
         buttons[i] = kPaperKinds[i].controlName;
     return buttons;
@@ -91,10 +102,14 @@ using enum Stored;
 
 constexpr D kTable[] = {
     // The main field holds the paper kind as "ruled", that is, whether the first button is on,
-    // so that a dot grid opens as checkered paper where the extension block is not read.
+    // so that a dot grid opens as checkered paper where the extension block is not read. The
+    // block's first generation knew the first three kinds; a later kind opens as checkered
+    // paper in a program that reads only that generation.
     [] {
         D d = choice(ID(LiniertCheck), Flag, 0, paperKindButtons());
         d.place = Place::Both;
+        d.generation = 2;
+        d.buttonsOfFirstGeneration = 3;
         return d;
     }(),
     real(ID(LineSpaceEd), Millimetres, 9, kSpacingMm, "LineSpaceinEd"),
@@ -147,6 +162,17 @@ constexpr D kTable[] = {
     extension(real(ID(GuideWidthEd), Points, 0.5, kLineWidthPoints)),
     extension(colour(ID(GuideColor), kSilver)),
     extension(check(ID(GuideDashedCheck), false)),
+    secondGeneration(check(ID(IsoDotsCheck), false)),
+    secondGeneration(check(ID(HexPointyCheck), false)),
+    secondGeneration(check(ID(SlantCheck), false)),
+    secondGeneration(real(ID(SlantAngleEd), Degrees, 55, kSlantDegrees)),
+    secondGeneration(real(ID(SlantSpaceEd), Millimetres, 10, kSlantSpacingMm)),
+    secondGeneration(check(ID(CornellCheck), false)),
+    secondGeneration(real(ID(CueWidthEd), Centimetres, 6.35, kCornellAreaCm)),
+    secondGeneration(real(ID(SummaryHeightEd), Centimetres, 5.08, kCornellAreaCm)),
+    secondGeneration(real(ID(Major2EveryEd), None, 0, kSquareCount)),
+    secondGeneration(real(ID(Major2WidthEd), Points, 2.25, kLineWidthPoints)),
+    secondGeneration(colour(ID(Major2Color), kDarkGray)),
 };
 
 #undef ID
@@ -193,14 +219,22 @@ bool inExtension(const SettingDescription& description) {
     return description.place != Place::Main;
 }
 
+bool inGeneration(const SettingDescription& description, int generation) {
+    return inExtension(description) &&
+           (description.generation == generation ||
+            (generation == 1 && description.buttonsOfFirstGeneration > 0));
+}
+
 qsizetype largestDocumentSize() {
     qsizetype size = 0;
     for (const D& d : kTable) {
         if (inMainFields(d))
             size += storedSize(d.stored);
         // The extension block keeps a choice as the number of its button.
-        if (inExtension(d))
-            size += storedSize(d.kind == SettingKind::Choice ? Byte : d.stored);
+        for (int generation = 1; generation <= kExtensionGenerations; ++generation) {
+            if (inGeneration(d, generation))
+                size += storedSize(d.kind == SettingKind::Choice ? Byte : d.stored);
+        }
     }
     return size;
 }

@@ -62,8 +62,20 @@ enum class Setting {
     GuideWidthEd,
     GuideColor,
     GuideDashedCheck,
+    // Kept in the extension block's second generation.
+    IsoDotsCheck,
+    HexPointyCheck,
+    SlantCheck,
+    SlantAngleEd,
+    SlantSpaceEd,
+    CornellCheck,
+    CueWidthEd,
+    SummaryHeightEd,
+    Major2EveryEd,
+    Major2WidthEd,
+    Major2Color,
 };
-constexpr int kSettingCount = int(Setting::GuideDashedCheck) + 1;
+constexpr int kSettingCount = int(Setting::Major2Color) + 1;
 
 enum class SettingKind {
     Choice,   // a radio group: the number of the button that is on
@@ -79,7 +91,7 @@ enum class SettingKind {
 // 255 bytes of Windows-1252.
 enum class Stored { Flag, Byte, Int32, Double, String };
 
-enum class Unit { None, Millimetres, Centimetres, Points };
+enum class Unit { None, Millimetres, Centimetres, Points, Degrees };
 
 // Where a document keeps a setting. The main fields are what every version of the program
 // reads; the extension block follows them and holds what they have no room for. A setting
@@ -101,7 +113,7 @@ struct SettingDescription {
     // Lengths: the field that shows the same length in inches.
     const char* inchTwin = nullptr;
     // Choices: the names of the group's buttons, in the order of their numbers.
-    std::array<const char*, 4> buttons{};
+    std::array<const char*, 8> buttons{};
     // Texts: what New sets, what the user is told a refused text was, and, where the field
     // keeps fewer characters than it is given, how many it keeps.
     const char* newText = "";
@@ -109,15 +121,26 @@ struct SettingDescription {
     int keptLength = 0;
     bool needsText = false; // an empty text is no value for it
     Place place = Place::Main;
+    // The generation of the extension block that keeps the setting: each version of the
+    // program that added settings keeps them in a generation of their own, so that an older
+    // program reads its own generation unchanged.
+    int generation = 1;
+    // A choice whose buttons outgrew an older generation: how many buttons that generation,
+    // the first, knew. It keeps any later button as the main field reads it.
+    int buttonsOfFirstGeneration = 0;
 };
 
 // The settings in document order; row i describes Setting(i).
 std::span<const SettingDescription> settingTable();
 const SettingDescription& describe(Setting setting);
 
-// Whether a document keeps the setting in its main fields, in its extension block.
+// Whether a document keeps the setting in its main fields, in its extension block, in the
+// block's given generation (counted from 1).
 bool inMainFields(const SettingDescription& description);
 bool inExtension(const SettingDescription& description);
+bool inGeneration(const SettingDescription& description, int generation);
+// The generations of the extension block that this version of the program writes.
+inline constexpr int kExtensionGenerations = 2;
 
 // The largest document this version writes: every field, every string at its longest.
 qsizetype largestDocumentSize();

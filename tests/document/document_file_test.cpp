@@ -109,6 +109,7 @@ void makeUnusual(PaperSettings& s, const QString& pictureFolder) {
     }
     s.setColour(Setting::ColvarColorComboBox1, colorValueFromRgb(10, 20, 30));
     s.setColour(Setting::ColvarColorComboBox3, kSystemWindowTextColor);
+    s.setColour(Setting::Major2Color, colorValueFromRgb(1, 2, 3));
     s.setText(Setting::FilenameEdit1, pictureFolder + "/logo.bmp");
     s.setText(Setting::FilenameEdit2, "/usr/share/textures/Paper Grün.png");
     s.setText(Setting::Edit1, QString::fromUtf8("Grüße aus Köln – 5 €"));
@@ -251,12 +252,80 @@ TEST_F(DocumentFile, KeepsTheNewSettingsInABlockOnlyWhenTheyAreUsed) {
     EXPECT_EQ(reopened.field(Setting::MajorEveryEd).value(), 0);
 }
 
+// A block's header: its version and length.
+QByteArray blockHeader(quint16 version, quint32 length) {
+    QByteArray header(QByteArray(kExtensionTag, 4) + QByteArray(6, 0));
+    qToLittleEndian(version, header.data() + 4);
+    qToLittleEndian(length, header.data() + 6);
+    return header;
+}
+
+// Each generation of the block is written only for the settings that need it, so that a
+// program that knows only the first generation reads that one unchanged, and finds there only
+// kinds of paper that it knows.
+TEST_F(DocumentFile, WritesOnlyTheGenerationsTheDesignNeeds) {
+    PaperSettings dots;
+    dots.setPaperKind(PaperKind::DotGrid);
+    const qsizetype firstGeneration = saved(dots).size() - 153 - 10;
+    struct Row {
+        const char* name;
+        std::function<void(PaperSettings&)> change;
+        int generations;
+        PaperKind olderKind; // as a program that reads only the first generation opens it
+    };
+    const Row rows[] = {
+        {"New", [](PaperSettings&) {}, 0, PaperKind::Ruled},
+        {"FirstGenerationOnly",
+         [](PaperSettings& s) { s.field(Setting::GuideWidthEd).setValue(2); }, 1, PaperKind::Ruled},
+        {"CornellNotes", [](PaperSettings& s) { s.setFlag(Setting::CornellCheck, true); }, 2,
+         PaperKind::Ruled},
+        {"SecondWeightOnADotGrid",
+         [](PaperSettings& s) {
+             s.setPaperKind(PaperKind::DotGrid);
+             s.field(Setting::Major2EveryEd).setValue(10);
+         },
+         2, PaperKind::DotGrid},
+        {"Isometric", [](PaperSettings& s) { s.setPaperKind(PaperKind::Isometric); }, 2,
+         PaperKind::Checkered},
+    };
+    for (const Row& row : rows) {
+        PaperSettings s;
+        row.change(s);
+        const QByteArray bytes = saved(s);
+        if (row.generations == 0) {
+            EXPECT_EQ(bytes.size(), kNewDesign.size()) << row.name;
+            continue;
+        }
+        const qsizetype nested = 153 + 10 + firstGeneration;
+        EXPECT_EQ(bytes.mid(153, 10), blockHeader(row.generations, bytes.size() - 163)) << row.name;
+        EXPECT_EQ(bytes.size() > nested, row.generations == 2) << row.name;
+        if (row.generations == 2) {
+            EXPECT_EQ(bytes.mid(nested, 10), blockHeader(2, bytes.size() - nested - 10))
+                << row.name;
+        }
+        PaperSettings reopened;
+        ASSERT_EQ(openDocument(reopened, path("paper.lvo")), std::nullopt) << row.name;
+        EXPECT_EQ(designState(reopened), designState(s)) << row.name;
+
+        EXPECT_EQ(int(bytes[163]), int(row.olderKind)) << row.name << ": the first field";
+        const QByteArray older =
+            bytes.left(153) + blockHeader(1, firstGeneration) + bytes.mid(163, firstGeneration);
+        ASSERT_EQ(openDocument(reopened, written(older)), std::nullopt) << row.name;
+        EXPECT_EQ(reopened.paperKind(), row.olderKind) << row.name;
+        EXPECT_FALSE(reopened.flag(Setting::CornellCheck)) << row.name;
+    }
+}
+
 TEST_F(DocumentFile, RefusesADamagedBlockAndReadsALaterOneAsFarAsKnown) {
     PaperSettings dots;
     dots.setPaperKind(PaperKind::DotGrid);
     dots.field(Setting::DotSizeEd).setValue(4);
     const QByteArray fields = saved(dots).mid(153 + 10);
     const quint32 size = quint32(fields.size());
+    // The second generation's fields, from a design that needs them.
+    dots.setFlag(Setting::CornellCheck, true);
+    const QByteArray second = saved(dots).mid(153 + 10 + size + 10);
+    const quint32 n2 = quint32(second.size());
     struct Row {
         const char* name;
         QByteArray bytes;
@@ -270,6 +339,16 @@ TEST_F(DocumentFile, RefusesADamagedBlockAndReadsALaterOneAsFarAsKnown) {
         {"VersionZero", withBlock(0, size, fields), false},
         {"SameVersionLonger", withBlock(1, size + 2, fields + "zz"), false},
         {"LaterVersionLonger", withBlock(2, size + 2, fields + "zz"), true},
+        {"SecondGeneration", withBlock(2, size + 10 + n2, fields + blockHeader(2, n2) + second),
+         true},
+        {"SecondGenerationOfALaterVersionLonger",
+         withBlock(3, size + 12 + n2, fields + blockHeader(3, n2 + 2) + second + "zz"), true},
+        {"SecondGenerationCut",
+         withBlock(2, size + 9 + n2, fields + blockHeader(2, n2) + second.chopped(1)), false},
+        {"SecondGenerationLonger",
+         withBlock(2, size + 12 + n2, fields + blockHeader(2, n2 + 2) + second + "zz"), false},
+        {"SecondGenerationOlderThanItself",
+         withBlock(2, size + 10 + n2, fields + blockHeader(1, n2) + second), false},
     };
     for (const Row& row : rows) {
         PaperSettings s;

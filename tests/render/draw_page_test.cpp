@@ -245,7 +245,66 @@ void guides(PaperSettings& s) {
     s.setColour(Setting::GuideColor, colorValueFromRgb(10, 150, 90));
 }
 
+// Cornell lines that fit a small page: the cue column and summary area in centimetres.
+void cornell(PaperSettings& s, double cueCm, double summaryCm) {
+    s.setFlag(Setting::CornellCheck, true);
+    s.field(Setting::CueWidthEd).setValue(cueCm);
+    s.field(Setting::SummaryHeightEd).setValue(summaryCm);
+    s.field(Setting::RRLineWidthED).setValue(2.3);
+    s.setColour(Setting::ColvarColorComboBox3, colorValueFromRgb(150, 20, 200));
+}
+
+void secondWeight(PaperSettings& s, int every) {
+    s.field(Setting::Major2EveryEd).setValue(every);
+    s.field(Setting::Major2WidthEd).setValue(3.1);
+    s.setColour(Setting::Major2Color, colorValueFromRgb(20, 90, 220));
+}
+
 const PageCase kPageCases[] = {
+    {"CornellPrint600",
+     [](PaperSettings& s) { cornell(s, 2, 1.5); },
+     calibrated(printScale(1400, 1700), 97.3, 102, 7.5),
+     {}},
+    {"CornellPrint300NoFillXor",
+     [](PaperSettings& s) {
+         cornell(s, 3, 2);
+         s.setFlag(Setting::NoLeftBorderFillCheck, true);
+         s.setFlag(Setting::NoRightBorderFillCheck, true);
+     },
+     printScale(1000, 1400, 300), kXorOverTexture},
+    {"CornellPreview96DefaultsXor",
+     [](PaperSettings& s) { s.setFlag(Setting::CornellCheck, true); }, previewScale(761, 1090, 100),
+     kXorOverTexture},
+    {"CornellCueRightOfTheFillIsNotDrawn",
+     [](PaperSettings& s) {
+         cornell(s, 9, 1);
+         s.setFlag(Setting::NoRightBorderFillCheck, true);
+     },
+     printScale(1400, 600),
+     {}},
+    {"CornellSummaryAboveTheTopDrawsNone", [](PaperSettings& s) { cornell(s, 1, 40); },
+     printScale(1400, 900), kXorOverTexture},
+    {"SecondWeightCheckered600",
+     [](PaperSettings& s) {
+         checkered(s);
+         majorEvery(s, 2);
+         secondWeight(s, 4);
+         s.setFlag(Setting::NoLeftBorderFillCheck, true);
+     },
+     printScale(1400, 1700),
+     {}},
+    {"SecondWeightCheckered300Xor",
+     [](PaperSettings& s) {
+         checkered(s);
+         secondWeight(s, 3);
+     },
+     calibrated(printScale(1000, 1200, 300), 97.3, 102, 7.5), kXorOverTexture},
+    {"SecondWeightDots96Xor",
+     [](PaperSettings& s) {
+         dotGrid(s);
+         secondWeight(s, 2);
+     },
+     previewScale(761, 1090, 100), kXorOverTexture},
     {"MajorLinesBetweenSnappedEdges",
      [](PaperSettings& s) {
          checkered(s);

@@ -20,6 +20,13 @@ class RecordedMarks : public MarkSink {
                          m.x2.mm, double(m.x2.fromFarSide), m.y2.mm, double(m.y2.fromFarSide),
                          double(m.pen.colour), m.pen.widthPoints, m.dashMm, m.gapMm});
     }
+    void slantedLine(const SlantedLineMark& m) override {
+        const MarkArea& a = m.area;
+        marks.push_back({m.x1, m.y1, m.x2, m.y2, a.left.mm, double(a.left.fromFarSide), a.top.mm,
+                         double(a.top.fromFarSide), a.right.mm, double(a.right.fromFarSide),
+                         a.bottom.mm, double(a.bottom.fromFarSide), double(m.pen.colour),
+                         m.pen.widthPoints, m.dashMm, m.gapMm});
+    }
     void dot(const DotMark& m) override {
         marks.push_back({m.x.mm, double(m.x.fromFarSide), m.y.mm, double(m.y.fromFarSide),
                          double(m.pen.colour), m.pen.widthPoints, double(m.round)});

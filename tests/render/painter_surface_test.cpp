@@ -117,6 +117,16 @@ INSTANTIATE_TEST_SUITE_P(
                                       s.setMergeMode(MergeMode::Merge1Check);
                                   },
                                   scale(900, 700, 300, {}), true},
+                      PainterCase{"IsometricMergedWithATextureByXor",
+                                  [](PaperSettings& s) {
+                                      s.setPaperKind(PaperKind::Isometric);
+                                      s.field(Setting::LineWidthEd).setValue(2);
+                                      s.setMergeMode(MergeMode::Merge1Check);
+                                  },
+                                  scale(900, 700, 300, {}), true},
+                      PainterCase{"HexagonalPreview",
+                                  [](PaperSettings& s) { s.setPaperKind(PaperKind::Hexagonal); },
+                                  scale(761, 1090, 96, 130)},
                       PainterCase{"GridInvertingATextureAcrossBands",
                                   [](PaperSettings& s) {
                                       s.setPaperKind(PaperKind::Checkered);

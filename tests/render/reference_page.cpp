@@ -143,6 +143,9 @@ QImage referencePage(const PaperSettings& s, const PageScale& scale,
     const QRgb majorColour = plain(s.colour(Setting::MajorColor));
     const int every = int(s.field(Setting::MajorEveryEd).value());
     const auto major = [every](int index) { return every > 0 && index % every == 0; };
+    const QRgb major2Colour = plain(s.colour(Setting::Major2Color));
+    const int every2 = int(s.field(Setting::Major2EveryEd).value());
+    const auto major2 = [every2](int index) { return every2 > 0 && index % every2 == 0; };
     canvas.setPen(lineColour, lineWidth, background.lineMode);
     if (!checkered) {
         const double D = s.field(Setting::LineSpaceEd).value();
@@ -172,6 +175,18 @@ QImage referencePage(const PaperSettings& s, const PageScale& scale,
                     canvas.line(x, y, std::min(x + run, fillRight), y);
             }
         }
+        // Cornell notes, in the edge lines' pen.
+        const int top = Y(s.field(Setting::BorderTopEd).value() * 10);
+        const int summary = bottom - Y(s.field(Setting::SummaryHeightEd).value() * 10);
+        const int cue = X(leftMm + s.field(Setting::CueWidthEd).value() * 10);
+        canvas.setPen(plain(s.colour(Setting::ColvarColorComboBox3)),
+                      P(s.field(Setting::RRLineWidthED).value()), background.lineMode);
+        if (s.flag(Setting::CornellCheck) && summary >= top) {
+            if (summary > top && cue >= fillLeft && cue < fillRight)
+                canvas.line(cue, top, cue, summary);
+            if (X(leftMm) < rightX)
+                canvas.line(X(leftMm), summary, rightX, summary);
+        }
     } else {
         const double D = s.field(Setting::CaretSpaceED).value();
         // Row indexes count from the first row at or below the top, columns from the left edge.
@@ -189,25 +204,36 @@ QImage referencePage(const PaperSettings& s, const PageScale& scale,
         }
         if (s.paperKind() == PaperKind::Checkered) {
             const int majorWidth = P(s.field(Setting::MajorWidthEd).value());
+            const int major2Width = P(s.field(Setting::Major2WidthEd).value());
+            const auto setPen = [&](int index) {
+                if (major2(index))
+                    canvas.setPen(major2Colour, major2Width, background.lineMode);
+                else if (major(index))
+                    canvas.setPen(majorColour, majorWidth, background.lineMode);
+                else
+                    canvas.setPen(lineColour, lineWidth, background.lineMode);
+            };
             for (const auto& [y, index] : rows) {
-                canvas.setPen(major(index) ? majorColour : lineColour,
-                              major(index) ? majorWidth : lineWidth, background.lineMode);
+                setPen(index);
                 canvas.line(fillLeft, y, fillRight, y);
             }
             for (const auto& [x, index] : columns) {
-                canvas.setPen(major(index) ? majorColour : lineColour,
-                              major(index) ? majorWidth : lineWidth, background.lineMode);
+                setPen(index);
                 canvas.line(x, 0, x, H);
             }
         } else {
             for (const auto& [y, row] : rows) {
                 for (const auto& [x, column] : columns) {
+                    const bool bolder = major2(row) && major2(column);
                     const bool bold = major(row) && major(column);
-                    canvas.setPen(bold ? majorColour : lineColour, 0, background.lineMode);
-                    canvas.dot(
-                        x, y,
-                        P(s.field(bold ? Setting::MajorDotSizeEd : Setting::DotSizeEd).value()),
-                        s.flag(Setting::DotRoundCheck));
+                    canvas.setPen(bolder ? major2Colour
+                                  : bold ? majorColour
+                                         : lineColour,
+                                  0, background.lineMode);
+                    const Setting size = bolder ? Setting::Major2WidthEd
+                                         : bold ? Setting::MajorDotSizeEd
+                                                : Setting::DotSizeEd;
+                    canvas.dot(x, y, P(s.field(size).value()), s.flag(Setting::DotRoundCheck));
                 }
             }
         }

@@ -15,6 +15,7 @@ TEST(Presets, SetThePaperAndKeepEdgesPicturesAndText) {
         Setting spacing;
         double mm;
         std::vector<std::pair<Setting, double>> more;
+        std::vector<Setting> on = {};
     };
     const Row rows[] = {
         {"college", PaperKind::Ruled, Setting::LineSpaceEd, 7.1, {{Setting::Guide1Ed, 0}}},
@@ -40,6 +41,20 @@ TEST(Presets, SetThePaperAndKeepEdgesPicturesAndText) {
          Setting::LineSpaceEd,
          16,
          {{Setting::Guide1Ed, 2}, {Setting::Guide4Ed, 8}}},
+        {"millimetre",
+         PaperKind::Checkered,
+         Setting::CaretSpaceED,
+         1,
+         {{Setting::MajorEveryEd, 5}, {Setting::Major2EveryEd, 10}}},
+        {"isometric", PaperKind::Isometric, Setting::LineSpaceEd, 5, {}},
+        {"hex", PaperKind::Hexagonal, Setting::LineSpaceEd, 5, {}},
+        {"cornell", PaperKind::Ruled, Setting::LineSpaceEd, 7.1, {}, {Setting::CornellCheck}},
+        {"copperplate",
+         PaperKind::Ruled,
+         Setting::SlantSpaceEd,
+         10,
+         {{Setting::SlantAngleEd, 55}, {Setting::Guide1Ed, 0}},
+         {Setting::SlantCheck}},
     };
     ASSERT_EQ(presets().size(), std::size(rows));
     for (const Row& row : rows) {
@@ -56,6 +71,8 @@ TEST(Presets, SetThePaperAndKeepEdgesPicturesAndText) {
         for (const auto& [setting, value] : row.more)
             EXPECT_EQ(s.field(setting).value(), value)
                 << row.preset << " " << describe(setting).name;
+        for (const Setting setting : row.on)
+            EXPECT_TRUE(s.flag(setting)) << row.preset << " " << describe(setting).name;
         EXPECT_EQ(s.field(Setting::LeftBorderEd).value(), 4) << row.preset;
         EXPECT_EQ(s.text(Setting::FilenameEdit1), "/pictures/logo.png") << row.preset;
         EXPECT_EQ(s.text(Setting::Edit1), "Name:") << row.preset;

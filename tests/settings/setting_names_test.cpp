@@ -18,6 +18,7 @@ QJsonObject newDesignJson() {
 TEST(SettingsJson, OfANewDesignNamesEveryStoredSetting) {
     const QJsonObject expected = QJsonDocument::fromJson(R"({
         "LiniertCheck": true, "KariertCheck": false, "DotGridCheck": false,
+        "IsoCheck": false, "HexCheck": false,
         "LineSpaceEd": 9, "WithoutFirstLineCheck": true, "WithoutLastLineCheck": true,
         "CaretSpaceED": 5, "ColvarColorComboBox1": 12632256, "LineWidthEd": 0.75,
         "LeftBorderEd": 2.5, "LeftBorderLineCheck": true, "NoLeftBorderFillCheck": false,
@@ -35,7 +36,10 @@ TEST(SettingsJson, OfANewDesignNamesEveryStoredSetting) {
         "DotSizeEd": 1.5, "DotRoundCheck": true, "MajorEveryEd": 0, "MajorWidthEd": 1.5,
         "MajorDotSizeEd": 3, "MajorColor": 8421504, "Guide1Ed": 0, "Guide2Ed": 0,
         "Guide3Ed": 0, "Guide4Ed": 0, "GuideWidthEd": 0.5, "GuideColor": 12632256,
-        "GuideDashedCheck": false
+        "GuideDashedCheck": false,
+        "IsoDotsCheck": false, "HexPointyCheck": false, "SlantCheck": false, "SlantAngleEd": 55,
+        "SlantSpaceEd": 10, "CornellCheck": false, "CueWidthEd": 6.35, "SummaryHeightEd": 5.08,
+        "Major2EveryEd": 0, "Major2WidthEd": 2.25, "Major2Color": 4210752
     })")
                                      .object();
     EXPECT_EQ(newDesignJson(), expected) << QJsonDocument(newDesignJson()).toJson().toStdString();

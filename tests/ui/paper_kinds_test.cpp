@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QRadioButton>
+#include <QStackedWidget>
 #include <QStyle>
 #include <QStyleOptionToolButton>
 #include <QTimer>
@@ -21,7 +22,15 @@ TEST_F(PaperKindsTest, ThePageShowsThePropertiesOfTheChosenKind) {
         const char* hidden;
     };
     const Row rows[] = {{"DotGridCheck", "DotSizeEd", "Guide1Ed"},
+                        {"DotGridCheck", "Major2WidthEd", "CueWidthEd"},
                         {"LiniertCheck", "Guide1Ed", "MajorEveryEd"},
+                        {"LiniertCheck", "SlantAngleEd", "Major2EveryEd"},
+                        {"LiniertCheck", "SummaryHeightEd", "Major2WidthEd"},
+                        {"IsoCheck", "Isometric.LineSpaceEd", "LineSpaceEd"},
+                        {"IsoCheck", "Isometric.DotSizeEd", "Hexagonal.LineSpaceEd"},
+                        {"HexCheck", "Hexagonal.LineSpaceEd", "Isometric.LineSpaceEd"},
+                        {"HexCheck", "Hexagonal.LineSpaceEd", "MajorEveryEd"},
+                        {"KariertCheck", "Major2EveryEd", "SlantSpaceEd"},
                         {"KariertCheck", "MajorEveryEd", "LineSpaceEd"}};
     for (const Row& row : rows) {
         QTest::mouseClick(control<QRadioButton>(row.button), Qt::LeftButton, {}, QPoint(4, 4));
@@ -29,6 +38,26 @@ TEST_F(PaperKindsTest, ThePageShowsThePropertiesOfTheChosenKind) {
         EXPECT_FALSE(spin(row.hidden)->isVisible()) << row.button;
     }
     EXPECT_EQ(app.settings.paperKind(), PaperKind::Checkered);
+}
+
+TEST_F(PaperKindsTest, NoControlOfAKindsPropertiesOverlapsAnother) {
+    auto* properties = control<QStackedWidget>("PaperKindProperties");
+    for (const PaperKindDescription& kind : paperKinds()) {
+        QTest::mouseClick(control<QRadioButton>(kind.controlName), Qt::LeftButton, {},
+                          QPoint(4, 4));
+        QApplication::processEvents();
+        const QList<QWidget*> controls =
+            properties->currentWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+        for (QWidget* one : controls) {
+            for (QWidget* other : controls) {
+                if (one == other || !one->isVisible() || !other->isVisible())
+                    continue;
+                EXPECT_FALSE(one->geometry().intersects(other->geometry()))
+                    << kind.controlName << ": " << one->objectName().toStdString() << " and "
+                    << other->objectName().toStdString();
+            }
+        }
+    }
 }
 
 TEST_F(PaperKindsTest, DotsCanBeSetOnlyForADotGridAndItsSpacingIsBetweenDots) {

@@ -18,12 +18,14 @@ QGroupBox* ruledGroup(PageContext& context) {
     QGridLayout* grid = nullptr;
     QGroupBox* group = groupWithGrid(QStringLiteral("Properties ruled paper"), grid);
     addLengthRow(context, grid, QStringLiteral("Space between lines:"), Setting::LineSpaceEd);
+    // Side by side, to leave room for the kinds of ruled paper below.
+    const int leaveOutRow = grid->rowCount();
     grid->addWidget(flagCheckBox(context, Setting::WithoutFirstLineCheck,
                                  QStringLiteral("Leave out first line")),
-                    grid->rowCount(), 0, 1, 5);
+                    leaveOutRow, 0, 1, 2);
     grid->addWidget(
         flagCheckBox(context, Setting::WithoutLastLineCheck, QStringLiteral("Leave out last line")),
-        grid->rowCount(), 0, 1, 5);
+        leaveOutRow, 2, 1, 3);
 
     // Guides for handwriting and music: each at its distance above every ruled line.
     const QString hint = QStringLiteral(
@@ -42,6 +44,76 @@ QGroupBox* ruledGroup(PageContext& context) {
     grid->addWidget(
         flagCheckBox(context, Setting::GuideDashedCheck, QStringLiteral("Dashed guide lines")),
         grid->rowCount(), 0, 1, 5);
+
+    // Slant guides for italic and copperplate hands, and the areas of Cornell notes: one row
+    // each, their fields explained by their hints, so that the window keeps its size.
+    const auto hinted = [&context](Setting setting, const char* hint) {
+        RealSpinEdit* edit = realEdit(context, setting);
+        edit->setToolTip(QLatin1String(hint));
+        return edit;
+    };
+    addPairRow(grid, flagCheckBox(context, Setting::SlantCheck, QStringLiteral("Slant lines")),
+               hinted(Setting::SlantAngleEd, "Angle of the slant lines from the ruled lines"),
+               QStringLiteral("°"),
+               hinted(Setting::SlantSpaceEd, "Distance between slant lines along a ruled line"),
+               QStringLiteral("mm"));
+    addPairRow(grid, flagCheckBox(context, Setting::CornellCheck, QStringLiteral("Cornell notes")),
+               hinted(Setting::CueWidthEd, "Width of the cue column right of the left edge"),
+               QStringLiteral("cm"),
+               hinted(Setting::SummaryHeightEd, "Height of the summary area above the bottom"),
+               QStringLiteral("cm"));
+    return group;
+}
+
+// A lattice's own copy of controls that another kind's group shows too: bound to the same
+// settings, but named apart, so that each setting names one control of the window.
+void nameAsCopies(QWidget* group, const QString& prefix) {
+    for (QWidget* control : group->findChildren<QWidget*>()) {
+        if (!control->objectName().isEmpty())
+            control->setObjectName(prefix + u'.' + control->objectName());
+    }
+}
+
+// Isometric paper: its spacing is the ruled paper's line spacing; as dots, the dot grid's dots.
+QGroupBox* isometricGroup(PageContext& context) {
+    QGridLayout* grid = nullptr;
+    QGroupBox* group = groupWithGrid(QStringLiteral("Properties isometric paper"), grid);
+    addLengthRow(context, grid, QStringLiteral("Space between lines:"), Setting::LineSpaceEd);
+    RealSpinEdit* dotSize = realEdit(context, Setting::DotSizeEd);
+    QCheckBox* round = flagCheckBox(context, Setting::DotRoundCheck, QStringLiteral("Round dots"));
+    const int dotsRow = grid->rowCount();
+    const int dotSizeRow = dotsRow + 1;
+    grid->addWidget(new QLabel(QStringLiteral("Dot size:")), dotSizeRow, 0);
+    grid->addWidget(dotSize, dotSizeRow, 1, Qt::AlignLeft);
+    grid->addWidget(new QLabel(QStringLiteral("Points")), dotSizeRow, 2);
+    grid->addWidget(round, dotSizeRow, 3, 1, 2);
+    nameAsCopies(group, QStringLiteral("Isometric"));
+    grid->addWidget(flagCheckBox(context, Setting::IsoDotsCheck, QStringLiteral("Dots only")),
+                    dotsRow, 0, 1, 5);
+    PaperSettings& settings = context.settings;
+    const auto showDots = [&settings, dotSize, round] {
+        const bool dots = settings.flag(Setting::IsoDotsCheck);
+        dotSize->setEnabled(dots);
+        round->setEnabled(dots);
+    };
+    showDots();
+    QObject::connect(&settings, &PaperSettings::changed, group, [showDots](Setting s) {
+        if (s == Setting::IsoDotsCheck)
+            showDots();
+    });
+    grid->setRowStretch(grid->rowCount(), 1);
+    return group;
+}
+
+// Hexagonal paper: the ruled paper's line spacing is the length of a hexagon's side.
+QGroupBox* hexagonalGroup(PageContext& context) {
+    QGridLayout* grid = nullptr;
+    QGroupBox* group = groupWithGrid(QStringLiteral("Properties hexagonal paper"), grid);
+    addLengthRow(context, grid, QStringLiteral("Length of a side:"), Setting::LineSpaceEd);
+    nameAsCopies(group, QStringLiteral("Hexagonal"));
+    grid->addWidget(flagCheckBox(context, Setting::HexPointyCheck, QStringLiteral("Pointy top")),
+                    grid->rowCount(), 0, 1, 5);
+    grid->setRowStretch(grid->rowCount(), 1);
     return group;
 }
 
@@ -74,6 +146,16 @@ QGroupBox* gridGroup(PageContext& context) {
     grid->addWidget(new QLabel(QStringLiteral("squares")), row, 2, 1, 3);
     addPairRow(grid, QStringLiteral("Bold color:"), colourPicker(context, Setting::MajorColor),
                QStringLiteral("Width:"), realEdit(context, Setting::MajorWidthEd),
+               QStringLiteral("Points"));
+    // Millimetre paper's centimetres: a second, heavier weight over the bold one.
+    RealSpinEdit* every2 = realEdit(context, Setting::Major2EveryEd);
+    every2->setToolTip(QStringLiteral("0 draws no lines or dots in the second weight"));
+    const int row2 = grid->rowCount();
+    grid->addWidget(new QLabel(QStringLiteral("2nd bold every:")), row2, 0);
+    grid->addWidget(every2, row2, 1, Qt::AlignLeft);
+    grid->addWidget(new QLabel(QStringLiteral("squares")), row2, 2, 1, 3);
+    addPairRow(grid, QStringLiteral("2nd bold color:"), colourPicker(context, Setting::Major2Color),
+               QStringLiteral("Width:"), realEdit(context, Setting::Major2WidthEd),
                QStringLiteral("Points"));
     const int dotRow = grid->rowCount();
     addPairRow(grid, QStringLiteral("Dot size:"), realEdit(context, Setting::DotSizeEd),
@@ -116,23 +198,29 @@ PageFrame* buildBasicPage(PageContext& context) {
         captions << QLatin1String(k.caption);
     const std::vector<QRadioButton*> kinds = radioGroup(context, Setting::LiniertCheck, captions);
     for (int i = 0; i < int(kinds.size()); ++i)
-        grid->addWidget(kinds[i], 0, i);
+        grid->addWidget(kinds[i], i / 3, i % 3);
     layout->addWidget(kind);
 
     // Only the properties of the chosen kind: the window keeps its size.
     QGroupBox* ruled = ruledGroup(context);
     QGroupBox* checkered = gridGroup(context);
+    QGroupBox* isometric = isometricGroup(context);
+    QGroupBox* hexagonal = hexagonalGroup(context);
     auto* properties = new QStackedWidget;
     properties->setObjectName(QStringLiteral("PaperKindProperties"));
-    properties->addWidget(ruled);
-    properties->addWidget(checkered);
-    const auto groupOf = [ruled, checkered](PaperProperties shown) -> QWidget* {
+    for (QGroupBox* group : {ruled, checkered, isometric, hexagonal})
+        properties->addWidget(group);
+    const auto groupOf = [=](PaperProperties shown) -> QWidget* {
         switch (shown) {
         case PaperProperties::RuledLines:
             return ruled;
         case PaperProperties::GridLines:
         case PaperProperties::GridDots:
             break;
+        case PaperProperties::IsometricLattice:
+            return isometric;
+        case PaperProperties::HexagonalLattice:
+            return hexagonal;
         }
         return checkered;
     };
@@ -150,7 +238,7 @@ PageFrame* buildBasicPage(PageContext& context) {
     QGroupBox* lines = groupWithGrid(QStringLiteral("Line properties"), grid);
     addLinePropertiesRow(context, grid, Setting::ColvarColorComboBox1, Setting::LineWidthEd);
     layout->addWidget(lines);
-    alignCaptionColumns({ruled, checkered}, {0, 2});
+    alignCaptionColumns({ruled, checkered, isometric, hexagonal}, {0, 2});
     layout->addStretch(1);
     return page;
 }
