@@ -80,7 +80,7 @@ void ImageSurface::drawRow(quint32* row, int y, const std::vector<const Operatio
     for (const Operation* op : operations) {
         if (op->slant) {
             const QPoint origin = op->slant->origin;
-            const auto [first, end] = op->slant->piece.columnsOfRow(y + origin.y());
+            const auto [first, end] = op->slant->rows.columnsOf(y + origin.y());
             const int left = std::max(first - origin.x(), op->area.left());
             const int right = std::min(end - origin.x(), op->area.right() + 1);
             if (right > left)
@@ -160,7 +160,7 @@ void ImageSurface::fillSlanted(const SlantedPiece& piece, QRgb color, PenMode mo
     const QRect clipped = piece.reach().translated(-m_origin).intersected(m_image.rect());
     if (clipped.isEmpty())
         return;
-    m_slants.push_back({piece, m_origin});
+    m_slants.push_back({SlantedRows(piece), m_origin});
     queue({clipped, valueOf(color, mode), mode, nullptr, &m_slants.back()});
 }
 

@@ -44,7 +44,7 @@ class ImageSurface : public Surface {
     };
     // A slanted piece in page coordinates, and the page position of the image's top-left pixel.
     struct Slant {
-        SlantedPiece piece;
+        SlantedRows rows;
         QPoint origin;
     };
     struct Operation {
