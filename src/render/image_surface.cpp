@@ -76,20 +76,56 @@ void copyPatternRow(quint32* row, int y, int left, int count, const QImage& pixe
     }
 }
 
+std::pair<int, int> ImageSurface::columnsOf(const Operation& op, int y) {
+    if (!op.slant)
+        return {op.area.left(), op.area.right() + 1};
+    const QPoint origin = op.slant->origin;
+    const auto [first, end] = op.slant->rows.columnsOf(y + origin.y());
+    return {std::max(first - origin.x(), op.area.left()),
+            std::min(end - origin.x(), op.area.right() + 1)};
+}
+
 void ImageSurface::drawRow(quint32* row, int y, const std::vector<const Operation*>& operations) {
     for (const Operation* op : operations) {
-        if (op->slant) {
-            const QPoint origin = op->slant->origin;
-            const auto [first, end] = op->slant->rows.columnsOf(y + origin.y());
-            const int left = std::max(first - origin.x(), op->area.left());
-            const int right = std::min(end - origin.x(), op->area.right() + 1);
-            if (right > left)
-                applyRow(row + left, right - left, op->value, op->mode);
-        } else if (op->pattern)
+        if (op->pattern) {
             copyPatternRow(row + op->area.left(), y, op->area.left(), op->area.width(),
                            op->pattern->pixels, op->pattern->origin);
-        else
-            applyRow(row + op->area.left(), op->area.width(), op->value, op->mode);
+            continue;
+        }
+        const auto [left, right] = columnsOf(*op, y);
+        if (right > left)
+            applyRow(row + left, right - left, op->value, op->mode);
+    }
+}
+
+// The operations before the first slanted piece come out alike in every row: they are drawn
+// once, into a row kept aside and into the row being drawn. Each row then gets the others,
+// goes out, and has what they changed put back from the row kept aside, so that a row costs
+// its pieces rather than its width.
+void ImageSurface::drawSlantedRun(int top, int bottom,
+                                  const std::vector<const Operation*>& covering, bool streaming) {
+    const int width = m_image.width();
+    const auto firstSlanted = std::find_if(covering.begin(), covering.end(),
+                                           [](const Operation* op) { return op->slant; });
+    const std::vector<const Operation*> alike(covering.begin(), firstSlanted);
+    std::vector<quint32> base(static_cast<size_t>(width));
+    drawRow(base.data(), top, alike);
+    std::vector<quint32> row = base;
+    std::vector<std::pair<int, int>> changed;
+    const qsizetype stride = m_image.bytesPerLine() / 4;
+    quint32* pixels = reinterpret_cast<quint32*>(m_image.bits());
+    for (int y = top; y < bottom; ++y) {
+        changed.clear();
+        for (auto op = firstSlanted; op != covering.end(); ++op) {
+            const auto [left, right] = columnsOf(**op, y);
+            if (right <= left)
+                continue;
+            applyRow(row.data() + left, right - left, (*op)->value, (*op)->mode);
+            changed.emplace_back(left, right);
+        }
+        copyRow(row.data(), pixels + y * stride, width, streaming);
+        for (const auto& [left, right] : changed)
+            std::copy(base.begin() + left, base.begin() + right, row.begin() + left);
     }
 }
 
@@ -281,11 +317,17 @@ void ImageSurface::flush() {
                 drawRow(pixels + y * stride, y, covering);
             continue;
         }
-        const bool rowsDiffer =
-            std::any_of(covering.begin(), covering.end(), [](const Operation* op) {
-                return op->pattern != nullptr || op->slant != nullptr;
-            });
-        if (rowsDiffer) { // each row of a picture or a slanted piece differs
+        const bool showsPictures =
+            std::any_of(covering.begin(), covering.end(),
+                        [](const Operation* op) { return op->pattern != nullptr; });
+        const bool showsSlants =
+            std::any_of(covering.begin(), covering.end(),
+                        [](const Operation* op) { return op->slant != nullptr; });
+        if (showsSlants && !showsPictures) {
+            drawSlantedRun(top, bottom, covering, streaming);
+            continue;
+        }
+        if (showsPictures || showsSlants) { // each row of a picture or a slanted piece differs
             for (int y = top; y < bottom; ++y) {
                 drawRow(scratch.data(), y, covering);
                 copyRow(scratch.data(), pixels + y * stride, width, streaming);

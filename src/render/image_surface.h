@@ -78,6 +78,13 @@ class ImageSurface : public Surface {
     void queue(const Operation& operation);
     void flush();
     static void drawRow(quint32* row, int y, const std::vector<const Operation*>& operations);
+    // The columns of row `y` (image coordinates) that `op`, which is no picture, changes:
+    // first .. end-1.
+    static std::pair<int, int> columnsOf(const Operation& op, int y);
+    // Draws rows `top` .. `bottom`-1, whose operations begin with a whole row in copy mode and
+    // hold slanted pieces but no picture.
+    void drawSlantedRun(int top, int bottom, const std::vector<const Operation*>& covering,
+                        bool streaming);
 
     QImage m_image;
     QPoint m_origin;
