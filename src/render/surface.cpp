@@ -85,76 +85,39 @@ SlantedRows::SlantedRows(const SlantedPiece& piece) : m_piece(piece) {
     m_dy = piece.to.y() - piece.from.y();
     const double length2 = m_dx * m_dx + m_dy * m_dy;
     m_empty = !(length2 > 0) || piece.within.isEmpty();
+    m_oblique = !m_empty && m_dx != 0 && m_dy != 0;
     m_reach = std::max(piece.width, 1) / 2.0 * std::sqrt(length2);
+    m_rowShift = 0.5 - piece.from.y();
     // |cx * dy - cy * dx| <= reach, and 0 <= cx * dx + cy * dy <= |d|^2, for cx = x + 0.5 - a.x
-    // and cy = y + 0.5 - a.y.
+    // and cy = y + 0.5 - a.y, solved for x.
+    const double column = piece.from.x() - 0.5;
     m_across = m_dy != 0 ? m_dx / m_dy : 0;
-    m_acrossHalf = m_dy != 0 ? m_reach / std::abs(m_dy) : 0;
+    const double acrossHalf = m_dy != 0 ? m_reach / std::abs(m_dy) : 0;
+    m_acrossFrom = column - acrossHalf;
+    m_acrossTo = column + acrossHalf;
     m_along = m_dx != 0 ? -m_dy / m_dx : 0;
-    m_alongFrom = m_dx != 0 ? std::min(0.0, length2 / m_dx) : 0;
-    m_alongTo = m_dx != 0 ? std::max(0.0, length2 / m_dx) : 0;
+    m_alongFrom = column + (m_dx != 0 ? std::min(0.0, length2 / m_dx) : 0);
+    m_alongTo = column + (m_dx != 0 ? std::max(0.0, length2 / m_dx) : 0);
 }
 
-namespace {
-
-// Closer than this to a pixel centre, a boundary worked out by division may lie on either side.
-constexpr double kTie = 1e-6;
-
-// Floor of a value well inside the range of int, without a call into the maths library.
-int floorOf(double v) {
-    const int t = int(v);
-    return t - (v < t ? 1 : 0);
-}
-
-} // namespace
-
-std::pair<int, int> SlantedRows::columnsOf(int y) const {
+std::pair<int, int> SlantedRows::columnsOfLevelOrUpright(int y) const {
     const QRect& within = m_piece.within;
     if (m_empty || y < within.top() || y > within.bottom())
         return {0, 0};
-    const double cy = y + 0.5 - m_piece.from.y();
-    double lo = -std::numeric_limits<double>::infinity();
-    double hi = std::numeric_limits<double>::infinity();
-    bool tie = false;
-    if (m_dy != 0) {
-        lo = cy * m_across - m_acrossHalf;
-        hi = cy * m_across + m_acrossHalf;
-    } else {
-        const double off = std::abs(cy * m_dx) - m_reach;
-        if (off > kTie * m_reach)
-            return {0, 0};
-        tie = off > -kTie * m_reach;
-    }
-    if (m_dx != 0) {
-        lo = std::max(lo, cy * m_along + m_alongFrom);
-        hi = std::min(hi, cy * m_along + m_alongTo);
-    } else {
+    const double cy = y + m_rowShift;
+    if (m_dx == 0) { // upright: the strip's columns, in the rows between the ends
         const double along = cy * m_dy;
         const double length2 = m_dy * m_dy;
         if (along < -kTie * length2 || along > length2 * (1 + kTie))
             return {0, 0};
-        tie = tie || along < kTie * length2 || along > length2 * (1 - kTie);
+        const bool tie = along < kTie * length2 || along > length2 * (1 - kTie);
+        return columnsBetween(m_acrossFrom, m_acrossTo, tie, y);
     }
-    // Columns whose centres x + 0.5 lie in [lo, hi] from a.x; a boundary beyond `within` decides
-    // nothing.
-    const double left = lo + m_piece.from.x() - 0.5;
-    const double right = hi + m_piece.from.x() - 0.5;
-    if (!(left <= right + 1))
+    // Level: the columns between the ends, in the rows of the strip.
+    const double off = std::abs(cy * m_dx) - m_reach;
+    if (off > kTie * m_reach)
         return {0, 0};
-    const double firstInside = double(within.left()) - 1;
-    const double lastInside = double(within.right()) + 1;
-    const double from = std::max(left, firstInside);
-    const double to = std::min(right, lastInside);
-    const int fromFloor = floorOf(from);
-    const int toFloor = floorOf(to);
-    const double fromPart = from - fromFloor;
-    const double toPart = to - toFloor;
-    if (tie || (left > firstInside && (fromPart < kTie || fromPart > 1 - kTie)) ||
-        (right < lastInside && (toPart < kTie || toPart > 1 - kTie)))
-        return settledByTheRule(fromFloor, toFloor + 1, y);
-    const int first = std::max(fromPart > 0 ? fromFloor + 1 : fromFloor, within.left());
-    const int last = std::min(toFloor, within.right());
-    return {first, last + 1};
+    return columnsBetween(m_alongFrom, m_alongTo, off > -kTie * m_reach, y);
 }
 
 // The span widened by a pixel and narrowed again with the rule itself: the pixels of a row that
