@@ -103,14 +103,14 @@ void ImageSurface::drawRow(quint32* row, int y, const std::vector<const Operatio
 // goes out, and has what they changed put back from the row kept aside, so that a row costs
 // its pieces rather than its width.
 void ImageSurface::drawSlantedRun(int top, int bottom,
-                                  const std::vector<const Operation*>& covering, bool streaming) {
+                                  const std::vector<const Operation*>& covering, bool streaming,
+                                  std::vector<quint32>& base, std::vector<quint32>& row) {
     const int width = m_image.width();
     const auto firstSlanted = std::find_if(covering.begin(), covering.end(),
                                            [](const Operation* op) { return op->slant; });
     const std::vector<const Operation*> alike(covering.begin(), firstSlanted);
-    std::vector<quint32> base(static_cast<size_t>(width));
     drawRow(base.data(), top, alike);
-    std::vector<quint32> row = base;
+    row = base;
     std::vector<std::pair<int, int>> changed;
     const qsizetype stride = m_image.bytesPerLine() / 4;
     quint32* pixels = reinterpret_cast<quint32*>(m_image.bits());
@@ -285,6 +285,7 @@ void ImageSurface::flush() {
     std::vector<const Operation*> covering;
     RowPatterns patterns;
     std::vector<quint32> scratch(static_cast<size_t>(width));
+    std::vector<quint32> base(static_cast<size_t>(width));
     for (size_t i = 0; i + 1 < cuts.size(); ++i) {
         const int top = cuts[i];
         const int bottom = cuts[i + 1];
@@ -324,10 +325,10 @@ void ImageSurface::flush() {
             std::any_of(covering.begin(), covering.end(),
                         [](const Operation* op) { return op->slant != nullptr; });
         if (showsSlants && !showsPictures) {
-            drawSlantedRun(top, bottom, covering, streaming);
+            drawSlantedRun(top, bottom, covering, streaming, base, scratch);
             continue;
         }
-        if (showsPictures || showsSlants) { // each row of a picture or a slanted piece differs
+        if (showsPictures) { // each row of a picture differs
             for (int y = top; y < bottom; ++y) {
                 drawRow(scratch.data(), y, covering);
                 copyRow(scratch.data(), pixels + y * stride, width, streaming);

@@ -82,9 +82,9 @@ class ImageSurface : public Surface {
     // first .. end-1.
     static std::pair<int, int> columnsOf(const Operation& op, int y);
     // Draws rows `top` .. `bottom`-1, whose operations begin with a whole row in copy mode and
-    // hold slanted pieces but no picture.
+    // hold slanted pieces but no picture, with two rows of the image's width to work in.
     void drawSlantedRun(int top, int bottom, const std::vector<const Operation*>& covering,
-                        bool streaming);
+                        bool streaming, std::vector<quint32>& base, std::vector<quint32>& row);
 
     QImage m_image;
     QPoint m_origin;
