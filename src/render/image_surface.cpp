@@ -76,13 +76,22 @@ void copyPatternRow(quint32* row, int y, int left, int count, const QImage& pixe
     }
 }
 
+namespace {
+
+// The columns of image row `y` that a slanted piece changes, cut to `left` .. `end`-1; `origin`
+// is the page position of the image's top-left pixel.
+std::pair<int, int> slantedColumns(const SlantedRows& rows, QPoint origin, int left, int end,
+                                   int y) {
+    const auto [first, last] = rows.columnsOf(y + origin.y());
+    return {std::max(first - origin.x(), left), std::min(last - origin.x(), end)};
+}
+
+} // namespace
+
 std::pair<int, int> ImageSurface::columnsOf(const Operation& op, int y) {
     if (!op.slant)
         return {op.area.left(), op.area.right() + 1};
-    const QPoint origin = op.slant->origin;
-    const auto [first, end] = op.slant->rows.columnsOf(y + origin.y());
-    return {std::max(first - origin.x(), op.area.left()),
-            std::min(end - origin.x(), op.area.right() + 1)};
+    return slantedColumns(op.slant->rows, op.slant->origin, op.area.left(), op.area.right() + 1, y);
 }
 
 void ImageSurface::drawRow(quint32* row, int y, const std::vector<const Operation*>& operations) {
@@ -111,16 +120,33 @@ void ImageSurface::drawSlantedRun(int top, int bottom,
     const std::vector<const Operation*> alike(covering.begin(), firstSlanted);
     drawRow(base.data(), top, alike);
     row = base;
+    // The others, with what each row needs of them at hand.
+    struct Piece {
+        const SlantedRows* rows; // null for a line, which changes the same columns in every row
+        QPoint origin;
+        int left;
+        int end;
+        quint32 value;
+        PenMode mode;
+    };
+    std::vector<Piece> pieces;
+    for (auto op = firstSlanted; op != covering.end(); ++op) {
+        const Operation& o = **op;
+        pieces.push_back({o.slant ? &o.slant->rows : nullptr, o.slant ? o.slant->origin : QPoint(),
+                          o.area.left(), o.area.right() + 1, o.value, o.mode});
+    }
     std::vector<std::pair<int, int>> changed;
     const qsizetype stride = m_image.bytesPerLine() / 4;
     quint32* pixels = reinterpret_cast<quint32*>(m_image.bits());
     for (int y = top; y < bottom; ++y) {
         changed.clear();
-        for (auto op = firstSlanted; op != covering.end(); ++op) {
-            const auto [left, right] = columnsOf(**op, y);
+        for (const Piece& piece : pieces) {
+            const auto [left, right] =
+                piece.rows ? slantedColumns(*piece.rows, piece.origin, piece.left, piece.end, y)
+                           : std::pair(piece.left, piece.end);
             if (right <= left)
                 continue;
-            applyRow(row.data() + left, right - left, (*op)->value, (*op)->mode);
+            applyRow(row.data() + left, right - left, piece.value, piece.mode);
             changed.emplace_back(left, right);
         }
         copyRow(row.data(), pixels + y * stride, width, streaming);
