@@ -45,6 +45,7 @@ struct SlantedPiece {
     int width = 1;
     QRect within;
 
+    // The rule itself, for one pixel.
     bool covers(int x, int y) const;
     // The pixels the piece can reach, within `within`.
     QRect reach() const;
