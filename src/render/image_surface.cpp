@@ -76,20 +76,82 @@ void copyPatternRow(quint32* row, int y, int left, int count, const QImage& pixe
     }
 }
 
+namespace {
+
+// The columns of image row `y` that a slanted piece changes, cut to `left` .. `end`-1; `origin`
+// is the page position of the image's top-left pixel.
+std::pair<int, int> slantedColumns(const SlantedRows& rows, QPoint origin, int left, int end,
+                                   int y) {
+    const auto [first, last] = rows.columnsOf(y + origin.y());
+    return {std::max(first - origin.x(), left), std::min(last - origin.x(), end)};
+}
+
+} // namespace
+
+std::pair<int, int> ImageSurface::columnsOf(const Operation& op, int y) {
+    if (!op.slant)
+        return {op.area.left(), op.area.right() + 1};
+    return slantedColumns(op.slant->rows, op.slant->origin, op.area.left(), op.area.right() + 1, y);
+}
+
 void ImageSurface::drawRow(quint32* row, int y, const std::vector<const Operation*>& operations) {
     for (const Operation* op : operations) {
-        if (op->slant) {
-            const QPoint origin = op->slant->origin;
-            const auto [first, end] = op->slant->piece.columnsOfRow(y + origin.y());
-            const int left = std::max(first - origin.x(), op->area.left());
-            const int right = std::min(end - origin.x(), op->area.right() + 1);
-            if (right > left)
-                applyRow(row + left, right - left, op->value, op->mode);
-        } else if (op->pattern)
+        if (op->pattern) {
             copyPatternRow(row + op->area.left(), y, op->area.left(), op->area.width(),
                            op->pattern->pixels, op->pattern->origin);
-        else
-            applyRow(row + op->area.left(), op->area.width(), op->value, op->mode);
+            continue;
+        }
+        const auto [left, right] = columnsOf(*op, y);
+        if (right > left)
+            applyRow(row + left, right - left, op->value, op->mode);
+    }
+}
+
+// The operations before the first slanted piece come out alike in every row: they are drawn
+// once, into a row kept aside and into the row being drawn. Each row then gets the others,
+// goes out, and has what they changed put back from the row kept aside, so that a row costs
+// its pieces rather than its width.
+void ImageSurface::drawSlantedRun(int top, int bottom,
+                                  const std::vector<const Operation*>& covering, bool streaming,
+                                  std::vector<quint32>& base, std::vector<quint32>& row) {
+    const int width = m_image.width();
+    const auto firstSlanted = std::find_if(covering.begin(), covering.end(),
+                                           [](const Operation* op) { return op->slant; });
+    const std::vector<const Operation*> alike(covering.begin(), firstSlanted);
+    drawRow(base.data(), top, alike);
+    row = base;
+    // The others, with what each row needs of them at hand.
+    struct Piece {
+        const SlantedRows* rows; // null for a line, which changes the same columns in every row
+        QPoint origin;
+        int left;
+        int end;
+        quint32 value;
+        PenMode mode;
+    };
+    std::vector<Piece> pieces;
+    for (auto op = firstSlanted; op != covering.end(); ++op) {
+        const Operation& o = **op;
+        pieces.push_back({o.slant ? &o.slant->rows : nullptr, o.slant ? o.slant->origin : QPoint(),
+                          o.area.left(), o.area.right() + 1, o.value, o.mode});
+    }
+    std::vector<std::pair<int, int>> changed;
+    const qsizetype stride = m_image.bytesPerLine() / 4;
+    quint32* pixels = reinterpret_cast<quint32*>(m_image.bits());
+    for (int y = top; y < bottom; ++y) {
+        changed.clear();
+        for (const Piece& piece : pieces) {
+            const auto [left, right] =
+                piece.rows ? slantedColumns(*piece.rows, piece.origin, piece.left, piece.end, y)
+                           : std::pair(piece.left, piece.end);
+            if (right <= left)
+                continue;
+            applyRow(row.data() + left, right - left, piece.value, piece.mode);
+            changed.emplace_back(left, right);
+        }
+        copyRow(row.data(), pixels + y * stride, width, streaming);
+        for (const auto& [left, right] : changed)
+            std::copy(base.begin() + left, base.begin() + right, row.begin() + left);
     }
 }
 
@@ -160,7 +222,7 @@ void ImageSurface::fillSlanted(const SlantedPiece& piece, QRgb color, PenMode mo
     const QRect clipped = piece.reach().translated(-m_origin).intersected(m_image.rect());
     if (clipped.isEmpty())
         return;
-    m_slants.push_back({piece, m_origin});
+    m_slants.push_back({SlantedRows(piece), m_origin});
     queue({clipped, valueOf(color, mode), mode, nullptr, &m_slants.back()});
 }
 
@@ -249,6 +311,7 @@ void ImageSurface::flush() {
     std::vector<const Operation*> covering;
     RowPatterns patterns;
     std::vector<quint32> scratch(static_cast<size_t>(width));
+    std::vector<quint32> base(static_cast<size_t>(width));
     for (size_t i = 0; i + 1 < cuts.size(); ++i) {
         const int top = cuts[i];
         const int bottom = cuts[i + 1];
@@ -281,11 +344,17 @@ void ImageSurface::flush() {
                 drawRow(pixels + y * stride, y, covering);
             continue;
         }
-        const bool rowsDiffer =
-            std::any_of(covering.begin(), covering.end(), [](const Operation* op) {
-                return op->pattern != nullptr || op->slant != nullptr;
-            });
-        if (rowsDiffer) { // each row of a picture or a slanted piece differs
+        const bool showsPictures =
+            std::any_of(covering.begin(), covering.end(),
+                        [](const Operation* op) { return op->pattern != nullptr; });
+        const bool showsSlants =
+            std::any_of(covering.begin(), covering.end(),
+                        [](const Operation* op) { return op->slant != nullptr; });
+        if (showsSlants && !showsPictures) {
+            drawSlantedRun(top, bottom, covering, streaming, base, scratch);
+            continue;
+        }
+        if (showsPictures) { // each row of a picture differs
             for (int y = top; y < bottom; ++y) {
                 drawRow(scratch.data(), y, covering);
                 copyRow(scratch.data(), pixels + y * stride, width, streaming);

@@ -44,7 +44,7 @@ class ImageSurface : public Surface {
     };
     // A slanted piece in page coordinates, and the page position of the image's top-left pixel.
     struct Slant {
-        SlantedPiece piece;
+        SlantedRows rows;
         QPoint origin;
     };
     struct Operation {
@@ -78,6 +78,13 @@ class ImageSurface : public Surface {
     void queue(const Operation& operation);
     void flush();
     static void drawRow(quint32* row, int y, const std::vector<const Operation*>& operations);
+    // The columns of row `y` (image coordinates) that `op`, which is no picture, changes:
+    // first .. end-1.
+    static std::pair<int, int> columnsOf(const Operation& op, int y);
+    // Draws rows `top` .. `bottom`-1, whose operations begin with a whole row in copy mode and
+    // hold slanted pieces but no picture, with two rows of the image's width to work in.
+    void drawSlantedRun(int top, int bottom, const std::vector<const Operation*>& covering,
+                        bool streaming, std::vector<quint32>& base, std::vector<quint32>& row);
 
     QImage m_image;
     QPoint m_origin;

@@ -80,40 +80,55 @@ bool SlantedPiece::covers(int x, int y) const {
     return across * across <= half * half * length2 && along >= 0 && along <= length2;
 }
 
-// The span follows from the two conditions solved for the centre's x; it is widened by a pixel
-// and then narrowed with covers() itself, so that rounding in the division never decides a
-// centre that lies exactly on a boundary differently from the rule.
-std::pair<int, int> SlantedPiece::columnsOfRow(int y) const {
-    const double dx = to.x() - from.x();
-    const double dy = to.y() - from.y();
-    const double length2 = dx * dx + dy * dy;
-    if (length2 == 0 || within.isEmpty() || y < within.top() || y > within.bottom())
+SlantedRows::SlantedRows(const SlantedPiece& piece) : m_piece(piece) {
+    m_dx = piece.to.x() - piece.from.x();
+    m_dy = piece.to.y() - piece.from.y();
+    const double length2 = m_dx * m_dx + m_dy * m_dy;
+    m_empty = !(length2 > 0) || piece.within.isEmpty();
+    m_oblique = !m_empty && m_dx != 0 && m_dy != 0;
+    m_reach = std::max(piece.width, 1) / 2.0 * std::sqrt(length2);
+    m_rowShift = 0.5 - piece.from.y();
+    // |cx * dy - cy * dx| <= reach, and 0 <= cx * dx + cy * dy <= |d|^2, for cx = x + 0.5 - a.x
+    // and cy = y + 0.5 - a.y, solved for x.
+    const double column = piece.from.x() - 0.5;
+    m_across = m_dy != 0 ? m_dx / m_dy : 0;
+    const double acrossHalf = m_dy != 0 ? m_reach / std::abs(m_dy) : 0;
+    m_acrossFrom = column - acrossHalf;
+    m_acrossTo = column + acrossHalf;
+    m_along = m_dx != 0 ? -m_dy / m_dx : 0;
+    m_alongFrom = column + (m_dx != 0 ? std::min(0.0, length2 / m_dx) : 0);
+    m_alongTo = column + (m_dx != 0 ? std::max(0.0, length2 / m_dx) : 0);
+}
+
+std::pair<int, int> SlantedRows::columnsOfLevelOrUpright(int y) const {
+    const QRect& within = m_piece.within;
+    if (m_empty || y < within.top() || y > within.bottom())
         return {0, 0};
-    const double cy = y + 0.5 - from.y();
-    const double reach = std::max(width, 1) / 2.0 * std::sqrt(length2);
-    double lo = -std::numeric_limits<double>::infinity();
-    double hi = std::numeric_limits<double>::infinity();
-    const auto narrow = [&](double a, double b) {
-        lo = std::max(lo, std::min(a, b));
-        hi = std::min(hi, std::max(a, b));
-    };
-    if (dy != 0)
-        narrow((cy * dx - reach) / dy, (cy * dx + reach) / dy);
-    else if (std::abs(cy * dx) > reach * (1 + 1e-9))
+    const double cy = y + m_rowShift;
+    if (m_dx == 0) { // upright: the strip's columns, in the rows between the ends
+        const double along = cy * m_dy;
+        const double length2 = m_dy * m_dy;
+        if (along < -kTie * length2 || along > length2 * (1 + kTie))
+            return {0, 0};
+        const bool tie = along < kTie * length2 || along > length2 * (1 - kTie);
+        return columnsBetween(m_acrossFrom, m_acrossTo, tie, y);
+    }
+    // Level: the columns between the ends, in the rows of the strip.
+    const double off = std::abs(cy * m_dx) - m_reach;
+    if (off > kTie * m_reach)
         return {0, 0};
-    if (dx != 0)
-        narrow(-cy * dy / dx, (length2 - cy * dy) / dx);
-    else if (cy * dy < -1e-9 * length2 || cy * dy > length2 * (1 + 1e-9))
-        return {0, 0};
-    const double left = std::floor(lo + from.x() - 0.5);
-    const double right = std::ceil(hi + from.x() - 0.5);
-    if (!(left <= right)) // NaN from a degenerate piece, or nothing near
-        return {0, 0};
-    int first = int(std::clamp(left, double(within.left()), double(within.right()) + 1));
-    int last = int(std::clamp(right, double(within.left()) - 1, double(within.right())));
-    while (first <= last && !covers(first, y))
+    return columnsBetween(m_alongFrom, m_alongTo, off > -kTie * m_reach, y);
+}
+
+// The span widened by a pixel and narrowed again with the rule itself: the pixels of a row that
+// the rule covers lie side by side.
+std::pair<int, int> SlantedRows::settledByTheRule(int left, int right, int y) const {
+    const QRect& within = m_piece.within;
+    int first = std::max(left, within.left());
+    int last = std::min(right, within.right());
+    while (first <= last && !m_piece.covers(first, y))
         ++first;
-    while (last >= first && !covers(last, y))
+    while (last >= first && !m_piece.covers(last, y))
         --last;
     return {first, last + 1};
 }
@@ -205,8 +220,9 @@ void Surface::fillSlanted(const SlantedPiece& piece, QRgb color, PenMode mode) {
     const QRect visible = piece.reach().intersected(clipRect());
     if (visible.isEmpty())
         return;
+    const SlantedRows rows(piece);
     fillRowRuns(
-        visible, [&](int y) { return piece.columnsOfRow(y); },
+        visible, [&](int y) { return rows.columnsOf(y); },
         [&](const QRect& run) { fillArea(run, color, mode); });
 }
 
