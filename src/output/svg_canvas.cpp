@@ -70,18 +70,33 @@ SvgCanvas::SvgCanvas(QSizeF pagePoints) {
 }
 
 void SvgCanvas::inGroup(const QByteArray& style) {
+    endClip();
     if (style == m_group)
         return;
-    closeGroup();
+    closeStyleGroup();
     m_svg += "<g" + style + ">\n";
     m_group = style;
 }
 
 void SvgCanvas::closeGroup() {
+    endClip();
+    closeStyleGroup();
+}
+
+void SvgCanvas::closeStyleGroup() {
     if (m_group.isEmpty())
         return;
     m_svg += "</g>\n";
     m_group.clear();
+}
+
+void SvgCanvas::endClip() {
+    if (!m_clipEnding)
+        return;
+    m_clipEnding = false;
+    m_clip.reset();
+    closeStyleGroup();
+    m_svg += "</g>\n";
 }
 
 void SvgCanvas::line(const QLineF& line, const VectorPen& pen) {
@@ -135,8 +150,15 @@ void SvgCanvas::drawImage(int image, QPointF topLeft) {
              attribute("x", mm(topLeft.x())) + attribute("y", mm(topLeft.y())) + "/>\n";
 }
 
+// A clip ended is kept open until something else is drawn, so that the many slanted lines of
+// one area, each cut by it, share one clip and one group.
 void SvgCanvas::clip(const QRectF& rect) {
+    if (m_clipEnding && m_clip == rect) {
+        m_clipEnding = false;
+        return;
+    }
     closeGroup();
+    m_clip = rect;
     const QByteArray id = 'c' + QByteArray::number(m_clips++);
     m_svg += "<clipPath" + attribute("id", id) + "><rect" + attribute("x", mm(rect.x())) +
              attribute("y", mm(rect.y())) + attribute("width", mm(rect.width())) +
@@ -145,8 +167,8 @@ void SvgCanvas::clip(const QRectF& rect) {
 }
 
 void SvgCanvas::unclip() {
-    closeGroup();
-    m_svg += "</g>\n";
+    endClip(); // an inner clip that ended before
+    m_clipEnding = true;
 }
 
 void SvgCanvas::text(QPointF baseline, const QFont& font, double em, QRgb colour,

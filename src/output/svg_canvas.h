@@ -4,6 +4,8 @@
 
 #include <QByteArray>
 
+#include <optional>
+
 // A page written as SVG text, in millimetres: `width` and `height` and the view box are the
 // page's size in millimetres, and so is every coordinate. Marks of the same pen share one
 // group that holds their style; pictures are embedded as PNG data and drawn by reference.
@@ -30,10 +32,15 @@ class SvgCanvas : public VectorCanvas {
   private:
     // Opens a group of `style` unless the last one has it.
     void inGroup(const QByteArray& style);
+    // Closes the open group, and the clip if it has ended.
     void closeGroup();
+    void closeStyleGroup();
+    void endClip();
 
     QByteArray m_svg;
     QByteArray m_group; // the style of the open group; empty: none is open
     int m_images = 0;
     int m_clips = 0;
+    std::optional<QRectF> m_clip; // the open clip
+    bool m_clipEnding = false;    // it has ended, but its group is still open
 };

@@ -39,6 +39,22 @@ void VectorMarks::line(const LineMark& mark) {
     m_canvas.line(line, pen);
 }
 
+// Cut by its area, as on pixels; its dashes run along its length, measured as across the page.
+void VectorMarks::slantedLine(const SlantedLineMark& mark) {
+    const MarkArea& a = mark.area;
+    m_canvas.clip(QRectF(QPointF(m_place.x(a.left), m_place.y(a.top)),
+                         QPointF(m_place.x(a.right), m_place.y(a.bottom))));
+    const QLineF line(m_place.x({mark.x1}), m_place.y({mark.y1}), m_place.x({mark.x2}),
+                      m_place.y({mark.y2}));
+    VectorPen pen{colorValueToRgb(mark.pen.colour), m_place.width(mark.pen.widthPoints)};
+    if (mark.dashMm > 0 && m_scale.MmToX(mark.dashMm) >= 1) {
+        pen.dash = m_place.alongX(mark.dashMm);
+        pen.gap = m_place.alongX(mark.gapMm);
+    }
+    m_canvas.line(line, pen);
+    m_canvas.unclip();
+}
+
 void VectorMarks::dot(const DotMark& mark) {
     m_canvas.dot(QPointF(m_place.x(mark.x), m_place.y(mark.y)), m_place.width(mark.pen.widthPoints),
                  colorValueToRgb(mark.pen.colour), mark.round);

@@ -33,6 +33,7 @@ class VectorMarks : public MarkSink {
         : m_canvas(canvas), m_scale(scale), m_place(scale) {}
 
     void line(const LineMark& mark) override;
+    void slantedLine(const SlantedLineMark& mark) override;
     void dot(const DotMark& mark) override;
 
   private:
