@@ -265,6 +265,17 @@ const VectorCase kCases[] = {
     {"SquareDotsWithBold",
      kBlackMarks + QStringList{"DotGridCheck=on", "DotRoundCheck=off", "MajorEveryEd=3"}},
     {"BoldGridLines", kBlackMarks + QStringList{"KariertCheck=on", "MajorEveryEd=3"}},
+    {"SecondWeightGridLines",
+     kBlackMarks + QStringList{"KariertCheck=on", "MajorEveryEd=2", "Major2EveryEd=4"}},
+    {"Isometric", kBlackMarks + QStringList{"IsoCheck=on"}},
+    {"IsometricDots", kBlackMarks + QStringList{"IsoCheck=on", "IsoDotsCheck=on"}},
+    // Flat-top hexagons at 150 dpi leave a short level piece apart from the slanted one it meets
+    // on the exact page, which would be taken for a dot; the pointy lattice is the same drawing
+    // turned.
+    {"HexagonalPointyTop", kBlackMarks + QStringList{"HexCheck=on", "HexPointyCheck=on"}},
+    {"SlantAndCornell",
+     kBlackMarks + QStringList{"LiniertCheck=on", "SlantCheck=on", "SlantSpaceEd=7",
+                               "CornellCheck=on", "CueWidthEd=1.5", "SummaryHeightEd=1"}},
     {"DashedGuides",
      kBlackMarks + QStringList{"LineSpaceEd=12", "Guide1Ed=3", "Guide2Ed=6", "Guide3Ed=-3",
                                "GuideDashedCheck=on", "GuideWidthEd=0.75"},
