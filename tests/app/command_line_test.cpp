@@ -794,12 +794,16 @@ TEST_F(CommandLineFullDisk, KeepsTheOldFileAndSaysTheDiskIsFull) {
     };
     const auto render =
         verb({"render", "logo.lvo", "--page", "300x300", "--dpi", "100", "--output"});
+    const auto vectorRender =
+        verb({"render", "logo.lvo", "--vector", "--page", "300x300", "--dpi", "100", "--output"});
     const auto picture = verb({"picture", "noise.png", "--output"});
     const Row rows[] = {
         {"document", "d.lvo", verb({"save", "--set", "Edit1=" + QString(200, 'x')})},
         {"PNG", "p.png", render},
         {"BMP", "b.bmp", render},
         {"PDF", "p.pdf", render},
+        {"vector PDF", "v.pdf", vectorRender},
+        {"SVG", "p.svg", render},
         {"picture as PNG", "n.png", picture},
         {"picture as BMP", "n.bmp", picture},
         {"calibration", "options.dat",
