@@ -9,10 +9,9 @@ using namespace picture_decoding;
 namespace {
 
 // How much larger than its file a picture can be in each coding at best: deflate's longest
-// match of 258 bytes in a code of two bits, an LZW code of 12 bits for a string of up to 4096
-// bytes, a PackBits run of 128 bytes in 2.
+// match of 258 bytes in a code of two bits, LZW's (`kLzwRatio`), a PackBits run of 128 bytes
+// in 2.
 constexpr qint64 kDeflateRatio = 1032;
-constexpr qint64 kLzwRatio = 2731;
 constexpr qint64 kPackBitsRatio = 64;
 
 // An uncompressed file cut short opens with what it holds, but only when that is a real part

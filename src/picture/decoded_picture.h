@@ -39,6 +39,10 @@ struct DecodedPicture {
 // Helpers the readers share.
 namespace picture_decoding {
 
+// How many pixels one byte of LZW data can give at most: a code of 12 bits for a string of up
+// to 4096 indices.
+inline constexpr qint64 kLzwRatio = 2731;
+
 // Why a picture of this size cannot be held within `limits`, or an empty string.
 QString refuseSize(qint64 width, qint64 height, int bytesPerPixel, const PictureLimits& limits);
 

@@ -11,8 +11,6 @@ namespace {
 
 constexpr int kHeaderBytes = 13;
 constexpr int kDescriptorBytes = 9;
-// An LZW code of 12 bits stands for a string of at most 4096 indices.
-constexpr qint64 kLzwRatio = 2731;
 // What Qt's GIF reader gave an index past the palette, and what it makes transparent pixels.
 constexpr QRgb kTransparentWhite = 0x00ffffff;
 constexpr QRgb kTransparentMask = 0x00ffffff;
