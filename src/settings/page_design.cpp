@@ -84,5 +84,12 @@ PageDesign pageDesignOf(const PaperSettings& s) {
     d.major2Every = int(heldValue(s, Setting::Major2EveryEd));
     d.major2WidthPoints = heldValue(s, Setting::Major2WidthEd);
     d.major2Colour = s.colour(Setting::Major2Color);
+
+    d.pageNumber = int(heldValue(s, Setting::PageNumberStartEd));
+    d.pageNumberPosition = PageNumberPosition(s.number(Setting::PageNumberPos));
+    d.pageNumberMarginMm = heldCentimetresInMm(s, Setting::PageNumberMarginEd);
+    d.mirrorMargins = s.flag(Setting::MirrorCheck);
+    d.holes = HolesPattern(s.number(Setting::HolesPattern));
+    d.checkRuler = s.flag(Setting::RulerCheck);
     return d;
 }

@@ -13,6 +13,8 @@ class PaperSettings;
 // The picture's radio groups, by the numbers of their buttons.
 enum class PictureCorner { obenlinks = 0, obenrechts = 1, untenlinks = 2, untenrechts = 3 };
 enum class MergeMode { NOMergeCheck = 0, Merge1Check = 1, Merge2Check = 2 };
+enum class PageNumberPosition { None = 0, BottomCentre = 1, BottomOutside = 2, TopOutside = 3 };
+enum class HolesPattern { None = 0, TwoHoles80 = 1, FourHoles80 = 2, ThreeHoles108 = 3 };
 
 // A design as the page is drawn from it: plain values, each as its field will hold it once
 // left. While the user types, a field may read "-5" or "0"; drawn with such a spacing, the
@@ -101,6 +103,17 @@ struct PageDesign {
     int major2Every = 0;
     double major2WidthPoints = 2.25;
     ColorValue major2Colour = 0x404040;
+
+    // A notebook: the number of the page drawn (a single page is the first page), where it is
+    // written, in the free text's font and colour, and how far from the sheet's edge; whether
+    // even pages swap their left and right sides; where punch holes are marked.
+    int pageNumber = 1;
+    PageNumberPosition pageNumberPosition = PageNumberPosition::None;
+    double pageNumberMarginMm = 10;
+    bool mirrorMargins = false;
+    HolesPattern holes = HolesPattern::None;
+    // A 100 mm ruler along the page's bottom, to check the printed size with a real one.
+    bool checkRuler = false;
 };
 
 // The design the settings describe right now; cheap enough to make at every draw.

@@ -20,6 +20,7 @@ constexpr Range kGuideOffsetMm{-100, 100, 0.1, 2};
 constexpr Range kSlantDegrees{45, 90, 1, 1};
 constexpr Range kSlantSpacingMm{1, 100, 0.1, 2};
 constexpr Range kCornellAreaCm{0.5, 100, 0.1, 2};
+constexpr Range kPageNumber{0, 99999, 1, 0};
 
 constexpr ColorValue kSilver = colorValueFromRgb(192, 192, 192);
 constexpr ColorValue kGray = colorValueFromRgb(128, 128, 128);
@@ -80,10 +81,10 @@ constexpr D extension(D d) {
     return d;
 }
 
-// A setting that the extension block's second generation keeps.
-constexpr D secondGeneration(D d) {
+// A setting that a later generation of the extension block keeps.
+constexpr D ofGeneration(int generation, D d) {
     d = extension(d);
-    d.generation = 2;
+    d.generation = generation;
     return d;
 }
 
@@ -162,17 +163,26 @@ constexpr D kTable[] = {
     extension(real(ID(GuideWidthEd), Points, 0.5, kLineWidthPoints)),
     extension(colour(ID(GuideColor), kSilver)),
     extension(check(ID(GuideDashedCheck), false)),
-    secondGeneration(check(ID(IsoDotsCheck), false)),
-    secondGeneration(check(ID(HexPointyCheck), false)),
-    secondGeneration(check(ID(SlantCheck), false)),
-    secondGeneration(real(ID(SlantAngleEd), Degrees, 55, kSlantDegrees)),
-    secondGeneration(real(ID(SlantSpaceEd), Millimetres, 10, kSlantSpacingMm)),
-    secondGeneration(check(ID(CornellCheck), false)),
-    secondGeneration(real(ID(CueWidthEd), Centimetres, 6.35, kCornellAreaCm)),
-    secondGeneration(real(ID(SummaryHeightEd), Centimetres, 5.08, kCornellAreaCm)),
-    secondGeneration(real(ID(Major2EveryEd), None, 0, kSquareCount)),
-    secondGeneration(real(ID(Major2WidthEd), Points, 2.25, kLineWidthPoints)),
-    secondGeneration(colour(ID(Major2Color), kDarkGray)),
+    ofGeneration(2, check(ID(IsoDotsCheck), false)),
+    ofGeneration(2, check(ID(HexPointyCheck), false)),
+    ofGeneration(2, check(ID(SlantCheck), false)),
+    ofGeneration(2, real(ID(SlantAngleEd), Degrees, 55, kSlantDegrees)),
+    ofGeneration(2, real(ID(SlantSpaceEd), Millimetres, 10, kSlantSpacingMm)),
+    ofGeneration(2, check(ID(CornellCheck), false)),
+    ofGeneration(2, real(ID(CueWidthEd), Centimetres, 6.35, kCornellAreaCm)),
+    ofGeneration(2, real(ID(SummaryHeightEd), Centimetres, 5.08, kCornellAreaCm)),
+    ofGeneration(2, real(ID(Major2EveryEd), None, 0, kSquareCount)),
+    ofGeneration(2, real(ID(Major2WidthEd), Points, 2.25, kLineWidthPoints)),
+    ofGeneration(2, colour(ID(Major2Color), kDarkGray)),
+    ofGeneration(3, choice(ID(PageNumberPos), Byte, 0,
+                           {"PageNumberNone", "PageNumberBottomCentre", "PageNumberBottomOutside",
+                            "PageNumberTopOutside"})),
+    ofGeneration(3, real(ID(PageNumberStartEd), None, 1, kPageNumber)),
+    ofGeneration(3, real(ID(PageNumberMarginEd), Centimetres, 1, kRuledEdgeCm)),
+    ofGeneration(3, check(ID(MirrorCheck), false)),
+    ofGeneration(3, choice(ID(HolesPattern), Byte, 0,
+                           {"HolesNone", "TwoHoles80", "FourHoles80", "ThreeHoles108"})),
+    ofGeneration(3, check(ID(RulerCheck), false)),
 };
 
 #undef ID

@@ -74,8 +74,15 @@ enum class Setting {
     Major2EveryEd,
     Major2WidthEd,
     Major2Color,
+    // Kept in the extension block's third generation.
+    PageNumberPos, // a notebook page's number: PageNumberNone, PageNumberBottomCentre, ...
+    PageNumberStartEd,
+    PageNumberMarginEd,
+    MirrorCheck,
+    HolesPattern, // punch holes: HolesNone, TwoHoles80, FourHoles80, ThreeHoles108
+    RulerCheck,
 };
-constexpr int kSettingCount = int(Setting::Major2Color) + 1;
+constexpr int kSettingCount = int(Setting::RulerCheck) + 1;
 
 enum class SettingKind {
     Choice,   // a radio group: the number of the button that is on
@@ -140,7 +147,7 @@ bool inMainFields(const SettingDescription& description);
 bool inExtension(const SettingDescription& description);
 bool inGeneration(const SettingDescription& description, int generation);
 // The generations of the extension block that this version of the program writes.
-inline constexpr int kExtensionGenerations = 2;
+inline constexpr int kExtensionGenerations = 3;
 
 // The largest document this version writes: every field, every string at its longest.
 qsizetype largestDocumentSize();

@@ -39,7 +39,11 @@ TEST(SettingsJson, OfANewDesignNamesEveryStoredSetting) {
         "GuideDashedCheck": false,
         "IsoDotsCheck": false, "HexPointyCheck": false, "SlantCheck": false, "SlantAngleEd": 55,
         "SlantSpaceEd": 10, "CornellCheck": false, "CueWidthEd": 6.35, "SummaryHeightEd": 5.08,
-        "Major2EveryEd": 0, "Major2WidthEd": 2.25, "Major2Color": 4210752
+        "Major2EveryEd": 0, "Major2WidthEd": 2.25, "Major2Color": 4210752,
+        "PageNumberNone": true, "PageNumberBottomCentre": false, "PageNumberBottomOutside": false,
+        "PageNumberTopOutside": false, "PageNumberStartEd": 1, "PageNumberMarginEd": 1,
+        "MirrorCheck": false, "HolesNone": true, "TwoHoles80": false, "FourHoles80": false,
+        "ThreeHoles108": false, "RulerCheck": false
     })")
                                      .object();
     EXPECT_EQ(newDesignJson(), expected) << QJsonDocument(newDesignJson()).toJson().toStdString();
