@@ -64,15 +64,22 @@ std::optional<QString> writeExactPdf(const PageToDraw& drawn, const DevicePage& 
     });
 }
 
-// Vector pages keep their marks on the page, so the band is left as the page's white.
+// The page right of the band, cut where it ends as the raster page is: a line on the page's
+// left edge would reach half its width into the band.
+void drawVectorPageRightOf(VectorCanvas& canvas, double band, const PageToDraw& drawn) {
+    canvas.clip(QRectF(QPointF(band, 0), VectorPlacement(drawn.scale).pageSize()));
+    ShiftedCanvas shifted(canvas, band);
+    drawVectorPage(shifted, drawn);
+    canvas.unclip();
+}
+
 std::optional<QString> writeVectorPdf(const PageToDraw& drawn, const DevicePage& page,
                                       const QString& path, const PageDrawn& told) {
     const PageScale screen = screenScale(page);
     const double band = VectorPlacement(screen).fromPixels(page.toolbarMarginPixels);
     return writeOnePagePdf(screen, path, told, [&](QPainter& painter) {
         PdfVectorCanvas canvas(painter, screen.DotsPerInch);
-        ShiftedCanvas shifted(canvas, band);
-        drawVectorPage(shifted, drawn);
+        drawVectorPageRightOf(canvas, band, drawn);
     });
 }
 
@@ -81,8 +88,7 @@ std::optional<QString> writeSvg(const PageToDraw& drawn, const DevicePage& page,
     const VectorPlacement screen(screenScale(page));
     SvgCanvas canvas(screen.pageSize());
     canvas.fillRect(QRectF(QPointF(), screen.pageSize()), kWhite);
-    ShiftedCanvas shifted(canvas, screen.fromPixels(page.toolbarMarginPixels));
-    drawVectorPage(shifted, drawn);
+    drawVectorPageRightOf(canvas, screen.fromPixels(page.toolbarMarginPixels), drawn);
     const QByteArray svg = canvas.finish();
     if (told)
         told();
