@@ -2,9 +2,11 @@
 
 namespace {
 
-// Every figure is from the maker's published specifications of the model (screen resolution
-// and pixel density), as the feature request listed them. No maker publishes the width of its
-// toolbar, so every toolbar margin is 0 until one is documented.
+// Every screen's pixels and pixels per inch are from the maker's published specifications of
+// the model named beside it, as the feature request listed them. None of those gives the
+// width of the toolbar, so every toolbar margin is 0 until a maker documents one. Which
+// tablets take PDF templates, and which a bundle of PNG, SVG and templates.json, is how each
+// maker's templates are installed (see the README).
 const TabletDevice kDevices[] = {
     // reMarkable 2; the first reMarkable has the same screen.
     {{"remarkable-2", "remarkable-1"}, {1404, 1872}, 226, 0, false, true},
@@ -14,7 +16,7 @@ const TabletDevice kDevices[] = {
     {{"remarkable-paper-pro-move"}, {954, 1696}, 264, 0, false, true},
     // Supernote A5 X.
     {{"supernote-a5x"}, {1404, 1872}, 226, 0, false, false},
-    // Supernote A6 X; the Nomad is its successor with the same screen.
+    // Supernote A6 X, and the Nomad, listed with it as the same screen.
     {{"supernote-a6x", "supernote-nomad"}, {1404, 1872}, 300, 0, false, false},
     // Supernote Manta.
     {{"supernote-manta"}, {1920, 2560}, 300, 0, false, false},

@@ -31,12 +31,12 @@ QByteArray templateListEntry(const QString& name) {
 
 std::optional<QString> writeTemplateBundle(const QString& dir, const QString& name,
                                            const DevicePage& page, const PageDesign& design,
-                                           const PageLayers& layers) {
+                                           const PageLayers& layers, PngCompression compression) {
     const QDir folder(dir);
     for (const char* suffix : {"png", "svg"}) {
         const QString path = folder.filePath(name + u'.' + QLatin1String(suffix));
         const OutputFormat& format = *outputFormatWithSuffix(QLatin1String(suffix));
-        if (auto error = writeDevicePage(format, path, page, design, layers))
+        if (auto error = writeDevicePage(format, path, page, design, layers, {}, compression))
             return path + QStringLiteral(": ") + *error;
     }
     const QString list = folder.filePath(QStringLiteral("templates.json"));

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "output/png_encoder.h"
+
 #include <QString>
 
 #include <optional>
@@ -14,4 +16,5 @@ struct PageDesign;
 // failure.
 std::optional<QString> writeTemplateBundle(const QString& dir, const QString& name,
                                            const DevicePage& page, const PageDesign& design,
-                                           const PageLayers& layers);
+                                           const PageLayers& layers,
+                                           PngCompression compression = PngCompression::Fast);

@@ -164,7 +164,8 @@ std::optional<QString> writeRequest(const DeviceRequest& request, const DevicePa
         return request.bundleDir + QStringLiteral(": the folder could not be made.");
     const QString name = request.design.isEmpty() ? kNewDesignTemplateName
                                                   : QFileInfo(request.design).completeBaseName();
-    return writeTemplateBundle(request.bundleDir, name, page, design, layers);
+    return writeTemplateBundle(request.bundleDir, name, page, design, layers,
+                               request.pngCompression);
 }
 
 } // namespace
