@@ -13,13 +13,12 @@
 #include "output/whole_file.h"
 #include "render/device_scales.h"
 #include "render/draw_page.h"
+#include "render/image_surface.h"
 #include "render/snapped_design.h"
 #include "settings/system_file_names.h"
 
 #include <QFileInfo>
 #include <QPainter>
-
-#include <cstring>
 
 namespace {
 
@@ -33,23 +32,25 @@ PageScale screenScale(const DevicePage& page) {
     return printScale({page.device.pixelsPerInch, page.screen()}, PageCalibration{});
 }
 
-// The drawn page on a white screen, right of the band.
-QImage onScreen(const QImage& drawn, QSize screen) {
-    QImage pixels(screen, QImage::Format_RGB32);
-    pixels.fill(kWhite);
-    const int band = screen.width() - drawn.width();
-    for (int y = 0; y < drawn.height(); ++y)
-        std::memcpy(reinterpret_cast<QRgb*>(pixels.scanLine(y)) + band, drawn.constScanLine(y),
-                    size_t(drawn.width()) * sizeof(QRgb));
-    return pixels;
+// The whole screen: the page drawn right of the band, as that rectangle of a page starting at
+// the band, and the band then painted white over anything that reached into it.
+QImage drawScreen(const PageToDraw& drawn, const DevicePage& page) {
+    const int band = page.toolbarMarginPixels;
+    ImageSurface surface(page.screen(), QPoint(-band, 0));
+    DrawPage(surface, drawn.scale, drawn.design, drawn.layers);
+    if (band > 0) {
+        surface.setPenMode(PenMode::Copy);
+        surface.setPenColor(kWhite);
+        surface.setBrushColor(kWhite);
+        surface.rectangle(-band, 0, 0, drawn.scale.SurfaceHeight);
+    }
+    return surface.image();
 }
 
 std::optional<QString> writeGreyPng(const PageToDraw& drawn, const DevicePage& page,
                                     const QString& path, const PageDrawn& told,
                                     PngCompression compression) {
-    QImage pixels = drawRasterPage(drawn);
-    if (page.toolbarMarginPixels > 0)
-        pixels = onScreen(pixels, page.screen());
+    const QImage pixels = drawScreen(drawn, page);
     if (told)
         told();
     return writePngPage(pixels, path, page.device.pixelsPerInch, compression, PngColours::Grey);
