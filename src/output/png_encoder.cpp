@@ -3,6 +3,8 @@
 #include <png.h>
 #include <zlib.h>
 
+#include <vector>
+
 namespace {
 
 struct Output {
@@ -28,14 +30,24 @@ void flush(png_structp) {}
 
 void warn(png_structp, png_const_charp) {}
 
+// The luma of ITU-R BT.601, in whole numbers and rounded, so that every platform gives the
+// same greys.
+void toGrey(const QRgb* pixels, int width, png_bytep grey) {
+    for (int x = 0; x < width; ++x) {
+        const QRgb p = pixels[x];
+        grey[x] = png_byte((299 * qRed(p) + 587 * qGreen(p) + 114 * qBlue(p) + 500) / 1000);
+    }
+}
+
 // Kept apart from anything with a destructor: the library leaves by a long jump on failure.
+// `greyRow` holds a row of the page's width when the page is written in grey, else is null.
 bool encode(png_structp png, png_infop info, const QImage& page, int dotsPerMetre,
-            const PngSettings& settings) {
+            const PngSettings& settings, png_bytep greyRow) {
     if (setjmp(png_jmpbuf(png)))
         return false;
     png_set_IHDR(png, info, png_uint_32(page.width()), png_uint_32(page.height()), 8,
-                 PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
-                 PNG_FILTER_TYPE_DEFAULT);
+                 greyRow ? PNG_COLOR_TYPE_GRAY : PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
+                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     png_set_pHYs(png, info, png_uint_32(dotsPerMetre), png_uint_32(dotsPerMetre),
                  PNG_RESOLUTION_METER);
     png_set_compression_level(png, settings.level);
@@ -44,6 +56,14 @@ bool encode(png_structp png, png_infop info, const QImage& page, int dotsPerMetr
     // Fewer, larger writes: the file underneath takes each one to the system as it comes.
     png_set_compression_buffer_size(png, 1 << 18);
     png_write_info(png, info);
+    if (greyRow) {
+        for (int y = 0; y < page.height(); ++y) {
+            toGrey(reinterpret_cast<const QRgb*>(page.constScanLine(y)), page.width(), greyRow);
+            png_write_row(png, greyRow);
+        }
+        png_write_end(png, nullptr);
+        return true;
+    }
     // An RGB32 pixel is a 32-bit 0xffRRGGBB, in memory B, G, R, unused: the library takes the
     // rows as they are.
     static_assert(Q_BYTE_ORDER == Q_LITTLE_ENDIAN);
@@ -68,7 +88,7 @@ PngSettings pngSettingsFor(PngCompression compression) {
 }
 
 std::optional<QString> writePng(QIODevice& device, const QImage& page, int dotsPerMetre,
-                                const PngSettings& settings) {
+                                const PngSettings& settings, PngColours colours) {
     Q_ASSERT(page.format() == QImage::Format_RGB32);
     Output output{&device};
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, &output, fail, warn);
@@ -78,7 +98,9 @@ std::optional<QString> writePng(QIODevice& device, const QImage& page, int dotsP
         return QStringLiteral("Could not write the picture: out of memory.");
     }
     png_set_write_fn(png, &output, writeBytes, flush);
-    const bool encoded = encode(png, info, page, dotsPerMetre, settings);
+    std::vector<png_byte> greyRow(colours == PngColours::Grey ? size_t(page.width()) : 0);
+    const bool encoded =
+        encode(png, info, page, dotsPerMetre, settings, greyRow.empty() ? nullptr : greyRow.data());
     png_destroy_write_struct(&png, &info);
     if (!encoded)
         return QStringLiteral("Could not write the picture: %1.")

@@ -21,7 +21,12 @@ enum class PngCompression {
 
 PngSettings pngSettingsFor(PngCompression compression);
 
-// Writes the RGB32 `page` to `device` as an 8-bit RGB PNG that says its resolution, straight
-// from the page's rows. Returns the reason of a failure.
+enum class PngColours {
+    Rgb,
+    Grey, // for screens without colour: each row turned to luma as it is written
+};
+
+// Writes the RGB32 `page` to `device` as an 8-bit RGB or grey PNG that says its resolution,
+// straight from the page's rows. Returns the reason of a failure.
 std::optional<QString> writePng(QIODevice& device, const QImage& page, int dotsPerMetre,
-                                const PngSettings& settings);
+                                const PngSettings& settings, PngColours colours = PngColours::Rgb);

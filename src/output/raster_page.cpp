@@ -21,12 +21,12 @@ QImage drawRasterPage(const PageToDraw& page) {
 }
 
 std::optional<QString> writePngPage(const QImage& page, const QString& path, int dotsPerInch,
-                                    PngCompression compression) {
+                                    PngCompression compression, PngColours colours) {
     SafeFileWriter file(path);
     if (auto error = file.open())
         return error;
-    if (auto error =
-            writePng(file.device(), page, dotsPerMetre(dotsPerInch), pngSettingsFor(compression)))
+    if (auto error = writePng(file.device(), page, dotsPerMetre(dotsPerInch),
+                              pngSettingsFor(compression), colours))
         return file.cancel().value_or(*error);
     return file.commit();
 }

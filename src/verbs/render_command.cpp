@@ -3,6 +3,7 @@
 #include "output/paper_sizes.h"
 #include "verbs/command_arguments.h"
 #include "verbs/commands.h"
+#include "verbs/device_render.h"
 
 #include "calibration/calibration.h"
 #include "picture/design_pictures.h"
@@ -75,14 +76,7 @@ struct RenderRequest {
 };
 
 // Reads the verb's arguments, or says on `err` why they are no request.
-std::optional<RenderRequest> readRenderArguments(const QStringList& words, QTextStream& err) {
-    CommandArguments args;
-    const QStringList optionNames = {"output",     "dpi",       "page",  "calibration",    "zoom",
-                                     "screen-dpi", "thumbnail", "paper", "png-compression"};
-    if (auto error = parseCommandArguments(words, optionNames, args, {"landscape", "vector"})) {
-        err << *error << "\n";
-        return std::nullopt;
-    }
+std::optional<RenderRequest> readRenderArguments(const CommandArguments& args, QTextStream& err) {
     RenderRequest request;
     const std::optional<QString> output = args.last("output");
     if (!output || output->isEmpty() || args.positional.size() > 1) {
@@ -233,8 +227,20 @@ PageScale scaleFor(const RenderRequest& request) {
 } // namespace
 
 int runRenderCommand(const QStringList& words, QTextStream& out, QTextStream& err) {
-    Q_UNUSED(out);
-    const std::optional<RenderRequest> request = readRenderArguments(words, err);
+    CommandArguments args;
+    const QStringList optionNames =
+        QStringList{"output",     "dpi",       "page",  "calibration",    "zoom",
+                    "screen-dpi", "thumbnail", "paper", "png-compression"} +
+        deviceRenderOptionNames();
+    if (auto error =
+            parseCommandArguments(words, optionNames, args,
+                                  QStringList{"landscape", "vector"} + deviceRenderSwitchNames())) {
+        err << *error << "\n";
+        return ExitUsage;
+    }
+    if (asksForDevicePage(args))
+        return runDeviceRender(args, out, err);
+    const std::optional<RenderRequest> request = readRenderArguments(args, err);
     if (!request)
         return ExitUsage;
     const PageScale scale = scaleFor(*request);

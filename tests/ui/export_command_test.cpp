@@ -1,5 +1,6 @@
 // Export... writes the window's page through the same outputs as the render verb.
 #include "output/output_formats.h"
+#include "output/tablet_devices.h"
 #include "verbs/commands.h"
 #include "window_fixture.h"
 
@@ -122,6 +123,52 @@ TEST_F(ExportCommandTest, WritesPngAndPdfAsTheRenderVerbDoes) {
         ASSERT_EQ(runRenderCommand(words, outStream, errStream), 0) << err.toStdString();
         EXPECT_FALSE(fileBytes(exported).isEmpty()) << name.toStdString();
         EXPECT_EQ(fileBytes(exported), fileBytes(rendered)) << name.toStdString();
+    }
+}
+
+// A tablet as the target: the window's calibration is left out, as the screen needs none.
+TEST_F(ExportCommandTest, WritesATabletsPageAsTheRenderVerbDoes) {
+    const QString design = QStringLiteral(LINEAVO_TEST_DATA_DIR "/checkered-logo.lvo");
+    dialogs.openAnswer = design;
+    control<QAbstractButton>("OpenBtn")->click();
+    app.calibration.BreitEd.setValue(99);
+
+    struct Row {
+        QString name;
+        QString device;
+        bool landscape;
+    };
+    const Row rows[] = {{"tablet.png", "remarkable-2", true},
+                        {"tablet.pdf", "kindle-scribe", false}};
+    for (const auto& [name, deviceName, landscape] : rows) {
+        SCOPED_TRACE(name.toStdString());
+        const TabletDevice& device = *tabletDeviceNamed(deviceName);
+        const QString exported = folder.filePath("window-" + name);
+        dialogs.saveAnswer = exported;
+        EXPECT_FALSE(exportWith([&](QDialog& dialog) {
+            auto* target = dialog.findChild<QComboBox*>("ExportDevice");
+            target->setCurrentIndex(target->findText(device.names.join(", ")));
+            auto* dpi = dialog.findChild<QSpinBox*>("ExportDpi");
+            EXPECT_EQ(dpi->value(), device.pixelsPerInch);
+            EXPECT_FALSE(dpi->isEnabled());
+            EXPECT_FALSE(dialog.findChild<QComboBox*>("ExportPaper")->isEnabled());
+            dialog.findChild<QRadioButton*>(landscape ? "ExportLandscape" : "ExportPortrait")
+                ->setChecked(true);
+            dialog.findChild<QPushButton*>("ExportBrowse")->click();
+            dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+        }));
+        ASSERT_TRUE(dialogs.errorMessages.isEmpty())
+            << dialogs.errorMessages.join('\n').toStdString();
+
+        const QString rendered = folder.filePath("verb-" + name);
+        QStringList words = {design, "--device", deviceName, "--output", rendered};
+        if (landscape)
+            words << "--landscape";
+        QString out, err;
+        QTextStream outStream(&out), errStream(&err);
+        ASSERT_EQ(runRenderCommand(words, outStream, errStream), 0) << err.toStdString();
+        EXPECT_FALSE(fileBytes(exported).isEmpty());
+        EXPECT_EQ(fileBytes(exported), fileBytes(rendered));
     }
 }
 

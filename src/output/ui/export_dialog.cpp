@@ -1,7 +1,9 @@
 #include "output/ui/export_dialog.h"
 
+#include "output/device_page.h"
 #include "output/output_formats.h"
 #include "output/paper_sizes.h"
+#include "output/tablet_devices.h"
 #include "settings/page_design.h"
 #include "ui/user_dialogs.h"
 
@@ -29,13 +31,18 @@ constexpr qint64 kLargePagePixels = qint64(1) << 24;
 ExportDialog::ExportDialog(const PaperSettings& settings, const PageLayers& layers,
                            PageCalibration calibration, UserDialogs& dialogs, QWidget* parent)
     : QDialog(parent), m_settings(settings), m_layers(layers), m_calibration(calibration),
-      m_dialogs(dialogs), m_file(new QLineEdit(this)), m_browse(new QPushButton(tr("&Browse..."))),
-      m_dotsPerInch(new QSpinBox(this)), m_paper(new QComboBox(this)),
-      m_landscape(new QRadioButton(tr("&Landscape"))) {
+      m_dialogs(dialogs), m_file(new QLineEdit(this)), m_device(new QComboBox(this)),
+      m_browse(new QPushButton(tr("&Browse..."))), m_dotsPerInch(new QSpinBox(this)),
+      m_paper(new QComboBox(this)), m_landscape(new QRadioButton(tr("&Landscape"))) {
     setObjectName(QStringLiteral("ExportDialog"));
     setWindowTitle(tr("Export"));
     m_file->setObjectName(QStringLiteral("ExportFile"));
     m_browse->setObjectName(QStringLiteral("ExportBrowse"));
+    m_device->setObjectName(QStringLiteral("ExportDevice"));
+    m_device->addItem(tr("Printer paper"));
+    for (const TabletDevice& device : tabletDevices())
+        m_device->addItem(device.names.join(QStringLiteral(", ")));
+    connect(m_device, &QComboBox::currentIndexChanged, this, &ExportDialog::deviceChosen);
     m_dotsPerInch->setObjectName(QStringLiteral("ExportDpi"));
     m_dotsPerInch->setRange(kMinOutputDotsPerInch, kMaxOutputDotsPerInch);
     m_dotsPerInch->setValue(kDefaultOutputDotsPerInch);
@@ -70,6 +77,7 @@ ExportDialog::ExportDialog(const PaperSettings& settings, const PageLayers& laye
     auto* fileLabel = new QLabel(tr("&File:"));
     fileLabel->setBuddy(m_file); // the row's field is a layout, which takes no mnemonic
     layout->addRow(fileLabel, fileRow);
+    layout->addRow(tr("&Target:"), m_device);
     layout->addRow(tr("&Resolution:"), m_dotsPerInch);
     layout->addRow(tr("&Paper:"), m_paper);
     layout->addRow(orientation);
@@ -104,6 +112,21 @@ PrinterPage ExportDialog::printerPage() const {
     return {dotsPerInch, paperPixels(sheet, dotsPerInch)};
 }
 
+const TabletDevice* ExportDialog::chosenDevice() const {
+    // The first entry is printer paper, then the tablets in their order.
+    const int index = m_device->currentIndex() - 1;
+    return index < 0 ? nullptr : &tabletDevices()[size_t(index)];
+}
+
+void ExportDialog::deviceChosen() {
+    const TabletDevice* device = chosenDevice();
+    if (device && m_dotsPerInch->isEnabled())
+        m_paperDotsPerInch = m_dotsPerInch->value();
+    m_dotsPerInch->setValue(device ? device->pixelsPerInch : m_paperDotsPerInch);
+    m_dotsPerInch->setEnabled(!device);
+    m_paper->setEnabled(!device);
+}
+
 void ExportDialog::accept() {
     m_dotsPerInch->interpretText();
     const QString path = m_file->text();
@@ -118,6 +141,14 @@ void ExportDialog::accept() {
 
 std::optional<QString> ExportDialog::writePage(const QString& path) {
     const OutputFormat* format = formatOf(path);
+    if (const TabletDevice* device = chosenDevice()) {
+        if (auto problem = deviceFormatProblem(format, *device))
+            return problem;
+        // A screen's page is small: it is drawn and written at once.
+        return writeDevicePage(*format, path,
+                               {*device, m_landscape->isChecked(), device->toolbarMarginPixels},
+                               pageDesignOf(m_settings), m_layers);
+    }
     if (!format)
         return unknownOutputSuffixMessage();
     const PageScale scale = printScale(printerPage(), m_calibration);

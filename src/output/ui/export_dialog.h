@@ -13,6 +13,7 @@ class QPushButton;
 class QSpinBox;
 class UserDialogs;
 struct OutputFormat;
+struct TabletDevice;
 
 // Export: writes the page as the print draws it into a file of one of the output formats, for a
 // printer of the chosen resolution whose printable area is a whole sheet of the chosen paper,
@@ -20,6 +21,10 @@ struct OutputFormat;
 // texture. The format is the one whose filter the file was chosen under, when the name has its
 // suffix, else the one the suffix names. Confirming writes the file; when that fails the dialog
 // says why and stays open with everything as it was chosen.
+//
+// The target may instead be an e-ink tablet: then the page is its screen at its density,
+// which the resolution shows and neither it nor the paper can change, and the file is written
+// as `render --device` writes it.
 class ExportDialog : public QDialog {
     Q_OBJECT
   public:
@@ -33,6 +38,9 @@ class ExportDialog : public QDialog {
     void chooseFile();
     const OutputFormat* formatOf(const QString& path) const;
     PrinterPage printerPage() const;
+    // The tablet chosen as the target, or null for printer paper.
+    const TabletDevice* chosenDevice() const;
+    void deviceChosen();
     // Writes the page into `path`, with a progress bar for a large page; the reason of a
     // failure.
     std::optional<QString> writePage(const QString& path);
@@ -42,6 +50,7 @@ class ExportDialog : public QDialog {
     const PageCalibration m_calibration;
     UserDialogs& m_dialogs;
     QLineEdit* m_file;
+    QComboBox* m_device;
     QPushButton* m_browse;
     QSpinBox* m_dotsPerInch;
     QComboBox* m_paper;
@@ -49,4 +58,6 @@ class ExportDialog : public QDialog {
     QPushButton* m_ok;
     // The format whose filter the file dialog last returned a name under.
     const OutputFormat* m_chosenFormat = nullptr;
+    // The resolution chosen for paper, shown again when paper is chosen after a tablet.
+    int m_paperDotsPerInch = 0;
 };

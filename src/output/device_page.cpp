@@ -1,0 +1,140 @@
+#include "output/device_page.h"
+
+#include "output/output_formats.h"
+#include "output/paged_page.h"
+#include "output/pdf_page.h"
+#include "output/pdf_vector_canvas.h"
+#include "output/raster_page.h"
+#include "output/shifted_canvas.h"
+#include "output/svg_canvas.h"
+#include "output/tablet_devices.h"
+#include "output/vector_marks.h"
+#include "output/vector_page.h"
+#include "output/whole_file.h"
+#include "render/device_scales.h"
+#include "render/draw_page.h"
+#include "render/image_surface.h"
+#include "render/snapped_design.h"
+#include "settings/system_file_names.h"
+
+#include <QFileInfo>
+#include <QPainter>
+
+namespace {
+
+constexpr QRgb kWhite = 0xffffffff;
+
+bool isFormat(const OutputFormat& format, const char* name) {
+    return &format == outputFormatNamed(QLatin1String(name));
+}
+
+PageScale screenScale(const DevicePage& page) {
+    return printScale({page.device.pixelsPerInch, page.screen()}, PageCalibration{});
+}
+
+// The whole screen: the page drawn right of the band, as that rectangle of a page starting at
+// the band, and the band then painted white over anything that reached into it.
+QImage drawScreen(const PageToDraw& drawn, const DevicePage& page) {
+    const int band = page.toolbarMarginPixels;
+    ImageSurface surface(page.screen(), QPoint(-band, 0));
+    DrawPage(surface, drawn.scale, drawn.design, drawn.layers);
+    if (band > 0) {
+        surface.setPenMode(PenMode::Copy);
+        surface.setPenColor(kWhite);
+        surface.setBrushColor(kWhite);
+        surface.rectangle(-band, 0, 0, drawn.scale.SurfaceHeight);
+    }
+    return surface.image();
+}
+
+std::optional<QString> writeGreyPng(const PageToDraw& drawn, const DevicePage& page,
+                                    const QString& path, const PageDrawn& told,
+                                    PngCompression compression) {
+    const QImage pixels = drawScreen(drawn, page);
+    if (told)
+        told();
+    return writePngPage(pixels, path, page.device.pixelsPerInch, compression, PngColours::Grey);
+}
+
+std::optional<QString> writeExactPdf(const PageToDraw& drawn, const DevicePage& page,
+                                     const QString& path, const PageDrawn& told) {
+    return writeOnePagePdf(screenScale(page), path, told, [&](QPainter& painter) {
+        painter.translate(page.toolbarMarginPixels, 0);
+        painter.setClipRect(QRect(0, 0, drawn.scale.SurfaceWidth, drawn.scale.SurfaceHeight));
+        drawPageOnPagedDevice(painter, drawn);
+    });
+}
+
+// The page right of the band, cut where it ends as the raster page is: a line on the page's
+// left edge would reach half its width into the band.
+void drawVectorPageRightOf(VectorCanvas& canvas, double band, const PageToDraw& drawn) {
+    canvas.clip(QRectF(QPointF(band, 0), VectorPlacement(drawn.scale).pageSize()));
+    ShiftedCanvas shifted(canvas, band);
+    drawVectorPage(shifted, drawn);
+    canvas.unclip();
+}
+
+std::optional<QString> writeVectorPdf(const PageToDraw& drawn, const DevicePage& page,
+                                      const QString& path, const PageDrawn& told) {
+    const PageScale screen = screenScale(page);
+    const double band = VectorPlacement(screen).fromPixels(page.toolbarMarginPixels);
+    return writeOnePagePdf(screen, path, told, [&](QPainter& painter) {
+        PdfVectorCanvas canvas(painter, screen.DotsPerInch);
+        drawVectorPageRightOf(canvas, band, drawn);
+    });
+}
+
+std::optional<QString> writeSvg(const PageToDraw& drawn, const DevicePage& page,
+                                const QString& path, const PageDrawn& told) {
+    const VectorPlacement screen(screenScale(page));
+    SvgCanvas canvas(screen.pageSize());
+    canvas.fillRect(QRectF(QPointF(), screen.pageSize()), kWhite);
+    drawVectorPageRightOf(canvas, screen.fromPixels(page.toolbarMarginPixels), drawn);
+    const QByteArray svg = canvas.finish();
+    if (told)
+        told();
+    return writeWholeFile(path, svg);
+}
+
+} // namespace
+
+QSize DevicePage::screen() const {
+    return landscape ? device.pixels.transposed() : device.pixels;
+}
+
+PageScale DevicePage::drawnScale() const {
+    const QSize whole = screen();
+    return printScale({device.pixelsPerInch, {whole.width() - toolbarMarginPixels, whole.height()}},
+                      PageCalibration{});
+}
+
+std::optional<QString> deviceFormatProblem(const OutputFormat* format, const TabletDevice& device) {
+    if (format && isFormat(*format, "PNG"))
+        return std::nullopt;
+    if (format && (isFormat(*format, "PDF") || isFormat(*format, "PDF (vector)"))) {
+        if (device.takesPdf)
+            return std::nullopt;
+        return QStringLiteral("the %1 takes no PDF templates; write its page as .png.")
+            .arg(device.name());
+    }
+    return QStringLiteral("a page for the %1 is .png%2.")
+        .arg(device.name(), device.takesPdf ? QStringLiteral(" or .pdf") : QString());
+}
+
+std::optional<QString> writeDevicePage(const OutputFormat& format, const QString& path,
+                                       const DevicePage& page, const PageDesign& design,
+                                       const PageLayers& layers, const PageDrawn& drawn,
+                                       PngCompression compression) {
+    if (QFileInfo::exists(path) && !isRegularFile(path))
+        return QStringLiteral("this is not a regular file; the page is not written there.");
+    const PageScale scale = page.drawnScale();
+    const PageDesign drawnDesign = page.snapToPixels ? snappedToPixels(design, scale) : design;
+    const PageToDraw toDraw{scale, drawnDesign, layers};
+    if (isFormat(format, "PNG"))
+        return writeGreyPng(toDraw, page, path, drawn, compression);
+    if (isFormat(format, "PDF"))
+        return writeExactPdf(toDraw, page, path, drawn);
+    if (isFormat(format, "PDF (vector)"))
+        return writeVectorPdf(toDraw, page, path, drawn);
+    return writeSvg(toDraw, page, path, drawn);
+}
