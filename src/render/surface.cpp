@@ -1,5 +1,7 @@
 #include "render/surface.h"
 
+#include "render/text_cell.h"
+
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -301,6 +303,11 @@ void Surface::circle(QPointF centre, double radius) {
             visible, [&](int y) { return outline.arcsOf(y)[arc]; },
             [&](const QRect& run) { fillArea(run, m_penColor, m_penMode); });
     }
+}
+
+int Surface::textWidth(const QFont& font, const QString& text) const {
+    const QImage device(1, 1, QImage::Format_RGB32);
+    return textCellWidth(font, &device, text);
 }
 
 void Surface::forEachTile(const QRect& area, const QRect& visible, QSize tileSize,

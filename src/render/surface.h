@@ -216,6 +216,9 @@ class Surface {
 
     // The height of a line of text in `font`, whose pixel size is its character height.
     virtual int textHeight(const QFont& font) const = 0;
+    // How far `text` in `font` advances, in pixels; measured on an image unless the surface's
+    // own device measures otherwise.
+    virtual int textWidth(const QFont& font, const QString& text) const;
     // Writes `text` in `font` and `color` with the top-left corner of its cell at `topLeft`,
     // leaving the cell's background as it is.
     virtual void textOut(QPoint topLeft, const QFont& font, QRgb color, const QString& text) = 0;
