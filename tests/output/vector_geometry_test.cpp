@@ -293,10 +293,12 @@ const VectorCase kCases[] = {
      kBlackMarks + kWhiteLines +
          QStringList{"Edit1=Lineavo Wg", "FontName=DejaVu Sans", "FontSize=12"},
      "0,0,100,100", Compared::TextBox},
-    // The even page of a mirrored notebook: the hole at the right, the number at the left.
+    // The even page of a mirrored notebook: the hole and the edge line at the right, the
+    // number at the left.
     {"PunchHoleOnAMirroredEvenPage",
      kBlackMarks + kWhiteLines +
-         QStringList{"ThreeHoles108=on", "MirrorCheck=on", "PageNumberStartEd=2"},
+         QStringList{"ThreeHoles108=on", "MirrorCheck=on", "PageNumberStartEd=2",
+                     "LeftBorderLineCheck=on", "LeftBorderEd=1.6"},
      "1.5,0,99,101", Compared::CircleBox},
     {"PageNumberOnAMirroredEvenPage",
      kBlackMarks + kWhiteLines +
