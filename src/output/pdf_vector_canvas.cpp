@@ -128,6 +128,11 @@ void PdfVectorCanvas::line(const QLineF& line, const VectorPen& pen) {
     path.lineTo(line.p2());
 }
 
+void PdfVectorCanvas::circle(QPointF centre, double radius, QRgb colour, double width) {
+    gatherRow();
+    pathFor({colour, width}).addEllipse(centre, radius, radius);
+}
+
 void PdfVectorCanvas::fillRect(const QRectF& rect, QRgb colour) {
     gatherRow();
     Ink ink;

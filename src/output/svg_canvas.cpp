@@ -131,6 +131,13 @@ void SvgCanvas::dot(QPointF centre, double size, QRgb colour, bool round) {
              attribute("r", mm(size / 2)) + "/>\n";
 }
 
+void SvgCanvas::circle(QPointF centre, double radius, QRgb colour, double width) {
+    inGroup(attribute("fill", "none") + attribute("stroke", colourOf(colour)) +
+            attribute("stroke-width", mm(width)));
+    m_svg += "<circle" + attribute("cx", mm(centre.x())) + attribute("cy", mm(centre.y())) +
+             attribute("r", mm(radius)) + "/>\n";
+}
+
 // The picture is defined once, at its size, and each drawing refers to it. Its pixels stay
 // sharp however far a reader zooms in.
 int SvgCanvas::addImage(const QImage& pixels, QSizeF size) {

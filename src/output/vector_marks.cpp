@@ -59,3 +59,9 @@ void VectorMarks::dot(const DotMark& mark) {
     m_canvas.dot(QPointF(m_place.x(mark.x), m_place.y(mark.y)), m_place.width(mark.pen.widthPoints),
                  colorValueToRgb(mark.pen.colour), mark.round);
 }
+
+void VectorMarks::circle(const CircleMark& mark) {
+    m_canvas.circle(QPointF(m_place.x({mark.x}), m_place.y({mark.y})),
+                    m_place.alongX(mark.radiusMm), colorValueToRgb(mark.pen.colour),
+                    m_place.width(mark.pen.widthPoints));
+}

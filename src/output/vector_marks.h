@@ -35,6 +35,7 @@ class VectorMarks : public MarkSink {
     void line(const LineMark& mark) override;
     void slantedLine(const SlantedLineMark& mark) override;
     void dot(const DotMark& mark) override;
+    void circle(const CircleMark& mark) override;
 
   private:
     VectorCanvas& m_canvas;

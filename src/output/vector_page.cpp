@@ -4,6 +4,8 @@
 #include "render/draw_page.h"
 #include "render/image_surface.h"
 #include "render/merged_pieces.h"
+#include "render/notebook_page.h"
+#include "settings/page_design.h"
 
 namespace {
 
@@ -46,18 +48,20 @@ class CoveredAreas : public Surface {
     std::vector<QRect> m_areas;
 };
 
-// Sends the merged lines as pictures of the finished page's pixels over the areas they cover,
-// and returns where the left edge lies.
-MarkCoordinate drawMergedLines(CanvasSurface& surface, const PageToDraw& page) {
+// Sends the merged lines of `design`, the page's own, as pictures of the finished page's pixels
+// over the areas they cover, and returns where the left edge lies.
+MarkCoordinate drawMergedLines(CanvasSurface& surface, const PageToDraw& page,
+                               const PageDesign& design) {
     const PageScale& scale = page.scale;
     const QRect whole(0, 0, scale.SurfaceWidth, scale.SurfaceHeight);
     CoveredAreas covered(whole);
     SurfaceMarks marks(covered, scale);
-    const MarkCoordinate leftEdge = markPage(marks, scale, page.design);
+    const MarkCoordinate leftEdge = markPage(marks, scale, design);
     const std::vector<QRect> pieces = coverWithPieces(covered.areas());
     if (pieces.empty())
         return leftEdge;
     ImageSurface finished(whole.size());
+    // The page as designed: DrawPage turns it into the page's own design itself.
     DrawPage(finished, scale, page.design, BackgroundOnly(page.layers));
     const QImage& pixels = finished.image();
     for (const QRect& piece : pieces)
@@ -74,12 +78,13 @@ void drawVectorPage(VectorCanvas& canvas, const PageToDraw& page) {
     if (!scale.isDrawable())
         return;
     CanvasSurface surface(canvas, scale);
+    const PageDesign design = designOfPage(page.design);
     MarkCoordinate leftEdge;
     if (page.layers.drawBackground(surface, scale, page.design) == PenMode::Copy) {
         VectorMarks marks(canvas, scale);
-        leftEdge = markPage(marks, scale, page.design);
+        leftEdge = markPage(marks, scale, design);
     } else {
-        leftEdge = drawMergedLines(surface, page);
+        leftEdge = drawMergedLines(surface, page, design);
     }
-    page.layers.drawForeground(surface, scale, page.design, pixelX(scale, leftEdge));
+    page.layers.drawForeground(surface, scale, design, pixelX(scale, leftEdge));
 }

@@ -74,13 +74,18 @@ int freeTextPixelSize(const PageScale& scale, const FreeTextFont& font) {
     return std::max(1, scale.PointsToPixels(points));
 }
 
+void writeInFreeTextFont(Surface& surface, const PageScale& scale, const FreeTextFont& font,
+                         const QString& text, const std::function<QPoint(QSize cell)>& place) {
+    const QFont qfont = freeTextQFont(font, freeTextPixelSize(scale, font));
+    const QSize cell(surface.textWidth(qfont, text), surface.textHeight(qfont));
+    surface.textOut(place(cell), qfont, colorValueToRgb(font.color), text);
+}
+
 void drawFreeText(Surface& surface, const PageScale& scale, const PageDesign& design,
                   int leftEdgeX) {
-    const QString& text = design.freeText;
-    if (text.isEmpty())
+    if (design.freeText.isEmpty())
         return;
-    const FreeTextFont& stored = design.font;
-    const QFont font = freeTextQFont(stored, freeTextPixelSize(scale, stored));
-    surface.textOut(QPoint(leftEdgeX, scale.SurfaceHeight - surface.textHeight(font)), font,
-                    colorValueToRgb(stored.color), text);
+    writeInFreeTextFont(surface, scale, design.font, design.freeText, [&](QSize cell) {
+        return QPoint(leftEdgeX, scale.SurfaceHeight - cell.height());
+    });
 }

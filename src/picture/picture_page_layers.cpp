@@ -2,6 +2,7 @@
 
 #include "picture/draw_dib.h"
 #include "picture/free_text.h"
+#include "picture/page_number.h"
 #include "picture/page_picture_geometry.h"
 #include "picture/surface_dib_device.h"
 #include "settings/page_design.h"
@@ -86,4 +87,5 @@ void PicturePageLayers::drawForeground(Surface& surface, const PageScale& scale,
         }
     }
     drawFreeText(surface, scale, design, leftEdgeX);
+    drawPageNumber(surface, scale, design);
 }

@@ -6,9 +6,10 @@
 class PictureRecord;
 
 // What a page carries besides its lines: the background texture tiled under them, whose merge
-// choice sets how the lines meet it; the placed picture at its corner and the free text over
-// them. The records belong to the caller and may be replaced between paints: each is looked at
-// afresh, and its stretched copy is remade only when the picture or its size changed.
+// choice sets how the lines meet it; the placed picture at its corner, the free text and the
+// page's number over them. The records belong to the caller and may be replaced between paints:
+// each is looked at afresh, and its stretched copy is remade only when the picture or its size
+// changed.
 class PicturePageLayers : public PageLayers {
   public:
     PicturePageLayers(const PictureRecord& texture, const PictureRecord& picture);

@@ -1,6 +1,8 @@
 #include "render/draw_page.h"
 
+#include "render/notebook_page.h"
 #include "render/paper_rulings.h"
+#include "render/punch_holes.h"
 #include "settings/page_design.h"
 
 namespace {
@@ -74,6 +76,7 @@ MarkCoordinate markPage(MarkSink& marks, const PageScale& scale, const PageDesig
         marks.line(lineDown(edges.left, edgePen));
     if (design.rightEdgeLine)
         marks.line(lineDown(edges.right, edgePen));
+    markPunchHoles(marks, scale, design);
     return edges.left;
 }
 
@@ -93,7 +96,8 @@ void DrawPage(Surface& surface, const PageScale& scale, const PageDesign& design
     surface.setPenMode(layers.drawBackground(surface, scale, design));
 
     SurfaceMarks marks(surface, scale);
-    const MarkCoordinate leftEdge = markPage(marks, scale, design);
+    const PageDesign page = designOfPage(design);
+    const MarkCoordinate leftEdge = markPage(marks, scale, page);
 
-    layers.drawForeground(surface, scale, design, pixelX(scale, leftEdge));
+    layers.drawForeground(surface, scale, page, pixelX(scale, leftEdge));
 }

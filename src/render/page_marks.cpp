@@ -87,3 +87,10 @@ void SurfaceMarks::dot(const DotMark& mark) {
     m_surface.dot(pixelX(m_scale, mark.x), pixelY(m_scale, mark.y), widthOf(mark.pen.widthPoints),
                   mark.round);
 }
+
+void SurfaceMarks::circle(const CircleMark& mark) {
+    m_surface.setPenColor(colourOf(mark.pen.colour));
+    m_surface.setPenWidth(widthOf(mark.pen.widthPoints));
+    m_surface.circle(QPointF(m_scale.MmToExactX(mark.x), m_scale.MmToExactY(mark.y)),
+                     m_scale.MmToExactX(mark.radiusMm));
+}

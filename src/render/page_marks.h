@@ -56,6 +56,15 @@ struct DotMark {
     bool round = false;
 };
 
+// The line of a circle around (x, y), given from the page's top-left corner and not rounded to
+// pixels. Its radius is measured across the page, as the placed picture's height is, so that
+// it is round in pixels whatever the calibration.
+struct CircleMark {
+    double x, y;
+    double radiusMm;
+    MarkPen pen;
+};
+
 // Receives the marks one at a time, in drawing order, so that no page needs to hold its
 // millions of dots.
 class MarkSink {
@@ -64,6 +73,7 @@ class MarkSink {
     virtual void line(const LineMark& mark) = 0;
     virtual void slantedLine(const SlantedLineMark& mark) = 0;
     virtual void dot(const DotMark& mark) = 0;
+    virtual void circle(const CircleMark& mark) = 0;
 };
 
 // A coordinate in device pixels of `scale`, truncated as every length of the page is.
@@ -78,6 +88,7 @@ class SurfaceMarks : public MarkSink {
     void line(const LineMark& mark) override;
     void slantedLine(const SlantedLineMark& mark) override;
     void dot(const DotMark& mark) override;
+    void circle(const CircleMark& mark) override;
 
   private:
     // The pen in pixels; a dot grid asks for the same two pens millions of times.

@@ -110,6 +110,10 @@ int PainterSurface::textHeight(const QFont& font) const {
     return textCellHeight(font, m_painter.device());
 }
 
+int PainterSurface::textWidth(const QFont& font, const QString& text) const {
+    return textCellWidth(font, m_painter.device(), text);
+}
+
 // Text is not remembered: it is the last thing on a page, and no line merges with it.
 void PainterSurface::textOut(QPoint topLeft, const QFont& font, QRgb color, const QString& text) {
     sendMerged();

@@ -46,6 +46,7 @@ class PainterSurface : public Surface {
     // sides cut it.
     void drawTiled(const QRect& area, const QImage& tile) override;
     int textHeight(const QFont& font) const override;
+    int textWidth(const QFont& font, const QString& text) const override;
     // Text goes out as text, not as pixels.
     void textOut(QPoint topLeft, const QFont& font, QRgb color, const QString& text) override;
 

@@ -1,5 +1,7 @@
 #include "render/surface.h"
 
+#include "render/text_cell.h"
+
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -224,6 +226,88 @@ void Surface::fillSlanted(const SlantedPiece& piece, QRgb color, PenMode mode) {
     fillRowRuns(
         visible, [&](int y) { return rows.columnsOf(y); },
         [&](const QRect& run) { fillArea(run, color, mode); });
+}
+
+namespace {
+
+// A pixel column or row far beyond any page, yet inside the range of int.
+int farClamped(double v) {
+    constexpr double kFar = 1e9;
+    return int(std::clamp(v, -kFar, kFar));
+}
+
+} // namespace
+
+bool CircleOutline::covers(int x, int y) const {
+    const double dx = x + 0.5 - centre.x();
+    const double dy = y + 0.5 - centre.y();
+    const double d2 = dx * dx + dy * dy;
+    const double half = std::max(width, 1) / 2.0;
+    const double inner = radius - half;
+    const double outer = radius + half;
+    return d2 <= outer * outer && (inner <= 0 || d2 >= inner * inner);
+}
+
+QRect CircleOutline::reach() const {
+    const double outer = radius + std::max(width, 1) / 2.0 + 1;
+    return QRect(QPoint(farClamped(std::floor(centre.x() - outer)),
+                        farClamped(std::floor(centre.y() - outer))),
+                 QPoint(farClamped(std::ceil(centre.x() + outer)),
+                        farClamped(std::ceil(centre.y() + outer))));
+}
+
+std::array<std::pair<int, int>, 2> CircleOutline::arcsOf(int y) const {
+    const double dy = y + 0.5 - centre.y();
+    const double half = std::max(width, 1) / 2.0;
+    // The columns whose centres lie within `limit` of the circle's centre (strictly, for the
+    // hole inside): a square root finds them, and where it rounds a column the wrong way the
+    // comparison of squares, as in `covers`, decides.
+    const auto within = [&](double limit, bool strictly) -> std::pair<int, int> {
+        const double limit2 = limit * limit;
+        const double rest = limit2 - dy * dy;
+        if (rest < 0)
+            return {0, 0};
+        const auto inside = [&](int x) {
+            const double dx = x + 0.5 - centre.x();
+            const double d2 = dx * dx + dy * dy;
+            return strictly ? d2 < limit2 : d2 <= limit2;
+        };
+        const double s = std::sqrt(rest);
+        int first = farClamped(std::ceil(centre.x() - s - 0.5));
+        int last = farClamped(std::floor(centre.x() + s - 0.5));
+        while (inside(first - 1))
+            --first;
+        while (first <= last && !inside(first))
+            ++first;
+        while (inside(last + 1))
+            ++last;
+        while (last >= first && !inside(last))
+            --last;
+        return {first, last + 1};
+    };
+    const std::pair<int, int> across = within(radius + half, false);
+    const double inner = radius - half;
+    const std::pair<int, int> hole = inner > 0 ? within(inner, true) : std::pair(0, 0);
+    if (hole.second <= hole.first)
+        return {across, std::pair(0, 0)};
+    return {std::pair(across.first, hole.first), std::pair(hole.second, across.second)};
+}
+
+void Surface::circle(QPointF centre, double radius) {
+    const CircleOutline outline{centre, radius, effectivePenWidth()};
+    const QRect visible = outline.reach().intersected(clipRect());
+    if (visible.isEmpty())
+        return;
+    for (const size_t arc : {0u, 1u}) {
+        fillRowRuns(
+            visible, [&](int y) { return outline.arcsOf(y)[arc]; },
+            [&](const QRect& run) { fillArea(run, m_penColor, m_penMode); });
+    }
+}
+
+int Surface::textWidth(const QFont& font, const QString& text) const {
+    const QImage device(1, 1, QImage::Format_RGB32);
+    return textCellWidth(font, &device, text);
 }
 
 void Surface::forEachTile(const QRect& area, const QRect& visible, QSize tileSize,

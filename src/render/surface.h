@@ -9,6 +9,7 @@
 #include <cmath>
 
 #include <QRgb>
+#include <array>
 #include <functional>
 #include <utility>
 
@@ -111,6 +112,31 @@ class SlantedRows {
     double m_along, m_alongFrom, m_alongTo;
 };
 
+// The line of a circle, its centre and radius in device pixels that are not truncated:
+//
+//   circle around m, radius r, pen width w (0 counts as 1):
+//     pixel (x, y) belongs when its centre c = (x + 0.5, y + 0.5)
+//       lies at most w/2 from the circle:  r - w/2 <= |c - m| <= r + w/2
+//
+//        .####.          A row holds an arc on either side of the centre, or, where it
+//      ##.    .##        passes above or below the hole inside, one run across: every
+//      #        #        pixel in two runs at most, so each is changed once.
+//      ##.    .##
+//        .####.
+struct CircleOutline {
+    QPointF centre;
+    double radius = 0;
+    int width = 1;
+
+    // The rule itself, for one pixel.
+    bool covers(int x, int y) const;
+    // The pixels the circle can reach.
+    QRect reach() const;
+    // The columns of row `y` on the left arc (or the run across) and on the right arc, each
+    // first .. end-1, none when end <= first.
+    std::array<std::pair<int, int>, 2> arcsOf(int y) const;
+};
+
 // A canvas in device pixels with the drawing rules that preview, print and renders share:
 //
 //   line (x1,y) -> (x2,y), pen width w (0 counts as 1):
@@ -138,6 +164,8 @@ class Surface {
     // A piece in the current pen that is neither horizontal nor vertical, changing only pixels
     // in `within`; the current position stays where it was.
     void slantedLine(QPointF from, QPointF to, const QRect& within);
+    // The line of a circle in the current pen, by the rule of CircleOutline.
+    void circle(QPointF centre, double radius);
     // Fills x1 .. x2-1 by y1 .. y2-1 with the brush and draws the pen's outline just inside.
     void rectangle(int x1, int y1, int x2, int y2);
     // Applies `color` with `mode` to every pixel of `area` once: what a line or a rectangle
@@ -188,6 +216,9 @@ class Surface {
 
     // The height of a line of text in `font`, whose pixel size is its character height.
     virtual int textHeight(const QFont& font) const = 0;
+    // How far `text` in `font` advances, in pixels; measured on an image unless the surface's
+    // own device measures otherwise.
+    virtual int textWidth(const QFont& font, const QString& text) const;
     // Writes `text` in `font` and `color` with the top-left corner of its cell at `topLeft`,
     // leaving the cell's background as it is.
     virtual void textOut(QPoint topLeft, const QFont& font, QRgb color, const QString& text) = 0;

@@ -31,6 +31,14 @@ int textCellHeight(const QFont& font, const QPaintDevice* device) {
     return int(std::lround(QFontMetricsF(shaped.font, device).height() * shaped.scale));
 }
 
+int textCellWidth(const QFont& font, const QPaintDevice* device, const QString& text) {
+    const ShapedFont shaped = shapedFont(font);
+    if (shaped.scale == 1)
+        return QFontMetrics(font, device).horizontalAdvance(text);
+    return int(
+        std::lround(QFontMetricsF(shaped.font, device).horizontalAdvance(text) * shaped.scale));
+}
+
 int textCellAscent(const QFont& font, const QPaintDevice* device) {
     const ShapedFont shaped = shapedFont(font);
     if (shaped.scale == 1)

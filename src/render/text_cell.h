@@ -17,6 +17,8 @@ inline constexpr int kLargestShapedPixels = 8192;
 
 // The cell's height for `font` on `device`.
 int textCellHeight(const QFont& font, const QPaintDevice* device);
+// How far `text` in `font` advances on `device`.
+int textCellWidth(const QFont& font, const QPaintDevice* device, const QString& text);
 // How far below the cell's top its baseline lies, for `font` on `device`.
 int textCellAscent(const QFont& font, const QPaintDevice* device);
 // Writes `text` in the painter's pen with the top-left corner of its cell at `topLeft`.

@@ -31,6 +31,9 @@ class RecordedMarks : public MarkSink {
         marks.push_back({m.x.mm, double(m.x.fromFarSide), m.y.mm, double(m.y.fromFarSide),
                          double(m.pen.colour), m.pen.widthPoints, double(m.round)});
     }
+    void circle(const CircleMark& m) override {
+        marks.push_back({m.x, m.y, m.radiusMm, double(m.pen.colour), m.pen.widthPoints});
+    }
 };
 
 RecordedMarks marksOf(const PageDesign& design, int dotsPerInch) {

@@ -124,6 +124,15 @@ INSTANTIATE_TEST_SUITE_P(
                                       s.setMergeMode(MergeMode::Merge1Check);
                                   },
                                   scale(900, 700, 300, {}), true},
+                      PainterCase{"PunchHolesMergedByXorOnAMirroredPage",
+                                  [](PaperSettings& s) {
+                                      s.setNumber(Setting::HolesPattern,
+                                                  int(HolesPattern::ThreeHoles108));
+                                      s.setFlag(Setting::MirrorCheck, true);
+                                      s.field(Setting::PageNumberStartEd).setValue(2);
+                                      s.setMergeMode(MergeMode::Merge1Check);
+                                  },
+                                  scale(900, 700, 300, {}, 2), true},
                       PainterCase{"HexagonalPreview",
                                   [](PaperSettings& s) { s.setPaperKind(PaperKind::Hexagonal); },
                                   scale(761, 1090, 96, 130)},
