@@ -17,6 +17,9 @@ class ShiftedCanvas : public VectorCanvas {
     void dot(QPointF centre, double size, QRgb colour, bool round) override {
         m_canvas.dot(centre + QPointF(m_dx, 0), size, colour, round);
     }
+    void circle(QPointF centre, double radius, QRgb colour, double width) override {
+        m_canvas.circle(centre + QPointF(m_dx, 0), radius, colour, width);
+    }
     int addImage(const QImage& pixels, QSizeF size) override {
         return m_canvas.addImage(pixels, size);
     }
