@@ -1,4 +1,5 @@
 #include "output/listing.h"
+#include "output/notebook_pages.h"
 #include "output/output_formats.h"
 #include "output/paper_sizes.h"
 #include "verbs/command_arguments.h"
@@ -72,13 +73,15 @@ struct RenderRequest {
     std::optional<int> thumbnailSide;                 // the preview zoomed to this longer side
     int screenDotsPerInch = 0;
     PngCompression pngCompression = PngCompression::Fast;
+    int pages = 1;
 };
 
 // Reads the verb's arguments, or says on `err` why they are no request.
 std::optional<RenderRequest> readRenderArguments(const QStringList& words, QTextStream& err) {
     CommandArguments args;
-    const QStringList optionNames = {"output",     "dpi",       "page",  "calibration",    "zoom",
-                                     "screen-dpi", "thumbnail", "paper", "png-compression"};
+    const QStringList optionNames = {
+        "output",     "dpi",       "page",  "calibration",     "zoom",
+        "screen-dpi", "thumbnail", "paper", "png-compression", "pages"};
     if (auto error = parseCommandArguments(words, optionNames, args, {"landscape", "vector"})) {
         err << *error << "\n";
         return std::nullopt;
@@ -120,6 +123,18 @@ std::optional<RenderRequest> readRenderArguments(const QStringList& words, QText
         }
         if (*compression == u"best")
             request.pngCompression = PngCompression::Best;
+    }
+    if (auto text = args.last("pages")) {
+        const auto pages = parseWhole(*text, 1, kMaxNotebookPages);
+        if (!pages) {
+            err << "--pages needs a whole number from 1 to " << kMaxNotebookPages << ".\n";
+            return std::nullopt;
+        }
+        if (*pages > 1 && !request.format->drawOnPdf) {
+            err << *output << ": --pages above 1 is for a PDF file only.\n";
+            return std::nullopt;
+        }
+        request.pages = *pages;
     }
 
     const auto dpi =
@@ -253,8 +268,11 @@ int runRenderCommand(const QStringList& words, QTextStream& out, QTextStream& er
     for (const QString& failure : openDesignPictures(design, texture, picture))
         err << "Warning: " << failure << " The page is drawn without it.\n";
     const PicturePageLayers layers(texture, picture);
-    if (auto error = writePageFile(*request->format, request->output, {scale, design, layers}, {},
-                                   request->pngCompression)) {
+    const PageToDraw page{scale, design, layers};
+    if (auto error = request->pages > 1 ? writeNotebookFile(*request->format, request->output, page,
+                                                            request->pages)
+                                        : writePageFile(*request->format, request->output, page, {},
+                                                        request->pngCompression)) {
         err << request->output << ": " << *error << "\n";
         return ExitFailure;
     }
