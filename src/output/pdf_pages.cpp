@@ -35,8 +35,13 @@ std::optional<QString> writePdfPages(const PageScale& scale, const QString& path
             return kPdfNotStartedMessage;
         // A full disk stops the pages at once rather than after drawing all of them.
         for (int page = 0; page < pageCount && !stream.failed(); ++page) {
-            if (page > 0)
+            if (page > 0) {
                 writer.newPage();
+                // A page may leave a scale or a clip behind; the next starts without. The first
+                // page is left alone, so that a notebook of one page is the single page.
+                painter.resetTransform();
+                painter.setClipping(false);
+            }
             draw(painter, page);
         }
         painter.end();

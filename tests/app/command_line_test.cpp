@@ -682,6 +682,15 @@ TEST_F(CommandLine, PagesWritesOnePdfOfThatManyPagesOfThePagesSize) {
         ASSERT_TRUE(info.waitForFinished(60000));
         const QString text = QString::fromLocal8Bit(info.readAllStandardOutput());
         EXPECT_TRUE(text.contains("Pages:           3")) << text.toStdString();
+        // Without page numbers, the last page is drawn as the first.
+        QProcess raster;
+        raster.setWorkingDirectory(m_folder.path());
+        raster.start(QStandardPaths::findExecutable("pdftoppm"),
+                     {"-r", "97", "-f", "1", "-l", "3", "-png", "book.pdf", "page"});
+        ASSERT_TRUE(raster.waitForFinished(60000));
+        const QImage first(path("page-1.png"));
+        EXPECT_FALSE(first.isNull());
+        EXPECT_EQ(QImage(path("page-3.png")), first);
         EXPECT_EQ(text.count(QString("size:  %1 x %2 pts")
                                  .arg(1001 * 72.0 / 97, 0, 'g', 6)
                                  .arg(333 * 72.0 / 97, 0, 'g', 6)),
