@@ -1,6 +1,5 @@
 #include "render/ui/preview_pane.h"
 
-#include "output/notebook_pages.h"
 #include "render/draw_page.h"
 #include "render/image_surface.h"
 #include "render/ui/page_box.h"
@@ -86,8 +85,11 @@ void PreviewPane::resizeEvent(QResizeEvent* event) {
 }
 
 PageDesign PreviewPane::shownDesign() const {
-    const PageDesign first = pageDesignOf(m_settings);
-    return first.mirrorMargins ? notebookPageDesign(first, m_shownPage->checkedId()) : first;
+    PageDesign design = pageDesignOf(m_settings);
+    // The second page differs from the first in its number alone; drawing it mirrors its sides.
+    if (design.mirrorMargins)
+        design.pageNumber += m_shownPage->checkedId();
+    return design;
 }
 
 QWidget* PreviewPane::pageBox() const {
