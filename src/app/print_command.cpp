@@ -4,6 +4,7 @@
 #include "verbs/commands.h"
 
 #include "calibration/calibration.h"
+#include "output/notebook_pages.h"
 #include "picture/design_pictures.h"
 #include "picture/picture_page_layers.h"
 #include "printing/current_printer.h"
@@ -44,7 +45,7 @@ int reportPrint(const CurrentPrinter& printer, const std::optional<QString>& err
 int runPrintCommand(const QStringList& words, QTextStream& out, QTextStream& err) {
     Q_UNUSED(out);
     CommandArguments args;
-    if (auto error = parseCommandArguments(words, {"printer", "copies"}, args)) {
+    if (auto error = parseCommandArguments(words, {"printer", "copies", "pages"}, args)) {
         err << *error << "\n";
         return ExitUsage;
     }
@@ -56,6 +57,11 @@ int runPrintCommand(const QStringList& words, QTextStream& out, QTextStream& err
     const int copies = args.last("copies").value_or("1").trimmed().toInt(&ok);
     if (!ok || copies < 1 || copies > kMaxCopies) {
         err << "--copies needs a whole number from 1 to " << kMaxCopies << ".\n";
+        return ExitUsage;
+    }
+    const int pages = args.last("pages").value_or("1").trimmed().toInt(&ok);
+    if (!ok || pages < 1 || pages > kMaxNotebookPages) {
+        err << "--pages needs a whole number from 1 to " << kMaxNotebookPages << ".\n";
         return ExitUsage;
     }
 
@@ -70,10 +76,10 @@ int runPrintCommand(const QStringList& words, QTextStream& out, QTextStream& err
          openDesignPictures(pageDesignOf(models.settings), models.TextureDib, models.PictureDib))
         err << "Warning: " << failure << " The page is printed without it.\n";
     const PicturePageLayers layers(models.TextureDib, models.PictureDib);
-    return reportPrint(
-        models.printer,
-        printDesign(models.printer, models.settings, models.calibration.forPage(), copies, layers),
-        err);
+    return reportPrint(models.printer,
+                       printDesign(models.printer, models.settings, models.calibration.forPage(),
+                                   copies, layers, pages),
+                       err);
 }
 
 int runPrintTestCommand(const QStringList& words, QTextStream& out, QTextStream& err) {

@@ -106,11 +106,11 @@ std::optional<QString> writeSvgFile(const PageToDraw& page, const QString& path,
 
 // A suffix that two formats share finds the first of them.
 const OutputFormat kFormats[] = {
-    {"PNG", {"png"}, pngLimit, writePngFile},
-    {"BMP", {"bmp"}, bmpLimit, writeBmpFile},
-    {"PDF", {"pdf"}, pdfLimit, writePdfFile},
-    {"PDF (vector)", {"pdf"}, pdfLimit, writeVectorPdfFile},
-    {"SVG", {"svg"}, svgLimit, writeSvgFile},
+    {"PNG", {"png"}, pngLimit, writePngFile, nullptr},
+    {"BMP", {"bmp"}, bmpLimit, writeBmpFile, nullptr},
+    {"PDF", {"pdf"}, pdfLimit, writePdfFile, drawExactPdfPage},
+    {"PDF (vector)", {"pdf"}, pdfLimit, writeVectorPdfFile, drawVectorPdfPage},
+    {"SVG", {"svg"}, svgLimit, writeSvgFile, nullptr},
 };
 
 } // namespace
@@ -160,19 +160,24 @@ QString outputFileFilter() {
     return filters.join(QStringLiteral(";;"));
 }
 
-std::optional<QString> writePageFile(const OutputFormat& format, const QString& path,
-                                     const PageToDraw& page, const PageDrawn& drawn,
-                                     PngCompression compression) {
+std::optional<QString> pageFileRefusal(const OutputFormat& format, const QString& path,
+                                       const PageScale& scale) {
     // A folder, FIFO or device of that name is not replaced by a picture.
     struct stat target {};
     if (::stat(systemFileName(path).constData(), &target) == 0 && !S_ISREG(target.st_mode))
         return QStringLiteral("this is not a regular file; the page is not written there.");
-    const QSize pixels(page.scale.SurfaceWidth, page.scale.SurfaceHeight);
+    const QSize pixels(scale.SurfaceWidth, scale.SurfaceHeight);
     if (qint64(pixels.width()) * pixels.height() > kMaxPagePixels)
         return QStringLiteral("a page of %1 x %2 pixels is too large to draw.")
             .arg(pixels.width())
             .arg(pixels.height());
-    if (auto limit = format.limit(pixels, page.scale.DotsPerInch))
-        return limit;
+    return format.limit(pixels, scale.DotsPerInch);
+}
+
+std::optional<QString> writePageFile(const OutputFormat& format, const QString& path,
+                                     const PageToDraw& page, const PageDrawn& drawn,
+                                     PngCompression compression) {
+    if (auto refusal = pageFileRefusal(format, path, page.scale))
+        return refusal;
     return format.write(page, path, drawn, compression);
 }

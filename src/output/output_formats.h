@@ -10,6 +10,10 @@
 #include <optional>
 #include <span>
 
+struct PageScale;
+
+class QPainter;
+
 // A kind of file a page is written into.
 struct OutputFormat {
     const char* name;     // as the file dialog shows it
@@ -21,6 +25,9 @@ struct OutputFormat {
     // heeds `compression`.
     std::optional<QString> (*write)(const PageToDraw& page, const QString& path,
                                     const PageDrawn& drawn, PngCompression compression);
+    // How a page goes onto a PDF writer, for a file that holds many pages; none for a file of
+    // one page.
+    void (*drawOnPdf)(QPainter& painter, const PageToDraw& page);
 };
 
 // The resolutions a page is drawn at. Below the least, a grid of millimetres would put many
@@ -40,6 +47,11 @@ const OutputFormat* outputFormatOfFile(const QString& path);
 QString unknownOutputSuffixMessage();
 // "PNG (*.png);;...", every format, for a file dialog.
 QString outputFileFilter();
+
+// Why a file of `format` at `path` cannot be written with pages of `scale`, if it cannot: a page
+// too large for the format or to be drawn at all, or a name that is no regular file.
+std::optional<QString> pageFileRefusal(const OutputFormat& format, const QString& path,
+                                       const PageScale& scale);
 
 // Draws the page at its scale and writes it into `path` as `format`, or says why it cannot be
 // done. A page that is too large for the format or to be drawn at all, or a name that is no

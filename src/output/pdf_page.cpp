@@ -10,6 +10,13 @@
 #include <QPainter>
 #include <QPdfWriter>
 
+void setUpPdfWriter(QPdfWriter& writer, const PdfPageSize& size, int dotsPerInch) {
+    writer.setCreator(QStringLiteral("Lineavo-Pressolo"));
+    writer.setResolution(dotsPerInch);
+    writer.setPageSize(QPageSize(size.wholePoints, QString(), QPageSize::ExactMatch));
+    writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+}
+
 std::optional<QString> writeOnePagePdf(const PageScale& scale, const QString& path,
                                        const PageDrawn& drawn,
                                        const std::function<void(QPainter&)>& draw) {
@@ -23,13 +30,10 @@ std::optional<QString> writeOnePagePdf(const PageScale& scale, const QString& pa
         QBuffer buffer(&pdf);
         buffer.open(QIODevice::WriteOnly);
         QPdfWriter writer(&buffer);
-        writer.setCreator(QStringLiteral("Lineavo-Pressolo"));
-        writer.setResolution(dotsPerInch);
-        writer.setPageSize(QPageSize(size.wholePoints, QString(), QPageSize::ExactMatch));
-        writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+        setUpPdfWriter(writer, size, dotsPerInch);
         QPainter painter;
         if (!painter.begin(&writer))
-            return QStringLiteral("Could not start the PDF.");
+            return kPdfNotStartedMessage;
         draw(painter);
         painter.end();
     }
@@ -43,5 +47,9 @@ std::optional<QString> writeOnePagePdf(const PageScale& scale, const QString& pa
 std::optional<QString> writePdfPage(const PageToDraw& page, const QString& path,
                                     const PageDrawn& drawn) {
     return writeOnePagePdf(page.scale, path, drawn,
-                           [&](QPainter& painter) { drawPageOnPagedDevice(painter, page); });
+                           [&](QPainter& painter) { drawExactPdfPage(painter, page); });
+}
+
+void drawExactPdfPage(QPainter& painter, const PageToDraw& page) {
+    drawPageOnPagedDevice(painter, page);
 }

@@ -8,7 +8,17 @@
 #include <optional>
 
 class QPainter;
+class QPdfWriter;
 struct PageScale;
+struct PdfPageSize;
+
+inline const QString kPdfNotStartedMessage = QStringLiteral("Could not start the PDF.");
+
+// Sets `writer` up for pages of `size.wholePoints` at `dotsPerInch`, without margins.
+void setUpPdfWriter(QPdfWriter& writer, const PdfPageSize& size, int dotsPerInch);
+
+// Draws `page` on a PDF writer as the exact PDF has it: its pixels at its resolution.
+void drawExactPdfPage(QPainter& painter, const PageToDraw& page);
 
 // Writes `page` as a one-page PDF of exactly its pixels at its resolution, replacing any file
 // at `path` only when the new one is complete. Returns the reason of a failure.

@@ -31,21 +31,33 @@ PdfPageSize pdfPageSize(QSize pixels, int dotsPerInch) {
     return {QSize(int(std::ceil(exact.width())), int(std::ceil(exact.height()))), exact};
 }
 
-std::optional<QString> giveExactMediaBox(QByteArray& pdf, const PdfPageSize& size) {
-    if (size.isWhole())
-        return std::nullopt;
+QByteArray mediaBoxAsWritten(const PdfPageSize& size) {
+    const QSize whole = size.wholePoints;
+    return "/MediaBox [0 0 " + pdfNumber(whole.width()) + ' ' + pdfNumber(whole.height()) + ']';
+}
+
+std::optional<QByteArray> exactMediaBox(const PdfPageSize& size) {
     const QSize whole = size.wholePoints;
     const QSizeF exact = size.exactPoints;
-    const QByteArray written =
-        "/MediaBox [0 0 " + pdfNumber(whole.width()) + ' ' + pdfNumber(whole.height()) + ']';
-    const qsizetype at = pdf.indexOf(written);
-    if (at < 0 || pdf.indexOf(written, at + 1) >= 0)
-        return QStringLiteral("Could not find the page's size in the PDF.");
+    const QByteArray written = mediaBoxAsWritten(size);
     const QByteArray cut = "/MediaBox [0 " + pdfNumber(whole.height() - exact.height()) + ' ' +
                            pdfNumber(exact.width()) + ' ' + QByteArray::number(whole.height()) +
                            ']';
     if (cut.size() > written.size())
-        return QStringLiteral("Could not give the PDF its exact page size.");
-    pdf.replace(at, written.size(), cut.leftJustified(written.size(), ' '));
+        return std::nullopt;
+    return cut.leftJustified(written.size(), ' ');
+}
+
+std::optional<QString> giveExactMediaBox(QByteArray& pdf, const PdfPageSize& size) {
+    if (size.isWhole())
+        return std::nullopt;
+    const QByteArray written = mediaBoxAsWritten(size);
+    const qsizetype at = pdf.indexOf(written);
+    if (at < 0 || pdf.indexOf(written, at + 1) >= 0)
+        return kNoPageSizeMessage;
+    const std::optional<QByteArray> cut = exactMediaBox(size);
+    if (!cut)
+        return kNoExactPageSizeMessage;
+    pdf.replace(at, written.size(), *cut);
     return std::nullopt;
 }

@@ -27,8 +27,18 @@ struct PdfPageSize {
 // or one that their own arithmetic takes for a hair too long, gives one pixel more.
 PdfPageSize pdfPageSize(QSize pixels, int dotsPerInch);
 
+// The media box as the writer writes it for a page of `size.wholePoints`.
+QByteArray mediaBoxAsWritten(const PdfPageSize& size);
+// The media box of `size.exactPoints`, keeping the top left corner where the drawing starts,
+// padded to as many bytes as the one written, so that the offsets the file's index holds stay
+// true when it is written over it; none if it would be longer.
+std::optional<QByteArray> exactMediaBox(const PdfPageSize& size);
+
+inline const QString kNoPageSizeMessage =
+    QStringLiteral("Could not find the page's size in the PDF.");
+inline const QString kNoExactPageSizeMessage =
+    QStringLiteral("Could not give the PDF its exact page size.");
+
 // Cuts the media box of a one-page `pdf` written at `size.wholePoints` to `size.exactPoints`,
-// keeping the top left corner where the drawing starts. The new box is written over the old one
-// in as many bytes, so that the offsets the file's index holds stay true. Nothing is changed
-// for a whole size.
+// as `exactMediaBox` has it. Nothing is changed for a whole size.
 std::optional<QString> giveExactMediaBox(QByteArray& pdf, const PdfPageSize& size);

@@ -21,8 +21,11 @@ std::optional<QString> writeSvgPage(const PageToDraw& page, const QString& path,
 // The page has the size of the exact PDF of the same pixels, so that both lie alike on paper.
 std::optional<QString> writeVectorPdfPage(const PageToDraw& page, const QString& path,
                                           const PageDrawn& drawn) {
-    return writeOnePagePdf(page.scale, path, drawn, [&](QPainter& painter) {
-        PdfVectorCanvas canvas(painter, page.scale.DotsPerInch);
-        drawVectorPage(canvas, page);
-    });
+    return writeOnePagePdf(page.scale, path, drawn,
+                           [&](QPainter& painter) { drawVectorPdfPage(painter, page); });
+}
+
+void drawVectorPdfPage(QPainter& painter, const PageToDraw& page) {
+    PdfVectorCanvas canvas(painter, page.scale.DotsPerInch);
+    drawVectorPage(canvas, page);
 }

@@ -6,9 +6,14 @@
 
 #include <optional>
 
+class QPainter;
+
 // Each writes `page` as vector graphics of its printable area, replacing any file at `path`
 // only when the new one is complete, and returns the reason of a failure.
 std::optional<QString> writeSvgPage(const PageToDraw& page, const QString& path,
                                     const PageDrawn& drawn);
 std::optional<QString> writeVectorPdfPage(const PageToDraw& page, const QString& path,
                                           const PageDrawn& drawn);
+
+// Draws `page` as vector graphics on a PDF writer.
+void drawVectorPdfPage(QPainter& painter, const PageToDraw& page);

@@ -38,7 +38,7 @@ std::optional<QString> printPicture(CurrentPrinter& printer, const PictureRecord
     if (const std::optional<QByteArray> page = jpegPage(printer.printer(), dib, placed, jpegFile))
         return printPdfDocument(printer, title, *page);
     QString refusal;
-    auto error = runPrintJob(printer, title, 1, [&](QPainter& painter) {
+    auto error = runPrintJob(printer, title, 1, [&](QPainter& painter, int) {
         PainterDibDevice device(painter);
         refusal = DrawDib(device, {placed.x(), placed.y(), placed.width(), placed.height()}, dib,
                           {0, 0, DibWidth(dib), DibHeight(dib)}, false);

@@ -1,5 +1,6 @@
 #include "printing/print_job.h"
 
+#include "output/notebook_pages.h"
 #include "output/paged_page.h"
 #include "printing/current_printer.h"
 #include "printing/print_run.h"
@@ -19,14 +20,17 @@ constexpr QRgb kBlack = 0xff000000;
 
 std::optional<QString> printDesign(CurrentPrinter& printer, const PaperSettings& settings,
                                    const PageCalibration& calibration, int copies,
-                                   const PageLayers& layers) {
+                                   const PageLayers& layers, int pagesPerCopy) {
     if (copies < 1)
         return QStringLiteral("There is nothing to print: the number of copies must be at "
                               "least 1.");
-    return runPrintJob(printer, QString::fromLatin1(kPageJobTitle), copies, [&](QPainter& painter) {
-        drawPageOnPagedDevice(
-            painter, {printScale(printer.page(), calibration), pageDesignOf(settings), layers});
-    });
+    const PageDesign first = pageDesignOf(settings);
+    return runPrintJob(printer, QString::fromLatin1(kPageJobTitle), copies * pagesPerCopy,
+                       [&](QPainter& painter, int page) {
+                           const PageDesign design = notebookPageDesign(first, page % pagesPerCopy);
+                           drawPageOnPagedDevice(
+                               painter, {printScale(printer.page(), calibration), design, layers});
+                       });
 }
 
 QSize testRectangleSize(int dotsPerInchX, int dotsPerInchY) {
@@ -36,7 +40,7 @@ QSize testRectangleSize(int dotsPerInchX, int dotsPerInchY) {
 }
 
 std::optional<QString> printTestRectangle(CurrentPrinter& printer) {
-    return runPrintJob(printer, QString::fromLatin1(kTestJobTitle), 1, [](QPainter& painter) {
+    return runPrintJob(printer, QString::fromLatin1(kTestJobTitle), 1, [](QPainter& painter, int) {
         const QSize size =
             testRectangleSize(painter.device()->logicalDpiX(), painter.device()->logicalDpiY());
         PainterSurface surface(painter);

@@ -14,11 +14,12 @@ class PaperSettings;
 inline constexpr const char* kPageJobTitle = "Lineavo";
 inline constexpr const char* kTestJobTitle = "Test printing";
 
-// Prints the design as the job "Lineavo": one page per copy in one document, each drawn afresh
-// at the printer's scale. Returns what went wrong, if anything did.
+// Prints the design as the job "Lineavo": `pagesPerCopy` numbered pages per copy in one
+// document, each drawn afresh at the printer's scale and sent before the next. Returns what
+// went wrong, if anything did.
 std::optional<QString> printDesign(CurrentPrinter& printer, const PaperSettings& settings,
                                    const PageCalibration& calibration, int copies,
-                                   const PageLayers& layers = PageLayers());
+                                   const PageLayers& layers = PageLayers(), int pagesPerCopy = 1);
 
 // The calibration's test rectangle: a nominal 100 mm on each side, in device pixels.
 QSize testRectangleSize(int dotsPerInchX, int dotsPerInchY);

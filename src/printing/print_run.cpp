@@ -26,7 +26,7 @@ class SingleCopy {
 } // namespace
 
 std::optional<QString> runPrintJob(CurrentPrinter& current, const QString& title, int pageCount,
-                                   const std::function<void(QPainter&)>& drawPage) {
+                                   const std::function<void(QPainter&, int page)>& drawPage) {
     if (auto reason = current.unavailableReason())
         return reason;
     QPrinter& printer = current.printer();
@@ -51,7 +51,7 @@ std::optional<QString> runPrintJob(CurrentPrinter& current, const QString& title
                 .arg(page + 1)
                 .arg(title);
         }
-        drawPage(painter);
+        drawPage(painter, page);
     }
     if (!painter.end())
         return QStringLiteral("The printer \"%1\" could not finish the job \"%2\".")

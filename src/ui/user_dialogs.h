@@ -49,8 +49,9 @@ class UserDialogs {
     // Asked before a design with unsaved changes is given up. `documentName` is the file the
     // design was last opened from or saved to, empty when it has none.
     virtual UnsavedChanges askToSaveChanges(QWidget* parent, const QString& documentName) = 0;
-    // The print dialog, which sets the printer and the number of copies; true to print.
-    virtual bool choosePrinterAndCopies(QWidget* parent, QPrinter& printer) = 0;
+    // The print dialog, which sets the printer, the number of copies and the pages of each
+    // copy; true to print.
+    virtual bool choosePrinterAndCopies(QWidget* parent, QPrinter& printer, int& pagesPerCopy) = 0;
     // The printer setup: printer, paper format and orientation.
     virtual void setUpPrinter(QWidget* parent, QPrinter& printer) = 0;
     // Shows the calibration dialog until the user closes it.

@@ -1,4 +1,5 @@
 #include "output/listing.h"
+#include "output/notebook_pages.h"
 #include "output/output_formats.h"
 #include "output/paper_sizes.h"
 #include "verbs/command_arguments.h"
@@ -73,6 +74,7 @@ struct RenderRequest {
     std::optional<int> thumbnailSide;                 // the preview zoomed to this longer side
     int screenDotsPerInch = 0;
     PngCompression pngCompression = PngCompression::Fast;
+    int pages = 1;
 };
 
 // Reads the verb's arguments, or says on `err` why they are no request.
@@ -114,6 +116,18 @@ std::optional<RenderRequest> readRenderArguments(const CommandArguments& args, Q
         }
         if (*compression == u"best")
             request.pngCompression = PngCompression::Best;
+    }
+    if (auto text = args.last("pages")) {
+        const auto pages = parseWhole(*text, 1, kMaxNotebookPages);
+        if (!pages) {
+            err << "--pages needs a whole number from 1 to " << kMaxNotebookPages << ".\n";
+            return std::nullopt;
+        }
+        if (*pages > 1 && !request.format->drawOnPdf) {
+            err << *output << ": --pages above 1 is for a PDF file only.\n";
+            return std::nullopt;
+        }
+        request.pages = *pages;
     }
 
     const auto dpi =
@@ -229,8 +243,8 @@ PageScale scaleFor(const RenderRequest& request) {
 int runRenderCommand(const QStringList& words, QTextStream& out, QTextStream& err) {
     CommandArguments args;
     const QStringList optionNames =
-        QStringList{"output",     "dpi",       "page",  "calibration",    "zoom",
-                    "screen-dpi", "thumbnail", "paper", "png-compression"} +
+        QStringList{"output",     "dpi",       "page",  "calibration",     "zoom",
+                    "screen-dpi", "thumbnail", "paper", "png-compression", "pages"} +
         deviceRenderOptionNames();
     if (auto error =
             parseCommandArguments(words, optionNames, args,
@@ -259,8 +273,11 @@ int runRenderCommand(const QStringList& words, QTextStream& out, QTextStream& er
     for (const QString& failure : openDesignPictures(design, texture, picture))
         err << "Warning: " << failure << " The page is drawn without it.\n";
     const PicturePageLayers layers(texture, picture);
-    if (auto error = writePageFile(*request->format, request->output, {scale, design, layers}, {},
-                                   request->pngCompression)) {
+    const PageToDraw page{scale, design, layers};
+    if (auto error = request->pages > 1 ? writeNotebookFile(*request->format, request->output, page,
+                                                            request->pages)
+                                        : writePageFile(*request->format, request->output, page, {},
+                                                        request->pngCompression)) {
         err << request->output << ": " << *error << "\n";
         return ExitFailure;
     }

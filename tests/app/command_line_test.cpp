@@ -19,6 +19,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtEndian>
@@ -534,6 +535,10 @@ INSTANTIATE_TEST_SUITE_P(
                     {"render", "--device", "kindle-scribe", "--output", "x.png", "--paper", "A4"},
                     2,
                     "--device and --paper do not go together"},
+        FailureCase{"DeviceWithPages",
+                    {"render", "--device", "kindle-scribe", "--output", "x.pdf", "--pages", "2"},
+                    2,
+                    "--device and --pages do not go together"},
         FailureCase{"DevicePdfWhereTheTabletTakesNone",
                     {"render", "--device", "supernote-a5x", "--output", "x.pdf"},
                     2,
@@ -651,8 +656,81 @@ INSTANTIATE_TEST_SUITE_P(
         FailureCase{"PngCompressionForABmp",
                     {"render", "--output", "x.bmp", "--png-compression", "best"},
                     2,
-                    "x.bmp: --png-compression"}),
+                    "x.bmp: --png-compression"},
+        FailureCase{"NoPages",
+                    {"render", "--output", "x.pdf", "--pages", "0"},
+                    2,
+                    "--pages needs a whole number from 1 to 10000."},
+        FailureCase{"PagesAboveTheMost",
+                    {"render", "--output", "x.pdf", "--pages", "10001"},
+                    2,
+                    "--pages needs a whole number"},
+        FailureCase{"PagesNoNumber",
+                    {"render", "--output", "x.pdf", "--pages", "x"},
+                    2,
+                    "--pages needs a whole number"},
+        FailureCase{"PagesForAPng",
+                    {"render", "--output", "x.png", "--pages", "2"},
+                    2,
+                    "x.png: --pages above 1 is for a PDF file only."},
+        FailureCase{
+            "PrintPagesNoNumber", {"print", "--pages", "x"}, 2, "--pages needs a whole number"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// A notebook is one PDF of N pages, each of the size of the single page, and a notebook of one
+// page is the single page, byte for byte.
+TEST_F(CommandLine, PagesWritesOnePdfOfThatManyPagesOfThePagesSize) {
+    const bool poppler = !QStandardPaths::findExecutable("pdfinfo").isEmpty();
+    const QString design = checkeredDesign();
+    // A size of no whole number of points, whose media boxes are cut to the exact size.
+    const QStringList page = {"render", design, "--page", "1001x333", "--dpi", "97"};
+    for (const QStringList& kind : {QStringList(), QStringList{"--vector"}}) {
+        SCOPED_TRACE(kind.join(' ').toStdString());
+        const auto render = [&](const QString& file, const QStringList& more) {
+            const Result r = run(page + kind + QStringList{"--output", file} + more);
+            EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+            QFile pdf(path(file));
+            // Written at different moments, two PDFs differ in their creation date alone.
+            static const QRegularExpression date(R"(/CreationDate \(D:[^)]*\))");
+            return pdf.open(QIODevice::ReadOnly)
+                       ? QString::fromLatin1(pdf.readAll()).remove(date).toLatin1()
+                       : QByteArray();
+        };
+        const QByteArray single = render("single.pdf", {});
+        EXPECT_EQ(render("one.pdf", {"--pages", "1"}), single);
+        const QByteArray book = render("book.pdf", {"--pages", "3"});
+        EXPECT_EQ(book.count("/Type /Page") - book.count("/Type /Pages"), 3);
+        const qsizetype box = single.indexOf("/MediaBox");
+        const QByteArray singleBox = single.mid(box, single.indexOf(']', box) - box);
+        EXPECT_EQ(book.count(singleBox), 3) << singleBox.toStdString();
+        if (const QString qpdf = QStandardPaths::findExecutable("qpdf"); !qpdf.isEmpty()) {
+            // The index still points at every object after the boxes were cut on the way.
+            EXPECT_EQ(QProcess::execute(qpdf, {"--check", path("book.pdf")}), 0);
+        }
+        if (!poppler)
+            continue;
+        QProcess info;
+        info.start(QStandardPaths::findExecutable("pdfinfo"),
+                   {"-f", "1", "-l", "3", path("book.pdf")});
+        ASSERT_TRUE(info.waitForFinished(60000));
+        const QString text = QString::fromLocal8Bit(info.readAllStandardOutput());
+        EXPECT_TRUE(text.contains("Pages:           3")) << text.toStdString();
+        // Without page numbers, the last page is drawn as the first.
+        QProcess raster;
+        raster.setWorkingDirectory(m_folder.path());
+        raster.start(QStandardPaths::findExecutable("pdftoppm"),
+                     {"-r", "97", "-f", "1", "-l", "3", "-png", "book.pdf", "page"});
+        ASSERT_TRUE(raster.waitForFinished(60000));
+        const QImage first(path("page-1.png"));
+        EXPECT_FALSE(first.isNull());
+        EXPECT_EQ(QImage(path("page-3.png")), first);
+        EXPECT_EQ(text.count(QString("size:  %1 x %2 pts")
+                                 .arg(1001 * 72.0 / 97, 0, 'g', 6)
+                                 .arg(333 * 72.0 / 97, 0, 'g', 6)),
+                  3)
+            << text.toStdString();
+    }
+}
 
 struct PdfSizeCase {
     const char* name;
@@ -825,6 +903,10 @@ TEST_F(CommandLineFullDisk, KeepsTheOldFileAndSaysTheDiskIsFull) {
         verb({"render", "logo.lvo", "--page", "300x300", "--dpi", "100", "--output"});
     const auto vectorRender =
         verb({"render", "logo.lvo", "--vector", "--page", "300x300", "--dpi", "100", "--output"});
+    const auto notebook = verb(
+        {"render", "logo.lvo", "--pages", "3", "--page", "300x300", "--dpi", "100", "--output"});
+    const auto vectorNotebook = verb({"render", "logo.lvo", "--pages", "3", "--vector", "--page",
+                                      "300x300", "--dpi", "100", "--output"});
     const auto picture = verb({"picture", "noise.png", "--output"});
     const Row rows[] = {
         {"document", "d.lvo", verb({"save", "--set", "Edit1=" + QString(200, 'x')})},
@@ -832,6 +914,8 @@ TEST_F(CommandLineFullDisk, KeepsTheOldFileAndSaysTheDiskIsFull) {
         {"BMP", "b.bmp", render},
         {"PDF", "p.pdf", render},
         {"vector PDF", "v.pdf", vectorRender},
+        {"PDF notebook", "n.pdf", notebook},
+        {"vector PDF notebook", "w.pdf", vectorNotebook},
         {"SVG", "p.svg", render},
         {"picture as PNG", "n.png", picture},
         {"picture as BMP", "n.bmp", picture},

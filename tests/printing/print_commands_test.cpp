@@ -9,6 +9,7 @@
 #include "printing/ui/print_dialog.h"
 #include "printing/ui/printer_setup_dialog.h"
 #include "render/ui/preview_pane.h"
+#include "settings/page_design.h"
 #include "settings/paper_settings.h"
 #include "ui/scripted_dialogs.h"
 
@@ -112,12 +113,12 @@ TEST_F(PrintCommandsTest, ThePrintDialogOffersPrinterAndCopiesOnlyAndEveryCopyIs
     dialogs.printAnswer = [](QPrinter& printer, QWidget* parent) {
         PrintDialog dialog(printer, parent);
         dialog.show();
-        // Nothing to choose but the printer and, in sight, the number of copies.
+        // Nothing to choose but the printer and, in sight, the numbers of copies and pages.
         EXPECT_EQ(dialog.findChildren<QComboBox*>().size(), 1);
         EXPECT_EQ(dialog.findChild<QComboBox*>()->count(),
                   QPrinterInfo::availablePrinterNames().size());
         const auto counts = dialog.findChildren<QSpinBox*>();
-        EXPECT_EQ(counts.size(), 1);
+        EXPECT_EQ(counts.size(), 2);
         EXPECT_TRUE(dialog.findChildren<QAbstractButton*>().size() == 2 &&
                     dialog.findChildren<QRadioButton*>().isEmpty())
             << "only OK and Cancel besides";
@@ -130,6 +131,55 @@ TEST_F(PrintCommandsTest, ThePrintDialogOffersPrinterAndCopiesOnlyAndEveryCopyIs
     commands.PrintBtnClick();
     EXPECT_TRUE(errors().empty()) << errors().front();
     EXPECT_EQ(pdfInfoField(pdfPath(), "Pages"), "3");
+}
+
+TEST_F(PrintCommandsTest, ThePagesOfTheDialogArePrintedForEachCopyAndOfferedAgain) {
+    app.printer.printer().setOutputFormat(QPrinter::PdfFormat);
+    app.printer.printer().setOutputFileName(pdfPath());
+    int offered = 0;
+    dialogs.printAnswer = [&](QPrinter& printer, QWidget* parent) {
+        PrintDialog dialog(printer, parent, *dialogs.pagesPerCopy);
+        auto* pages = dialog.findChild<QSpinBox*>("Pages");
+        offered = pages->value();
+        pages->setValue(3);
+        dialog.findChild<QSpinBox*>("Copies")->setValue(2);
+        dialog.accept();
+        *dialogs.pagesPerCopy = dialog.pagesPerCopy();
+        return true;
+    };
+    commands.PrintBtnClick();
+    EXPECT_TRUE(errors().empty()) << errors().front();
+    EXPECT_EQ(offered, 1);
+    EXPECT_EQ(pdfInfoField(pdfPath(), "Pages"), "6");
+    commands.PrintBtnClick();
+    EXPECT_EQ(offered, 3);
+}
+
+// With mirrored margins the preview can show the second page, numbered after the first.
+TEST_F(PrintCommandsTest, ThePreviewSwitchesToTheSecondPageOnlyWithMirroredMargins) {
+    auto* pageSwitch = preview.findChild<QWidget*>("PreviewPageSwitch");
+    auto* second = preview.findChild<QRadioButton*>("PreviewPage2");
+    ASSERT_TRUE(pageSwitch && second);
+    app.settings.field(Setting::PageNumberStartEd).setValue(5);
+    struct Row {
+        bool mirrored;
+        bool chooseSecond;
+        bool switchShown;
+        int numberShown;
+    };
+    const Row rows[] = {
+        {false, false, false, 5},
+        {true, false, true, 5},
+        {true, true, true, 6},
+        {false, false, false, 5}, // the second page stays chosen, but is not shown
+    };
+    for (const Row& row : rows) {
+        app.settings.setFlag(Setting::MirrorCheck, row.mirrored);
+        if (row.chooseSecond)
+            second->click();
+        EXPECT_EQ(pageSwitch->isVisibleTo(&preview), row.switchShown) << row.mirrored;
+        EXPECT_EQ(preview.shownDesign().pageNumber, row.numberShown) << row.mirrored;
+    }
 }
 
 TEST_F(PrintCommandsTest, PrinterSetupChoosesPrinterPaperAndOrientationAndThePreviewFollows) {

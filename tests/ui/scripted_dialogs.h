@@ -25,6 +25,8 @@ class ScriptedDialogs : public UserDialogs {
     std::function<bool(QPrinter&, QWidget*)> printAnswer = [](QPrinter&, QWidget*) {
         return false;
     };
+    // The print dialog's pages per copy, for a print answer that runs the dialog itself.
+    int* pagesPerCopy = nullptr;
     std::function<void(QPrinter&, QWidget*)> printerSetupAnswer = [](QPrinter&, QWidget*) {};
     std::function<void(TKalForm&)> calibrationAnswer = [](TKalForm&) {};
     // What the user does in the picture viewer and the picture print dialog.
@@ -72,7 +74,8 @@ class ScriptedDialogs : public UserDialogs {
         ++quitQuestions;
         return quitAnswer;
     }
-    bool choosePrinterAndCopies(QWidget* parent, QPrinter& printer) override {
+    bool choosePrinterAndCopies(QWidget* parent, QPrinter& printer, int& pages) override {
+        pagesPerCopy = &pages;
         return printAnswer(printer, parent);
     }
     void setUpPrinter(QWidget* parent, QPrinter& printer) override {

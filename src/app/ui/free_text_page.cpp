@@ -1,14 +1,37 @@
 #include "app/ui/page_frame.h"
 #include "app/ui/pages.h"
 #include "app/ui/settings_controls.h"
+#include "settings/ui/real_spin_edit.h"
 #include "ui/user_dialogs.h"
 
+#include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QVBoxLayout>
+
+namespace {
+
+// Four choices in two rows of two from `row` on, the second column taking the rest of the row.
+void addInTwoColumns(QGridLayout* grid, const std::vector<QRadioButton*>& buttons, int row) {
+    for (int i = 0; i < int(buttons.size()); ++i) {
+        if (i % 2 == 0)
+            grid->addWidget(buttons[i], row + i / 2, 0);
+        else
+            grid->addWidget(buttons[i], row + i / 2, 1, 1, 4);
+    }
+}
+
+void addFieldRow(QGridLayout* grid, const QString& caption, QWidget* field) {
+    const int row = grid->rowCount();
+    grid->addWidget(new QLabel(caption), row, 0);
+    grid->addWidget(field, row, 1, Qt::AlignLeft);
+}
+
+} // namespace
 
 PageFrame* buildFreeTextPage(PageContext& context) {
     auto* page =
@@ -33,6 +56,34 @@ PageFrame* buildFreeTextPage(PageContext& context) {
             settings.setFont(*font);
     });
     layout->addWidget(text);
+
+    // A notebook's pages are numbered from the first number on; one page is that number.
+    QGroupBox* numbers = groupWithGrid(QStringLiteral("Page numbers"), grid);
+    const std::vector<QRadioButton*> positions =
+        radioGroup(context, Setting::PageNumberPos,
+                   {QStringLiteral("None"), QStringLiteral("Bottom centre"),
+                    QStringLiteral("Bottom outside"), QStringLiteral("Top outside")});
+    addInTwoColumns(grid, positions, 0);
+    addFieldRow(grid, QStringLiteral("First number:"),
+                realEdit(context, Setting::PageNumberStartEd));
+    addFieldRow(grid, QStringLiteral("From the edge:"),
+                realEdit(context, Setting::PageNumberMarginEd));
+    grid->addWidget(new QLabel(QStringLiteral("cm")), grid->rowCount() - 1, 2);
+    layout->addWidget(numbers);
+
+    // Sheets printed on both sides keep their binding margin, and their holes, on one edge. The
+    // edges page has no room left in the window, so the binding stands with the page numbers.
+    QGroupBox* binding = groupWithGrid(QStringLiteral("Binding"), grid);
+    grid->addWidget(
+        flagCheckBox(context, Setting::MirrorCheck, QStringLiteral("Mirror margins on even pages")),
+        0, 0, 1, 5);
+    const std::vector<QRadioButton*> holes =
+        radioGroup(context, Setting::HolesPattern,
+                   {QStringLiteral("No punch holes"), QStringLiteral("2 holes, 80 mm"),
+                    QStringLiteral("4 holes, 80 mm"), QStringLiteral("3 holes, 108 mm")});
+    addInTwoColumns(grid, holes, 1);
+    layout->addWidget(binding);
     layout->addStretch(1);
+    alignCaptionColumns({numbers, binding});
     return page;
 }

@@ -16,14 +16,14 @@ PrintCommands::PrintCommands(Application& app, UserDialogs& dialogs, PreviewPane
 
 void PrintCommands::PrintBtnClick() {
     QPrinter& printer = m_app.printer.printer();
-    if (m_dialogs.choosePrinterAndCopies(m_window, printer)) {
+    if (m_dialogs.choosePrinterAndCopies(m_window, printer, m_pagesPerCopy)) {
         // The dialog may have chosen another printer, and its copies are ours to draw.
         const int copies = printer.copyCount();
         m_app.printer.followPrinter();
         // Layers of its own, so that the paper's stretched pictures go with the job.
         const PicturePageLayers layers(m_app.TextureDib, m_app.PictureDib);
         if (auto error = printDesign(m_app.printer, m_app.settings, m_app.calibration.forPage(),
-                                     copies, layers))
+                                     copies, layers, m_pagesPerCopy))
             m_dialogs.showErrorMessage(m_window, *error);
         else if (auto notice = m_app.printer.heldJobNotice())
             m_dialogs.showInfoMessage(m_window, *notice);

@@ -33,4 +33,5 @@ class PrintCommands : public QObject {
     TKalForm& m_calibrationDialog;
     QWidget* m_window;
     PicturePageLayers m_previewLayers;
+    int m_pagesPerCopy = 1; // offered again by the next print dialog, as the copies are
 };

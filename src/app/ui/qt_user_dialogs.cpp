@@ -81,8 +81,11 @@ UnsavedChanges QtUserDialogs::askToSaveChanges(QWidget* parent, const QString& d
     }
 }
 
-bool QtUserDialogs::choosePrinterAndCopies(QWidget* parent, QPrinter& printer) {
-    return runPrintDialog(printer, parent);
+bool QtUserDialogs::choosePrinterAndCopies(QWidget* parent, QPrinter& printer, int& pagesPerCopy) {
+    const std::optional<int> pages = runPrintDialog(printer, parent, pagesPerCopy);
+    if (pages)
+        pagesPerCopy = *pages;
+    return pages.has_value();
 }
 
 void QtUserDialogs::setUpPrinter(QWidget* parent, QPrinter& printer) {

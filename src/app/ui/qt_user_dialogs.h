@@ -12,7 +12,7 @@ class QtUserDialogs : public UserDialogs {
     std::optional<ColorValue> chooseColor(QWidget* parent, ColorValue current) override;
     bool confirmQuit(QWidget* parent) override;
     UnsavedChanges askToSaveChanges(QWidget* parent, const QString& documentName) override;
-    bool choosePrinterAndCopies(QWidget* parent, QPrinter& printer) override;
+    bool choosePrinterAndCopies(QWidget* parent, QPrinter& printer, int& pagesPerCopy) override;
     void setUpPrinter(QWidget* parent, QPrinter& printer) override;
     void runCalibration(TKalForm& dialog) override;
     void runPictureViewer(TViewPicForm& viewer) override;

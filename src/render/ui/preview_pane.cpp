@@ -5,7 +5,10 @@
 #include "render/ui/page_box.h"
 #include "settings/paper_settings.h"
 
+#include <QButtonGroup>
+#include <QHBoxLayout>
 #include <QPainter>
+#include <QRadioButton>
 #include <QScrollBar>
 
 #include <algorithm>
@@ -39,6 +42,54 @@ PreviewPane::PreviewPane(const PaperSettings& settings,
     setWidget(m_box);
     // Every new zoom resizes the box, while the user types as well.
     connect(&settings.ZoomEd, &RealField::textChanged, this, &PreviewPane::refresh);
+
+    m_pageSwitch = new QWidget(this);
+    m_pageSwitch->setObjectName(QStringLiteral("PreviewPageSwitch"));
+    m_pageSwitch->setAutoFillBackground(true);
+    m_pageSwitch->setBackgroundRole(QPalette::Window);
+    auto* switchLayout = new QHBoxLayout(m_pageSwitch);
+    switchLayout->setContentsMargins(4, 2, 4, 2);
+    m_shownPage = new QButtonGroup(this);
+    for (int page = 0; page < 2; ++page) {
+        auto* button = new QRadioButton(QStringLiteral("Page %1").arg(page + 1));
+        button->setObjectName(QStringLiteral("PreviewPage%1").arg(page + 1));
+        m_shownPage->addButton(button, page);
+        switchLayout->addWidget(button);
+    }
+    switchLayout->addStretch(1);
+    m_shownPage->button(0)->setChecked(true);
+    connect(m_shownPage, &QButtonGroup::idToggled, this, [this](int, bool on) {
+        if (on)
+            m_box->update();
+    });
+    connect(&settings, &PaperSettings::changed, this, [this](Setting changed) {
+        if (changed == Setting::MirrorCheck)
+            followMirroring();
+    });
+    followMirroring();
+}
+
+void PreviewPane::followMirroring() {
+    const bool mirrored = m_settings.flag(Setting::MirrorCheck);
+    m_pageSwitch->setVisible(mirrored);
+    // The switch stands above the view rather than over the page.
+    setViewportMargins(0, mirrored ? m_pageSwitch->sizeHint().height() : 0, 0, 0);
+    m_box->update();
+}
+
+void PreviewPane::resizeEvent(QResizeEvent* event) {
+    QScrollArea::resizeEvent(event);
+    const QRect inside = contentsRect();
+    m_pageSwitch->setGeometry(inside.x(), inside.y(), inside.width(),
+                              m_pageSwitch->sizeHint().height());
+}
+
+PageDesign PreviewPane::shownDesign() const {
+    PageDesign design = pageDesignOf(m_settings);
+    // The second page differs from the first in its number alone; drawing it mirrors its sides.
+    if (design.mirrorMargins)
+        design.pageNumber += m_shownPage->checkedId();
+    return design;
 }
 
 QWidget* PreviewPane::pageBox() const {
@@ -95,7 +146,7 @@ void PreviewPane::drawExposed(const QRegion& exposed) {
         previewScale(m_printerPage(), m_calibration(), logicalDpiX(), m_settings.ZoomEd.value());
     const PageLayers& layers = m_layers ? *m_layers : kNoLayers;
 
-    const PageDesign design = pageDesignOf(m_settings);
+    const PageDesign design = shownDesign();
     QPainter painter(m_box);
     for (const QRect& rect : exposed) {
         const QRect part = rect.intersected(m_box->rect());

@@ -12,6 +12,8 @@
 class PageBox;
 class PageLayers;
 class PaperSettings;
+class QButtonGroup;
+struct PageDesign;
 
 // The preview on the "Print" page: the page box, the size of the current printer's printable
 // area at the screen's resolution times the zoom, at the top-left corner of a view that
@@ -19,6 +21,9 @@ class PaperSettings;
 //
 // Nothing is kept between drawings: every paint reads the settings, the calibration, the zoom
 // and the printer afresh, and draws only the part of the page that is exposed.
+//
+// With mirrored margins a switch above the view shows the first page or the second, whose
+// sides are swapped; without, the first page shows and the switch is hidden.
 class PreviewPane : public QScrollArea {
     Q_OBJECT
   public:
@@ -37,6 +42,8 @@ class PreviewPane : public QScrollArea {
     void setPageLayers(const PageLayers* layers);
 
     QWidget* pageBox() const;
+    // The design of the page shown: the first or, switched to, the second.
+    PageDesign shownDesign() const;
 
     // The largest zoom at which the whole page shows in the view at once, without scroll bars.
     // At most the zoom field's maximum; below its minimum when even that page is too large.
@@ -48,8 +55,14 @@ class PreviewPane : public QScrollArea {
     void PaintBox1MouseMove(QPoint position);
     void PaintBox1MouseUp();
 
+  protected:
+    void resizeEvent(QResizeEvent* event) override;
+
   private:
     friend class PageBox;
+
+    // Shows the page switch exactly when the margins are mirrored.
+    void followMirroring();
 
     QSize wantedBoxSize() const;
     // Sizes the page box; false when it had to change size.
@@ -62,6 +75,8 @@ class PreviewPane : public QScrollArea {
     std::function<PrinterPage()> m_printerPage;
     const PageLayers* m_layers = nullptr;
     PageBox* m_box = nullptr;
+    QWidget* m_pageSwitch = nullptr;
+    QButtonGroup* m_shownPage = nullptr; // its id is the page, from 0
     // The pixels of the last paint, reused so that a paint does not wait for fresh memory.
     QImage m_scratch;
     bool m_dragging = false;

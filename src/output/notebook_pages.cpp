@@ -1,0 +1,22 @@
+#include "output/notebook_pages.h"
+
+#include "output/pdf_pages.h"
+#include "render/page_scale.h"
+
+PageDesign notebookPageDesign(const PageDesign& first, int page) {
+    PageDesign design = first;
+    design.pageNumber = first.pageNumber + page;
+    return design;
+}
+
+std::optional<QString> writeNotebookFile(const OutputFormat& format, const QString& path,
+                                         const PageToDraw& first, int pageCount) {
+    if (!format.drawOnPdf)
+        return QStringLiteral("only a PDF file holds more than one page.");
+    if (auto refusal = pageFileRefusal(format, path, first.scale))
+        return refusal;
+    return writePdfPages(first.scale, path, pageCount, [&](QPainter& painter, int page) {
+        const PageDesign design = notebookPageDesign(first.design, page);
+        format.drawOnPdf(painter, {first.scale, design, first.layers});
+    });
+}

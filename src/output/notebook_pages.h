@@ -1,0 +1,16 @@
+#pragma once
+
+#include "output/output_formats.h"
+#include "settings/page_design.h"
+
+inline constexpr int kMaxNotebookPages = 10000;
+
+// The design of page `page` (from 0) of a notebook whose first page is `first`: the pages
+// differ only in their numbers, and with mirrored margins in their sides.
+PageDesign notebookPageDesign(const PageDesign& first, int page);
+
+// Writes `pageCount` pages, `first` and the pages after it, into one file of `format`, which
+// must be one that holds many pages, or says why it cannot be done. Of one page it is the same
+// file as `writePageFile` writes.
+std::optional<QString> writeNotebookFile(const OutputFormat& format, const QString& path,
+                                         const PageToDraw& first, int pageCount);
