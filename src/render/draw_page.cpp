@@ -1,6 +1,8 @@
 #include "render/draw_page.h"
 
+#include "render/check_ruler.h"
 #include "render/paper_rulings.h"
+#include "render/sheet_distances.h"
 #include "settings/page_design.h"
 
 namespace {
@@ -54,7 +56,8 @@ int snapEdgesToGrid(Edges& edges, const PageScale& scale, double spacing) {
 
 } // namespace
 
-MarkCoordinate markPage(MarkSink& marks, const PageScale& scale, const PageDesign& design) {
+MarkCoordinate markPage(MarkSink& marks, const PageScale& scale, const PageDesign& asDesigned) {
+    const PageDesign design = withTopDistance(asDesigned, scale);
     Edges edges{{design.leftEdgeMm - scale.LeftOffsetMm},
                 {design.rightEdgeMm - scale.LeftOffsetMm, true}};
     RulingSpan span;
@@ -74,6 +77,8 @@ MarkCoordinate markPage(MarkSink& marks, const PageScale& scale, const PageDesig
         marks.line(lineDown(edges.left, edgePen));
     if (design.rightEdgeLine)
         marks.line(lineDown(edges.right, edgePen));
+    if (design.checkRuler)
+        markCheckRuler(marks, scale, design);
     return edges.left;
 }
 

@@ -2,9 +2,11 @@
 #include "app/ui/image_button.h"
 #include "app/ui/page_frame.h"
 #include "app/ui/pages.h"
+#include "app/ui/settings_controls.h"
 #include "settings/paper_settings.h"
 #include "settings/ui/real_spin_edit.h"
 
+#include <QCheckBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -42,6 +44,11 @@ PageFrame* buildPrintPage(PageContext& context, PrintPageControls& controls) {
     fitPage->setToolTip(QStringLiteral("Zoom so that the whole page shows at once"));
     auto* calibrate = new QPushButton(QStringLiteral("&Calibrate printer"));
     calibrate->setObjectName(QStringLiteral("KalBtn"));
+    // Under the calibration it checks, so that the strip keeps its width.
+    auto* calibration = new QVBoxLayout;
+    calibration->addWidget(calibrate);
+    calibration->addWidget(
+        flagCheckBox(context, Setting::RulerCheck, QStringLiteral("Print a 100 mm check ruler")));
 
     stripLayout->addWidget(print);
     stripLayout->addWidget(setup);
@@ -49,7 +56,7 @@ PageFrame* buildPrintPage(PageContext& context, PrintPageControls& controls) {
     stripLayout->addWidget(zoom);
     stripLayout->addWidget(fitPage);
     stripLayout->addStretch(1);
-    stripLayout->addWidget(calibrate);
+    stripLayout->addLayout(calibration);
 
     auto* previewArea = new QWidget;
     previewArea->setObjectName(QStringLiteral("previewArea"));
