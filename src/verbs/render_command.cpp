@@ -5,6 +5,7 @@
 #include "verbs/commands.h"
 
 #include "calibration/calibration.h"
+#include "calibration/printer_calibrations.h"
 #include "picture/design_pictures.h"
 #include "picture/picture_page_layers.h"
 #include "render/device_scales.h"
@@ -68,6 +69,7 @@ struct RenderRequest {
     int dotsPerInch = 0;
     QSize printableArea;
     std::optional<std::array<double, 4>> calibration; // else the saved one
+    std::optional<QString> printer;                   // whose calibration, as printing takes it
     std::optional<int> zoomPercent;                   // the preview's instead of the print's
     std::optional<int> thumbnailSide;                 // the preview zoomed to this longer side
     int screenDotsPerInch = 0;
@@ -77,8 +79,9 @@ struct RenderRequest {
 // Reads the verb's arguments, or says on `err` why they are no request.
 std::optional<RenderRequest> readRenderArguments(const QStringList& words, QTextStream& err) {
     CommandArguments args;
-    const QStringList optionNames = {"output",     "dpi",       "page",  "calibration",    "zoom",
-                                     "screen-dpi", "thumbnail", "paper", "png-compression"};
+    const QStringList optionNames = {
+        "output",     "dpi",       "page",  "calibration",     "zoom",
+        "screen-dpi", "thumbnail", "paper", "png-compression", "printer"};
     if (auto error = parseCommandArguments(words, optionNames, args, {"landscape", "vector"})) {
         err << *error << "\n";
         return std::nullopt;
@@ -162,6 +165,11 @@ std::optional<RenderRequest> readRenderArguments(const QStringList& words, QText
             return std::nullopt;
         }
     }
+    request.printer = args.last("printer");
+    if (request.printer && request.calibration) {
+        err << "--calibration and --printer each choose the calibration; give one of them.\n";
+        return std::nullopt;
+    }
     const std::optional<QString> zoomText = args.last("zoom");
     if (zoomText && thumbnailText) {
         err << "--zoom and --thumbnail do not go together: a thumbnail has a zoom of its own.\n";
@@ -191,11 +199,13 @@ std::optional<RenderRequest> readRenderArguments(const QStringList& words, QText
     return request;
 }
 
-// The calibration given, else the one saved for this user.
+// The calibration given, else the printer's named, else the one saved for this user.
 PageCalibration calibrationFor(const RenderRequest& request) {
     CalibrationSettings calibration;
     if (request.calibration)
         calibration.setLengths(*request.calibration);
+    else if (request.printer)
+        PrinterCalibrations().load(*request.printer, calibration);
     else
         loadSavedCalibration(calibration);
     return calibration.forPage();
