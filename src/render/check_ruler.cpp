@@ -30,7 +30,8 @@ void markCheckRuler(MarkSink& marks, const PageScale& scale, const PageDesign& d
     const MarkPen pen{design.edgeLineColour, 0};
     const double start = startOnPixelMiddle(scale);
     const MarkCoordinate baseline{kAboveBottomMm, true};
-    // The baseline leaves out its end, which the last tick draws.
+    // Ticks stop short of the baseline and the baseline short of its end, as every line does, so
+    // that no pixel is drawn twice, which a XOR pen would undo.
     marks.line({{start}, baseline, {start + kLengthMm}, baseline, pen});
     for (int millimetre = 0; millimetre <= kLengthMm; ++millimetre) {
         const MarkCoordinate x{start + millimetre};
