@@ -44,19 +44,21 @@ PageFrame* buildPrintPage(PageContext& context, PrintPageControls& controls) {
     fitPage->setToolTip(QStringLiteral("Zoom so that the whole page shows at once"));
     auto* calibrate = new QPushButton(QStringLiteral("&Calibrate printer"));
     calibrate->setObjectName(QStringLiteral("KalBtn"));
-    // Under the calibration it checks, so that the strip keeps its width.
-    auto* calibration = new QVBoxLayout;
-    calibration->addWidget(calibrate);
-    calibration->addWidget(
+    // Under the zoom, so that the strip keeps its width.
+    auto* zoomRow = new QHBoxLayout;
+    zoomRow->addWidget(zoomLabel);
+    zoomRow->addWidget(zoom);
+    zoomRow->addWidget(fitPage);
+    auto* middle = new QVBoxLayout;
+    middle->addLayout(zoomRow);
+    middle->addWidget(
         flagCheckBox(context, Setting::RulerCheck, QStringLiteral("Print a 100 mm check ruler")));
 
     stripLayout->addWidget(print);
     stripLayout->addWidget(setup);
-    stripLayout->addWidget(zoomLabel);
-    stripLayout->addWidget(zoom);
-    stripLayout->addWidget(fitPage);
+    stripLayout->addLayout(middle);
     stripLayout->addStretch(1);
-    stripLayout->addLayout(calibration);
+    stripLayout->addWidget(calibrate);
 
     auto* previewArea = new QWidget;
     previewArea->setObjectName(QStringLiteral("previewArea"));
