@@ -44,19 +44,12 @@ PageFrame* buildPrintPage(PageContext& context, PrintPageControls& controls) {
     fitPage->setToolTip(QStringLiteral("Zoom so that the whole page shows at once"));
     auto* calibrate = new QPushButton(QStringLiteral("&Calibrate printer"));
     calibrate->setObjectName(QStringLiteral("KalBtn"));
-    // Under the zoom, so that the strip keeps its width.
-    auto* zoomRow = new QHBoxLayout;
-    zoomRow->addWidget(zoomLabel);
-    zoomRow->addWidget(zoom);
-    zoomRow->addWidget(fitPage);
-    auto* middle = new QVBoxLayout;
-    middle->addLayout(zoomRow);
-    middle->addWidget(
-        flagCheckBox(context, Setting::RulerCheck, QStringLiteral("Print a 100 mm check ruler")));
 
     stripLayout->addWidget(print);
     stripLayout->addWidget(setup);
-    stripLayout->addLayout(middle);
+    stripLayout->addWidget(zoomLabel);
+    stripLayout->addWidget(zoom);
+    stripLayout->addWidget(fitPage);
     stripLayout->addStretch(1);
     stripLayout->addWidget(calibrate);
 
@@ -70,6 +63,12 @@ PageFrame* buildPrintPage(PageContext& context, PrintPageControls& controls) {
     layout->setSpacing(0);
     layout->addWidget(strip);
     layout->addWidget(previewArea, 1);
+    // Under the preview, which shows at once what it does; the strip has no room left.
+    auto* rulerRow = new QHBoxLayout;
+    rulerRow->setContentsMargins(6, 2, 6, 2);
+    rulerRow->addWidget(
+        flagCheckBox(context, Setting::RulerCheck, QStringLiteral("Print a 100 mm check ruler")));
+    layout->addLayout(rulerRow);
 
     controls = {print, setup, calibrate, fitPage, previewArea};
     return page;
