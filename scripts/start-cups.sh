@@ -50,6 +50,13 @@ add_queue "$queue"
 # The tests print at 1200 dpi, where a page is largest.
 "${as_root[@]}" lpadmin -p "$queue" -o Resolution=1200dpi
 
+# A second PDF queue, for printing one design on two printers of different calibrations. Its
+# files go where the first queue's go; the print tests tell them apart by the job's number.
+add_queue LineavoSecondPdf
+"${as_root[@]}" cupsenable LineavoSecondPdf
+"${as_root[@]}" cupsaccept LineavoSecondPdf
+"${as_root[@]}" lpadmin -p LineavoSecondPdf -o Resolution=300dpi
+
 # Two queues on which the print tests see jobs refused: one that rejects every job, and one
 # that takes jobs from nobody but the user "nobody", so that it refuses the job itself.
 add_queue LineavoRejecting

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "calibration/calibration.h"
+#include "calibration/printer_calibrations.h"
 #include "picture/picture_record.h"
 #include "printing/current_printer.h"
 #include "settings/paper_settings.h"
@@ -13,21 +14,48 @@
 // is given it and owns only its widgets, can never outlive what its controls are bound to.
 class Application {
   public:
-    // Reads the calibration saved for this user.
-    Application() { loadSavedCalibration(calibration); }
-    // Reads and saves the calibration in `calibrationFile` instead.
-    explicit Application(QString calibrationFile) : m_calibrationFile(std::move(calibrationFile)) {
-        calibration.load(m_calibrationFile);
+    // Reads the calibration this user saved for the current printer.
+    Application() { followPrinterCalibration(); }
+    // Keeps the common calibration in `calibrationFile` instead, and the printers' own in
+    // `printersFolder`, or none when that is empty.
+    explicit Application(QString calibrationFile, QString printersFolder = QString())
+        : calibrations(std::move(calibrationFile), std::move(printersFolder)) {
+        followPrinterCalibration();
     }
     Application(const Application&) = delete;
     Application& operator=(const Application&) = delete;
 
     PaperSettings settings;
+    PrinterCalibrations calibrations;
+    // The calibration of the current printer.
     CalibrationSettings calibration;
     CurrentPrinter printer;
-    // The file the calibration is saved in after every closing of its dialog, chosen then.
-    QString calibrationFile() const {
-        return m_calibrationFile.isEmpty() ? calibrationSavePath() : m_calibrationFile;
+
+    // Takes the calibration of the printer now chosen, where it prints with another than the
+    // one in force; values not saved stay in force while the printer uses the same file.
+    void followPrinterCalibration() {
+        const QString queue = printer.queueName();
+        const QString source = calibrations.hasOwn(queue) ? calibrations.ownFile(queue) : QString();
+        if (m_calibrationLoaded && source == m_calibrationSource)
+            return;
+        calibrations.load(queue, calibration);
+        m_calibrationSource = source;
+        m_calibrationLoaded = true;
+    }
+    // The file the current printer's calibration is saved in, chosen at every save: the
+    // printer's own, which the first save makes, else the common one.
+    QString calibrationFile() const { return calibrations.saveFile(printer.queueName()); }
+    // Saves the current printer's calibration; from then on it is the printer's own, where the
+    // printer can have one. On failure the old file stays as it was and the reason is returned.
+    [[nodiscard]] std::optional<QString> saveCalibration(const QString& file) {
+        if (auto error = calibration.save(file))
+            return error;
+        const QString queue = printer.queueName();
+        if (file == calibrations.ownFile(queue)) {
+            calibration.setPrintersOwn(true);
+            m_calibrationSource = file;
+        }
+        return std::nullopt;
     }
     // The placed picture and the background texture as filtered; empty while their file names
     // name no picture that opens.
@@ -35,5 +63,6 @@ class Application {
     PictureRecord TextureDib;
 
   private:
-    const QString m_calibrationFile;
+    QString m_calibrationSource; // the printer's own file; empty for the common one
+    bool m_calibrationLoaded = false;
 };

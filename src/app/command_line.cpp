@@ -1,5 +1,7 @@
 #include "app/command_line.h"
 
+#include "app/calibrate_command.h"
+
 #include "output/paper_sizes.h"
 #include "settings/system_file_names.h"
 #include "verbs/commands.h"
@@ -20,6 +22,7 @@ constexpr Verb kVerbs[] = {
     {"save", runSaveCommand, ToolkitNeed::DataOnly},
     {"print", runPrintCommand, ToolkitNeed::Drawing},
     {"print-test", runPrintTestCommand, ToolkitNeed::Drawing},
+    {"calibrate", runCalibrateCommand, ToolkitNeed::Drawing},
     {"picture", runPictureCommand, ToolkitNeed::DataOnly},
     {"print-picture", runPrintPictureCommand, ToolkitNeed::Drawing},
 };
@@ -37,8 +40,8 @@ QString usageText() {
         "      Opens the window, with the design if one is given.\n"
         "  lineavo-pressolo render [DESIGN.lvo] --output FILE [--dpi N]\n"
         "                   [--page WxH | --paper %1 [--landscape]]\n"
-        "                   [--calibration LEFT,TOP,WIDTH,HEIGHT] [--zoom PERCENT "
-        "[--screen-dpi N]]\n"
+        "                   [--calibration LEFT,TOP,WIDTH,HEIGHT | --printer NAME]\n"
+        "                   [--zoom PERCENT [--screen-dpi N]]\n"
         "                   [--thumbnail SIZE] [--png-compression fast|best] [--vector]\n"
         "                   [--pages N]\n"
         "      Draws the page as the print does: a printer of N dots per inch (default 600)\n"
@@ -46,6 +49,7 @@ QString usageText() {
         "      size, upright unless --landscape (default A4 at N dpi), with the\n"
         "      calibration in millimetres (default: the saved calibration, else "
         "0,0,100,100).\n"
+        "      --printer NAME takes that printer's calibration as printing on it does.\n"
         "      FILE is .png, .bmp (24-bit), .pdf or .svg. A PDF is exact for N dpi unless\n"
         "      --vector asks for vector graphics; an SVG is always vector graphics. There\n"
         "      every line and dot lies at its place in millimetres, whatever the reader's\n"
@@ -82,10 +86,21 @@ QString usageText() {
         "      keeps the edges, pictures and free text.\n"
         "  lineavo-pressolo print [DESIGN.lvo] [--printer NAME] [--copies N] [--pages N]\n"
         "      Prints the design (or the defaults of New) as the Print button does, with the\n"
-        "      saved calibration, on the named printer or else the default one; each copy has\n"
-        "      --pages N pages (default 1), numbered on from the design's first page number.\n"
+        "      printer's calibration, on the named printer or else the default one; each copy\n"
+        "      has --pages N pages (default 1), numbered on from the design's first page number.\n"
         "  lineavo-pressolo print-test [--printer NAME]\n"
-        "      Prints the calibration's 100 mm test rectangle.\n"
+        "      Prints the calibration's 100 mm test rectangle on the named printer or else\n"
+        "      the default one.\n"
+        "  lineavo-pressolo calibrate [--printer NAME]\n"
+        "      Prints the printer's calibration as one JSON object: the left and top\n"
+        "      distances and the width and height of the test rectangle in millimetres, and\n"
+        "      whether it is the printer's own or the common one that serves every printer\n"
+        "      without its own.\n"
+        "  lineavo-pressolo calibrate --printer NAME --width MM --height MM --left MM --top MM\n"
+        "      Sets the printer's own calibration: width and height from 70 to 130, left\n"
+        "      and top from 0 to 10. A printer's own calibration applies its top distance.\n"
+        "  lineavo-pressolo calibrate --printer NAME --reset\n"
+        "      Removes the printer's own calibration; it prints with the common one again.\n"
         "  lineavo-pressolo picture FILE [--grayscale] [--lighten] [--strong-lighten]\n"
         "                   [--output OUT.png|OUT.bmp]\n"
         "      Opens the picture as the window does and prints its width, height, depth,\n"

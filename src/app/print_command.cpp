@@ -72,6 +72,7 @@ int runPrintCommand(const QStringList& words, QTextStream& out, QTextStream& err
     }
     if (!choosePrinter(args, models.printer, err))
         return ExitFailure;
+    models.followPrinterCalibration();
     for (const QString& failure :
          openDesignPictures(pageDesignOf(models.settings), models.TextureDib, models.PictureDib))
         err << "Warning: " << failure << " The page is printed without it.\n";

@@ -6,18 +6,26 @@ namespace {
 
 constexpr RealField::Range kDistanceMm{0, 10, 0.1, 2};
 constexpr RealField::Range kMeasuredMm{70, 130, 0.1, 2};
+constexpr CalibrationLengths kDefaultLengths{0, 0, 100, 100};
 
 } // namespace
 
 CalibrationSettings::CalibrationSettings(QObject* parent)
-    : QObject(parent), LinksEd("LinksEd", kDistanceMm, 0), ObenEd("ObenEd", kDistanceMm, 0),
-      BreitEd("BreitEd", kMeasuredMm, 100), HochEd("HochEd", kMeasuredMm, 100) {}
+    : QObject(parent), LinksEd("LinksEd", kDistanceMm, kDefaultLengths[0]),
+      ObenEd("ObenEd", kDistanceMm, kDefaultLengths[1]),
+      BreitEd("BreitEd", kMeasuredMm, kDefaultLengths[2]),
+      HochEd("HochEd", kMeasuredMm, kDefaultLengths[3]) {}
 
 // A value still being typed may lie outside its range ("-1", "1e9"); the page is always drawn
 // with what the field will hold once it is left, so that no scale can be negative or absurd.
 PageCalibration CalibrationSettings::forPage() const {
     return {BreitEd.clamp(BreitEd.value()) * BaseMmPerInch / 100,
-            HochEd.clamp(HochEd.value()) * BaseMmPerInch / 100, LinksEd.clamp(LinksEd.value())};
+            HochEd.clamp(HochEd.value()) * BaseMmPerInch / 100, LinksEd.clamp(LinksEd.value()),
+            m_printersOwn ? ObenEd.clamp(ObenEd.value()) : 0};
+}
+
+void CalibrationSettings::setDefaults() {
+    setLengths(kDefaultLengths);
 }
 
 std::array<RealField*, 4> CalibrationSettings::fieldsInFileOrder() {

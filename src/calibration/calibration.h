@@ -19,13 +19,22 @@ class CalibrationSettings : public QObject {
     explicit CalibrationSettings(QObject* parent = nullptr);
 
     RealField LinksEd; // distance from the paper's left edge
-    RealField ObenEd;  // distance from the paper's top edge (stored, not applied)
+    RealField ObenEd;  // distance from the paper's top edge (applied by a printer's own only)
     RealField BreitEd; // measured width
     RealField HochEd;  // measured height
 
     // Calibrated millimetres per inch, horizontally and vertically, and the left distance, each
-    // from its field's value within the field's range.
+    // from its field's value within the field's range; the top distance too when the values are
+    // a printer's own calibration.
     PageCalibration forPage() const;
+
+    // Whether the values are one printer's own calibration rather than the common one, which
+    // older versions wrote without applying its top distance, so that nobody measured it.
+    bool isPrintersOwn() const { return m_printersOwn; }
+    void setPrintersOwn(bool own) { m_printersOwn = own; }
+
+    // The values of a calibration never measured: 0, 0, 100, 100.
+    void setDefaults();
 
     // The four fields' values in file order, and setting each through its field's range.
     CalibrationLengths lengths() const;
@@ -45,6 +54,8 @@ class CalibrationSettings : public QObject {
 
   private:
     std::array<RealField*, 4> fieldsInFileOrder();
+
+    bool m_printersOwn = false;
 };
 
 // Reads the saved calibration into `calibration`, keeping its values where there is none.

@@ -14,6 +14,10 @@ QString CurrentPrinter::name() const {
                                                            : m_printer.printerName();
 }
 
+QString CurrentPrinter::queueName() const {
+    return m_printer.outputFormat() == QPrinter::NativeFormat ? m_printer.printerName() : QString();
+}
+
 std::optional<QString> CurrentPrinter::selectPrinter(const QString& name) {
     if (QPrinterInfo::printerInfo(name).isNull()) {
         if (!printServerAnswers())

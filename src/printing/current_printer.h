@@ -22,6 +22,9 @@ class CurrentPrinter {
     QPrinter& printer() { return m_printer; }
     // The printer's name, or the file's for a printer that writes a PDF file.
     QString name() const;
+    // The print queue's name; empty for a printer that writes a PDF file, which is no queue
+    // and has no calibration of its own.
+    QString queueName() const;
 
     // Chooses the printer of that name, keeping the paper format where it can. A print server
     // that does not answer knows no printer, and is named as the reason.

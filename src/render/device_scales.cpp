@@ -27,6 +27,7 @@ PageScale printScale(const PrinterPage& printer, const PageCalibration& calibrat
     scale.MmPerInchX = calibration.MmPerInchX;
     scale.MmPerInchY = calibration.MmPerInchY;
     scale.LeftOffsetMm = calibration.LeftOffsetMm;
+    scale.TopOffsetMm = calibration.TopOffsetMm;
     return scale;
 }
 

@@ -6,15 +6,18 @@
 #include <QSize>
 
 // What the printer calibration changes in a page: the millimetres per inch on each axis and,
-// for the print, how far right of the paper's left edge the printer's drawing begins.
+// for the print, how far right of the paper's left edge, and below its top edge, the printer's
+// drawing begins. Only a printer's own calibration knows the top distance; the common one
+// leaves it at 0.
 struct PageCalibration {
     double MmPerInchX = BaseMmPerInch;
     double MmPerInchY = BaseMmPerInch;
     double LeftOffsetMm = 0;
+    double TopOffsetMm = 0;
 };
 
 // The scale of a printed page: the printer's resolution and printable area, no zoom, and the
-// calibration with its left distance.
+// calibration with its left and top distances.
 PageScale printScale(const PrinterPage& printer, const PageCalibration& calibration);
 
 // The preview's page box: the printable area at the screen's resolution, times the zoom in
@@ -23,6 +26,6 @@ PageScale printScale(const PrinterPage& printer, const PageCalibration& calibrat
 QSize previewBoxSize(const PrinterPage& printer, int screenDotsPerInch, double zoomPercent);
 
 // The scale of the preview: the page box at the screen's resolution and the zoom, with the
-// calibration's millimetres per inch but not its left distance, which only the paper has.
+// calibration's millimetres per inch but not its distances, which only the paper has.
 PageScale previewScale(const PrinterPage& printer, const PageCalibration& calibration,
                        int screenDotsPerInch, double zoomPercent);

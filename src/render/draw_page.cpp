@@ -1,8 +1,10 @@
 #include "render/draw_page.h"
 
+#include "render/check_ruler.h"
 #include "render/notebook_page.h"
 #include "render/paper_rulings.h"
 #include "render/punch_holes.h"
+#include "render/sheet_distances.h"
 #include "settings/page_design.h"
 
 namespace {
@@ -56,7 +58,8 @@ int snapEdgesToGrid(Edges& edges, const PageScale& scale, double spacing) {
 
 } // namespace
 
-MarkCoordinate markPage(MarkSink& marks, const PageScale& scale, const PageDesign& design) {
+MarkCoordinate markPage(MarkSink& marks, const PageScale& scale, const PageDesign& asDesigned) {
+    const PageDesign design = withTopDistance(asDesigned, scale);
     Edges edges{{design.leftEdgeMm - scale.LeftOffsetMm},
                 {design.rightEdgeMm - scale.LeftOffsetMm, true}};
     RulingSpan span;
@@ -77,6 +80,8 @@ MarkCoordinate markPage(MarkSink& marks, const PageScale& scale, const PageDesig
     if (design.rightEdgeLine)
         marks.line(lineDown(edges.right, edgePen));
     markPunchHoles(marks, scale, design);
+    if (design.checkRuler)
+        markCheckRuler(marks, scale, design);
     return edges.left;
 }
 

@@ -15,6 +15,7 @@ struct PageScale {
     double MmPerInchX = BaseMmPerInch;
     double MmPerInchY = BaseMmPerInch;
     double LeftOffsetMm = 0;
+    double TopOffsetMm = 0;
 
     // Whether lengths grow into pixels at all: a resolution, millimetres per inch and a zoom
     // that are positive and finite. Nothing else can be drawn.

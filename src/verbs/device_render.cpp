@@ -34,6 +34,7 @@ const std::pair<const char*, const char*> kScreenGivens[] = {
     {"screen-dpi", "the page is drawn as printed, not as previewed"},
     {"thumbnail", "the page is drawn as printed, not as previewed"},
     {"calibration", "a screen shows the page at its size without calibration"},
+    {"printer", "a screen shows the page at its size without calibration"},
     {"pages", "a template is one page"},
 };
 

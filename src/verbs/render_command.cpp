@@ -7,6 +7,7 @@
 #include "verbs/device_render.h"
 
 #include "calibration/calibration.h"
+#include "calibration/printer_calibrations.h"
 #include "picture/design_pictures.h"
 #include "picture/picture_page_layers.h"
 #include "render/device_scales.h"
@@ -70,6 +71,7 @@ struct RenderRequest {
     int dotsPerInch = 0;
     QSize printableArea;
     std::optional<std::array<double, 4>> calibration; // else the saved one
+    std::optional<QString> printer;                   // whose calibration, as printing takes it
     std::optional<int> zoomPercent;                   // the preview's instead of the print's
     std::optional<int> thumbnailSide;                 // the preview zoomed to this longer side
     int screenDotsPerInch = 0;
@@ -170,6 +172,11 @@ std::optional<RenderRequest> readRenderArguments(const CommandArguments& args, Q
             return std::nullopt;
         }
     }
+    request.printer = args.last("printer");
+    if (request.printer && request.calibration) {
+        err << "--calibration and --printer each choose the calibration; give one of them.\n";
+        return std::nullopt;
+    }
     const std::optional<QString> zoomText = args.last("zoom");
     if (zoomText && thumbnailText) {
         err << "--zoom and --thumbnail do not go together: a thumbnail has a zoom of its own.\n";
@@ -199,11 +206,13 @@ std::optional<RenderRequest> readRenderArguments(const CommandArguments& args, Q
     return request;
 }
 
-// The calibration given, else the one saved for this user.
+// The calibration given, else the printer's named, else the one saved for this user.
 PageCalibration calibrationFor(const RenderRequest& request) {
     CalibrationSettings calibration;
     if (request.calibration)
         calibration.setLengths(*request.calibration);
+    else if (request.printer)
+        PrinterCalibrations().load(*request.printer, calibration);
     else
         loadSavedCalibration(calibration);
     return calibration.forPage();
@@ -244,7 +253,8 @@ int runRenderCommand(const QStringList& words, QTextStream& out, QTextStream& er
     CommandArguments args;
     const QStringList optionNames =
         QStringList{"output",     "dpi",       "page",  "calibration",     "zoom",
-                    "screen-dpi", "thumbnail", "paper", "png-compression", "pages"} +
+                    "screen-dpi", "thumbnail", "paper", "png-compression", "pages",
+                    "printer"} +
         deviceRenderOptionNames();
     if (auto error =
             parseCommandArguments(words, optionNames, args,

@@ -74,19 +74,20 @@ void PrintQueueTest::TearDown() {
     cupsSetUser(nullptr);
 }
 
-int PrintQueueTest::newestJobId() {
+int PrintQueueTest::newestJobId(const char* queue) {
     int newest = 0;
-    const QueueJobs jobs(kQueue, true);
+    const QueueJobs jobs(queue, true);
     for (const cups_job_t& job : jobs.all())
         newest = std::max(newest, job.id);
     return newest;
 }
 
-FinishedJob PrintQueueTest::waitForJobAfter(int previousId, const QString& title) {
+FinishedJob PrintQueueTest::waitForJobAfter(int previousId, const QString& title,
+                                            const char* queue) {
     // The job was handed over before this is asked, so it is known by now; only this test
     // prints as its user, so a second one of the title would be this test's mistake.
     QList<int> ids;
-    const QueueJobs jobs(kQueue, true);
+    const QueueJobs jobs(queue, true);
     for (const cups_job_t& job : jobs.all()) {
         if (job.id > previousId && QString::fromUtf8(job.title) == title)
             ids << job.id;
@@ -96,18 +97,18 @@ FinishedJob PrintQueueTest::waitForJobAfter(int previousId, const QString& title
                       << previousId << " where one was printed";
         return {};
     }
-    FinishedJob job = waitForJob(ids.front());
+    FinishedJob job = waitForJob(ids.front(), queue);
     job.title = title;
     return job;
 }
 
-FinishedJob PrintQueueTest::waitForJob(int id) {
+FinishedJob PrintQueueTest::waitForJob(int id, const char* queue) {
     const QDir output(QString::fromLatin1(kUnknownUsersFolder));
     QElapsedTimer timer;
     timer.start();
     while (timer.elapsed() < kJobMilliseconds) {
         ipp_jstate_t state = IPP_JSTATE_PENDING;
-        const QueueJobs jobs(kQueue, true);
+        const QueueJobs jobs(queue, true);
         for (const cups_job_t& job : jobs.all()) {
             if (job.id == id)
                 state = job.state;

@@ -28,18 +28,19 @@ class PrintQueueTest : public ::testing::Test {
     void TearDown() override;
 
     // The newest job this test handed to the queue so far; 0 when there is none.
-    static int newestJobId();
+    static int newestJobId(const char* queue = kQueue);
     // Finds the one job titled `title` that this test handed to the queue after `previousId`,
     // and waits for it to complete and for its file to appear. An empty result and a test
     // failure when there is none or more than one, when the job fails, or after some minutes.
-    FinishedJob waitForJobAfter(int previousId, const QString& title = QStringLiteral("Lineavo"));
+    FinishedJob waitForJobAfter(int previousId, const QString& title = QStringLiteral("Lineavo"),
+                                const char* queue = kQueue);
 
     // Runs the program with `arguments`; returns its exit status and fills `err`.
     static int runProgram(const QStringList& arguments, QString& err,
                           const QStringList& environment = {});
 
   private:
-    FinishedJob waitForJob(int id);
+    FinishedJob waitForJob(int id, const char* queue);
 
     QLockFile m_lock{lockPath()};
     QStringList m_printedFiles;

@@ -212,6 +212,11 @@ void TMainForm::connectPrintPage(Application& app, UserDialogs& dialogs) {
             [this] { m_settings.ZoomEd.setValue(m_preview->fitPageZoom()); });
     connect(m_commands, &DocumentCommands::designReplaced, m_preview, &PreviewPane::refresh);
     connect(m_pictures, &PictureLoader::loaded, m_preview, &PreviewPane::refresh);
+    // The check ruler's box stands over the preview, which shows at once what it does.
+    connect(&app.settings, &PaperSettings::changed, m_preview, [this](Setting changed) {
+        if (changed == Setting::RulerCheck)
+            m_preview->refresh();
+    });
 }
 
 void TMainForm::connectPreviewButton(QAbstractButton* button, Setting fileName, Application& app) {

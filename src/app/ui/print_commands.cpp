@@ -20,6 +20,7 @@ void PrintCommands::PrintBtnClick() {
         // The dialog may have chosen another printer, and its copies are ours to draw.
         const int copies = printer.copyCount();
         m_app.printer.followPrinter();
+        m_app.followPrinterCalibration();
         // Layers of its own, so that the paper's stretched pictures go with the job.
         const PicturePageLayers layers(m_app.TextureDib, m_app.PictureDib);
         if (auto error = printDesign(m_app.printer, m_app.settings, m_app.calibration.forPage(),
@@ -33,18 +34,21 @@ void PrintCommands::PrintBtnClick() {
 
 void PrintCommands::SetupBtnClick() {
     m_dialogs.setUpPrinter(m_window, m_app.printer.printer());
-    // Confirmed or not, the preview takes the size of the printable area now chosen.
+    // Confirmed or not, the preview takes the size of the printable area and the calibration
+    // of the printer now chosen.
     m_app.printer.followPrinter();
+    m_app.followPrinterCalibration();
     m_preview.refresh();
 }
 
 void PrintCommands::KalBtnClick() {
+    m_calibrationDialog.showPrinter(m_app.printer.queueName());
     m_dialogs.runCalibration(m_calibrationDialog);
     m_preview.refresh();
-    // Written after every closing, changed or not. The old file stays whole if this fails,
-    // and the values shown stay in force until the program ends.
+    // Written after every closing, changed or not, as the printer's own. The old file stays
+    // whole if this fails, and the values shown stay in force until the program ends.
     const QString file = m_app.calibrationFile();
-    if (const std::optional<QString> error = m_app.calibration.save(file))
+    if (const std::optional<QString> error = m_app.saveCalibration(file))
         m_dialogs.showErrorMessage(m_window,
                                    QStringLiteral("The calibration could not be saved in \"%1\": "
                                                   "%2 It applies until the program ends.")

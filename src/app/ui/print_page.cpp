@@ -2,9 +2,11 @@
 #include "app/ui/image_button.h"
 #include "app/ui/page_frame.h"
 #include "app/ui/pages.h"
+#include "app/ui/settings_controls.h"
 #include "settings/paper_settings.h"
 #include "settings/ui/real_spin_edit.h"
 
+#include <QCheckBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -61,6 +63,12 @@ PageFrame* buildPrintPage(PageContext& context, PrintPageControls& controls) {
     layout->setSpacing(0);
     layout->addWidget(strip);
     layout->addWidget(previewArea, 1);
+    // Under the preview, which shows at once what it does; the strip has no room left.
+    auto* rulerRow = new QHBoxLayout;
+    rulerRow->setContentsMargins(6, 2, 6, 2);
+    rulerRow->addWidget(
+        flagCheckBox(context, Setting::RulerCheck, QStringLiteral("Print a 100 mm check ruler")));
+    layout->addLayout(rulerRow);
 
     controls = {print, setup, calibrate, fitPage, previewArea};
     return page;

@@ -70,6 +70,11 @@ void TKalForm::BitBtn1Click() {
     m_printTestRectangle();
 }
 
+void TKalForm::showPrinter(const QString& printer) {
+    setWindowTitle(printer.isEmpty() ? QStringLiteral("Calibrate printer...")
+                                     : QStringLiteral("Calibrate printer \"%1\"...").arg(printer));
+}
+
 TKalForm::~TKalForm() {
     // The inch fields are members, which would go before the spin edits bound to them.
     qDeleteAll(findChildren<QWidget*>(Qt::FindDirectChildrenOnly));
@@ -91,7 +96,7 @@ void TKalForm::showEvent(QShowEvent* event) {
 
 void TKalForm::buildLayout() {
     setObjectName(QStringLiteral("KalForm"));
-    setWindowTitle(QStringLiteral("Calibrate printer..."));
+    showPrinter(QString());
     fixDialogSize(*this, QSize(kClientWidth, kClientHeight));
 
     placeLabel(QStringLiteral("Use this for every new printer to get exact printouts!"),

@@ -35,6 +35,9 @@ class TKalForm : public QDialog {
     // Prints the test rectangle on the current printer.
     void BitBtn1Click();
 
+    // Names the printer whose calibration is edited in the title; none for the common one.
+    void showPrinter(const QString& printer);
+
     // Closing by OK, the close box or Escape keeps every value; values left outside their
     // range by a field that still has the focus are brought into it first, and an inch field
     // still being typed in shows its millimetres again.
