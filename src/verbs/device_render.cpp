@@ -7,11 +7,9 @@
 #include "output/template_bundle.h"
 #include "verbs/command_arguments.h"
 #include "verbs/commands.h"
+#include "verbs/design_to_draw.h"
 
-#include "picture/design_pictures.h"
-#include "picture/picture_page_layers.h"
 #include "settings/page_design.h"
-#include "settings/paper_settings.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -224,17 +222,12 @@ int runDeviceRender(const CommandArguments& args, QTextStream& out, QTextStream&
         !readOutput(args, *device, request, err))
         return ExitUsage;
 
-    PaperSettings settings;
-    if (auto error = loadDesign(request.design, settings)) {
+    DesignToDraw toDraw;
+    if (auto error = toDraw.open(request.design, err)) {
         err << *error << "\n";
         return ExitFailure;
     }
-    const PageDesign design = pageDesignOf(settings);
-    PictureRecord texture;
-    PictureRecord picture;
-    for (const QString& failure : openDesignPictures(design, texture, picture))
-        err << "Warning: " << failure << " The page is drawn without it.\n";
-    if (auto error = writeRequest(request, *page, design, PicturePageLayers(texture, picture))) {
+    if (auto error = writeRequest(request, *page, toDraw.design(), toDraw.layers())) {
         err << *error << "\n";
         return ExitFailure;
     }

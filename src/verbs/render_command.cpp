@@ -4,15 +4,13 @@
 #include "output/paper_sizes.h"
 #include "verbs/command_arguments.h"
 #include "verbs/commands.h"
+#include "verbs/design_to_draw.h"
 #include "verbs/device_render.h"
 
 #include "calibration/calibration.h"
 #include "calibration/printer_calibrations.h"
-#include "picture/design_pictures.h"
-#include "picture/picture_page_layers.h"
 #include "render/device_scales.h"
 #include "settings/page_design.h"
-#include "settings/paper_settings.h"
 #include "settings/system_file_names.h"
 
 #include <QLocale>
@@ -272,18 +270,12 @@ int runRenderCommand(const QStringList& words, QTextStream& out, QTextStream& er
         err << "The page has no pixels at this zoom.\n";
         return ExitUsage;
     }
-    PaperSettings settings;
-    if (auto error = loadDesign(request->design, settings)) {
+    DesignToDraw toDraw;
+    if (auto error = toDraw.open(request->design, err)) {
         err << *error << "\n";
         return ExitFailure;
     }
-    const PageDesign design = pageDesignOf(settings);
-    PictureRecord texture;
-    PictureRecord picture;
-    for (const QString& failure : openDesignPictures(design, texture, picture))
-        err << "Warning: " << failure << " The page is drawn without it.\n";
-    const PicturePageLayers layers(texture, picture);
-    const PageToDraw page{scale, design, layers};
+    const PageToDraw page{scale, toDraw.design(), toDraw.layers()};
     if (auto error = request->pages > 1 ? writeNotebookFile(*request->format, request->output, page,
                                                             request->pages)
                                         : writePageFile(*request->format, request->output, page, {},
