@@ -6,6 +6,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <optional>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -122,8 +123,9 @@ void ImageSurface::drawSlantedRun(int top, int bottom,
     row = base;
     // The others, with what each row needs of them at hand.
     struct Piece {
-        const SlantedRows* rows; // null for a line, which changes the same columns in every row
-        QPoint origin;
+        // None for a line, which changes the same columns in every row.
+        std::optional<SlantedRowWalk> rows;
+        int originX; // the page column of the image's first
         int left;
         int end;
         quint32 value;
@@ -132,18 +134,27 @@ void ImageSurface::drawSlantedRun(int top, int bottom,
     std::vector<Piece> pieces;
     for (auto op = firstSlanted; op != covering.end(); ++op) {
         const Operation& o = **op;
-        pieces.push_back({o.slant ? &o.slant->rows : nullptr, o.slant ? o.slant->origin : QPoint(),
-                          o.area.left(), o.area.right() + 1, o.value, o.mode});
+        Piece& piece = pieces.emplace_back(
+            Piece{std::nullopt, 0, o.area.left(), o.area.right() + 1, o.value, o.mode});
+        if (o.slant) {
+            const int originY = o.slant->origin.y();
+            piece.rows.emplace(o.slant->rows, top + originY, bottom + originY);
+            piece.originX = o.slant->origin.x();
+        }
     }
     std::vector<std::pair<int, int>> changed;
     const qsizetype stride = m_image.bytesPerLine() / 4;
     quint32* pixels = reinterpret_cast<quint32*>(m_image.bits());
     for (int y = top; y < bottom; ++y) {
         changed.clear();
-        for (const Piece& piece : pieces) {
-            const auto [left, right] =
-                piece.rows ? slantedColumns(*piece.rows, piece.origin, piece.left, piece.end, y)
-                           : std::pair(piece.left, piece.end);
+        for (Piece& piece : pieces) {
+            int left = piece.left;
+            int right = piece.end;
+            if (piece.rows) {
+                const auto [first, end] = piece.rows->next();
+                left = std::max(first - piece.originX, left);
+                right = std::min(end - piece.originX, right);
+            }
             if (right <= left)
                 continue;
             applyRow(row.data() + left, right - left, piece.value, piece.mode);

@@ -135,6 +135,38 @@ std::pair<int, int> SlantedRows::settledByTheRule(int left, int right, int y) co
     return {first, last + 1};
 }
 
+SlantedRowWalk::SlantedRowWalk(const SlantedRows& rows, int top, int bottom)
+    : m_rows(&rows), m_y(top) {
+    const QRect& within = rows.m_piece.within;
+    // Every value worked out on the way stays below this many pixels, so that each rounding
+    // there strays by at most 2^-31 pixels; and the fixed point neither overflows nor strays by
+    // more than 2^-41 pixels a row, which over 2^19 rows is 2^-22, a quarter of kTie.
+    constexpr double kLargest = 1 << 22;
+    constexpr int kMostRows = 1 << 19;
+    const double largest =
+        (std::abs(double(top)) + std::abs(double(bottom)) + std::abs(rows.m_rowShift) + 1) *
+            (std::abs(rows.m_across) + std::abs(rows.m_along) + 1) +
+        std::abs(rows.m_acrossFrom) + std::abs(rows.m_acrossTo) + std::abs(rows.m_alongFrom) +
+        std::abs(rows.m_alongTo) + std::abs(double(within.left())) +
+        std::abs(double(within.right())) + 4;
+    m_stepped = rows.m_oblique && top >= within.top() && bottom - 1 <= within.bottom() &&
+                bottom - top <= kMostRows && largest < kLargest;
+    if (!m_stepped)
+        return;
+    const auto fixed = [](double v) { return qint64(std::llround(v * double(kOne))); };
+    const double cy = top + rows.m_rowShift;
+    m_acrossFrom = fixed(cy * rows.m_across + rows.m_acrossFrom);
+    m_acrossTo = fixed(cy * rows.m_across + rows.m_acrossTo);
+    m_alongFrom = fixed(cy * rows.m_along + rows.m_alongFrom);
+    m_alongTo = fixed(cy * rows.m_along + rows.m_alongTo);
+    m_acrossStep = fixed(rows.m_across);
+    m_alongStep = fixed(rows.m_along);
+    m_left = within.left();
+    m_right = within.right();
+    m_lowest = qint64(m_left) * kOne - 3 * (kOne / 2);
+    m_highest = qint64(m_right) * kOne + 3 * (kOne / 2);
+}
+
 QRect SlantedPiece::reach() const {
     if (within.isEmpty())
         return QRect();

@@ -70,6 +70,8 @@ class SlantedRows {
     }
 
   private:
+    friend class SlantedRowWalk;
+
     // Closer than this to a pixel centre, a boundary worked out by division may lie on either
     // side of it.
     static constexpr double kTie = 1e-6;
@@ -135,6 +137,51 @@ struct CircleOutline {
     // The columns of row `y` on the left arc (or the run across) and on the right arc, each
     // first .. end-1, none when end <= first.
     std::array<std::pair<int, int>, 2> arcsOf(int y) const;
+};
+
+// The rows of a slanted piece from `top` down to `bottom`-1, one after another, as
+// SlantedRows::columnsOf gives them, but with each boundary stepped down the rows in fixed
+// point instead of worked out anew: a page asks this for every piece in every row. The steps
+// stray from the worked-out boundary by far less than kTie, so a row whose stepped boundary
+// comes near a pixel centre is left to columnsOf, and every other row comes out the same.
+class SlantedRowWalk {
+  public:
+    SlantedRowWalk(const SlantedRows& rows, int top, int bottom);
+    // The columns of the next row: first .. end-1, none when end <= first.
+    std::pair<int, int> next() {
+        const int y = m_y++;
+        if (!m_stepped)
+            return m_rows->columnsOf(y);
+        const qint64 from = std::max({m_acrossFrom, m_alongFrom, m_lowest});
+        const qint64 to = std::min({m_acrossTo, m_alongTo, m_highest});
+        m_acrossFrom += m_acrossStep;
+        m_acrossTo += m_acrossStep;
+        m_alongFrom += m_alongStep;
+        m_alongTo += m_alongStep;
+        if (nearPixelCentre(from) || nearPixelCentre(to))
+            return m_rows->columnsOf(y);
+        return {std::max(int(from >> kFraction) + 1, m_left),
+                std::min(int(to >> kFraction), m_right) + 1};
+    }
+
+  private:
+    static constexpr int kFraction = 40; // bits below the pixel
+    static constexpr qint64 kOne = qint64(1) << kFraction;
+    // Twice kTie: the steps and the working out together stray by less than half of it.
+    static constexpr qint64 kNear = qint64(2 * SlantedRows::kTie * double(kOne)) + 1;
+    // Whether a boundary lies within kNear of a whole number, where a pixel centre lies half a
+    // pixel on (the boundaries are those of columnsBetween).
+    static bool nearPixelCentre(qint64 v) {
+        return quint64((v & (kOne - 1)) - kNear) >= quint64(kOne - 2 * kNear);
+    }
+
+    const SlantedRows* m_rows;
+    int m_y;
+    bool m_stepped; // false where fixed point could stray too far: every row is worked out
+    qint64 m_acrossFrom = 0, m_acrossTo = 0, m_alongFrom = 0, m_alongTo = 0;
+    qint64 m_acrossStep = 0, m_alongStep = 0;
+    qint64 m_lowest = 0, m_highest = 0; // half a pixel beyond `within`
+    int m_left = 0, m_right = 0;        // `within`'s columns
 };
 
 // A canvas in device pixels with the drawing rules that preview, print and renders share:

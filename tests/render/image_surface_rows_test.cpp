@@ -27,7 +27,7 @@ QImage smallPicture(int width, int height) {
 // A page of the kinds of runs the renderer makes, in page coordinates: a background that
 // covers whole rows, a grid of copy lines (rows that come out alike), partial rows, XOR
 // columns over them, a NOT band and a rectangle that crosses the surface's edges; tiles and a
-// picture under the lines, reaching past the surface.
+// picture under the lines, reaching past the surface; slanted pieces over a band of whole rows.
 void drawMixedPage(Surface& s, QSize page) {
     const int w = page.width();
     const int h = page.height();
@@ -55,6 +55,14 @@ void drawMixedPage(Surface& s, QSize page) {
     s.setPenColor(0x00aa00);
     s.setBrushColor(0x336699);
     s.rectangle(w - 9, h / 4, w + 20, h / 4 + 11);
+    // A band of whole rows with slanted pieces over it, one in each mode, leaning 3 across for
+    // 4 down from pixel centres at 4 pixels wide: every fourth row has a side through a centre.
+    s.fill(QRect(-1, h / 2, w + 2, h / 3), 0xfafafa, PenMode::Copy);
+    s.setPenWidth(4);
+    const QRect everywhere(-5, -5, w + 10, h + 10);
+    s.slantedLine(QPointF(2.5, 0.5), QPointF(2.5 + 3 * h, 0.5 + 4 * h), everywhere);
+    s.setPenMode(PenMode::Xor);
+    s.slantedLine(QPointF(w - 0.5, 0.5), QPointF(w - 0.5 - 3 * h, 0.5 + 4 * h), everywhere);
 }
 
 struct RowPathCase {
