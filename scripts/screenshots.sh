@@ -81,7 +81,7 @@ pages=(basic-settings edges insert-picture background-texture free-text print)
 # A click into the first page's line spacing gives the pages the keyboard; Ctrl+Tab then
 # turns them. The window settles in its place first.
 sleep 0.5
-xdotool mousemove --window "$window" 360 175 click 1 mousemove --window "$window" 0 0
+xdotool mousemove --window "$window" 360 196 click 1 mousemove --window "$window" 0 0
 sleep 0.3
 for index in "${!pages[@]}"; do
     if ((index > 0)); then
