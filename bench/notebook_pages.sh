@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Time and peak memory of a notebook against one page of the same design: a vector dot grid of
-# 500 pages and of 1 (A4 at 600 dpi), and an exact (raster) PDF of 50 pages and of 1 at 300 dpi.
+# Time and peak memory of a notebook against one page of the same design (a dot grid with page
+# numbers, mirrored margins and punch holes): a vector PDF of 500 pages and of 1 (A4 at 600
+# dpi), and an exact (raster) PDF of 50 pages and of 1 at 300 dpi.
 # Each row gives the medians of ROUNDS runs and the ratio of the peaks (many pages / one page),
 # which stays near 1 when each page goes to the disk before the next is drawn; pdfinfo then
 # shows the pages and the size of the large notebooks.
@@ -13,7 +14,8 @@ trap 'rm -rf "$folder"' EXIT
 
 median() { sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
 
-"$program" save "$folder/dots.lvo" --preset dots >/dev/null
+"$program" save "$folder/dots.lvo" --preset dots --set PageNumberBottomOutside=on \
+    --set MirrorCheck=on --set TwoHoles80=on >/dev/null
 
 # Prints "SECONDS PEAK_KB", the medians of the rounds of one render.
 measure() {
