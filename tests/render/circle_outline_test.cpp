@@ -1,6 +1,4 @@
-#include "plain_surface.h"
-#include "render/image_surface.h"
-#include "support/image_compare.h"
+#include "drawn_in_bands.h"
 
 #include <gtest/gtest.h>
 
@@ -67,22 +65,8 @@ TEST_P(CircleOutlines, CoverThePixelsOfTheRule) {
     const CircleCase& c = GetParam();
     const QImage expected = reference(c);
 
-    PlainSurface plain(kSize, QPoint(0, 0));
-    plain.fill(QRect(QPoint(0, 0), kSize), kPaper, PenMode::Copy);
-    drawCircles(plain, c);
-    EXPECT_TRUE(imagesEqual(expected, plain.image(), QStringLiteral("%1-plain").arg(c.name)));
-
-    for (const int bandHeight : {kSize.height(), 7}) {
-        for (int top = 0; top < kSize.height(); top += bandHeight) {
-            const QRect band(0, top, kSize.width(), std::min(bandHeight, kSize.height() - top));
-            QImage paper(band.size(), QImage::Format_RGB32);
-            paper.fill(kPaper);
-            ImageSurface surface(paper, band.topLeft());
-            drawCircles(surface, c);
-            ASSERT_TRUE(imagesEqual(expected.copy(band), surface.image(),
-                                    QStringLiteral("%1-band-%2").arg(c.name).arg(top)));
-        }
-    }
+    expectDrawnAsExpected(expected, kPaper, QLatin1String(c.name),
+                          [&](Surface& surface) { drawCircles(surface, c); });
 }
 
 INSTANTIATE_TEST_SUITE_P(
