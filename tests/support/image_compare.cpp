@@ -28,7 +28,11 @@
     }
     if (count == 0)
         return ::testing::AssertionSuccess();
-    const QString base = QDir::current().absoluteFilePath(name);
+    // Into the build's own folder for test output, never into the source tree that a test may
+    // have been started from.
+    QDir output(QStringLiteral(LINEAVO_TEST_OUTPUT_DIR));
+    output.mkpath(QStringLiteral("."));
+    const QString base = output.absoluteFilePath(name);
     expected.save(base + "-expected.png");
     actual.save(base + "-actual.png");
     difference.save(base + "-difference.png");
