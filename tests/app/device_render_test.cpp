@@ -162,6 +162,47 @@ TEST_F(DeviceRender, BundleHoldsThePageAsPngAndSvgAndTheirTemplateEntry) {
     EXPECT_EQ(entry.value("filename").toString(), "Weekly grid");
     EXPECT_FALSE(entry.value("iconCode").toString().isEmpty());
     EXPECT_FALSE(entry.value("categories").toArray().isEmpty());
+    EXPECT_FALSE(entry.contains("landscape"));
+
+    list.close();
+    render({design, "--device", "remarkable-paper-pro", "--bundle", folder, "--landscape"});
+    ASSERT_TRUE(list.open(QIODevice::ReadOnly));
+    EXPECT_EQ(QJsonDocument::fromJson(list.readAll())["templates"][0]["landscape"], true);
+}
+
+QByteArray contentOf(const QString& file) {
+    QFile read(file);
+    return read.open(QIODevice::ReadOnly) ? read.readAll() : QByteArray();
+}
+
+// A bundle whose files cannot all be written leaves the one before whole: none of its files is
+// replaced, and no unfinished file stays in the folder.
+TEST_F(DeviceRender, BundleThatCannotBeWrittenWholeReplacesNothing) {
+    const QString design = colouredGrid("Grid.lvo");
+    for (const char* blocked : {"Grid.png", "Grid.svg"}) {
+        SCOPED_TRACE(blocked);
+        const QString folder = path(QStringLiteral("bundle-of-") + blocked);
+        render({design, "--device", "remarkable-2", "--bundle", folder});
+        const QStringList names{"Grid.png", "Grid.svg", "templates.json"};
+        std::map<QString, QByteArray> before;
+        for (const QString& name : names)
+            before[name] = contentOf(folder + '/' + name);
+        ASSERT_TRUE(QFile::remove(folder + '/' + blocked));
+        ASSERT_TRUE(QDir(folder).mkdir(blocked));
+
+        // The landscape page differs in every file.
+        const ProgramRun r = runLineavo(
+            {"render", design, "--device", "remarkable-2", "--bundle", folder, "--landscape"});
+        EXPECT_EQ(r.exitCode, 1);
+        EXPECT_TRUE(r.err.contains(blocked)) << r.err.toStdString();
+        EXPECT_EQ(QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+                  names);
+        for (const QString& name : names) {
+            if (name != QLatin1String(blocked)) {
+                EXPECT_EQ(contentOf(folder + '/' + name), before[name]) << name.toStdString();
+            }
+        }
+    }
 }
 
 } // namespace
