@@ -3,6 +3,7 @@
 #include "app/ui/document_commands.h"
 #include "app/ui/main_form.h"
 #include "app/ui/qt_user_dialogs.h"
+#include "document/interrupted_files.h"
 #include "program_version.h"
 #include "settings/system_file_names.h"
 
@@ -105,6 +106,8 @@ int runWindow(int argc, char* argv[], const QString& design) {
 } // namespace
 
 int main(int argc, char* argv[]) {
+    // Before any file is written: an interrupted command leaves no unfinished file behind.
+    removeFilesOnInterrupt();
     // Decide before any application object exists: the verbs run without a display, and a
     // mistyped verb must not open the window (or fail for want of a display).
     const QStringList words = commandLineWords(argc, argv);

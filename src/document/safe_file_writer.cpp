@@ -1,5 +1,6 @@
 #include "document/safe_file_writer.h"
 
+#include "document/interrupted_files.h"
 #include "settings/system_file_names.h"
 
 #include <QRandomGenerator>
@@ -61,22 +62,24 @@ QByteArray temporaryNameBeside(const QByteArray& path) {
     return name;
 }
 
-// Tries names until one is free: opened with O_EXCL, a file of that name made meanwhile by
-// someone else is never written into.
-int createBeside(const QByteArray& path, mode_t mode, QByteArray& temporaryPath) {
+} // namespace
+
+int createFileBeside(const QByteArray& path, mode_t mode, QByteArray& temporaryPath,
+                     InterruptRemovedFile& removed) {
     constexpr int kTries = 100;
     int descriptor = -1;
     for (int i = 0; i < kTries && descriptor < 0; ++i) {
         temporaryPath = temporaryNameBeside(path);
+        removed.remember(temporaryPath);
         descriptor =
             ::open(temporaryPath.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
         if (descriptor < 0 && errno != EEXIST)
             break;
     }
+    if (descriptor < 0)
+        removed.forget();
     return descriptor;
 }
-
-} // namespace
 
 void WholeWriteDevice::start(int descriptor) {
     m_descriptor = descriptor;
@@ -124,7 +127,8 @@ std::optional<QString> SafeFileWriter::open() {
     m_finalPath = followLinks(path);
     // A file that is replaced is closed to others until it has the old file's permissions; a
     // new one gets what the umask leaves.
-    m_descriptor = createBeside(m_finalPath, replaces ? 0600 : 0666, m_temporaryPath);
+    m_descriptor = createFileBeside(m_finalPath, replaces ? 0600 : 0666, m_temporaryPath,
+                                    m_removedOnInterrupt);
     if (m_descriptor < 0) {
         const int code = errno;
         m_temporaryPath.clear();
@@ -152,9 +156,10 @@ void SafeFileWriter::discard() {
     if (!m_temporaryPath.isEmpty())
         ::unlink(m_temporaryPath.constData());
     m_temporaryPath.clear();
+    m_removedOnInterrupt.forget();
 }
 
-std::optional<QString> SafeFileWriter::commit() {
+std::optional<QString> SafeFileWriter::closeFile() {
     std::optional<QString> error = writeFailure();
     // Some file systems take the blocks only when the data is synced, and some report a
     // failed write only when the file is closed.
@@ -165,13 +170,23 @@ std::optional<QString> SafeFileWriter::commit() {
     m_descriptor = -1;
     if (!error && closed != 0)
         error = writeFailureOf(errno);
+    return error;
+}
+
+void SafeFileWriter::placed() {
+    m_temporaryPath.clear();
+    m_removedOnInterrupt.forget();
+}
+
+std::optional<QString> SafeFileWriter::commit() {
+    std::optional<QString> error = closeFile();
     if (!error && ::rename(m_temporaryPath.constData(), m_finalPath.constData()) != 0)
         error = writeFailureOf(errno);
     if (error) {
         discard();
         return error;
     }
-    m_temporaryPath.clear();
+    placed();
     return std::nullopt;
 }
 

@@ -1,10 +1,14 @@
 #pragma once
 
+#include "document/interrupted_files.h"
+
 #include <QByteArray>
 #include <QIODevice>
 #include <QString>
 
 #include <optional>
+
+#include <sys/types.h>
 
 // The reason a write gives when the volume has no room left.
 inline const QString kDiskFullMessage = QStringLiteral("Disk full.");
@@ -27,11 +31,18 @@ class WholeWriteDevice : public QIODevice {
     int m_failure = 0;
 };
 
+// Makes a new, empty file of a name beside `path` that no file had, with `mode` as the umask
+// leaves it, registered in `removed` so that an interrupt removes it; no file of someone else
+// is ever taken. Returns its descriptor, or -1 with errno set; `madePath` is its name.
+int createFileBeside(const QByteArray& path, mode_t mode, QByteArray& madePath,
+                     InterruptRemovedFile& removed);
+
 // Replaces a file whole or not at all. The new content goes to a file beside the old one and
 // takes its place only when every byte of it is known to be on the disk: a write that fails
 // part way, on a full disk above all, leaves the old file exactly as it was. The name reaches
 // the system as its own bytes, UTF-8 or not. A link is followed, and the file it leads to is
-// replaced; a file that is replaced keeps its permissions.
+// replaced; a file that is replaced keeps its permissions. An interrupting signal removes the
+// unfinished file (see removeFilesOnInterrupt).
 class SafeFileWriter {
   public:
     explicit SafeFileWriter(const QString& fileName);
@@ -54,7 +65,14 @@ class SafeFileWriter {
     std::optional<QString> cancel();
 
   private:
+    // A set of files replaces its targets itself, all together.
+    friend class SafeFileSet;
+
     std::optional<QString> writeFailure() const;
+    // Closes the new file, with its content on the disk; returns why it could not.
+    std::optional<QString> closeFile();
+    // The new file has taken the old one's name, and is no longer the writer's to remove.
+    void placed();
     // Closes the new file and removes it.
     void discard();
 
@@ -63,4 +81,5 @@ class SafeFileWriter {
     QByteArray m_finalPath;
     int m_descriptor = -1;
     WholeWriteDevice m_device;
+    InterruptRemovedFile m_removedOnInterrupt;
 };

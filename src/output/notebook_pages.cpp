@@ -10,7 +10,8 @@ PageDesign notebookPageDesign(const PageDesign& first, int page) {
 }
 
 std::optional<QString> writeNotebookFile(const OutputFormat& format, const QString& path,
-                                         const PageToDraw& first, int pageCount) {
+                                         const PageToDraw& first, int pageCount,
+                                         const NotebookProgress& progress) {
     if (!format.drawOnPdf)
         return QStringLiteral("only a PDF file holds more than one page.");
     if (auto refusal = pageFileRefusal(format, path, first.scale))
@@ -18,5 +19,7 @@ std::optional<QString> writeNotebookFile(const OutputFormat& format, const QStri
     return writePdfPages(first.scale, path, pageCount, [&](QPainter& painter, int page) {
         const PageDesign design = notebookPageDesign(first.design, page);
         format.drawOnPdf(painter, {first.scale, design, first.layers});
+        if (progress)
+            progress(page + 1, pageCount);
     });
 }

@@ -11,7 +11,6 @@
 
 #include "settings/page_design.h"
 
-#include <QDir>
 #include <QFileInfo>
 #include <QTextStream>
 
@@ -160,8 +159,6 @@ std::optional<QString> writeRequest(const DeviceRequest& request, const DevicePa
             return request.output + QStringLiteral(": ") + *error;
         return std::nullopt;
     }
-    if (!QDir().mkpath(request.bundleDir))
-        return request.bundleDir + QStringLiteral(": the folder could not be made.");
     const QString name = request.design.isEmpty() ? kNewDesignTemplateName
                                                   : QFileInfo(request.design).completeBaseName();
     return writeTemplateBundle(request.bundleDir, name, page, design, layers,

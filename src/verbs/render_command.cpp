@@ -20,6 +20,8 @@
 #include <array>
 #include <cmath>
 
+#include <unistd.h>
+
 namespace {
 
 constexpr int kMaxSide = 1000000;
@@ -245,6 +247,17 @@ PageScale scaleFor(const RenderRequest& request) {
                : printScale(printer, calibration);
 }
 
+// A notebook of many pages takes minutes: a person at the terminal sees how far it is, on one
+// line that each page overwrites. A script reading the errors gets only the errors.
+NotebookProgress progressOnTerminal(QTextStream& err) {
+    if (!::isatty(STDERR_FILENO))
+        return {};
+    return [&err](int drawn, int count) {
+        err << "\rPage " << drawn << " of " << count << (drawn == count ? "\n" : "");
+        err.flush();
+    };
+}
+
 } // namespace
 
 int runRenderCommand(const QStringList& words, QTextStream& out, QTextStream& err) {
@@ -277,7 +290,7 @@ int runRenderCommand(const QStringList& words, QTextStream& out, QTextStream& er
     }
     const PageToDraw page{scale, toDraw.design(), toDraw.layers()};
     if (auto error = request->pages > 1 ? writeNotebookFile(*request->format, request->output, page,
-                                                            request->pages)
+                                                            request->pages, progressOnTerminal(err))
                                         : writePageFile(*request->format, request->output, page, {},
                                                         request->pngCompression)) {
         err << request->output << ": " << *error << "\n";

@@ -162,6 +162,37 @@ TEST_F(DeviceRender, BundleHoldsThePageAsPngAndSvgAndTheirTemplateEntry) {
     EXPECT_EQ(entry.value("filename").toString(), "Weekly grid");
     EXPECT_FALSE(entry.value("iconCode").toString().isEmpty());
     EXPECT_FALSE(entry.value("categories").toArray().isEmpty());
+    EXPECT_FALSE(entry.contains("landscape"));
+
+    list.close();
+    render({design, "--device", "remarkable-paper-pro", "--bundle", folder, "--landscape"});
+    ASSERT_TRUE(list.open(QIODevice::ReadOnly));
+    EXPECT_EQ(QJsonDocument::fromJson(list.readAll())["templates"][0]["landscape"], true);
+}
+
+// A bundle whose files cannot all be written leaves the one before whole: none of its files is
+// replaced, and no unfinished file stays in the folder.
+TEST_F(DeviceRender, BundleThatCannotBeWrittenWholeReplacesNothing) {
+    const QString design = colouredGrid("Grid.lvo");
+    const QDir folder(path("bundle"));
+    render({design, "--device", "remarkable-2", "--bundle", folder.path()});
+    QFile png(folder.filePath("Grid.png"));
+    ASSERT_TRUE(png.open(QIODevice::ReadOnly));
+    const QByteArray before = png.readAll();
+    png.close();
+    ASSERT_TRUE(QFile::remove(folder.filePath("Grid.svg")) && folder.mkdir("Grid.svg"));
+
+    const ProgramRun r = runLineavo(
+        {"render", design, "--device", "remarkable-2", "--bundle", folder.path(), "--landscape"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.err.contains("Grid.svg")) << r.err.toStdString();
+    EXPECT_EQ(folder.entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+              QStringList({"Grid.png", "Grid.svg", "templates.json"}));
+    ASSERT_TRUE(png.open(QIODevice::ReadOnly));
+    EXPECT_EQ(png.readAll(), before);
+    QFile list(folder.filePath("templates.json"));
+    ASSERT_TRUE(list.open(QIODevice::ReadOnly));
+    EXPECT_FALSE(list.readAll().contains("landscape"));
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "settings/system_file_names.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -66,7 +67,7 @@ class FileNamesOnTheCommandLine : public ::testing::Test {
     void TearDown() override {
         for (const char* name :
              {"caf\xe9/design.lvo", "caf\xe9/logo.png", "caf\xe9/copy.lvo", "caf\xe9/here.lvo",
-              "caf\xe9/d\xe9.png", "p\xe9ge.png", "l\xe9go.bmp", "caf\xe9"})
+              "caf\xe9/cop\xe9.lvo", "caf\xe9/d\xe9.png", "p\xe9ge.png", "l\xe9go.bmp", "caf\xe9"})
             std::remove(path(name).constData());
     }
 
@@ -127,6 +128,19 @@ TEST_F(FileNamesOnTheCommandLine, NamesAreOpenedAsTheirBytesOrSayWhyNot) {
             EXPECT_TRUE(isRegularFile(fileNameFromSystem(path(row.written))));
         }
     }
+}
+
+// A template is listed under its design's name, and the tablet's list holds only UTF-8.
+TEST_F(FileNamesOnTheCommandLine, BundleOfADesignWhoseNameIsNoUtf8WritesNothing) {
+    ASSERT_EQ(
+        run("save \"$(printf 'caf\\351')/design.lvo\" \"$(printf 'caf\\351/cop\\351').lvo\"", ".")
+            .exitCode,
+        0);
+    const Outcome result = run(
+        "render \"$(printf 'caf\\351/cop\\351').lvo\" --device remarkable-2 --bundle bundle", ".");
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_TRUE(result.err.contains("UTF-8")) << result.err.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(fileNameFromSystem(path("bundle"))));
 }
 
 } // namespace
