@@ -78,41 +78,35 @@ std::optional<QString> storedValue(const PaperSettings& s, const SettingDescript
     return std::nullopt;
 }
 
-// How many generations of the extension block a document needs to keep the setting as it is:
-// none for a setting at what New gives it, or one whose main field can tell it.
-int generationsNeeded(const PaperSettings& s, const SettingDescription& d) {
+// Whether a document needs the extension block to keep the setting as it is: not for a
+// setting at what New gives it, nor for one whose main field can tell it.
+bool needsBlock(const PaperSettings& s, const SettingDescription& d) {
     switch (d.place) {
     case Place::Main:
-        return 0;
-    case Place::Both: {
-        const qint64 number = s.number(d.setting);
-        if (d.stored != Stored::Flag || number <= 1)
-            return 0;
-        return number < d.buttonsOfFirstGeneration ? 1 : d.generation;
+        return false;
+    case Place::Both:
+        return d.stored == Stored::Flag && s.number(d.setting) > 1;
+    case Place::Extension:
+        return d.kind == SettingKind::Real ? s.field(d.setting).value() != d.newValue
+                                           : s.number(d.setting) != qint64(d.newValue);
     }
-    case Place::Extension: {
-        const bool asNew = d.kind == SettingKind::Real ? s.field(d.setting).value() == d.newValue
-                                                       : s.number(d.setting) == qint64(d.newValue);
-        return asNew ? 0 : d.generation;
-    }
-    }
-    return 0;
+    return false;
 }
 
 std::optional<QString> recordFromSettings(const PaperSettings& s, const QString& documentPath,
                                           DocumentRecord& r) {
-    int generations = 0;
+    bool blockNeeded = false;
     for (const SettingDescription& d : settingTable()) {
-        generations = std::max(generations, generationsNeeded(s, d));
+        blockNeeded = blockNeeded || needsBlock(s, d);
         if (!inMainFields(d))
             continue;
         if (auto error = storedValue(s, d, d.stored, 0, documentPath, r[d.setting]))
             return error;
     }
-    // A design that needs no block is saved exactly as before there was one, and one that
-    // needs only the first generation as before there was a second.
-    r.extension.resize(generations);
-    for (int generation = 1; generation <= generations; ++generation) {
+    // A design that needs no block is saved exactly as before there was one. One that needs
+    // a block has every generation, so that the block can end in its check sum.
+    r.extension.resize(blockNeeded ? kExtensionGenerations : 0);
+    for (int generation = 1; generation <= int(r.extension.size()); ++generation) {
         for (const SettingDescription& d : settingTable()) {
             if (!inGeneration(d, generation))
                 continue;
@@ -282,8 +276,9 @@ std::optional<QString> openDocument(PaperSettings& settings, const QString& file
     file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle);
     // Anything after the largest possible document is never read. A later version's extension
     // block may be longer than ours; it has room for that.
-    const QByteArray bytes = file.read(
-        largestDocumentSize() + kExtensionGenerations * kExtensionHeaderSize + kLaterExtensionRoom);
+    const QByteArray bytes =
+        file.read(largestDocumentSize() + kChecksumGeneration * kExtensionHeaderSize +
+                  kChecksumSize + kLaterExtensionRoom);
     if (file.error() != QFileDevice::NoError)
         return QStringLiteral("%1 %2 cannot be read: %3.")
             .arg(DocumentMessages::couldNotOpen, name, file.errorString());

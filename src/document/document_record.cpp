@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include <zlib.h>
+
 namespace {
 
 void append(QByteArray& bytes, const StoredValue& value, Stored stored) {
@@ -90,52 +92,77 @@ Stored storedInExtension(const SettingDescription& d) {
     return d.kind == SettingKind::Choice ? Stored::Byte : d.stored;
 }
 
-bool startsWithTag(Reader& reader) {
-    if (reader.remaining() < qsizetype(sizeof kExtensionTag))
-        return false;
-    const char* tag = reader.take(sizeof kExtensionTag);
-    return std::equal(tag, tag + sizeof kExtensionTag, kExtensionTag);
+// The number a block keeps in four bytes, little-endian.
+quint32 number32(const char* p) {
+    return qFromLittleEndian<quint32>(p);
 }
 
-// Reads the block of `generation` and the later generations it holds, after its tag.
-bool readGeneration(Reader& reader, int generation, std::vector<StoredValues>& generations) {
-    const char* header = reader.take(2 + 4);
-    if (!header)
-        return false;
-    const quint16 version = qFromLittleEndian<quint16>(header);
-    const quint32 length = qFromLittleEndian<quint32>(header + 2);
-    if (version < generation || length > quint64(reader.remaining()))
-        return false;
-    // Only the block's own bytes: a field may not reach into what follows it.
-    Reader block(QByteArrayView(reader.take(length), length));
-    StoredValues values;
-    for (const SettingDescription& d : settingTable()) {
-        if (!inGeneration(d, generation))
-            continue;
-        std::optional<StoredValue> value = block.read(storedInExtension(d));
-        if (!value)
+// The check sum of the blocks' first `size` bytes.
+quint32 checksum(QByteArrayView blocks, qsizetype size) {
+    return quint32(crc32(0, reinterpret_cast<const Bytef*>(blocks.data()), uInt(size)));
+}
+
+// Reads the blocks after the main fields, each after the one before it. Every block runs to
+// the end of the bytes, so a length is right only when it is exactly what is left.
+class BlockReader {
+  public:
+    explicit BlockReader(QByteArrayView blocks) : m_blocks(blocks), m_reader(blocks) {}
+
+    // Reads the block of `generation` and the later ones it holds; `version` is the one the
+    // blocks around it have, 0 for the outermost.
+    bool read(int generation, int version, std::vector<StoredValues>& generations) {
+        const char* tag = m_reader.take(sizeof kExtensionTag);
+        const char* header = m_reader.take(2 + 4);
+        if (!tag || !std::equal(tag, tag + sizeof kExtensionTag, kExtensionTag) || !header)
             return false;
-        values[int(d.setting)] = std::move(*value);
+        const int ownVersion = qFromLittleEndian<quint16>(header);
+        if (ownVersion < generation || (version != 0 && ownVersion != version) ||
+            number32(header + 2) != quint64(m_reader.remaining()))
+            return false;
+        // A later program's generation is its own business.
+        if (generation > kChecksumGeneration)
+            return true;
+        if (generation == kChecksumGeneration) {
+            const qsizetype at = m_blocks.size() - m_reader.remaining();
+            const char* sum = m_reader.take(kChecksumSize);
+            if (!sum || number32(sum) != checksum(m_blocks, at))
+                return false;
+        } else {
+            StoredValues values;
+            for (const SettingDescription& d : settingTable()) {
+                if (!inGeneration(d, generation))
+                    continue;
+                std::optional<StoredValue> value = m_reader.read(storedInExtension(d));
+                if (!value)
+                    return false;
+                values[int(d.setting)] = std::move(*value);
+            }
+            generations.push_back(std::move(values));
+        }
+        if (ownVersion == generation)
+            return m_reader.remaining() == 0;
+        return read(generation + 1, ownVersion, generations);
     }
-    generations.push_back(std::move(values));
-    if (version == generation)
-        return block.remaining() == 0;
-    if (generation < kExtensionGenerations && startsWithTag(block))
-        return readGeneration(block, generation + 1, generations);
-    return true;
-}
 
-// The block of `generation` with the later generations of `record` inside it, tag and all.
-QByteArray encodedGeneration(const DocumentRecord& record, int generation) {
+  private:
+    QByteArrayView m_blocks;
+    Reader m_reader;
+};
+
+// The block of `generation` with the later generations up to `version` inside it, tag and
+// all; the check sum's place is left empty.
+QByteArray encodedGeneration(const DocumentRecord& record, int generation, int version) {
     QByteArray fields;
+    if (generation == kChecksumGeneration)
+        fields = QByteArray(kChecksumSize, '\0');
     for (const SettingDescription& d : settingTable()) {
-        if (inGeneration(d, generation))
+        if (generation < kChecksumGeneration && inGeneration(d, generation))
             append(fields, record.extension[generation - 1][int(d.setting)], storedInExtension(d));
     }
-    if (generation < int(record.extension.size()))
-        fields.append(encodedGeneration(record, generation + 1));
+    if (generation < version)
+        fields.append(encodedGeneration(record, generation + 1, version));
     char header[2 + 4];
-    qToLittleEndian(quint16(record.extension.size()), header);
+    qToLittleEndian(quint16(version), header);
     qToLittleEndian(quint32(fields.size()), header + 2);
     QByteArray bytes(kExtensionTag, sizeof kExtensionTag);
     bytes.append(header, sizeof header);
@@ -150,9 +177,16 @@ QByteArray encodeDocumentRecord(const DocumentRecord& record) {
         if (inMainFields(d))
             append(bytes, record[d.setting], d.stored);
     }
-    if (!record.extension.empty())
-        bytes.append(encodedGeneration(record, 1));
-    return bytes;
+    const int generations = int(record.extension.size());
+    if (generations == 0)
+        return bytes;
+    if (generations < kExtensionGenerations)
+        return bytes + encodedGeneration(record, 1, generations);
+    // The check sum is the block's last field.
+    QByteArray blocks = encodedGeneration(record, 1, kChecksumGeneration);
+    qToLittleEndian(checksum(blocks, blocks.size() - kChecksumSize),
+                    blocks.data() + blocks.size() - kChecksumSize);
+    return bytes + blocks;
 }
 
 std::optional<DocumentRecord> decodeDocumentRecord(QByteArrayView bytes, DocumentFault* fault) {
@@ -175,9 +209,10 @@ std::optional<DocumentRecord> decodeDocumentRecord(QByteArrayView bytes, Documen
     // block, it would open as another design.
     if (reader.remaining() > 0 && reader.remaining() < qsizetype(sizeof kExtensionTag))
         return fail(DocumentFault::EndsEarly);
-    if (!startsWithTag(reader))
+    if (reader.remaining() == 0)
         return record;
-    if (!readGeneration(reader, 1, record.extension))
+    BlockReader blocks(bytes.last(reader.remaining()));
+    if (!blocks.read(1, 0, record.extension))
         return fail(DocumentFault::DamagedExtension);
     return record;
 }

@@ -32,30 +32,37 @@ struct DocumentRecord {
 // that many bytes: the fields of the first generation, then, when the version is later than
 // 1, the block of the second generation in the same form, holding its fields and the next
 // generation's block, and so on. Every block's version is the number of generations written,
-// never below the block's own; a block whose version equals its generation holds its fields
-// alone. The lengths let an older reader skip the generations it does not know, and a program
-// writes only as many generations as the design needs, so a design that needs only the first
-// is written as the first version of the program wrote it.
+// never below the block's own, and every block runs to the end of the file. The lengths let
+// an older reader skip the generations it does not know.
 //
-//   tag | version 2 | length | first generation's fields | tag | 2 | length | second's fields
-//                            '------------------- the outer block's length -------------------'
+//   tag | 4 | length | first's fields | tag | 4 | length | second's fields | ... | check sum
+//                    '----------------------- the outer block's length ------------------'
 //
-// Bytes after a generation's fields that are no block of the next generation are skipped, as
-// bytes after the main fields are, except in a block whose version equals its generation.
+// The generation after the settings' last holds no setting but a check sum of the blocks,
+// so that a value changed inside them is noticed as well as a tag or length that makes no
+// sense. A program writes a block only for a design that needs one, and then every
+// generation it knows.
 inline constexpr char kExtensionTag[4] = {'L', 'V', 'O', 'X'};
 inline constexpr qsizetype kExtensionHeaderSize = 4 + 2 + 4;
+// The CRC-32 (as zlib computes it) of the blocks' bytes from the first tag up to itself,
+// little-endian.
+inline constexpr int kChecksumGeneration = kExtensionGenerations + 1;
+inline constexpr qsizetype kChecksumSize = 4;
 
-// The bytes of a document. Every string must be at most 255 bytes long.
+// The bytes of a document. Every string must be at most 255 bytes long. A record with every
+// generation of settings is written with the check sum; one with fewer as the program that
+// knew only those wrote it.
 QByteArray encodeDocumentRecord(const DocumentRecord& record);
 
 enum class DocumentFault {
     EndsEarly,        // the bytes end before the last main field
-    DamagedExtension, // the tag is there, but the block is cut short or makes no sense
+    DamagedExtension, // the bytes after the main fields are no valid block
 };
 
-// Reads a document from `bytes`. Bytes after the main fields that do not start with the tag
-// are ignored, as they always have been, unless they are too few to hold one: then the
-// document ends early. A flag reads as 1 for any byte but 0. When the bytes
-// are no document, returns nothing and says why in `fault`.
+// Reads a document from `bytes`. The bytes after the main fields must be a block whose every
+// tag, version, length and check sum holds; a generation later than the ones this program
+// knows is skipped by its length. Fewer bytes after the main fields than a tag are a document
+// that ends early. A flag reads as 1 for any byte but 0. When the bytes are no document,
+// returns nothing and says why in `fault`.
 std::optional<DocumentRecord> decodeDocumentRecord(QByteArrayView bytes,
                                                    DocumentFault* fault = nullptr);

@@ -14,7 +14,7 @@ namespace {
 constexpr qint64 kDeflateRatio = 1032;
 constexpr qint64 kPackBitsRatio = 64;
 
-// An uncompressed file cut short opens with what it holds, but only when that is a real part
+// An uncompressed TIFF cut short opens with what it holds, but only when that is a real part
 // of the picture: one that lacks more than three quarters of its pixels is mostly made up, and
 // costs what its header claims for the price of a few bytes.
 constexpr qint64 kShareACutFileHolds = 4;
@@ -53,15 +53,11 @@ const uchar* bytesOf(const QByteArray& b) {
 }
 
 DecodeCost bmpCost(FileAt& file) {
-    const QByteArray head = file.read(0, 54);
-    if (head.size() < 30)
+    const std::optional<BmpDeclared> declared = bmpDeclared(file.read(0, 30));
+    if (!declared)
         return {};
-    const uchar* h = bytesOf(head);
-    const bool oldHeader = le32(h + 14) == 12; // OS/2's, with 16-bit fields
-    const qint64 width = oldHeader ? le16(h + 18) : qint32(le32(h + 18));
-    const qint64 height = qAbs(oldHeader ? le16(h + 20) : qint64(qint32(le32(h + 22))));
-    const int bits = le16(h + (oldHeader ? 24 : 28));
-    const quint32 compression = oldHeader || head.size() < 34 ? 0 : le32(h + 30);
+    const qint64 width = declared->width, height = declared->height;
+    const int bits = declared->bits;
     if (width <= 0 || height <= 0 || bits <= 0)
         return {};
     if (tooLong(width, height))
@@ -72,10 +68,9 @@ DecodeCost bmpCost(FileAt& file) {
     qint64 peak = height * rowBytes32(width, bits <= 8 ? 1 : 4) + fileRowBytes;
     if (bits == 1)
         peak += height * (width + 31) / 32 * 4;
-    // Runs may end the picture early, and the pixels of BI_JPEG and BI_PNG are not rows.
-    const bool rows = compression == 0 || compression == 3 || compression == 6;
-    const qint64 pixelBytes = height * fileRowBytes;
-    return {width, height, peak, rows ? le32(h + 10) + pixelBytes / kShareACutFileHolds : 0};
+    // A file cut short opens with what it holds, however little: only the budget limits what
+    // its header may claim.
+    return {width, height, peak, 0};
 }
 
 struct JpegFrame {
@@ -301,6 +296,23 @@ DecodeCost tiffCost(FileAt& file) {
 }
 
 } // namespace
+
+std::optional<BmpDeclared> bmpDeclared(QByteArrayView header) {
+    const auto* h = reinterpret_cast<const uchar*>(header.data());
+    if (header.size() < 18)
+        return {};
+    const bool oldHeader = le32(h + 14) == 12;
+    if (header.size() < (oldHeader ? 26 : 30))
+        return {};
+    BmpDeclared d;
+    d.width = oldHeader ? le16(h + 18) : qint32(le32(h + 18));
+    d.height = qAbs(oldHeader ? le16(h + 20) : qint64(qint32(le32(h + 22))));
+    d.bits = le16(h + (oldHeader ? 24 : 28));
+    d.pixelsAt = le32(h + 10);
+    const quint32 compression = oldHeader || header.size() < 34 ? 0 : le32(h + 30);
+    d.runs = compression == 1 || compression == 2;
+    return d;
+}
 
 DecodeCost qtDecodeCost(QIODevice& device, PictureFormat format) {
     FileAt file(device);

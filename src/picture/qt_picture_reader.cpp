@@ -82,22 +82,25 @@ class FileForQt : public QIODevice {
     bool m_ranPastEnd = false;
 };
 
-// How many bytes of 0 a BMP of `fileSize` bytes lacks at most: up to its pixels after the
-// offset its header gives, uncompressed or in runs that end each row with a code of two bytes.
-// None when the header does not tell, tells of a picture too large to be read, or places the
-// pixels past the file's end: a file cut before its pixels start has none of them.
+// How many bytes of 0 a BMP of `fileSize` bytes lacks at most: the rest of its header and
+// palette, and its pixels after the offset its header gives, uncompressed or in runs that end
+// each row with a code of two bytes. A file cut anywhere after the picture's size is told
+// opens all the same, with the colours and pixels it lacks of value 0. None when the header
+// does not tell the size, or tells of a picture too large to be read.
 qint64 bmpZerosLacking(QByteArrayView header, qint64 fileSize, const PictureLimits& limits) {
-    const auto* h = reinterpret_cast<const uchar*>(header.data());
-    if (header.size() < 30 || le32(h + 10) > fileSize)
+    const std::optional<BmpDeclared> declared = bmpDeclared(header);
+    if (!declared)
         return 0;
-    const bool oldHeader = le32(h + 14) == 12; // OS/2's, with 16-bit fields
-    const qint64 width = oldHeader ? le16(h + 18) : qint32(le32(h + 18));
-    const qint64 height = qAbs(oldHeader ? le16(h + 20) : qint64(qint32(le32(h + 22))));
-    const int bits = le16(h + (oldHeader ? 24 : 28));
+    const qint64 width = declared->width, height = declared->height;
+    const int bits = declared->bits;
     if (width <= 0 || height <= 0 || bits <= 0 || bits > 32 || width * height > limits.maxPixels)
         return 0;
+    // Where the offset lies inside the header or palette, the decoder reads on after them:
+    // the pixels start after the largest header and palette at the latest.
+    constexpr qint64 kLargestHeaderAndPalette = 14 + 124 + 256 * 4;
     const qint64 rowBytes = (width * bits + 31) / 32 * 4;
-    return qMax(qint64(0), le32(h + 10) + (rowBytes + 2) * height - fileSize);
+    return qMax(qint64(0), qMax(declared->pixelsAt, kLargestHeaderAndPalette) +
+                               (rowBytes + 2) * height - fileSize);
 }
 
 // What a picture Qt decoded from a file that ends early lacks, and how it is drawn.
@@ -115,10 +118,9 @@ QString endsEarlyIn(PictureFormat format, const PictureRecord& picture) {
 // The palette depth the file declares, where it says one; 0 where Qt's image tells enough.
 int declaredPaletteDepth(PictureFormat format, QByteArrayView header) {
     const auto* h = reinterpret_cast<const uchar*>(header.data());
-    if (format == PictureFormat::Bmp && header.size() >= 30) {
-        // The old OS/2 header of 12 bytes keeps the bit count at another place.
-        const int bits = le16(h + (le16(h + 14) == 12 ? 24 : 28));
-        return bits <= 8 ? (bits <= 1 ? 1 : bits <= 4 ? 4 : 8) : 0;
+    if (format == PictureFormat::Bmp) {
+        const int bits = bmpDeclared(header).value_or(BmpDeclared{}).bits;
+        return bits > 0 && bits <= 8 ? (bits <= 1 ? 1 : bits <= 4 ? 4 : 8) : 0;
     }
     if (format == PictureFormat::Png && header.size() >= 26 && h[25] == 3)
         return h[24] == 1 ? 1 : h[24] <= 4 ? 4 : 8;
@@ -267,12 +269,24 @@ DecodedPicture readWithQt(QIODevice& device, PictureFormat format, const Picture
             !refusal.isEmpty())
             return DecodedPicture::failure(refusal);
     }
-    // Finding the size, a reader may look through the whole file: only decoding counts.
+    // Finding the size, a reader may look through the whole file: only decoding counts,
+    // unless the file ends before its header does.
+    const bool headerCut = !size.isValid() && file.ranPastEnd();
     file.forgetTheEnd();
-    QImage image = reader->read();
+    // Qt's BMP reader leaves the pixels that runs skip, or never reach in a file cut short, as
+    // the memory held before. Handed an image of the size and format it decodes, it decodes
+    // into that one: made value 0 beforehand, those pixels are value 0.
+    QImage image;
+    if (format == PictureFormat::Bmp && size.isValid() &&
+        bmpDeclared(header).value_or(BmpDeclared{}).runs) {
+        image = QImage(size, reader->imageFormat());
+        image.fill(0);
+    }
+    if (!reader->read(&image))
+        image = QImage();
     const QString readerError = reader->errorString();
     reader.reset();
-    if (image.isNull() && file.ranPastEnd())
+    if (image.isNull() && (headerCut || file.ranPastEnd()))
         return DecodedPicture::failure(
             QStringLiteral("The file ends early, and the %1 decoder cannot make a picture of "
                            "what it holds.")

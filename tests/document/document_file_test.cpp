@@ -1,6 +1,7 @@
 #include "document/document_file.h"
 
 #include "document/document_record.h"
+#include "picture/picture_files.h"
 #include "settings/paper_settings.h"
 #include "settings/setting_names.h"
 
@@ -219,20 +220,6 @@ TEST_F(DocumentFile, CutShortAtAnyLengthChangesNothing) {
     EXPECT_EQ(openDocument(s, written(full)), std::nullopt);
 }
 
-TEST_F(DocumentFile, IgnoresBytesAfterTheLastField) {
-    PaperSettings s;
-    open(kNewDesign + QByteArray(5000, 'x'), s);
-    EXPECT_EQ(s.font().sizePoints, 9);
-}
-
-// The fields of an extension block, with a header that may lie about them.
-QByteArray withBlock(quint16 version, quint32 length, const QByteArray& fields) {
-    QByteArray header(6, 0);
-    qToLittleEndian(version, header.data());
-    qToLittleEndian(length, header.data() + 2);
-    return kNewDesign + QByteArray(kExtensionTag, 4) + header + fields;
-}
-
 TEST_F(DocumentFile, KeepsTheNewSettingsInABlockOnlyWhenTheyAreUsed) {
     PaperSettings s;
     s.setPaperKind(PaperKind::Checkered);
@@ -260,99 +247,139 @@ QByteArray blockHeader(quint16 version, quint32 length) {
     return header;
 }
 
-// Each generation of the block is written only for the settings that need it, so that a
-// program that knows only the first generation reads that one unchanged, and finds there only
-// kinds of paper that it knows.
-TEST_F(DocumentFile, WritesOnlyTheGenerationsTheDesignNeeds) {
-    PaperSettings dots;
-    dots.setPaperKind(PaperKind::DotGrid);
-    const qsizetype firstGeneration = saved(dots).size() - 153 - 10;
+// Main fields followed by blocks of `version`, one for each of `fields`, each nested in the
+// one before it, the innermost ending in `tail`.
+QByteArray withBlocks(quint16 version, const QList<QByteArray>& fields,
+                      const QByteArray& tail = {}) {
+    QByteArray inner = tail;
+    for (qsizetype g = fields.size() - 1; g >= 0; --g) {
+        const QByteArray content = fields[g] + inner;
+        inner = blockHeader(version, quint32(content.size())) + content;
+    }
+    return kNewDesign + inner;
+}
+
+// `bytes` with the check sum of its blocks written at `at`, over the bytes before it.
+QByteArray sealed(QByteArray bytes, qsizetype at) {
+    const quint32 sum = picture_files::crc32(bytes.mid(kNewDesign.size(), at - kNewDesign.size()));
+    qToLittleEndian(sum, bytes.data() + at);
+    return bytes;
+}
+
+// The fields of each generation of settings in `saved`, a document with all of them: each
+// is what a document of one generation more than the one before adds besides a header.
+QList<QByteArray> generationFields(const QByteArray& saved) {
+    const DocumentRecord all = *decodeDocumentRecord(saved);
+    QList<QByteArray> fields;
+    qsizetype before = kNewDesign.size();
+    for (int generation = 1; generation <= kExtensionGenerations; ++generation) {
+        DocumentRecord record = all;
+        record.extension.resize(generation);
+        // With every generation, the check sum follows.
+        const QByteArray older = generation < kExtensionGenerations
+                                     ? encodeDocumentRecord(record)
+                                     : saved.chopped(kExtensionHeaderSize + kChecksumSize);
+        fields.append(older.right(older.size() - before - kExtensionHeaderSize));
+        before = older.size();
+    }
+    return fields;
+}
+
+// A design that needs a block keeps every generation, each nested in the one before, and the
+// check sum last, so that a program that knows fewer generations reads its own and skips the
+// rest by its length; the first generation finds there only kinds of paper that it knows.
+TEST_F(DocumentFile, WritesEveryGenerationNestedWithTheCheckSumLast) {
     struct Row {
         const char* name;
         std::function<void(PaperSettings&)> change;
-        int generations;
         PaperKind olderKind; // as a program that reads only the first generation opens it
     };
     const Row rows[] = {
-        {"New", [](PaperSettings&) {}, 0, PaperKind::Ruled},
         {"FirstGenerationOnly",
-         [](PaperSettings& s) { s.field(Setting::GuideWidthEd).setValue(2); }, 1, PaperKind::Ruled},
-        {"CornellNotes", [](PaperSettings& s) { s.setFlag(Setting::CornellCheck, true); }, 2,
+         [](PaperSettings& s) { s.field(Setting::GuideWidthEd).setValue(2); }, PaperKind::Ruled},
+        {"CornellNotes", [](PaperSettings& s) { s.setFlag(Setting::CornellCheck, true); },
          PaperKind::Ruled},
         {"SecondWeightOnADotGrid",
          [](PaperSettings& s) {
              s.setPaperKind(PaperKind::DotGrid);
              s.field(Setting::Major2EveryEd).setValue(10);
          },
-         2, PaperKind::DotGrid},
-        {"Isometric", [](PaperSettings& s) { s.setPaperKind(PaperKind::Isometric); }, 2,
+         PaperKind::DotGrid},
+        {"Isometric", [](PaperSettings& s) { s.setPaperKind(PaperKind::Isometric); },
          PaperKind::Checkered},
-        {"MirroredNotebook", [](PaperSettings& s) { s.setFlag(Setting::MirrorCheck, true); }, 3,
+        {"MirroredNotebook", [](PaperSettings& s) { s.setFlag(Setting::MirrorCheck, true); },
          PaperKind::Ruled},
     };
     for (const Row& row : rows) {
         PaperSettings s;
         row.change(s);
         const QByteArray bytes = saved(s);
-        if (row.generations == 0) {
-            EXPECT_EQ(bytes.size(), kNewDesign.size()) << row.name;
-            continue;
+        const QList<QByteArray> fields = generationFields(bytes);
+        qsizetype at = kNewDesign.size();
+        for (int generation = 1; generation <= kChecksumGeneration; ++generation) {
+            EXPECT_EQ(bytes.mid(at, kExtensionHeaderSize),
+                      blockHeader(kChecksumGeneration, bytes.size() - at - kExtensionHeaderSize))
+                << row.name << ", generation " << generation;
+            at += kExtensionHeaderSize;
+            if (generation <= kExtensionGenerations)
+                at += fields[generation - 1].size();
         }
-        const qsizetype nested = 153 + 10 + firstGeneration;
-        EXPECT_EQ(bytes.mid(153, 10), blockHeader(row.generations, bytes.size() - 163)) << row.name;
-        EXPECT_EQ(bytes.size() > nested, row.generations >= 2) << row.name;
-        if (row.generations >= 2) {
-            EXPECT_EQ(bytes.mid(nested, 10),
-                      blockHeader(row.generations, bytes.size() - nested - 10))
-                << row.name;
-        }
+        EXPECT_EQ(at + 4, bytes.size()) << row.name;
+        EXPECT_EQ(bytes, sealed(bytes, at)) << row.name << ": the check sum";
         PaperSettings reopened;
         ASSERT_EQ(openDocument(reopened, path("paper.lvo")), std::nullopt) << row.name;
         EXPECT_EQ(designState(reopened), designState(s)) << row.name;
 
-        EXPECT_EQ(int(bytes[163]), int(row.olderKind)) << row.name << ": the first field";
-        const QByteArray older =
-            bytes.left(153) + blockHeader(1, firstGeneration) + bytes.mid(163, firstGeneration);
-        ASSERT_EQ(openDocument(reopened, written(older)), std::nullopt) << row.name;
+        EXPECT_EQ(int(fields[0][0]), int(row.olderKind)) << row.name << ": the first field";
+        ASSERT_EQ(openDocument(reopened, written(withBlocks(1, {fields[0]}))), std::nullopt)
+            << row.name;
         EXPECT_EQ(reopened.paperKind(), row.olderKind) << row.name;
         EXPECT_FALSE(reopened.flag(Setting::CornellCheck)) << row.name;
         EXPECT_FALSE(reopened.flag(Setting::MirrorCheck)) << row.name;
     }
 }
 
+// Blocks as older versions wrote them open as before; a generation this version does not know
+// is skipped by its length; anything else after the main fields is refused.
 TEST_F(DocumentFile, RefusesADamagedBlockAndReadsALaterOneAsFarAsKnown) {
     PaperSettings dots;
     dots.setPaperKind(PaperKind::DotGrid);
     dots.field(Setting::DotSizeEd).setValue(4);
-    const QByteArray fields = saved(dots).mid(153 + 10);
-    const quint32 size = quint32(fields.size());
-    // The second generation's fields, from a design that needs them.
-    dots.setFlag(Setting::CornellCheck, true);
-    const QByteArray second = saved(dots).mid(153 + 10 + size + 10);
-    const quint32 n2 = quint32(second.size());
+    const QList<QByteArray> f = generationFields(saved(dots));
+    const QByteArray first = f[0];
+    const quint32 size = quint32(first.size());
+    const QByteArray sum(4, '\0');
+    const QByteArray sealedAll = withBlocks(4, {f[0], f[1], f[2], sum});
+    const QByteArray later = withBlocks(5, {f[0], f[1], f[2], sum, "zz"});
+    const qsizetype laterSum = later.size() - 2 - kExtensionHeaderSize - 4;
     struct Row {
         const char* name;
         QByteArray bytes;
         bool opens;
     };
     const Row rows[] = {
+        {"NoBlockButOtherBytes", kNewDesign + QByteArray(5000, 'x'), false},
         {"TagAlone", kNewDesign + QByteArray(kExtensionTag, 4), false},
-        {"HeaderCut", withBlock(1, size, fields).left(153 + 7), false},
-        {"LengthPastTheEnd", withBlock(1, size + 1, fields), false},
-        {"FieldsCut", withBlock(1, size - 1, fields.left(size - 1)), false},
-        {"VersionZero", withBlock(0, size, fields), false},
-        {"SameVersionLonger", withBlock(1, size + 2, fields + "zz"), false},
-        {"LaterVersionLonger", withBlock(2, size + 2, fields + "zz"), true},
-        {"SecondGeneration", withBlock(2, size + 10 + n2, fields + blockHeader(2, n2) + second),
-         true},
-        {"SecondGenerationOfALaterVersionLonger",
-         withBlock(3, size + 12 + n2, fields + blockHeader(3, n2 + 2) + second + "zz"), true},
-        {"SecondGenerationCut",
-         withBlock(2, size + 9 + n2, fields + blockHeader(2, n2) + second.chopped(1)), false},
-        {"SecondGenerationLonger",
-         withBlock(2, size + 12 + n2, fields + blockHeader(2, n2 + 2) + second + "zz"), false},
+        {"HeaderCut", withBlocks(1, {first}).left(153 + 7), false},
+        {"LengthPastTheEnd", kNewDesign + blockHeader(1, size + 1) + first, false},
+        {"FieldsCut", withBlocks(1, {first.chopped(1)}), false},
+        {"VersionZero", withBlocks(0, {first}), false},
+        {"SameVersionLonger", withBlocks(1, {first}, "zz"), false},
+        {"BytesAfterTheBlock", withBlocks(1, {first}) + "zz", false},
+        {"KnownVersionWithoutItsGeneration", withBlocks(2, {first}, "zz"), false},
+        {"SecondGeneration", withBlocks(2, {first, f[1]}), true},
+        {"ThirdGeneration", withBlocks(3, {first, f[1], f[2]}), true},
+        {"ThirdGenerationLonger", withBlocks(3, {first, f[1], f[2]}, "zz"), false},
+        {"SecondGenerationCut", withBlocks(2, {first, f[1].chopped(1)}), false},
         {"SecondGenerationOlderThanItself",
-         withBlock(2, size + 10 + n2, fields + blockHeader(1, n2) + second), false},
+         kNewDesign + blockHeader(2, size + 10 + f[1].size()) + first +
+             blockHeader(1, f[1].size()) + f[1],
+         false},
+        {"CheckSummed", sealed(sealedAll, sealedAll.size() - 4), true},
+        {"CheckSumWrong", sealedAll, false},
+        {"LaterGenerationSkipped", sealed(later, laterSum), true},
+        {"LaterGenerationNotCheckSummed", later, false},
+        {"LaterGenerationLonger", sealed(later, laterSum) + "z", false},
     };
     for (const Row& row : rows) {
         PaperSettings s;
@@ -365,6 +392,42 @@ TEST_F(DocumentFile, RefusesADamagedBlockAndReadsALaterOneAsFarAsKnown) {
         } else {
             EXPECT_TRUE(failure(error).startsWith(DocumentMessages::damagedExtension)) << row.name;
             EXPECT_EQ(designState(s), before) << row.name;
+        }
+    }
+}
+
+// Whatever byte of a block is changed, added or taken away, the document is refused rather
+// than opened as another design.
+TEST_F(DocumentFile, RefusesEveryDamageToItsBlock) {
+    PaperSettings source;
+    makeUnusual(source, "/elsewhere");
+    source.setFlag(Setting::MirrorCheck, true);
+    const QByteArray full = saved(source);
+    const qsizetype first = full.indexOf(QByteArray(kExtensionTag, 4));
+    ASSERT_GT(first, 0);
+    struct Row {
+        const char* name;
+        qsizetype variants;
+        std::function<QByteArray(qsizetype)> damaged;
+    };
+    const qsizetype blocks = full.size() - first;
+    const Row rows[] = {
+        {"BitFlipped", blocks * 8,
+         [&](qsizetype i) {
+             QByteArray b = full;
+             b[first + i / 8] = char(b[first + i / 8] ^ (1 << (i % 8)));
+             return b;
+         }},
+        {"ByteInserted", blocks + 1,
+         [&](qsizetype i) { return QByteArray(full).insert(first + i, '\x01'); }},
+        {"ByteRemoved", blocks, [&](qsizetype i) { return QByteArray(full).remove(first + i, 1); }},
+    };
+    for (const Row& row : rows) {
+        for (qsizetype i = 0; i < row.variants; ++i) {
+            PaperSettings s;
+            EXPECT_TRUE(failure(applyDocument(s, row.damaged(i), path("paper.lvo")))
+                            .startsWith(DocumentMessages::damagedExtension))
+                << row.name << " " << i;
         }
     }
 }
@@ -692,9 +755,10 @@ TEST(DocumentData, MalformedFilesFailCleanly) {
     PaperSettings s;
     const std::string before = designState(s);
     for (const QString& name : files) {
-        EXPECT_TRUE(failure(openDocument(s, bad.filePath(name)))
-                        .startsWith(DocumentMessages::readBeyondEnd))
-            << name.toStdString();
+        const QString message = failure(openDocument(s, bad.filePath(name)));
+        EXPECT_TRUE(message.startsWith(DocumentMessages::readBeyondEnd) ||
+                    message.startsWith(DocumentMessages::damagedExtension))
+            << name.toStdString() << ": " << message.toStdString();
     }
     EXPECT_EQ(designState(s), before);
 }

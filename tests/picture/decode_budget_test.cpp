@@ -67,8 +67,9 @@ TEST(DecodeBudget, CountsWhatTheDecoderAndOurCopiesHold) {
     qInstallMessageHandler(previous);
 }
 
-// A header that claims a large picture in a file too short for it is refused at once, and a
-// TGA too large for the limit says so.
+// A header that claims a large picture in a file too short for it is refused at once, unless
+// the file is a BMP, which opens what it holds unless its picture passes the budget; a TGA too
+// large for the limit says so.
 TEST(DecodeBudget, RefusesFilesTooShortForWhatTheyClaim) {
     const QtMessageHandler previous =
         qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
@@ -80,7 +81,7 @@ TEST(DecodeBudget, RefusesFilesTooShortForWhatTheyClaim) {
         QByteArray file;
         const char* reason;
     } rows[] = {
-        {"bmp of 70 bytes", bmp24(16384, 16383, 16), "too short for the 16384 × 16383 BMP"},
+        {"bmp of 70 bytes", bmp24(16384, 16384, 16), "would need 1025 MiB"},
         {"png", pngClaiming(8192, 8192), "too short for the 8192 × 8192 PNG"},
         {"progressive jpeg", progressiveJpeg(8192, 8192), "too short for the 8192 × 8192 JPEG"},
         {"deflated tiff",
@@ -121,6 +122,8 @@ TEST(DecodeBudget, OpeningHostileFilesStaysWithinTheMemoryGoal) {
     } rows[] = {
         {"progressive.jpg", progressiveJpeg(16384, 16384), false, 0},
         {"bmp-of-70-bytes.bmp", bmp24(16384, 16384, 16), false, 0},
+        {"bmp-of-70-bytes-within-the-budget.bmp", bmp24(16384, 16383, 16), true,
+         qint64(16384) * 3 * 16383},
         {"largest-screen.gif", gifScreen(16384, 16384), true, qint64(16384) * 16384},
         {"too-large-screen.gif", gifScreen(16384, 16385), false, 0},
         {"runs-with-alpha.tga", runLengthTga(16384, 16383), true, qint64(16384) * 3 * 16383},

@@ -1,6 +1,6 @@
 #pragma once
 
-// Small writers of PCX, IFF, TGA, PNG, GIF and 1-bit BMP files, written from the formats'
+// Small writers of PCX, IFF, TGA, PNG, GIF and BMP files, written from the formats'
 // descriptions apart from the readers, so that tests and benchmarks make their own files of every
 // kind.
 
@@ -460,6 +460,85 @@ inline QByteArray twoColourBmp(QRgb first, QRgb second, const std::vector<int>& 
     for (size_t x = 0; x < values.size(); ++x)
         row[x / 8] = char(row[x / 8] | values[x] << (7 - x % 8));
     return b + row;
+}
+
+struct BmpOptions {
+    int bits = 8;         // 1, 4 or 8 from the palette; 16, 24 or 32 from the colours
+    bool runs = false;    // 4 and 8 bits in run-length codes
+    bool topDown = false; // rows from the top, as a negative height says
+    bool os2 = false;     // the old header of 12 bytes, with palette entries of three bytes
+};
+
+// The stored rows of a BMP of `p`, each with its padding or, in runs, its end-of-line code, in
+// the order the file keeps them.
+inline std::vector<QByteArray> bmpRows(const Pixels& p, const BmpOptions& o) {
+    std::vector<QByteArray> rows;
+    for (int i = 0; i < p.height; ++i) {
+        const int y = o.topDown ? i : p.height - 1 - i;
+        QByteArray row;
+        if (o.runs) {
+            // Runs of equal values; in 4 bits a run's byte holds the value twice.
+            for (int x = 0; x < p.width;) {
+                int n = 1;
+                while (x + n < p.width && n < 255 && p.at(x + n, y) == p.at(x, y))
+                    ++n;
+                const int v = p.at(x, y);
+                row.append(char(n)).append(char(o.bits == 4 ? v << 4 | v : v));
+                x += n;
+            }
+            row.append('\0').append('\0');
+        } else {
+            row = QByteArray((p.width * o.bits + 31) / 32 * 4, '\0');
+            for (int x = 0; x < p.width; ++x) {
+                const QRgb c = p.colorAt(x, y);
+                const int bit = x * o.bits;
+                if (o.bits <= 8)
+                    row[bit / 8] = char(row[bit / 8] | p.at(x, y) << (8 - o.bits - bit % 8));
+                else if (o.bits == 16)
+                    row[bit / 8] = char((qGreen(c) >> 3) << 5 | qBlue(c) >> 3),
+                              row[bit / 8 + 1] = char((qRed(c) >> 3) << 2 | qGreen(c) >> 6);
+                else
+                    row[bit / 8] = char(qBlue(c)), row[bit / 8 + 1] = char(qGreen(c)),
+                              row[bit / 8 + 2] = char(qRed(c));
+            }
+        }
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+// A BMP of `p`: its palette up to 8 bits, its colours above.
+inline QByteArray bmp(const Pixels& p, const BmpOptions& o) {
+    const auto le32 = [](QByteArray& b, quint32 v) {
+        put16le(b, int(v & 0xffff)), put16le(b, int(v >> 16));
+    };
+    QByteArray palette;
+    for (int i = 0; o.bits <= 8 && i < 1 << o.bits; ++i) {
+        const QRgb c = i < p.palette.size() ? p.palette[i] : 0;
+        palette.append(char(qBlue(c))).append(char(qGreen(c))).append(char(qRed(c)));
+        if (!o.os2)
+            palette.append('\0');
+    }
+    QByteArray pixels;
+    for (const QByteArray& row : bmpRows(p, o))
+        pixels += row;
+    if (o.runs)
+        pixels.append('\0').append('\1'); // the end of the picture
+    const int infoBytes = o.os2 ? 12 : 40;
+    const quint32 offset = quint32(14 + infoBytes + palette.size());
+    QByteArray b("BM");
+    le32(b, offset + quint32(pixels.size())), le32(b, 0), le32(b, offset);
+    le32(b, quint32(infoBytes));
+    if (o.os2) {
+        put16le(b, p.width), put16le(b, p.height), put16le(b, 1), put16le(b, o.bits);
+    } else {
+        le32(b, quint32(p.width)), le32(b, quint32(o.topDown ? -p.height : p.height));
+        put16le(b, 1), put16le(b, o.bits);
+        le32(b, o.runs ? (o.bits == 8 ? 1 : 2) : 0), le32(b, quint32(pixels.size()));
+        for (int i = 0; i < 4; ++i)
+            le32(b, 0);
+    }
+    return b + palette + pixels;
 }
 
 } // namespace picture_files
