@@ -62,7 +62,7 @@ SvgOutline outlineOf(const QByteArray& svg) {
 TEST(SvgCanvas, PageIsWellFormedInMillimetresWithItsTextureEmbeddedOnce) {
     const PageScale scale = printScale({50, QSize(120, 160)}, PageCalibration());
     const PageDesign design = pageDesignOf(PaperSettings());
-    SvgCanvas canvas(VectorPlacement(scale).pageSize());
+    SvgCanvas canvas(VectorPlacement(scale).pageSize(), VectorPlacement(scale).fromPixels(1));
     drawVectorPage(canvas, {scale, design, TiledLayers()});
     const SvgOutline outline = outlineOf(canvas.finish());
 
