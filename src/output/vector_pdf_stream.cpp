@@ -4,6 +4,8 @@
 
 #include <QRegularExpression>
 
+#include <algorithm>
+
 namespace {
 
 // The writer ends a dictionary, a stream and an object each in these words.
@@ -78,15 +80,23 @@ void VectorPdfStream::passWhole() {
 }
 
 // An object with a stream is told by its dictionary's end, which comes before any of its data:
-// the data may hold any bytes, also those that end an object.
-qsizetype VectorPdfStream::objectLength() const {
-    const qsizetype objectEnd = m_held.indexOf(kObjectEnd);
-    const qsizetype streamStart = m_held.indexOf(kStreamStart);
-    if (streamStart >= 0 && (objectEnd < 0 || streamStart < objectEnd)) {
-        const qsizetype end = m_held.indexOf(kStreamEnd, streamStart + kStreamStart.size());
-        return end < 0 ? 0 : end + kStreamEnd.size();
+// the data may hold any bytes, also those that end an object. The data of a large picture
+// comes in many writes, and is searched only once for its end.
+qsizetype VectorPdfStream::objectLength() {
+    if (m_dataStart == 0) {
+        const qsizetype objectEnd = m_held.indexOf(kObjectEnd);
+        const qsizetype streamStart = m_held.indexOf(kStreamStart);
+        if (streamStart < 0 || (objectEnd >= 0 && objectEnd < streamStart))
+            return objectEnd < 0 ? 0 : objectEnd + kObjectEnd.size();
+        m_dataStart = m_searchFrom = streamStart + kStreamStart.size();
     }
-    return objectEnd < 0 ? 0 : objectEnd + kObjectEnd.size();
+    const qsizetype end = m_held.indexOf(kStreamEnd, m_searchFrom);
+    if (end < 0) {
+        m_searchFrom = std::max(m_dataStart, m_held.size() - kStreamEnd.size() + 1);
+        return 0;
+    }
+    m_dataStart = 0;
+    return end + kStreamEnd.size();
 }
 
 QByteArray VectorPdfStream::finishedObject(int number, QByteArray object) {

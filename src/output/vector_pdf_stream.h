@@ -32,7 +32,7 @@ class VectorPdfStream : public QIODevice {
     // Passes on every whole object held, and the index once it is whole.
     void passWhole();
     // The length of the whole object at the start of what is held; 0 while it is incomplete.
-    qsizetype objectLength() const;
+    qsizetype objectLength();
     QByteArray finishedObject(int number, QByteArray object);
     QByteArray finishedContents(const QByteArray& object);
     QByteArray finishedFont(int number, const QByteArray& object);
@@ -41,6 +41,8 @@ class VectorPdfStream : public QIODevice {
 
     QIODevice& m_target;
     QByteArray m_held;
+    qsizetype m_dataStart = 0;  // of the held object's stream; 0 while not yet found
+    qsizetype m_searchFrom = 0; // where its end may start
     qint64 m_sent = 0;
     std::vector<qint64> m_offsets;      // of each object as sent, by its number; -1: none
     QSet<int> m_contents;               // the objects that hold a page's drawing
