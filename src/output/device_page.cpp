@@ -58,7 +58,7 @@ std::optional<QString> writeGreyPng(const PageToDraw& drawn, const DevicePage& p
 
 std::optional<QString> writeExactPdf(const PageToDraw& drawn, const DevicePage& page,
                                      const QString& path, const PageDrawn& told) {
-    return writeOnePagePdf(screenScale(page), path, told, [&](QPainter& painter) {
+    return writeOnePagePdf(exactPdfLayout(screenScale(page)), path, told, [&](QPainter& painter) {
         painter.translate(page.toolbarMarginPixels, 0);
         painter.setClipRect(QRect(0, 0, drawn.scale.SurfaceWidth, drawn.scale.SurfaceHeight));
         drawPageOnPagedDevice(painter, drawn);
@@ -78,7 +78,7 @@ std::optional<QString> writeVectorPdf(const PageToDraw& drawn, const DevicePage&
                                       const QString& path, const PageDrawn& told) {
     const PageScale screen = screenScale(page);
     const double band = VectorPlacement(screen).fromPixels(page.toolbarMarginPixels);
-    return writeOnePagePdf(screen, path, told, [&](QPainter& painter) {
+    return writeOnePagePdf(vectorPdfLayout(screen), path, told, [&](QPainter& painter) {
         PdfVectorCanvas canvas(painter, screen.DotsPerInch);
         drawVectorPageRightOf(canvas, band, drawn);
     });
@@ -87,7 +87,7 @@ std::optional<QString> writeVectorPdf(const PageToDraw& drawn, const DevicePage&
 std::optional<QString> writeSvg(const PageToDraw& drawn, const DevicePage& page,
                                 const QString& path, const PageDrawn& told) {
     const VectorPlacement screen(screenScale(page));
-    SvgCanvas canvas(screen.pageSize());
+    SvgCanvas canvas(screen.pageSize(), screen.fromPixels(1));
     canvas.fillRect(QRectF(QPointF(), screen.pageSize()), kWhite);
     drawVectorPageRightOf(canvas, screen.fromPixels(page.toolbarMarginPixels), drawn);
     const QByteArray svg = canvas.finish();

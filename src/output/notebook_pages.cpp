@@ -1,5 +1,6 @@
 #include "output/notebook_pages.h"
 
+#include "output/pdf_page.h"
 #include "output/pdf_pages.h"
 #include "render/page_scale.h"
 
@@ -16,10 +17,11 @@ std::optional<QString> writeNotebookFile(const OutputFormat& format, const QStri
         return QStringLiteral("only a PDF file holds more than one page.");
     if (auto refusal = pageFileRefusal(format, path, first.scale))
         return refusal;
-    return writePdfPages(first.scale, path, pageCount, [&](QPainter& painter, int page) {
-        const PageDesign design = notebookPageDesign(first.design, page);
-        format.drawOnPdf(painter, {first.scale, design, first.layers});
-        if (progress)
-            progress(page + 1, pageCount);
-    });
+    return writePdfPages(format.pdfLayout(first.scale), path, pageCount,
+                         [&](QPainter& painter, int page) {
+                             const PageDesign design = notebookPageDesign(first.design, page);
+                             format.drawOnPdf(painter, {first.scale, design, first.layers});
+                             if (progress)
+                                 progress(page + 1, pageCount);
+                         });
 }

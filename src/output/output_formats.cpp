@@ -106,11 +106,11 @@ std::optional<QString> writeSvgFile(const PageToDraw& page, const QString& path,
 
 // A suffix that two formats share finds the first of them.
 const OutputFormat kFormats[] = {
-    {"PNG", {"png"}, pngLimit, writePngFile, nullptr},
-    {"BMP", {"bmp"}, bmpLimit, writeBmpFile, nullptr},
-    {"PDF", {"pdf"}, pdfLimit, writePdfFile, drawExactPdfPage},
-    {"PDF (vector)", {"pdf"}, pdfLimit, writeVectorPdfFile, drawVectorPdfPage},
-    {"SVG", {"svg"}, svgLimit, writeSvgFile, nullptr},
+    {"PNG", {"png"}, pngLimit, writePngFile, nullptr, nullptr},
+    {"BMP", {"bmp"}, bmpLimit, writeBmpFile, nullptr, nullptr},
+    {"PDF", {"pdf"}, pdfLimit, writePdfFile, drawExactPdfPage, exactPdfLayout},
+    {"PDF (vector)", {"pdf"}, pdfLimit, writeVectorPdfFile, drawVectorPdfPage, vectorPdfLayout},
+    {"SVG", {"svg"}, svgLimit, writeSvgFile, nullptr, nullptr},
 };
 
 } // namespace

@@ -11,6 +11,7 @@
 #include <span>
 
 struct PageScale;
+struct PdfLayout;
 
 class QPainter;
 
@@ -28,6 +29,8 @@ struct OutputFormat {
     // How a page goes onto a PDF writer, for a file that holds many pages; none for a file of
     // one page.
     void (*drawOnPdf)(QPainter& painter, const PageToDraw& page);
+    // How such pages are laid out in a PDF.
+    PdfLayout (*pdfLayout)(const PageScale& scale);
 };
 
 // The resolutions a page is drawn at. Below the least, a grid of millimetres would put many

@@ -8,6 +8,7 @@ constexpr NamedPaper kPapers[] = {
 };
 
 constexpr int kTenthsOfMmPerInch = 254;
+constexpr double kPointsPerTenthOfMm = 72.0 / kTenthsOfMmPerInch;
 
 } // namespace
 
@@ -33,4 +34,18 @@ std::optional<QSize> paperNamed(const QString& name) {
 QSize paperPixels(QSize tenthsOfMm, int dotsPerInch) {
     return QSize(qint64(tenthsOfMm.width()) * dotsPerInch / kTenthsOfMmPerInch,
                  qint64(tenthsOfMm.height()) * dotsPerInch / kTenthsOfMmPerInch);
+}
+
+QSizeF paperPoints(QSize tenthsOfMm) {
+    return QSizeF(tenthsOfMm) * kPointsPerTenthOfMm;
+}
+
+std::optional<QSize> paperOfPixels(QSize pixels, int dotsPerInch) {
+    for (const NamedPaper& paper : kPapers) {
+        for (const QSize sheet : {paper.tenthsOfMm, paper.tenthsOfMm.transposed()}) {
+            if (paperPixels(sheet, dotsPerInch) == pixels)
+                return sheet;
+        }
+    }
+    return std::nullopt;
 }

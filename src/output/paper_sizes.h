@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QSize>
+#include <QSizeF>
 #include <QString>
 #include <QStringList>
 
@@ -24,3 +25,8 @@ std::optional<QSize> paperNamed(const QString& name);
 
 // A sheet at `dotsPerInch`, in whole pixels, truncated.
 QSize paperPixels(QSize tenthsOfMm, int dotsPerInch);
+// A sheet's exact size in points.
+QSizeF paperPoints(QSize tenthsOfMm);
+// The named sheet, upright or turned as the page lies, whose whole pixels at `dotsPerInch` are
+// `pixels`: a page drawn for that paper.
+std::optional<QSize> paperOfPixels(QSize pixels, int dotsPerInch);

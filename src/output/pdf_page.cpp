@@ -1,7 +1,10 @@
 #include "output/pdf_page.h"
 
 #include "output/paged_page.h"
+#include "output/paper_sizes.h"
 #include "output/pdf_page_size.h"
+#include "output/vector_page.h"
+#include "output/vector_pdf_stream.h"
 #include "output/whole_file.h"
 #include "render/page_scale.h"
 
@@ -10,19 +13,48 @@
 #include <QPainter>
 #include <QPdfWriter>
 
-void setUpPdfWriter(QPdfWriter& writer, const PdfPageSize& size, int dotsPerInch) {
+PdfLayout exactPdfLayout(const PageScale& scale) {
+    return {pdfPageSize(QSize(scale.SurfaceWidth, scale.SurfaceHeight), scale.DotsPerInch),
+            scale.DotsPerInch, false};
+}
+
+PdfLayout vectorPdfLayout(const PageScale& scale) {
+    PdfLayout layout = exactPdfLayout(scale);
+    if (const std::optional<QSize> paper = paperOfPage(scale))
+        layout.size = pdfPageOfPoints(paperPoints(*paper));
+    layout.size.boxAtOrigin = true;
+    layout.vector = true;
+    return layout;
+}
+
+void setUpPdfWriter(QPdfWriter& writer, const PdfLayout& layout) {
     writer.setCreator(QStringLiteral("Lineavo-Pressolo"));
-    writer.setResolution(dotsPerInch);
-    writer.setPageSize(QPageSize(size.wholePoints, QString(), QPageSize::ExactMatch));
+    writer.setResolution(layout.dotsPerInch);
+    writer.setPageSize(QPageSize(layout.size.wholePoints, QString(), QPageSize::ExactMatch));
     writer.setPageMargins(QMarginsF(0, 0, 0, 0));
 }
 
-std::optional<QString> writeOnePagePdf(const PageScale& scale, const QString& path,
+void startPdfPage(QPainter& painter, const PdfLayout& layout) {
+    if (const double drop = layout.size.dropPoints(); drop > 0)
+        painter.translate(0, drop * layout.dotsPerInch / kPointsPerInch);
+}
+
+QByteArray finishedPdf(const QByteArray& pdf, const PdfLayout& layout) {
+    if (!layout.vector)
+        return pdf;
+    QByteArray finished;
+    QBuffer buffer(&finished);
+    buffer.open(QIODevice::WriteOnly);
+    VectorPdfStream stream(buffer);
+    stream.write(pdf);
+    stream.finish();
+    return finished;
+}
+
+std::optional<QString> writeOnePagePdf(const PdfLayout& layout, const QString& path,
                                        const PageDrawn& drawn,
                                        const std::function<void(QPainter&)>& draw) {
-    const int dotsPerInch = scale.DotsPerInch;
-    const PdfPageSize size =
-        pdfPageSize(QSize(scale.SurfaceWidth, scale.SurfaceHeight), dotsPerInch);
+    const PdfPageSize& size = layout.size;
     // The page is small beside the pixels of a raster page; it is finished in memory, so that
     // its size can be set right before it replaces any file.
     QByteArray pdf;
@@ -30,10 +62,11 @@ std::optional<QString> writeOnePagePdf(const PageScale& scale, const QString& pa
         QBuffer buffer(&pdf);
         buffer.open(QIODevice::WriteOnly);
         QPdfWriter writer(&buffer);
-        setUpPdfWriter(writer, size, dotsPerInch);
+        setUpPdfWriter(writer, layout);
         QPainter painter;
         if (!painter.begin(&writer))
             return kPdfNotStartedMessage;
+        startPdfPage(painter, layout);
         draw(painter);
         painter.end();
     }
@@ -41,12 +74,12 @@ std::optional<QString> writeOnePagePdf(const PageScale& scale, const QString& pa
         drawn();
     if (auto error = giveExactMediaBox(pdf, size))
         return error;
-    return writeWholeFile(path, pdf);
+    return writeWholeFile(path, finishedPdf(pdf, layout));
 }
 
 std::optional<QString> writePdfPage(const PageToDraw& page, const QString& path,
                                     const PageDrawn& drawn) {
-    return writeOnePagePdf(page.scale, path, drawn,
+    return writeOnePagePdf(exactPdfLayout(page.scale), path, drawn,
                            [&](QPainter& painter) { drawExactPdfPage(painter, page); });
 }
 

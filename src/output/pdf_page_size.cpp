@@ -31,6 +31,11 @@ PdfPageSize pdfPageSize(QSize pixels, int dotsPerInch) {
     return {QSize(int(std::ceil(exact.width())), int(std::ceil(exact.height()))), exact};
 }
 
+PdfPageSize pdfPageOfPoints(QSizeF points) {
+    const QSizeF exact(pdfNumber(points.width()).toDouble(), pdfNumber(points.height()).toDouble());
+    return {QSize(int(std::ceil(exact.width())), int(std::ceil(exact.height()))), exact, true};
+}
+
 QByteArray mediaBoxAsWritten(const PdfPageSize& size) {
     const QSize whole = size.wholePoints;
     return "/MediaBox [0 0 " + pdfNumber(whole.width()) + ' ' + pdfNumber(whole.height()) + ']';
@@ -40,9 +45,11 @@ std::optional<QByteArray> exactMediaBox(const PdfPageSize& size) {
     const QSize whole = size.wholePoints;
     const QSizeF exact = size.exactPoints;
     const QByteArray written = mediaBoxAsWritten(size);
-    const QByteArray cut = "/MediaBox [0 " + pdfNumber(whole.height() - exact.height()) + ' ' +
-                           pdfNumber(exact.width()) + ' ' + QByteArray::number(whole.height()) +
-                           ']';
+    const QByteArray cut =
+        size.boxAtOrigin
+            ? "/MediaBox [0 0 " + pdfNumber(exact.width()) + ' ' + pdfNumber(exact.height()) + ']'
+            : "/MediaBox [0 " + pdfNumber(whole.height() - exact.height()) + ' ' +
+                  pdfNumber(exact.width()) + ' ' + QByteArray::number(whole.height()) + ']';
     if (cut.size() > written.size())
         return std::nullopt;
     return cut.leftJustified(written.size(), ' ');

@@ -4,16 +4,14 @@
 #include "output/media_box_stream.h"
 #include "output/pdf_page.h"
 #include "output/pdf_page_size.h"
-#include "render/page_scale.h"
+#include "output/vector_pdf_stream.h"
 
 #include <QPainter>
 #include <QPdfWriter>
 
-std::optional<QString> writePdfPages(const PageScale& scale, const QString& path, int pageCount,
+std::optional<QString> writePdfPages(const PdfLayout& layout, const QString& path, int pageCount,
                                      const std::function<void(QPainter&, int page)>& draw) {
-    const int dotsPerInch = scale.DotsPerInch;
-    const PdfPageSize size =
-        pdfPageSize(QSize(scale.SurfaceWidth, scale.SurfaceHeight), dotsPerInch);
+    const PdfPageSize& size = layout.size;
     QByteArray written;
     QByteArray exact;
     if (!size.isWhole()) {
@@ -26,29 +24,38 @@ std::optional<QString> writePdfPages(const PageScale& scale, const QString& path
     SafeFileWriter file(path);
     if (auto error = file.open())
         return error;
-    MediaBoxStream stream(file.device(), written, exact);
+    // A vector PDF is finished for print shops on its way to the disk, as the single page is.
+    std::optional<VectorPdfStream> finishing;
+    if (layout.vector)
+        finishing.emplace(file.device());
+    MediaBoxStream stream(finishing ? *finishing : file.device(), written, exact);
+    const auto failed = [&] { return stream.failed() || (finishing && finishing->failed()); };
     {
         QPdfWriter writer(&stream);
-        setUpPdfWriter(writer, size, dotsPerInch);
+        setUpPdfWriter(writer, layout);
         QPainter painter;
         if (!painter.begin(&writer))
             return kPdfNotStartedMessage;
+        startPdfPage(painter, layout);
         // A full disk stops the pages at once rather than after drawing all of them.
-        for (int page = 0; page < pageCount && !stream.failed(); ++page) {
+        for (int page = 0; page < pageCount && !failed(); ++page) {
             if (page > 0) {
                 writer.newPage();
                 // A page may leave a scale or a clip behind; the next starts without. The first
                 // page is left alone, so that a notebook of one page is the single page.
                 painter.resetTransform();
                 painter.setClipping(false);
+                startPdfPage(painter, layout);
             }
             draw(painter, page);
         }
         painter.end();
     }
     stream.finish();
+    if (finishing)
+        finishing->finish();
     // A write that failed is the commit's to report.
-    if (!stream.failed() && !written.isEmpty() && stream.boxesCut() != pageCount)
+    if (!failed() && !written.isEmpty() && stream.boxesCut() != pageCount)
         return kNoPageSizeMessage;
     return file.commit();
 }

@@ -6,11 +6,11 @@
 #include <optional>
 
 class QPainter;
-struct PageScale;
+struct PdfLayout;
 
-// Writes `pageCount` pages of the printable area of `scale` into one PDF, `draw` drawing page
+// Writes `pageCount` pages of `layout` into one PDF, `draw` drawing page
 // `page` (from 0) with a painter in device pixels from the page's top left. Each page is drawn
 // and goes to the disk before the next is begun, into a file beside `path` that replaces any
 // file there only when it is complete. Returns the reason of a failure.
-std::optional<QString> writePdfPages(const PageScale& scale, const QString& path, int pageCount,
+std::optional<QString> writePdfPages(const PdfLayout& layout, const QString& path, int pageCount,
                                      const std::function<void(QPainter&, int page)>& draw);

@@ -57,9 +57,22 @@ QByteArray pngData(const QImage& pixels) {
     return png.toBase64();
 }
 
+// A font family as a CSS string, whose quotes and backslashes would end it or escape what
+// follows; as XML, the attribute's quotes and markup are escaped in turn.
+QByteArray cssString(const QString& text) {
+    QByteArray css = xmlText(text);
+    css.replace('\\', "\\\\");
+    css.replace('\'', "\\'");
+    return '\'' + css + '\'';
+}
+
+// A pen of exactly one pixel may come a rounding error above it, through millimetres or points.
+constexpr double kHairlineSlack = 1e-9;
+
 } // namespace
 
-SvgCanvas::SvgCanvas(QSizeF pagePoints) {
+SvgCanvas::SvgCanvas(QSizeF pagePoints, double pixelPoints)
+    : m_hairline(pixelPoints * (1 + kHairlineSlack)) {
     m_svg = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
             "<svg xmlns=\"http://www.w3.org/2000/svg\" "
             "xmlns:xlink=\"http://www.w3.org/1999/xlink\" version=\"1.1\"" +
@@ -99,13 +112,22 @@ void SvgCanvas::endClip() {
     m_svg += "</g>\n";
 }
 
+QByteArray SvgCanvas::strokeStyle(QRgb colour, double width) const {
+    return attribute("fill", "none") + attribute("stroke", colourOf(colour)) +
+           attribute("stroke-width", width > m_hairline ? mm(width) : QByteArray("1px"));
+}
+
+// Each mark carries it itself: unlike the stroke's width, a group does not pass it on.
+QByteArray SvgCanvas::strokeEffect(double width) const {
+    return width > m_hairline ? QByteArray() : attribute("vector-effect", "non-scaling-stroke");
+}
+
 void SvgCanvas::line(const QLineF& line, const VectorPen& pen) {
-    QByteArray style = attribute("fill", "none") + attribute("stroke", colourOf(pen.colour)) +
-                       attribute("stroke-width", mm(pen.width));
+    QByteArray style = strokeStyle(pen.colour, pen.width);
     if (pen.dash > 0)
         style += attribute("stroke-dasharray", mm(pen.dash) + ' ' + mm(pen.gap));
     inGroup(style);
-    m_svg += "<path d=\"M" + mm(line.x1()) + ' ' + mm(line.y1());
+    m_svg += "<path" + strokeEffect(pen.width) + " d=\"M" + mm(line.x1()) + ' ' + mm(line.y1());
     if (line.dy() == 0)
         m_svg += 'H' + mm(line.x2());
     else if (line.dx() == 0)
@@ -145,8 +167,8 @@ int SvgCanvas::addImage(const QImage& pixels, QSizeF size) {
     const int image = m_images++;
     m_svg += "<defs><image" + attribute("id", 'i' + QByteArray::number(image)) +
              attribute("width", mm(size.width())) + attribute("height", mm(size.height())) +
-             attribute("preserveAspectRatio", "none") +
-             attribute("image-rendering", "optimizeSpeed") +
+             attribute("preserveAspectRatio", "none") + attribute("image-rendering", "pixelated") +
+             attribute("style", "image-rendering:optimizeSpeed;image-rendering:pixelated") +
              attribute("xlink:href", "data:image/png;base64," + pngData(pixels)) + "/></defs>\n";
     return image;
 }
@@ -181,10 +203,8 @@ void SvgCanvas::unclip() {
 void SvgCanvas::text(QPointF baseline, const QFont& font, double em, QRgb colour,
                      const QString& text) {
     closeGroup();
-    QByteArray family = xmlText(font.family());
-    family.replace('\'', "&apos;");
     m_svg += "<text" + attribute("x", mm(baseline.x())) + attribute("y", mm(baseline.y())) +
-             attribute("font-family", '\'' + family + "', " + genericFamily(font)) +
+             attribute("font-family", cssString(font.family()) + ", " + genericFamily(font)) +
              attribute("font-size", mm(em)) + attribute("fill", colourOf(colour));
     if (font.bold())
         m_svg += attribute("font-weight", "bold");

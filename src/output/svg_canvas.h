@@ -8,13 +8,17 @@
 
 // A page written as SVG text, in millimetres: `width` and `height` and the view box are the
 // page's size in millimetres, and so is every coordinate. Marks of the same pen share one
-// group that holds their style; pictures are embedded as PNG data and drawn by reference.
+// group that holds their style; pictures are embedded as PNG data and drawn by reference, their
+// pixels shown as squares as on the raster page rather than smoothed. A stroke no wider than a
+// device pixel is a hairline, one pixel wide on the raster page at any size: it is drawn one
+// pixel wide at any zoom, as readers draw a PDF's, rather than vanishing when shown small.
 //
 // Written as text rather than through a toolkit's SVG generator: that one would need a module
 // of its own, and writes every line as a styled element of its own in pixels of some resolution.
 class SvgCanvas : public VectorCanvas {
   public:
-    explicit SvgCanvas(QSizeF pagePoints);
+    // `pixelPoints`: a device pixel of the page, in points.
+    SvgCanvas(QSizeF pagePoints, double pixelPoints);
 
     void line(const QLineF& line, const VectorPen& pen) override;
     void fillRect(const QRectF& rect, QRgb colour) override;
@@ -31,6 +35,10 @@ class SvgCanvas : public VectorCanvas {
     QByteArray finish();
 
   private:
+    // The style of a group of strokes of `width` points, not filled, and what each of them
+    // carries besides: a hairline's one pixel stays one pixel at any zoom.
+    QByteArray strokeStyle(QRgb colour, double width) const;
+    QByteArray strokeEffect(double width) const;
     // Opens a group of `style` unless the last one has it.
     void inGroup(const QByteArray& style);
     // Closes the open group, and the clip if it has ended.
@@ -38,6 +46,7 @@ class SvgCanvas : public VectorCanvas {
     void closeStyleGroup();
     void endClip();
 
+    double m_hairline; // points
     QByteArray m_svg;
     QByteArray m_group; // the style of the open group; empty: none is open
     int m_images = 0;

@@ -10,7 +10,7 @@
 
 std::optional<QString> writeSvgPage(const PageToDraw& page, const QString& path,
                                     const PageDrawn& drawn) {
-    SvgCanvas canvas(VectorPlacement(page.scale).pageSize());
+    SvgCanvas canvas(vectorSheetPoints(page.scale), VectorPlacement(page.scale).fromPixels(1));
     drawVectorPage(canvas, page);
     const QByteArray svg = canvas.finish();
     if (drawn)
@@ -18,10 +18,9 @@ std::optional<QString> writeSvgPage(const PageToDraw& page, const QString& path,
     return writeWholeFile(path, svg);
 }
 
-// The page has the size of the exact PDF of the same pixels, so that both lie alike on paper.
 std::optional<QString> writeVectorPdfPage(const PageToDraw& page, const QString& path,
                                           const PageDrawn& drawn) {
-    return writeOnePagePdf(page.scale, path, drawn,
+    return writeOnePagePdf(vectorPdfLayout(page.scale), path, drawn,
                            [&](QPainter& painter) { drawVectorPdfPage(painter, page); });
 }
 

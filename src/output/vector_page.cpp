@@ -1,6 +1,7 @@
 #include "output/vector_page.h"
 
 #include "output/canvas_surface.h"
+#include "output/paper_sizes.h"
 #include "render/draw_page.h"
 #include "render/image_surface.h"
 #include "render/merged_pieces.h"
@@ -71,10 +72,22 @@ MarkCoordinate drawMergedLines(CanvasSurface& surface, const PageToDraw& page,
 
 } // namespace
 
+std::optional<QSize> paperOfPage(const PageScale& scale) {
+    // A preview's pixels are a zoomed screen's, whatever paper they show.
+    if (scale.ZoomPercent)
+        return std::nullopt;
+    return paperOfPixels(QSize(scale.SurfaceWidth, scale.SurfaceHeight), scale.DotsPerInch);
+}
+
+QSizeF vectorSheetPoints(const PageScale& scale) {
+    if (const std::optional<QSize> paper = paperOfPage(scale))
+        return paperPoints(*paper);
+    return VectorPlacement(scale).pageSize();
+}
+
 void drawVectorPage(VectorCanvas& canvas, const PageToDraw& page) {
     const PageScale& scale = page.scale;
-    const VectorPlacement place(scale);
-    canvas.fillRect(QRectF(QPointF(), place.pageSize()), kWhite);
+    canvas.fillRect(QRectF(QPointF(), vectorSheetPoints(scale)), kWhite);
     if (!scale.isDrawable())
         return;
     CanvasSurface surface(canvas, scale);

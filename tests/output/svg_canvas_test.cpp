@@ -35,6 +35,7 @@ class TiledLayers : public PageLayers {
 struct SvgOutline {
     QString width, height, viewBox, text;
     int images = 0, uses = 0, paths = 0;
+    int pixelated = 0; // images shown as squares of their pixels, by attribute and style
 };
 
 SvgOutline outlineOf(const QByteArray& svg) {
@@ -50,6 +51,9 @@ SvgOutline outlineOf(const QByteArray& svg) {
             outline.viewBox = reader.attributes().value("viewBox").toString();
         }
         outline.images += name == u"image";
+        outline.pixelated +=
+            name == u"image" && reader.attributes().value("image-rendering") == u"pixelated" &&
+            reader.attributes().value("style").endsWith(u"image-rendering:pixelated");
         outline.uses += name == u"use";
         outline.paths += name == u"path";
         if (name == u"text")
@@ -62,7 +66,7 @@ SvgOutline outlineOf(const QByteArray& svg) {
 TEST(SvgCanvas, PageIsWellFormedInMillimetresWithItsTextureEmbeddedOnce) {
     const PageScale scale = printScale({50, QSize(120, 160)}, PageCalibration());
     const PageDesign design = pageDesignOf(PaperSettings());
-    SvgCanvas canvas(VectorPlacement(scale).pageSize());
+    SvgCanvas canvas(VectorPlacement(scale).pageSize(), VectorPlacement(scale).fromPixels(1));
     drawVectorPage(canvas, {scale, design, TiledLayers()});
     const SvgOutline outline = outlineOf(canvas.finish());
 
@@ -70,6 +74,7 @@ TEST(SvgCanvas, PageIsWellFormedInMillimetresWithItsTextureEmbeddedOnce) {
     EXPECT_EQ(outline.height, "81.28mm"); // 160 pixels
     EXPECT_EQ(outline.viewBox, "0 0 60.96 81.28");
     EXPECT_EQ(outline.images, 1);
+    EXPECT_EQ(outline.pixelated, 1);
     EXPECT_EQ(outline.uses, 3 * 6); // 40 x 30 tiles over 120 x 160 pixels
     EXPECT_GT(outline.paths, 0);    // the ruling
     EXPECT_EQ(outline.text, "a < b & c");
