@@ -59,6 +59,9 @@ ExportDialog::ExportDialog(const PageDesign& first, int shownPage, const PageLay
     m_pages->setObjectName(QStringLiteral("ExportPages"));
     m_pages->setRange(1, kMaxNotebookPages);
     connect(m_pages, &QSpinBox::valueChanged, this, &ExportDialog::showWhichPages);
+    // As wide as the longest it says, so that the dialog keeps its size while pages are typed.
+    m_whichPages->setMinimumWidth(
+        m_whichPages->fontMetrics().horizontalAdvance(whichPages(kMaxNotebookPages)));
     showWhichPages();
 
     auto* fileRow = new QHBoxLayout;
@@ -146,10 +149,13 @@ int ExportDialog::pageCount() const {
     return chosenDevice() ? 1 : m_pages->value();
 }
 
+QString ExportDialog::whichPages(int pages) const {
+    return pages == 1 ? tr("page %1, as the preview shows it").arg(m_shownPage + 1)
+                      : tr("pages 1 to %1, into one PDF file").arg(pages);
+}
+
 void ExportDialog::showWhichPages() {
-    const int pages = pageCount();
-    m_whichPages->setText(pages == 1 ? tr("page %1, as the preview shows it").arg(m_shownPage + 1)
-                                     : tr("pages 1 to %1, into one PDF file").arg(pages));
+    m_whichPages->setText(whichPages(pageCount()));
 }
 
 void ExportDialog::accept() {

@@ -49,7 +49,8 @@ class ExportDialog : public QDialog {
     void deviceChosen();
     // The pages the file is to hold: one for a tablet.
     int pageCount() const;
-    // Says beside the pages which of them the file holds.
+    // Which pages a file of `pages` pages holds, and says so beside the pages.
+    QString whichPages(int pages) const;
     void showWhichPages();
     // Writes the page into `path`, with a progress bar for a large page; the reason of a
     // failure.
