@@ -14,22 +14,14 @@ using MeasurementFields = WindowTest;
 
 TEST_F(MeasurementFields, TwinsShowTheDefaultsConvertedAtStart) {
     const std::pair<const char*, const char*> expected[] = {
-        {"LineSpaceinEd", "0.35"},
-        {"CaretSpaceinED", "0.20"},
-        {"LeftBorderinEd", "0.98"},
-        {"RightBorderinEd", "0.98"},
-        {"BorderTopinEd", "0.20"},
-        {"BorderBottominEd", "0.20"},
-        {"PosXinEd", "0.20"},
-        {"PosYinEd", "0.20"},
-        {"BreitinEd", "0.59"},
-        {"HochinEd", "0.59"},
-        {"BreitinEd2", "1.97"},
-        {"HochinEd2", "1.97"},
-        {"PageNumberMargininEd", "0.39"},
+        {"LineSpaceinEd", "0.35"},   {"CaretSpaceinED", "0.20"}, {"LeftBorderinEd", "0.98"},
+        {"RightBorderinEd", "0.98"}, {"BorderTopinEd", "0.20"},  {"BorderBottominEd", "0.20"},
+        {"PosXinEd", "0.20"},        {"PosYinEd", "0.20"},       {"BreitinEd", "0.59"},
+        {"HochinEd", "0.59"},        {"BreitinEd2", "1.97"},     {"HochinEd2", "1.97"},
     };
     for (const auto& [twin, text] : expected)
         EXPECT_EQ(shown(twin), text) << twin;
+    EXPECT_EQ(shown("PageNumberMargininEd"), "0.39");
 }
 
 TEST_F(MeasurementFields, TabbingThroughTwinsChangesNoLength) {
