@@ -49,8 +49,9 @@ class ExportDialog : public QDialog {
     void deviceChosen();
     // The pages the file is to hold: one for a tablet.
     int pageCount() const;
-    // Which pages a file of `pages` pages holds, and says so beside the pages.
+    // What a file of `pages` pages holds, in words.
     QString whichPages(int pages) const;
+    // Says beside the pages which of them the file holds.
     void showWhichPages();
     // Writes the page into `path`, with a progress bar for a large page; the reason of a
     // failure.
