@@ -27,6 +27,56 @@ constexpr Verb kVerbs[] = {
     {"print-picture", runPrintPictureCommand, ToolkitNeed::Drawing},
 };
 
+// The options the window's toolkit takes out of the arguments, some of them only on an X
+// display, and whether they take the next word as their value or one after "=".
+struct ToolkitOption {
+    const char* name;
+    bool takesValue;
+    bool takesJoinedValue = false;
+};
+
+constexpr ToolkitOption kToolkitOptions[] = {
+    {"style", true, true},
+    {"stylesheet", true, true},
+    {"session", true, true},
+    {"widgetcount", false},
+    {"reverse", false},
+    {"platform", true},
+    {"platformpluginpath", true},
+    {"platformtheme", true},
+    {"plugin", true},
+    {"qwindowgeometry", true},
+    {"qwindowtitle", true},
+    {"qwindowicon", true},
+    {"display", true},
+    {"geometry", true},
+    {"title", true},
+    {"name", true},
+    {"icon", true},
+};
+
+// The word without the one or two dashes before a toolkit option; empty without them.
+QStringView undashed(const QString& word) {
+    if (word.startsWith(u"--"))
+        return QStringView(word).mid(2);
+    return word.startsWith(u'-') ? QStringView(word).mid(1) : QStringView();
+}
+
+// How many words the toolkit option at `words[at]` takes, its value included; 0 when it is
+// none, or lacks its value and is left to be refused with the other words.
+qsizetype toolkitOptionLength(const QStringList& words, qsizetype at) {
+    const QStringView name = undashed(words[at]);
+    if (name.isEmpty())
+        return 0;
+    for (const ToolkitOption& option : kToolkitOptions) {
+        if (name == QLatin1String(option.name))
+            return !option.takesValue ? 1 : at + 1 < words.size() ? 2 : 0;
+        if (option.takesJoinedValue && name.startsWith(QLatin1String(option.name) + u'='))
+            return 1;
+    }
+    return 0;
+}
+
 bool isHelp(const QString& word) {
     return word == u"--help" || word == u"-h" || word == u"help";
 }
@@ -36,8 +86,10 @@ bool isHelp(const QString& word) {
 QString usageText() {
     const QString text = QStringLiteral(
         "Usage:\n"
-        "  lineavo-pressolo [DESIGN.lvo]\n"
-        "      Opens the window, with the design if one is given.\n"
+        "  lineavo-pressolo [QT-OPTIONS] [DESIGN.lvo]\n"
+        "      Opens the window, with the design if one is given. The window takes Qt's\n"
+        "      standard options, such as -style NAME, -platform NAME, -reverse and\n"
+        "      -qwindowgeometry WxH+X+Y.\n"
         "  lineavo-pressolo render [DESIGN.lvo] --output FILE [--dpi N]\n"
         "                   [--page WxH | --paper %1 [--landscape]]\n"
         "                   [--calibration LEFT,TOP,WIDTH,HEIGHT | --printer NAME]\n"
@@ -141,6 +193,25 @@ bool isCommandLineVerb(const QString& word) {
     return false;
 }
 
+ProgramWords withoutToolkitOptions(const QStringList& words) {
+    ProgramWords left;
+    for (qsizetype at = 0; at < words.size();) {
+        if (words[at] == u"--" || isCommandLineVerb(words[at])) {
+            left.words += words.mid(at);
+            break;
+        }
+        const qsizetype length = toolkitOptionLength(words, at);
+        if (length == 0) {
+            left.words << words[at++];
+            continue;
+        }
+        if (undashed(words[at]) == u"platform")
+            left.platform = words[at + 1];
+        at += length;
+    }
+    return left;
+}
+
 ToolkitNeed toolkitNeedOf(const QString& word) {
     if (isHelp(word))
         return ToolkitNeed::DataOnly;
@@ -148,9 +219,8 @@ ToolkitNeed toolkitNeedOf(const QString& word) {
         if (word == QLatin1String(verb.name))
             return verb.need;
     }
-    // Perhaps one of the toolkit's own options, which only the drawing toolkit takes out of the
-    // words before the verb is looked for.
-    return ToolkitNeed::Drawing;
+    // A mistyped command, told so without fonts or screens.
+    return ToolkitNeed::DataOnly;
 }
 
 int runCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& err) {

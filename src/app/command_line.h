@@ -14,6 +14,16 @@ QStringList commandLineWords(int argc, char* argv[]);
 // Whether `word` (the first argument) names one of the headless verbs or asks for help.
 bool isCommandLineVerb(const QString& word);
 
+// The words left for the program once the toolkit's own options (a style, a platform, the
+// first window's geometry or title and the like) are out, with the platform they choose.
+// The toolkit reads those options from the arguments itself, wherever they stand before a
+// verb or "--"; the words after either are the verb's or names of files.
+struct ProgramWords {
+    QStringList words;
+    QString platform; // empty unless an option chooses one
+};
+ProgramWords withoutToolkitOptions(const QStringList& words);
+
 // What a headless verb needs of the toolkit, so that a verb that only reads and writes files
 // starts without fonts, screens or a platform plugin.
 enum class ToolkitNeed {

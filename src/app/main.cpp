@@ -56,8 +56,10 @@ int runCommandLineWithin(int argc, char* argv[]) {
     nameApplication();
     QTextStream out(stdout);
     QTextStream err(stderr);
-    // The words left once the toolkit has taken its own options out.
-    return reportLostOutput(out, err, runCommandLine(commandLineWords(argc, argv), out, err));
+    // The words left once the toolkit has taken its own options out; a toolkit without
+    // windows leaves theirs for us to pass over.
+    const QStringList words = withoutToolkitOptions(commandLineWords(argc, argv)).words;
+    return reportLostOutput(out, err, runCommandLine(words, out, err));
 }
 
 int runHeadless(int argc, char* argv[], ToolkitNeed need) {
@@ -75,16 +77,18 @@ int runHeadless(int argc, char* argv[], ToolkitNeed need) {
 
 // Whether the window has somewhere to appear. The toolkit would abort without a word a user
 // can act on; the platforms that need no display server are taken at their word.
-bool hasDisplay() {
-    const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+bool hasDisplay(const QString& chosenPlatform) {
+    const QByteArray platform =
+        chosenPlatform.isEmpty() ? qgetenv("QT_QPA_PLATFORM") : chosenPlatform.toLocal8Bit();
     const bool needsServer =
         platform.isEmpty() || platform.startsWith("xcb") || platform.startsWith("wayland");
     return !needsServer || !qEnvironmentVariableIsEmpty("DISPLAY") ||
            !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
 }
 
-int runWindow(int argc, char* argv[], const QString& design) {
-    if (!hasDisplay()) {
+// `platform` is the one the command line chooses, if any.
+int runWindow(int argc, char* argv[], const QString& design, const QString& platform) {
+    if (!hasDisplay(platform)) {
         std::fputs("The window needs a display, and none is set (DISPLAY or WAYLAND_DISPLAY); "
                    "the commands of --help work without one.\n",
                    stderr);
@@ -110,14 +114,16 @@ int main(int argc, char* argv[]) {
     removeFilesOnInterrupt();
     // Decide before any application object exists: the verbs run without a display, and a
     // mistyped verb must not open the window (or fail for want of a display).
-    const QStringList words = commandLineWords(argc, argv);
+    // The window's toolkit takes its own options out of the arguments once it starts.
+    const ProgramWords program = withoutToolkitOptions(commandLineWords(argc, argv));
+    const QStringList& words = program.words;
     if (words.isEmpty())
-        return runWindow(argc, argv, QString());
+        return runWindow(argc, argv, QString(), program.platform);
     if (!isCommandLineVerb(words.first())) {
         // "--" lets a document's name start with a dash.
         const QStringList design = words.first() == u"--" ? words.mid(1) : words;
         if (design.size() == 1 && isRegularFile(design.first()))
-            return runWindow(argc, argv, design.first());
+            return runWindow(argc, argv, design.first(), program.platform);
     }
     // Verbs, help, and everything else, which is told that it is no command.
     return runHeadless(argc, argv, toolkitNeedOf(words.first()));

@@ -178,7 +178,8 @@ constexpr D kTable[] = {
                            {"PageNumberNone", "PageNumberBottomCentre", "PageNumberBottomOutside",
                             "PageNumberTopOutside"})),
     ofGeneration(3, real(ID(PageNumberStartEd), None, 1, kPageNumber)),
-    ofGeneration(3, real(ID(PageNumberMarginEd), Centimetres, 1, kRuledEdgeCm)),
+    ofGeneration(
+        3, real(ID(PageNumberMarginEd), Centimetres, 1, kRuledEdgeCm, "PageNumberMargininEd")),
     ofGeneration(3, check(ID(MirrorCheck), false)),
     ofGeneration(3, choice(ID(HolesPattern), Byte, 0,
                            {"HolesNone", "TwoHoles80", "FourHoles80", "ThreeHoles108"})),

@@ -1,4 +1,6 @@
 // Export... writes the window's page through the same outputs as the render verb.
+#include "app/ui/artwork.h"
+#include "document/document_file.h"
 #include "output/output_formats.h"
 #include "output/tablet_devices.h"
 #include "verbs/commands.h"
@@ -54,6 +56,16 @@ class ExportCommandTest : public WindowTest {
         return open;
     }
 
+    // Renders `design` with `words` after it through the render verb into `file`.
+    static void render(const QString& design, const QString& file, const QStringList& words) {
+        QString out, err;
+        QTextStream outStream(&out), errStream(&err);
+        ASSERT_EQ(
+            runRenderCommand(QStringList{design, "--output", file} + words, outStream, errStream),
+            0)
+            << err.toStdString();
+    }
+
     // Chooses the file through the file dialog, sets `choice` and confirms.
     static void choose(QDialog& dialog, const ExportChoice& choice) {
         dialog.findChild<QSpinBox*>("ExportDpi")->setValue(choice.dotsPerInch);
@@ -106,21 +118,13 @@ TEST_F(ExportCommandTest, WritesPngAndPdfAsTheRenderVerbDoes) {
             << dialogs.errorMessages.join('\n').toStdString();
 
         const QString rendered = folder.filePath("verb-" + name);
-        QStringList words = {design,
-                             "--output",
-                             rendered,
-                             "--dpi",
-                             QString::number(choice.dotsPerInch),
-                             "--paper",
-                             choice.paper,
-                             "--calibration",
-                             "1.5,0,99,101"};
+        QStringList words = {"--dpi",         QString::number(choice.dotsPerInch),
+                             "--paper",       choice.paper,
+                             "--calibration", "1.5,0,99,101"};
         words << verbFormat;
         if (choice.landscape)
             words << "--landscape";
-        QString out, err;
-        QTextStream outStream(&out), errStream(&err);
-        ASSERT_EQ(runRenderCommand(words, outStream, errStream), 0) << err.toStdString();
+        render(design, rendered, words);
         EXPECT_FALSE(fileBytes(exported).isEmpty()) << name.toStdString();
         EXPECT_EQ(fileBytes(exported), fileBytes(rendered)) << name.toStdString();
     }
@@ -161,12 +165,10 @@ TEST_F(ExportCommandTest, WritesATabletsPageAsTheRenderVerbDoes) {
             << dialogs.errorMessages.join('\n').toStdString();
 
         const QString rendered = folder.filePath("verb-" + name);
-        QStringList words = {design, "--device", deviceName, "--output", rendered};
+        QStringList words = {"--device", deviceName};
         if (landscape)
             words << "--landscape";
-        QString out, err;
-        QTextStream outStream(&out), errStream(&err);
-        ASSERT_EQ(runRenderCommand(words, outStream, errStream), 0) << err.toStdString();
+        render(design, rendered, words);
         EXPECT_FALSE(fileBytes(exported).isEmpty());
         EXPECT_EQ(fileBytes(exported), fileBytes(rendered));
     }
@@ -179,6 +181,57 @@ TEST_F(ExportCommandTest, AFailureIsSaidAsByTheRenderVerbAndTheDialogStaysOpen) 
     EXPECT_EQ(dialogs.errorMessages,
               QStringList{unknown + ": the output must end in .png, .bmp, .pdf or .svg."});
     EXPECT_FALSE(QFile::exists(unknown));
+}
+
+// One page is the page the preview shows, the second of a mirrored design too; more pages are
+// the notebook that the render verb writes, from the first page on, whichever page is shown.
+TEST_F(ExportCommandTest, WritesThePagePreviewedOrANotebookAsTheRenderVerbDoes) {
+    PaperSettings& settings = app.settings;
+    settings.setFlag(Setting::MirrorCheck, true);
+    settings.setNumber(Setting::PageNumberPos, int(PageNumberPosition::BottomOutside));
+    settings.field(Setting::LeftBorderEd).setValue(4);
+    const QString design = folder.filePath("mirrored.lvo");
+    ASSERT_EQ(saveDocument(settings, design), std::nullopt);
+    // Its second page alone: the same design numbered from 2.
+    settings.field(Setting::PageNumberStartEd).setValue(2);
+    const QString secondPage = folder.filePath("second.lvo");
+    ASSERT_EQ(saveDocument(settings, secondPage), std::nullopt);
+    settings.field(Setting::PageNumberStartEd).setValue(1);
+    window->pages()->setCurrentIndex(int(PageId::Print));
+    control<QAbstractButton>("PreviewPage2")->click();
+
+    const QStringList printer = {"--dpi", "150", "--paper", "A5", "--calibration", "0,0,100,100"};
+    struct Row {
+        QString name;
+        int pages;
+        QString rendered; // the design the render verb draws the same file of
+        QStringList words;
+    };
+    const Row rows[] = {
+        {"shown.png", 1, secondPage, {}},
+        {"notebook.pdf", 3, design, {"--pages", "3"}},
+    };
+    for (const auto& [name, pages, renderedDesign, words] : rows) {
+        SCOPED_TRACE(name.toStdString());
+        const QString exported = folder.filePath("window-" + name);
+        dialogs.saveAnswer = exported;
+        EXPECT_FALSE(exportWith([&, pages = pages](QDialog& dialog) {
+            auto* pageCount = dialog.findChild<QSpinBox*>("ExportPages");
+            ASSERT_NE(pageCount, nullptr);
+            pageCount->setValue(pages);
+            choose(dialog, {150, "A5", false});
+        }));
+        ASSERT_TRUE(dialogs.errorMessages.isEmpty())
+            << dialogs.errorMessages.join('\n').toStdString();
+        const QString rendered = folder.filePath("verb-" + name);
+        render(renderedDesign, rendered, printer + words);
+        EXPECT_FALSE(fileBytes(exported).isEmpty());
+        EXPECT_EQ(fileBytes(exported), fileBytes(rendered));
+    }
+    // The second page is not the first: the comparison above tells them apart.
+    const QString firstPage = folder.filePath("first.png");
+    render(design, firstPage, printer);
+    EXPECT_NE(fileBytes(firstPage), fileBytes(folder.filePath("verb-shown.png")));
 }
 
 } // namespace

@@ -21,6 +21,7 @@ TEST_F(MeasurementFields, TwinsShowTheDefaultsConvertedAtStart) {
     };
     for (const auto& [twin, text] : expected)
         EXPECT_EQ(shown(twin), text) << twin;
+    EXPECT_EQ(shown("PageNumberMargininEd"), "0.39");
 }
 
 TEST_F(MeasurementFields, TabbingThroughTwinsChangesNoLength) {

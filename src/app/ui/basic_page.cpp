@@ -7,12 +7,49 @@
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QRadioButton>
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
 namespace {
+
+// A value of a kind of lines, with its name before it and its unit after it.
+struct NamedValue {
+    const char* name;
+    RealSpinEdit* edit;
+    const char* unit;
+};
+
+QLabel* nameOf(const NamedValue& value) {
+    auto* name = new QLabel(QLatin1String(value.name));
+    name->setBuddy(value.edit);
+    return name;
+}
+
+// "name [value] unit  name [value] unit" in rows of `grid`, each row a kind's two values: the
+// first name in the caption column, the rest in a grid of their own, so that the second name
+// takes the room the first unit leaves and the fields still stand in columns.
+void addValuePairRows(QGridLayout* grid,
+                      std::initializer_list<std::pair<NamedValue, NamedValue>> rows) {
+    const int firstRow = grid->rowCount();
+    auto* values = new QGridLayout;
+    values->setHorizontalSpacing(grid->horizontalSpacing());
+    values->setVerticalSpacing(grid->verticalSpacing());
+    int row = 0;
+    for (const auto& [first, second] : rows) {
+        grid->addWidget(nameOf(first), firstRow + row, 0);
+        values->addWidget(first.edit, row, 0);
+        values->addWidget(new QLabel(QString::fromUtf8(first.unit)), row, 1);
+        values->addWidget(nameOf(second), row, 2);
+        values->addWidget(second.edit, row, 3);
+        values->addWidget(new QLabel(QString::fromUtf8(second.unit)), row, 4);
+        ++row;
+    }
+    values->setColumnStretch(5, 1);
+    grid->addLayout(values, firstRow, 1, row, 5);
+}
 
 QGroupBox* ruledGroup(PageContext& context) {
     QGridLayout* grid = nullptr;
@@ -41,27 +78,34 @@ QGroupBox* ruledGroup(PageContext& context) {
     addPairRow(grid, QStringLiteral("Guide color:"), colourPicker(context, Setting::GuideColor),
                QStringLiteral("Width:"), realEdit(context, Setting::GuideWidthEd),
                QStringLiteral("Points"));
-    grid->addWidget(
-        flagCheckBox(context, Setting::GuideDashedCheck, QStringLiteral("Dashed guide lines")),
-        grid->rowCount(), 0, 1, 5);
 
-    // Slant guides for italic and copperplate hands, and the areas of Cornell notes: one row
-    // each, their fields explained by their hints, so that the window keeps its size.
+    // Dashed guides, slant guides for italic and copperplate hands, and the areas of Cornell
+    // notes: their switches share a row, so that the window keeps its size with every value
+    // named.
+    auto* switches = new QHBoxLayout;
+    switches->addWidget(
+        flagCheckBox(context, Setting::GuideDashedCheck, QStringLiteral("Dashed guide lines")));
+    switches->addWidget(flagCheckBox(context, Setting::SlantCheck, QStringLiteral("Slant lines")));
+    switches->addWidget(
+        flagCheckBox(context, Setting::CornellCheck, QStringLiteral("Cornell notes")));
+    switches->addStretch(1);
+    grid->addLayout(switches, grid->rowCount(), 0, 1, 6);
     const auto hinted = [&context](Setting setting, const char* hint) {
         RealSpinEdit* edit = realEdit(context, setting);
         edit->setToolTip(QLatin1String(hint));
         return edit;
     };
-    addPairRow(grid, flagCheckBox(context, Setting::SlantCheck, QStringLiteral("Slant lines")),
-               hinted(Setting::SlantAngleEd, "Angle of the slant lines from the ruled lines"),
-               QStringLiteral("°"),
-               hinted(Setting::SlantSpaceEd, "Distance between slant lines along a ruled line"),
-               QStringLiteral("mm"));
-    addPairRow(grid, flagCheckBox(context, Setting::CornellCheck, QStringLiteral("Cornell notes")),
-               hinted(Setting::CueWidthEd, "Width of the cue column right of the left edge"),
-               QStringLiteral("cm"),
-               hinted(Setting::SummaryHeightEd, "Height of the summary area above the bottom"),
-               QStringLiteral("cm"));
+    addValuePairRows(
+        grid,
+        {{{"Slant angle:",
+           hinted(Setting::SlantAngleEd, "Angle of the slant lines from the ruled lines"), "°"},
+          {"Spacing:",
+           hinted(Setting::SlantSpaceEd, "Distance between slant lines along a ruled line"), "mm"}},
+         // The longer name in the caption column, where there is room for it.
+         {{"Summary height:",
+           hinted(Setting::SummaryHeightEd, "Height of the summary area above the bottom"), "cm"},
+          {"Cue width:",
+           hinted(Setting::CueWidthEd, "Width of the cue column right of the left edge"), "cm"}}});
     return group;
 }
 

@@ -66,9 +66,7 @@ PageFrame* buildFreeTextPage(PageContext& context) {
     addInTwoColumns(grid, positions, 0);
     addFieldRow(grid, QStringLiteral("First number:"),
                 realEdit(context, Setting::PageNumberStartEd));
-    addFieldRow(grid, QStringLiteral("From the edge:"),
-                realEdit(context, Setting::PageNumberMarginEd));
-    grid->addWidget(new QLabel(QStringLiteral("cm")), grid->rowCount() - 1, 2);
+    addLengthRow(context, grid, QStringLiteral("From the edge:"), Setting::PageNumberMarginEd);
     layout->addWidget(numbers);
 
     // Sheets printed on both sides keep their binding margin, and their holes, on one edge. The

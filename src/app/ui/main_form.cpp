@@ -123,7 +123,8 @@ TMainForm::TMainForm(Application& app, UserDialogs& dialogs, QWidget* parent)
             this, [this, &app, &dialogs] {
                 // Layers of the export's own, so that the pictures are stretched for its page.
                 const PicturePageLayers layers(app.TextureDib, app.PictureDib);
-                ExportDialog dialog(app.settings, layers, app.calibration.forPage(), dialogs, this);
+                ExportDialog dialog(pageDesignOf(app.settings), m_preview->shownPage(), layers,
+                                    app.calibration.forPage(), dialogs, this);
                 dialog.exec();
             });
     layout->addWidget(toolStrip);

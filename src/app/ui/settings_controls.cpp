@@ -111,13 +111,8 @@ RealSpinEdit* realEdit(PageContext& context, Setting real) {
 
 void addPairRow(QGridLayout* grid, const QString& caption, QWidget* first, const QString& between,
                 QWidget* second, const QString& unit) {
-    addPairRow(grid, new QLabel(caption), first, between, second, unit);
-}
-
-void addPairRow(QGridLayout* grid, QWidget* caption, QWidget* first, const QString& between,
-                QWidget* second, const QString& unit) {
     const int row = grid->rowCount();
-    grid->addWidget(caption, row, 0);
+    grid->addWidget(new QLabel(caption), row, 0);
     grid->addWidget(first, row, 1, Qt::AlignLeft);
     grid->addWidget(new QLabel(between), row, 2);
     grid->addWidget(second, row, 3, Qt::AlignLeft);

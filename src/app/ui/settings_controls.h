@@ -41,9 +41,6 @@ void addLinePropertiesRow(PageContext& context, QGridLayout* grid, Setting colou
 // row. The fields keep their own width where a wider control shares their column.
 void addPairRow(QGridLayout* grid, const QString& caption, QWidget* first, const QString& between,
                 QWidget* second, const QString& unit);
-// The same with a control, such as the check box that switches the fields on, as its caption.
-void addPairRow(QGridLayout* grid, QWidget* caption, QWidget* first, const QString& between,
-                QWidget* second, const QString& unit);
 
 ColorPicker* colourPicker(PageContext& context, Setting colour);
 RealSpinEdit* realEdit(PageContext& context, Setting real);

@@ -1,10 +1,10 @@
 #include "output/ui/export_dialog.h"
 
 #include "output/device_page.h"
+#include "output/notebook_pages.h"
 #include "output/output_formats.h"
 #include "output/paper_sizes.h"
 #include "output/tablet_devices.h"
-#include "settings/page_design.h"
 #include "ui/user_dialogs.h"
 
 #include <QComboBox>
@@ -28,12 +28,14 @@ constexpr qint64 kLargePagePixels = qint64(1) << 24;
 
 } // namespace
 
-ExportDialog::ExportDialog(const PaperSettings& settings, const PageLayers& layers,
+ExportDialog::ExportDialog(const PageDesign& first, int shownPage, const PageLayers& layers,
                            PageCalibration calibration, UserDialogs& dialogs, QWidget* parent)
-    : QDialog(parent), m_settings(settings), m_layers(layers), m_calibration(calibration),
-      m_dialogs(dialogs), m_file(new QLineEdit(this)), m_device(new QComboBox(this)),
-      m_browse(new QPushButton(tr("&Browse..."))), m_dotsPerInch(new QSpinBox(this)),
-      m_paper(new QComboBox(this)), m_landscape(new QRadioButton(tr("&Landscape"))) {
+    : QDialog(parent), m_first(first), m_shownPage(shownPage), m_layers(layers),
+      m_calibration(calibration), m_dialogs(dialogs), m_file(new QLineEdit(this)),
+      m_device(new QComboBox(this)), m_browse(new QPushButton(tr("&Browse..."))),
+      m_dotsPerInch(new QSpinBox(this)), m_paper(new QComboBox(this)),
+      m_landscape(new QRadioButton(tr("&Landscape"))), m_pages(new QSpinBox(this)),
+      m_whichPages(new QLabel(this)) {
     setObjectName(QStringLiteral("ExportDialog"));
     setWindowTitle(tr("Export"));
     m_file->setObjectName(QStringLiteral("ExportFile"));
@@ -54,11 +56,22 @@ ExportDialog::ExportDialog(const PaperSettings& settings, const PageLayers& laye
     portrait->setObjectName(QStringLiteral("ExportPortrait"));
     portrait->setChecked(true);
     m_landscape->setObjectName(QStringLiteral("ExportLandscape"));
+    m_pages->setObjectName(QStringLiteral("ExportPages"));
+    m_pages->setRange(1, kMaxNotebookPages);
+    connect(m_pages, &QSpinBox::valueChanged, this, &ExportDialog::showWhichPages);
+    // As wide as the longest it says, so that the dialog keeps its size while pages are typed.
+    m_whichPages->setMinimumWidth(
+        m_whichPages->fontMetrics().horizontalAdvance(whichPages(kMaxNotebookPages)));
+    showWhichPages();
 
     auto* fileRow = new QHBoxLayout;
     fileRow->addWidget(m_file, 1);
     fileRow->addWidget(m_browse);
     connect(m_browse, &QPushButton::clicked, this, &ExportDialog::chooseFile);
+
+    auto* pagesRow = new QHBoxLayout;
+    pagesRow->addWidget(m_pages);
+    pagesRow->addWidget(m_whichPages, 1);
 
     auto* orientation = new QGroupBox(tr("Orientation"));
     auto* orientationLayout = new QVBoxLayout(orientation);
@@ -80,6 +93,9 @@ ExportDialog::ExportDialog(const PaperSettings& settings, const PageLayers& laye
     layout->addRow(tr("&Target:"), m_device);
     layout->addRow(tr("&Resolution:"), m_dotsPerInch);
     layout->addRow(tr("&Paper:"), m_paper);
+    auto* pagesLabel = new QLabel(tr("P&ages:"));
+    pagesLabel->setBuddy(m_pages);
+    layout->addRow(pagesLabel, pagesRow);
     layout->addRow(orientation);
     layout->addRow(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
@@ -125,10 +141,26 @@ void ExportDialog::deviceChosen() {
     m_dotsPerInch->setValue(device ? device->pixelsPerInch : m_paperDotsPerInch);
     m_dotsPerInch->setEnabled(!device);
     m_paper->setEnabled(!device);
+    m_pages->setEnabled(!device);
+    showWhichPages();
+}
+
+int ExportDialog::pageCount() const {
+    return chosenDevice() ? 1 : m_pages->value();
+}
+
+QString ExportDialog::whichPages(int pages) const {
+    return pages == 1 ? tr("page %1, as the preview shows it").arg(m_shownPage + 1)
+                      : tr("pages 1 to %1, into one PDF file").arg(pages);
+}
+
+void ExportDialog::showWhichPages() {
+    m_whichPages->setText(whichPages(pageCount()));
 }
 
 void ExportDialog::accept() {
     m_dotsPerInch->interpretText();
+    m_pages->interpretText();
     const QString path = m_file->text();
     if (QFileInfo::exists(path) && !m_dialogs.confirmReplace(this, path))
         return;
@@ -141,17 +173,26 @@ void ExportDialog::accept() {
 
 std::optional<QString> ExportDialog::writePage(const QString& path) {
     const OutputFormat* format = formatOf(path);
+    const PageDesign shown = notebookPageDesign(m_first, m_shownPage);
     if (const TabletDevice* device = chosenDevice()) {
         if (auto problem = deviceFormatProblem(format, *device))
             return problem;
         // A screen's page is small: it is drawn and written at once.
         return writeDevicePage(*format, path,
                                {*device, m_landscape->isChecked(), device->toolbarMarginPixels},
-                               pageDesignOf(m_settings), m_layers);
+                               shown, m_layers);
     }
     if (!format)
         return unknownOutputSuffixMessage();
     const PageScale scale = printScale(printerPage(), m_calibration);
+    if (const int pages = pageCount(); pages > 1) {
+        // Every page is drawn and written in turn; the dialog says what it is busy with.
+        QProgressDialog progress(tr("Writing %1 pages...").arg(pages), QString(), 0, 0, this);
+        progress.setWindowModality(Qt::WindowModal);
+        progress.setMinimumDuration(0);
+        progress.setValue(0);
+        return writeNotebookFile(*format, path, {scale, m_first, m_layers}, pages);
+    }
     // A large page shows how far it is, drawing and then writing; there is nothing to cancel,
     // as a file is replaced only when it is complete.
     std::optional<QProgressDialog> progress;
@@ -161,7 +202,7 @@ std::optional<QString> ExportDialog::writePage(const QString& path) {
         progress->setMinimumDuration(0);
         progress->setValue(0);
     }
-    return writePageFile(*format, path, {scale, pageDesignOf(m_settings), m_layers}, [&progress] {
+    return writePageFile(*format, path, {scale, shown, m_layers}, [&progress] {
         if (progress) {
             progress->setLabelText(tr("Writing the file..."));
             progress->setValue(1);

@@ -84,11 +84,14 @@ void PreviewPane::resizeEvent(QResizeEvent* event) {
                               m_pageSwitch->sizeHint().height());
 }
 
+int PreviewPane::shownPage() const {
+    return m_settings.flag(Setting::MirrorCheck) ? m_shownPage->checkedId() : 0;
+}
+
 PageDesign PreviewPane::shownDesign() const {
     PageDesign design = pageDesignOf(m_settings);
     // The second page differs from the first in its number alone; drawing it mirrors its sides.
-    if (design.mirrorMargins)
-        design.pageNumber += m_shownPage->checkedId();
+    design.pageNumber += shownPage();
     return design;
 }
 

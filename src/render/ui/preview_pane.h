@@ -42,6 +42,8 @@ class PreviewPane : public QScrollArea {
     void setPageLayers(const PageLayers* layers);
 
     QWidget* pageBox() const;
+    // The page shown, from 0: the second only when switched to it with mirrored margins.
+    int shownPage() const;
     // The design of the page shown: the first or, switched to, the second.
     PageDesign shownDesign() const;
 
