@@ -61,7 +61,7 @@ void VectorMarks::dot(const DotMark& mark) {
 }
 
 void VectorMarks::circle(const CircleMark& mark) {
-    m_canvas.circle(QPointF(m_place.x({mark.x}), m_place.y({mark.y})),
-                    m_place.alongX(mark.radiusMm), colorValueToRgb(mark.pen.colour),
-                    m_place.width(mark.pen.widthPoints));
+    m_canvas.ellipse(QPointF(m_place.x({mark.x}), m_place.y({mark.y})),
+                     m_place.alongX(mark.radiusMm), m_place.alongY(mark.radiusMm),
+                     colorValueToRgb(mark.pen.colour), m_place.width(mark.pen.widthPoints));
 }

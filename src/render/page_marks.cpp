@@ -91,6 +91,6 @@ void SurfaceMarks::dot(const DotMark& mark) {
 void SurfaceMarks::circle(const CircleMark& mark) {
     m_surface.setPenColor(colourOf(mark.pen.colour));
     m_surface.setPenWidth(widthOf(mark.pen.widthPoints));
-    m_surface.circle(QPointF(m_scale.MmToExactX(mark.x), m_scale.MmToExactY(mark.y)),
-                     m_scale.MmToExactX(mark.radiusMm));
+    m_surface.ellipse(QPointF(m_scale.MmToExactX(mark.x), m_scale.MmToExactY(mark.y)),
+                      m_scale.MmToExactX(mark.radiusMm), m_scale.MmToExactY(mark.radiusMm));
 }

@@ -300,6 +300,9 @@ const VectorCase kCases[] = {
          QStringList{"ThreeHoles108=on", "MirrorCheck=on", "PageNumberStartEd=2",
                      "LeftBorderLineCheck=on", "LeftBorderEd=1.6"},
      "1.5,0,99,101", Compared::CircleBox},
+    // Round on paper, so higher than wide in pixels where the calibration shrinks the height.
+    {"PunchHoleWithAShrunkenHeight", kBlackMarks + kWhiteLines + QStringList{"ThreeHoles108=on"},
+     "0,0,100,80", Compared::CircleBox},
     {"PageNumberOnAMirroredEvenPage",
      kBlackMarks + kWhiteLines +
          QStringList{"PageNumberTopOutside=on", "MirrorCheck=on", "PageNumberStartEd=2",

@@ -23,7 +23,7 @@ class RecordingCanvas : public VectorCanvas {
     void dot(QPointF centre, double size, QRgb colour, bool round) override {
         strokes.push_back({QLineF(centre, centre), {colour, size}, round, !round});
     }
-    void circle(QPointF, double, QRgb, double) override {}
+    void ellipse(QPointF, double, double, QRgb, double) override {}
     int addImage(const QImage&, QSizeF) override { return 0; }
     void drawImage(int, QPointF) override {}
     void clip(const QRectF&) override {}
