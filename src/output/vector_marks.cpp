@@ -27,8 +27,13 @@ double VectorPlacement::width(double points) const {
 }
 
 void VectorMarks::line(const LineMark& mark) {
-    const QLineF line(m_place.x(mark.x1), m_place.y(mark.y1), m_place.x(mark.x2),
-                      m_place.y(mark.y2));
+    QLineF line(m_place.x(mark.x1), m_place.y(mark.y1), m_place.x(mark.x2), m_place.y(mark.y2));
+    // On pixels a line going left (or up) paints its start and leaves out its end: it lies a
+    // pixel further on than one going right (or down) between the same two ends.
+    if (line.dy() == 0 && line.dx() < 0)
+        line.translate(m_place.fromPixels(1), 0);
+    else if (line.dx() == 0 && line.dy() < 0)
+        line.translate(0, m_place.fromPixels(1));
     VectorPen pen{colorValueToRgb(mark.pen.colour), m_place.width(mark.pen.widthPoints)};
     // As on pixels: dashes run along horizontal lines only, and dashes under a pixel would
     // vanish there, so such a line is solid here too.

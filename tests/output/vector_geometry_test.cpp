@@ -277,6 +277,10 @@ const VectorCase kCases[] = {
     {"SlantAndCornell",
      kBlackMarks + QStringList{"LiniertCheck=on", "SlantCheck=on", "SlantSpaceEd=7",
                                "CornellCheck=on", "CueWidthEd=1.5", "SummaryHeightEd=1"}},
+    // A narrow, short page: the summary line runs leftwards, the cue line up.
+    {"CornellEdgesAndAreasCrossed",
+     kBlackMarks + QStringList{"LiniertCheck=on", "CornellCheck=on", "LeftBorderEd=3",
+                               "RightBorderEd=3", "CueWidthEd=0.5", "SummaryHeightEd=3.2"}},
     {"DashedGuides",
      kBlackMarks + QStringList{"LineSpaceEd=12", "Guide1Ed=3", "Guide2Ed=6", "Guide3Ed=-3",
                                "GuideDashedCheck=on", "GuideWidthEd=0.75"},

@@ -181,10 +181,11 @@ QImage referencePage(const PaperSettings& s, const PageScale& scale,
         const int cue = X(leftMm + s.field(Setting::CueWidthEd).value() * 10);
         canvas.setPen(plain(s.colour(Setting::ColvarColorComboBox3)),
                       P(s.field(Setting::RRLineWidthED).value()), background.lineMode);
-        if (s.flag(Setting::CornellCheck) && summary >= top) {
-            if (summary > top && cue >= fillLeft && cue < fillRight)
+        // Lines whose ends cross are drawn backwards, as any line is.
+        if (s.flag(Setting::CornellCheck)) {
+            if (summary != top && cue >= fillLeft && cue < fillRight)
                 canvas.line(cue, top, cue, summary);
-            if (X(leftMm) < rightX)
+            if (X(leftMm) != rightX)
                 canvas.line(X(leftMm), summary, rightX, summary);
         }
     } else {
