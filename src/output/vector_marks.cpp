@@ -35,11 +35,16 @@ void VectorMarks::line(const LineMark& mark) {
     else if (line.dx() == 0 && line.dy() < 0)
         line.translate(0, m_place.fromPixels(1));
     VectorPen pen{colorValueToRgb(mark.pen.colour), m_place.width(mark.pen.widthPoints)};
-    // As on pixels: dashes run along horizontal lines only, and dashes under a pixel would
-    // vanish there, so such a line is solid here too.
-    if (mark.dashMm > 0 && m_scale.MmToX(mark.dashMm) >= 1 && line.dy() == 0 && line.dx() > 0) {
+    // As on pixels: dashes run rightwards along horizontal lines and down vertical ones, and
+    // dashes under a pixel would vanish there, so such a line is solid here too.
+    const bool across = line.dy() == 0 && line.dx() > 0;
+    const bool down = line.dx() == 0 && line.dy() > 0;
+    if (mark.dashMm > 0 && across && m_scale.MmToX(mark.dashMm) >= 1) {
         pen.dash = m_place.alongX(mark.dashMm);
         pen.gap = m_place.alongX(mark.gapMm);
+    } else if (mark.dashMm > 0 && down && m_scale.MmToY(mark.dashMm) >= 1) {
+        pen.dash = m_place.alongY(mark.dashMm);
+        pen.gap = m_place.alongY(mark.gapMm);
     }
     m_canvas.line(line, pen);
 }
