@@ -128,9 +128,10 @@ void PdfVectorCanvas::line(const QLineF& line, const VectorPen& pen) {
     path.lineTo(line.p2());
 }
 
-void PdfVectorCanvas::circle(QPointF centre, double radius, QRgb colour, double width) {
+void PdfVectorCanvas::ellipse(QPointF centre, double radiusX, double radiusY, QRgb colour,
+                              double width) {
     gatherRow();
-    pathFor({colour, width}).addEllipse(centre, radius, radius);
+    pathFor({colour, width}).addEllipse(centre, radiusX, radiusY);
 }
 
 void PdfVectorCanvas::fillRect(const QRectF& rect, QRgb colour) {

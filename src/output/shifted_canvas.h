@@ -17,8 +17,9 @@ class ShiftedCanvas : public VectorCanvas {
     void dot(QPointF centre, double size, QRgb colour, bool round) override {
         m_canvas.dot(centre + QPointF(m_dx, 0), size, colour, round);
     }
-    void circle(QPointF centre, double radius, QRgb colour, double width) override {
-        m_canvas.circle(centre + QPointF(m_dx, 0), radius, colour, width);
+    void ellipse(QPointF centre, double radiusX, double radiusY, QRgb colour,
+                 double width) override {
+        m_canvas.ellipse(centre + QPointF(m_dx, 0), radiusX, radiusY, colour, width);
     }
     int addImage(const QImage& pixels, QSizeF size) override {
         return m_canvas.addImage(pixels, size);

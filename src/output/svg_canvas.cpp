@@ -153,11 +153,16 @@ void SvgCanvas::dot(QPointF centre, double size, QRgb colour, bool round) {
              attribute("r", mm(size / 2)) + "/>\n";
 }
 
-void SvgCanvas::circle(QPointF centre, double radius, QRgb colour, double width) {
+// A circle stays a circle, so that readers keep it round.
+void SvgCanvas::ellipse(QPointF centre, double radiusX, double radiusY, QRgb colour, double width) {
     inGroup(attribute("fill", "none") + attribute("stroke", colourOf(colour)) +
             attribute("stroke-width", mm(width)));
-    m_svg += "<circle" + attribute("cx", mm(centre.x())) + attribute("cy", mm(centre.y())) +
-             attribute("r", mm(radius)) + "/>\n";
+    const QByteArray place = attribute("cx", mm(centre.x())) + attribute("cy", mm(centre.y()));
+    if (radiusX == radiusY)
+        m_svg += "<circle" + place + attribute("r", mm(radiusX)) + "/>\n";
+    else
+        m_svg += "<ellipse" + place + attribute("rx", mm(radiusX)) + attribute("ry", mm(radiusY)) +
+                 "/>\n";
 }
 
 // The picture is defined once, at its size, and each drawing refers to it. Its pixels stay

@@ -23,7 +23,8 @@ class SvgCanvas : public VectorCanvas {
     void line(const QLineF& line, const VectorPen& pen) override;
     void fillRect(const QRectF& rect, QRgb colour) override;
     void dot(QPointF centre, double size, QRgb colour, bool round) override;
-    void circle(QPointF centre, double radius, QRgb colour, double width) override;
+    void ellipse(QPointF centre, double radiusX, double radiusY, QRgb colour,
+                 double width) override;
     int addImage(const QImage& pixels, QSizeF size) override;
     void drawImage(int image, QPointF topLeft) override;
     void clip(const QRectF& rect) override;

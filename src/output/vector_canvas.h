@@ -29,8 +29,10 @@ class VectorCanvas {
     virtual void fillRect(const QRectF& rect, QRgb colour) = 0;
     // A filled circle of diameter `size`, or a square of that side, centred on `centre`.
     virtual void dot(QPointF centre, double size, QRgb colour, bool round) = 0;
-    // The line of a circle of `radius` around `centre`, `width` wide, not filled.
-    virtual void circle(QPointF centre, double radius, QRgb colour, double width) = 0;
+    // The line of an ellipse around `centre`, its half-axes `radiusX` across and `radiusY`
+    // down, `width` wide, not filled.
+    virtual void ellipse(QPointF centre, double radiusX, double radiusY, QRgb colour,
+                         double width) = 0;
 
     // Keeps `pixels` in the file once, to be drawn at `size` wherever `drawImage` puts it;
     // returns its handle. Pictures are kept losslessly.

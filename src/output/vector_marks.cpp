@@ -27,14 +27,24 @@ double VectorPlacement::width(double points) const {
 }
 
 void VectorMarks::line(const LineMark& mark) {
-    const QLineF line(m_place.x(mark.x1), m_place.y(mark.y1), m_place.x(mark.x2),
-                      m_place.y(mark.y2));
+    QLineF line(m_place.x(mark.x1), m_place.y(mark.y1), m_place.x(mark.x2), m_place.y(mark.y2));
+    // On pixels a line going left (or up) paints its start and leaves out its end: it lies a
+    // pixel further on than one going right (or down) between the same two ends.
+    if (line.dy() == 0 && line.dx() < 0)
+        line.translate(m_place.fromPixels(1), 0);
+    else if (line.dx() == 0 && line.dy() < 0)
+        line.translate(0, m_place.fromPixels(1));
     VectorPen pen{colorValueToRgb(mark.pen.colour), m_place.width(mark.pen.widthPoints)};
-    // As on pixels: dashes run along horizontal lines only, and dashes under a pixel would
-    // vanish there, so such a line is solid here too.
-    if (mark.dashMm > 0 && m_scale.MmToX(mark.dashMm) >= 1 && line.dy() == 0 && line.dx() > 0) {
+    // As on pixels: dashes run rightwards along horizontal lines and down vertical ones, and
+    // dashes under a pixel would vanish there, so such a line is solid here too.
+    const bool across = line.dy() == 0 && line.dx() > 0;
+    const bool down = line.dx() == 0 && line.dy() > 0;
+    if (mark.dashMm > 0 && across && m_scale.MmToX(mark.dashMm) >= 1) {
         pen.dash = m_place.alongX(mark.dashMm);
         pen.gap = m_place.alongX(mark.gapMm);
+    } else if (mark.dashMm > 0 && down && m_scale.MmToY(mark.dashMm) >= 1) {
+        pen.dash = m_place.alongY(mark.dashMm);
+        pen.gap = m_place.alongY(mark.gapMm);
     }
     m_canvas.line(line, pen);
 }
@@ -61,7 +71,7 @@ void VectorMarks::dot(const DotMark& mark) {
 }
 
 void VectorMarks::circle(const CircleMark& mark) {
-    m_canvas.circle(QPointF(m_place.x({mark.x}), m_place.y({mark.y})),
-                    m_place.alongX(mark.radiusMm), colorValueToRgb(mark.pen.colour),
-                    m_place.width(mark.pen.widthPoints));
+    m_canvas.ellipse(QPointF(m_place.x({mark.x}), m_place.y({mark.y})),
+                     m_place.alongX(mark.radiusMm), m_place.alongY(mark.radiusMm),
+                     colorValueToRgb(mark.pen.colour), m_place.width(mark.pen.widthPoints));
 }

@@ -13,6 +13,7 @@ class VectorPlacement {
     double x(MarkCoordinate x) const;
     double y(MarkCoordinate y) const;
     double alongX(double mm) const { return mm * m_pointsPerMmX; }
+    double alongY(double mm) const { return mm * m_pointsPerMmY; }
     // A pen's width or a dot's size; as on pixels, 0 counts as one device pixel.
     double width(double points) const;
     double fromPixels(double pixels) const { return pixels * m_pointsPerPixel; }

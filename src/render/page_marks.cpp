@@ -49,12 +49,23 @@ void SurfaceMarks::line(const LineMark& mark) {
         m_surface.lineTo(x2, y2);
         return;
     }
-    const int gap = length(mark.gapMm);
-    const int from = across ? x1 : y1;
+    // Dash k runs from the start's millimetres plus k periods to a dash further on, each end
+    // truncated to its pixel on its own: adding up truncated lengths would let the dashes drift
+    // from where a vector page puts them.
+    const MarkCoordinate start = across ? mark.x1 : mark.y1;
+    const auto pixelAfter = [&](double mm) {
+        const MarkCoordinate at{start.fromFarSide ? start.mm - mm : start.mm + mm,
+                                start.fromFarSide};
+        return across ? pixelX(m_scale, at) : pixelY(m_scale, at);
+    };
     const int to = across ? x2 : y2;
-    for (qint64 p = from; p < to; p += qint64(run) + gap) {
-        const int end = int(std::min<qint64>(p + run, to));
-        m_surface.moveTo(across ? int(p) : x1, across ? y1 : int(p));
+    const double period = mark.dashMm + mark.gapMm;
+    for (qint64 k = 0;; ++k) {
+        const int from = pixelAfter(double(k) * period);
+        if (from >= to)
+            break;
+        const int end = std::min(pixelAfter(double(k) * period + mark.dashMm), to);
+        m_surface.moveTo(across ? from : x1, across ? y1 : from);
         m_surface.lineTo(across ? end : x1, across ? y1 : end);
     }
 }
@@ -91,6 +102,6 @@ void SurfaceMarks::dot(const DotMark& mark) {
 void SurfaceMarks::circle(const CircleMark& mark) {
     m_surface.setPenColor(colourOf(mark.pen.colour));
     m_surface.setPenWidth(widthOf(mark.pen.widthPoints));
-    m_surface.circle(QPointF(m_scale.MmToExactX(mark.x), m_scale.MmToExactY(mark.y)),
-                     m_scale.MmToExactX(mark.radiusMm));
+    m_surface.ellipse(QPointF(m_scale.MmToExactX(mark.x), m_scale.MmToExactY(mark.y)),
+                      m_scale.MmToExactX(mark.radiusMm), m_scale.MmToExactY(mark.radiusMm));
 }

@@ -57,8 +57,8 @@ struct DotMark {
 };
 
 // The line of a circle around (x, y), given from the page's top-left corner and not rounded to
-// pixels. Its radius is measured across the page, as the placed picture's height is, so that
-// it is round in pixels whatever the calibration.
+// pixels. It is round on paper: where the calibration scales the two axes differently, it is
+// an ellipse in pixels and in points.
 struct CircleMark {
     double x, y;
     double radiusMm;

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <vector>
 
 void Surface::moveTo(int x, int y) {
     m_x = x;
@@ -325,16 +326,152 @@ std::array<std::pair<int, int>, 2> CircleOutline::arcsOf(int y) const {
     return {std::pair(across.first, hole.first), std::pair(hole.second, across.second)};
 }
 
-void Surface::circle(QPointF centre, double radius) {
-    const CircleOutline outline{centre, radius, effectivePenWidth()};
-    const QRect visible = outline.reach().intersected(clipRect());
+namespace {
+
+// The distance from (u, v), u and v >= 0, to the ellipse of half-axes a >= b > 0 around the
+// origin, and whether (u, v) lies inside. The nearest point is (r u / (s + r), v / (s + 1))
+// with r = (a/b)^2, for the one s > -1 that puts it on the ellipse; s is found by bisection,
+// whose function falls steadily with s, so that it cannot miss or jump to another root.
+double quadrantDistance(double a, double b, double u, double v, bool& inside) {
+    const double z0 = u / a;
+    const double z1 = v / b;
+    const double g = z0 * z0 + z1 * z1 - 1;
+    inside = g <= 0;
+    if (g == 0)
+        return 0;
+    if (v == 0) {
+        // On the long axis: the nearest point is the end of that axis, or, for a point inside
+        // near the centre, one of two points above and below it.
+        const double across = a * u;
+        const double focal = a * a - b * b;
+        if (across >= focal)
+            return std::abs(u - a);
+        const double x = across / focal;
+        return std::hypot(a * x - u, b * std::sqrt(1 - x * x));
+    }
+    if (u == 0)
+        return std::abs(v - b);
+    const double r = (a / b) * (a / b);
+    const double n0 = r * z0;
+    double low = z1 - 1;
+    double high = g < 0 ? 0 : std::hypot(n0, z1) - 1;
+    // Far below a pixel on any page, and reached in some sixty steps; or where the halves can
+    // be halved no further.
+    constexpr double kPrecision = 1e-15;
+    double s = (low + high) / 2;
+    while (high - low > kPrecision && s != low && s != high) {
+        const double f0 = n0 / (s + r);
+        const double f1 = z1 / (s + 1);
+        const double f = f0 * f0 + f1 * f1 - 1;
+        if (f == 0)
+            break;
+        (f > 0 ? low : high) = s;
+        s = (low + high) / 2;
+    }
+    return std::hypot(r * u / (s + r) - u, v / (s + 1) - v);
+}
+
+} // namespace
+
+double EllipseOutline::distanceTo(QPointF point, bool* inside) const {
+    // Taken to the first quadrant, the long axis across.
+    double u = std::abs(point.x() - centre.x());
+    double v = std::abs(point.y() - centre.y());
+    double a = std::abs(radiusX);
+    double b = std::abs(radiusY);
+    if (a < b) {
+        std::swap(a, b);
+        std::swap(u, v);
+    }
+    bool in = false; // nothing lies inside an ellipse flattened to its long axis
+    const double distance =
+        b > 0 ? quadrantDistance(a, b, u, v, in) : std::hypot(std::max(u - a, 0.0), v);
+    if (inside)
+        *inside = in;
+    return distance;
+}
+
+QRect EllipseOutline::reach() const {
+    const double half = std::max(width, 1) / 2.0 + 1;
+    const double across = std::abs(radiusX) + half;
+    const double down = std::abs(radiusY) + half;
+    return QRect(QPoint(farClamped(std::floor(centre.x() - across)),
+                        farClamped(std::floor(centre.y() - down))),
+                 QPoint(farClamped(std::ceil(centre.x() + across)),
+                        farClamped(std::ceil(centre.y() + down))));
+}
+
+// The pixels within w/2 outside the ellipse, or inside it, make a convex shape mirrored about
+// the centre's column; so do those more than w/2 inside. In a row, each is a run around that
+// column, whose ends are searched by halving; the rule is then the first run without the
+// second.
+std::array<std::pair<int, int>, 2> EllipseOutline::arcsOf(int y) const {
+    const double half = std::max(width, 1) / 2.0;
+    const double cy = y + 0.5;
+    const auto run = [&](bool hole) -> std::pair<int, int> {
+        const auto in = [&](int x) {
+            bool inside = false;
+            const double distance = distanceTo(QPointF(x + 0.5, cy), &inside);
+            return hole ? inside && distance > half : inside || distance <= half;
+        };
+        // The columns whose centres lie nearest the centre's, on its right and on its left.
+        const int right = farClamped(std::ceil(centre.x() - 0.5));
+        const int left = right - 1;
+        const bool rightIn = in(right);
+        const bool leftIn = in(left);
+        if (!rightIn && !leftIn)
+            return {0, 0};
+        const int span =
+            farClamped(std::ceil(std::max(std::abs(radiusX), std::abs(radiusY)) + half)) + 2;
+        // The last column from `from` towards `step` that is in, the one after it out.
+        const auto end = [&](int from, int step) {
+            int inside = from;
+            int outside = farClamped(double(from) + double(step) * span);
+            while (std::abs(outside - inside) > 1) {
+                const int middle = inside + (outside - inside) / 2;
+                (in(middle) ? inside : outside) = middle;
+            }
+            return inside;
+        };
+        const int first = leftIn ? end(left, -1) : right;
+        const int last = rightIn ? end(right, 1) : left;
+        return {first, last + 1};
+    };
+    const std::pair<int, int> across = run(false);
+    const std::pair<int, int> hole = across.second > across.first ? run(true) : std::pair(0, 0);
+    if (hole.second <= hole.first)
+        return {across, std::pair(0, 0)};
+    return {std::pair(across.first, hole.first), std::pair(hole.second, across.second)};
+}
+
+namespace {
+
+// Fills the arcs of `outline` within `clip`, each arc as runs of rows, so that every pixel is
+// changed once. Each row's arcs are worked out once for both.
+template <typename Outline, typename Fill>
+void fillOutline(const Outline& outline, const QRect& clip, Fill fill) {
+    const QRect visible = outline.reach().intersected(clip);
     if (visible.isEmpty())
         return;
+    std::vector<std::array<std::pair<int, int>, 2>> arcs;
+    arcs.reserve(size_t(visible.height()));
+    for (int y = visible.top(); y <= visible.bottom(); ++y)
+        arcs.push_back(outline.arcsOf(y));
     for (const size_t arc : {0u, 1u}) {
         fillRowRuns(
-            visible, [&](int y) { return outline.arcsOf(y)[arc]; },
-            [&](const QRect& run) { fillArea(run, m_penColor, m_penMode); });
+            visible, [&](int y) { return arcs[size_t(y - visible.top())][arc]; }, fill);
     }
+}
+
+} // namespace
+
+void Surface::ellipse(QPointF centre, double radiusX, double radiusY) {
+    const auto fill = [&](const QRect& run) { fillArea(run, m_penColor, m_penMode); };
+    if (radiusX == radiusY)
+        fillOutline(CircleOutline{centre, radiusX, effectivePenWidth()}, clipRect(), fill);
+    else
+        fillOutline(EllipseOutline{centre, radiusX, radiusY, effectivePenWidth()}, clipRect(),
+                    fill);
 }
 
 int Surface::textWidth(const QFont& font, const QString& text) const {

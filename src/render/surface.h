@@ -139,6 +139,38 @@ struct CircleOutline {
     std::array<std::pair<int, int>, 2> arcsOf(int y) const;
 };
 
+// The line of an ellipse whose axes run across and down the page: a circle on paper, drawn
+// where the two axes have different scales. Its centre and half-axes are in device pixels that
+// are not truncated:
+//
+//   ellipse around m, half-axes a across and b down, pen width w (0 counts as 1):
+//     pixel (x, y) belongs when its centre c = (x + 0.5, y + 0.5)
+//       lies at most w/2 from the ellipse, measured along the normal:
+//         |c - p| <= w/2 for the point p of the ellipse nearest to c,
+//         where c - p stands at right angles to the ellipse
+//
+//         .######.           The pixels within w/2 outside and those more than w/2
+//      ###.      .###        inside both make convex shapes, mirrored about the centre's
+//      #            #        column: a row holds at most two runs, as the circle's, and
+//      ###.      .###        each run ends where the distance itself says so.
+//         .######.
+//
+// With equal half-axes this is the circle's rule; a circle is still drawn as a circle.
+struct EllipseOutline {
+    QPointF centre;
+    double radiusX = 0;
+    double radiusY = 0;
+    int width = 1;
+
+    // The distance from `point` to the ellipse, which the rule measures, and whether the point
+    // lies inside it.
+    double distanceTo(QPointF point, bool* inside = nullptr) const;
+    // The pixels the ellipse can reach.
+    QRect reach() const;
+    // The columns of row `y` as CircleOutline::arcsOf gives them.
+    std::array<std::pair<int, int>, 2> arcsOf(int y) const;
+};
+
 // The rows of a slanted piece from `top` down to `bottom`-1, one after another, as
 // SlantedRows::columnsOf gives them, but with each boundary stepped down the rows in fixed
 // point instead of worked out anew: a page asks this for every piece in every row. The steps
@@ -211,8 +243,9 @@ class Surface {
     // A piece in the current pen that is neither horizontal nor vertical, changing only pixels
     // in `within`; the current position stays where it was.
     void slantedLine(QPointF from, QPointF to, const QRect& within);
-    // The line of a circle in the current pen, by the rule of CircleOutline.
-    void circle(QPointF centre, double radius);
+    // The line of an ellipse in the current pen whose half-axes run across and down, by the
+    // rule of EllipseOutline; by the rule of CircleOutline when they are equal.
+    void ellipse(QPointF centre, double radiusX, double radiusY);
     // Fills x1 .. x2-1 by y1 .. y2-1 with the brush and draws the pen's outline just inside.
     void rectangle(int x1, int y1, int x2, int y2);
     // Applies `color` with `mode` to every pixel of `area` once: what a line or a rectangle

@@ -23,7 +23,7 @@ class RecordingCanvas : public VectorCanvas {
     void dot(QPointF centre, double size, QRgb colour, bool round) override {
         strokes.push_back({QLineF(centre, centre), {colour, size}, round, !round});
     }
-    void circle(QPointF, double, QRgb, double) override {}
+    void ellipse(QPointF, double, double, QRgb, double) override {}
     int addImage(const QImage&, QSizeF) override { return 0; }
     void drawImage(int, QPointF) override {}
     void clip(const QRectF&) override {}
@@ -112,6 +112,17 @@ INSTANTIATE_TEST_SUITE_P(
                  across(25.4, 1, 2.54, 5.08),
                  {},
                  {QLineF(720 / 25.4, 72, 518.4, 72), {kRed, 1, 7.2, 14.4}}},
+        MarkCase{"DashesDownAVerticalLineInItsScale",
+                 scaleOf(25.4, 25.4 * 0.8),
+                 LineMark{{25.4}, {0}, {25.4}, {0, true}, {kRedValue, 1}, 2.54, 5.08},
+                 {},
+                 {QLineF(72, 0, 72, 1036.8), {kRed, 1, 9, 18}}},
+        // On pixels a line going left paints its start and not its end: a pixel further right.
+        MarkCase{"LineGoingLeftLiesAPixelFurtherOn",
+                 scaleOf(25.4, 25.4),
+                 LineMark{{0, true}, {50.8}, {10}, {50.8}, {kRedValue, 0.75}},
+                 {},
+                 {QLineF(519.12, 144, 720 / 25.4 + 0.72, 144), {kRed, 0.75}}},
         // Dashes that would vanish on the page's pixels are drawn solid there, and here.
         MarkCase{"DashesUnderAPixelAreSolid",
                  scaleOf(25.4, 25.4),

@@ -31,9 +31,9 @@ void drawCircles(Surface& surface, const CircleCase& c) {
     surface.setPenColor(kPen);
     surface.setPenWidth(c.width);
     surface.setPenMode(c.mode);
-    surface.circle(c.centre, c.radius);
+    surface.ellipse(c.centre, c.radius, c.radius);
     if (c.mode == PenMode::Xor)
-        surface.circle(shifted(c.centre), c.radius);
+        surface.ellipse(shifted(c.centre), c.radius, c.radius);
 }
 
 bool onCircle(QPointF centre, double radius, int width, int x, int y) {

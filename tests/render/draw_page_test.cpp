@@ -282,7 +282,14 @@ const PageCase kPageCases[] = {
      },
      printScale(1400, 600),
      {}},
-    {"CornellSummaryAboveTheTopDrawsNone", [](PaperSettings& s) { cornell(s, 1, 40); },
+    {"CornellSummaryAboveTheTopDrawsTheCueUpwards", [](PaperSettings& s) { cornell(s, 1, 40); },
+     printScale(1400, 900), kXorOverTexture},
+    {"CornellEdgesCrossedDrawTheSummaryLeftwards",
+     [](PaperSettings& s) {
+         cornell(s, 1, 1);
+         s.field(Setting::LeftBorderEd).setValue(4);
+         s.field(Setting::RightBorderEd).setValue(3);
+     },
      printScale(1400, 900), kXorOverTexture},
     {"SecondWeightCheckered600",
      [](PaperSettings& s) {

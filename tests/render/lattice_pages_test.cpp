@@ -147,7 +147,14 @@ class Reference {
             const double xMm = m_leftMm + n * d.slantSpaceMm;
             if (d.slantAngleDegrees == 90) {
                 const int column = x(xMm);
-                if (column >= m_left && column < m_right)
+                if (column < m_left || column >= m_right)
+                    continue;
+                for (int dash = 0; d.guidesDashed && y(m_topMm + 3 * dash) < m_bottom; ++dash) {
+                    const int top = y(m_topMm + 3 * dash);
+                    rectangle(column - w / 2, top, w,
+                              std::min(y(m_topMm + 3 * dash + 2), m_bottom) - top, kGuide);
+                }
+                if (!d.guidesDashed)
                     rectangle(column - w / 2, m_top, w, m_bottom - m_top, kGuide);
                 continue;
             }
@@ -366,6 +373,13 @@ const LatticeCase kLatticeCases[] = {
      96,
      {},
      PenMode::Xor},
+    {"SlantLinesUprightDashedPreview",
+     [](PageDesign& d) {
+         d.kind = PaperKind::Ruled;
+         d.slantAngleDegrees = 90;
+         d.guidesDashed = true;
+     },
+     96, 150, PenMode::Xor},
 };
 
 class LatticePages : public ::testing::TestWithParam<LatticeCase> {};

@@ -178,4 +178,32 @@ INSTANTIATE_TEST_SUITE_P(
                                 false}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// A hole is 6 mm across and 6 mm down on paper, whatever each axis's calibration: with a height
+// scaled apart from the width it is an ellipse in pixels.
+TEST(PunchHoleShape, IsRoundOnPaperWhereTheAxesScaleApart) {
+    PageDesign design = pageDesignOf(PaperSettings());
+    design.lineColour = 0xffffff;
+    design.leftEdgeLine = design.rightEdgeLine = false;
+    design.guideColour = 0;
+    design.holes = HolesPattern::ThreeHoles108;
+    for (const double heightScale : {0.8, 1.15}) {
+        SCOPED_TRACE(heightScale);
+        PageScale scale = printScale(QSize(210, 297), 300, 0, BaseMmPerInch);
+        scale.MmPerInchY = BaseMmPerInch * heightScale;
+        const QImage page = pageOf(design, scale, PageLayers());
+        // The middle hole, alone in the middle third of the sheet's height.
+        const int third = scale.SurfaceHeight / 3;
+        QRect ink;
+        for (int y = third; y < 2 * third; ++y) {
+            for (int x = 0; x < scale.SurfaceWidth; ++x) {
+                if (qGray(page.pixel(x, y)) < 128)
+                    ink |= QRect(x, y, 1, 1);
+            }
+        }
+        // A hairline's pixel straddles the line on either side.
+        EXPECT_NEAR(ink.width(), scale.MmToExactX(6) + 1, 1);
+        EXPECT_NEAR(ink.height(), scale.MmToExactY(6) + 1, 1);
+    }
+}
+
 } // namespace

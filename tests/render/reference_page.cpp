@@ -166,13 +166,15 @@ QImage referencePage(const PaperSettings& s, const PageScale& scale,
                 if (offset == 0)
                     continue;
                 const int y = Y(e - offset);
-                const int run = X(2);
-                if (!s.flag(Setting::GuideDashedCheck) || run < 1 || fillRight <= fillLeft) {
+                if (!s.flag(Setting::GuideDashedCheck) || X(2) < 1 || fillRight <= fillLeft) {
                     canvas.line(fillLeft, y, fillRight, y);
                     continue;
                 }
-                for (int x = fillLeft; x < fillRight; x += run + X(1))
-                    canvas.line(x, y, std::min(x + run, fillRight), y);
+                // Every dash from its own millimetres: 2 mm, then 1 mm of gap.
+                const double startMm = s.flag(Setting::NoLeftBorderFillCheck) ? leftMm : 0;
+                for (int k = 0; X(startMm + 3 * k) < fillRight; ++k)
+                    canvas.line(X(startMm + 3 * k), y, std::min(X(startMm + 3 * k + 2), fillRight),
+                                y);
             }
         }
         // Cornell notes, in the edge lines' pen.
@@ -181,10 +183,11 @@ QImage referencePage(const PaperSettings& s, const PageScale& scale,
         const int cue = X(leftMm + s.field(Setting::CueWidthEd).value() * 10);
         canvas.setPen(plain(s.colour(Setting::ColvarColorComboBox3)),
                       P(s.field(Setting::RRLineWidthED).value()), background.lineMode);
-        if (s.flag(Setting::CornellCheck) && summary >= top) {
-            if (summary > top && cue >= fillLeft && cue < fillRight)
+        // Lines whose ends cross are drawn backwards, as any line is.
+        if (s.flag(Setting::CornellCheck)) {
+            if (summary != top && cue >= fillLeft && cue < fillRight)
                 canvas.line(cue, top, cue, summary);
-            if (X(leftMm) < rightX)
+            if (X(leftMm) != rightX)
                 canvas.line(X(leftMm), summary, rightX, summary);
         }
     } else {
