@@ -155,9 +155,9 @@ void SvgCanvas::dot(QPointF centre, double size, QRgb colour, bool round) {
 
 // A circle stays a circle, so that readers keep it round.
 void SvgCanvas::ellipse(QPointF centre, double radiusX, double radiusY, QRgb colour, double width) {
-    inGroup(attribute("fill", "none") + attribute("stroke", colourOf(colour)) +
-            attribute("stroke-width", mm(width)));
-    const QByteArray place = attribute("cx", mm(centre.x())) + attribute("cy", mm(centre.y()));
+    inGroup(strokeStyle(colour, width));
+    const QByteArray place =
+        strokeEffect(width) + attribute("cx", mm(centre.x())) + attribute("cy", mm(centre.y()));
     if (radiusX == radiusY)
         m_svg += "<circle" + place + attribute("r", mm(radiusX)) + "/>\n";
     else

@@ -159,14 +159,16 @@ QString cssFamily(QStringView value) {
 TEST(VectorRender, SvgHairlinesStayVisibleAndFontNamesStayWhole) {
     QTemporaryDir folder;
     const QString family = QStringLiteral(R"(O'Neil \ "Grotesk" & <Co>)");
-    const QString page =
-        rendered(folder, {"LiniertCheck=on", "LineWidthEd=0", "Edit1=x", "FontName=" + family},
-                 "page.svg", {"--paper", "A5", "--dpi", "300"});
+    const QString page = rendered(
+        folder,
+        {"LiniertCheck=on", "LineWidthEd=0", "TwoHoles80=on", "Edit1=x", "FontName=" + family},
+        "page.svg", {"--paper", "A5", "--dpi", "300"});
     QFile file(page);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     QXmlStreamReader svg(&file);
     int hairlines = 0;
     int strokes = 0;
+    int holes = 0;
     QString fontFamily;
     while (!svg.atEnd()) {
         if (svg.readNext() != QXmlStreamReader::StartElement)
@@ -174,12 +176,16 @@ TEST(VectorRender, SvgHairlinesStayVisibleAndFontNamesStayWhole) {
         if (svg.name() == u"path")
             ++(svg.attributes().value("vector-effect") == u"non-scaling-stroke" ? hairlines
                                                                                 : strokes);
+        if (svg.name() == u"circle" &&
+            svg.attributes().value("vector-effect") == u"non-scaling-stroke")
+            ++holes;
         if (svg.name() == u"text")
             fontFamily = svg.attributes().value("font-family").toString();
     }
     EXPECT_FALSE(svg.hasError()) << svg.errorString().toStdString();
     EXPECT_GT(hairlines, 10); // the rules
     EXPECT_GT(strokes, 0);    // the margins
+    EXPECT_EQ(holes, 2);
     EXPECT_EQ(cssFamily(fontFamily).toStdString(), family.toStdString());
 }
 
