@@ -1,10 +1,10 @@
 #include "output/vector_page.h"
 
 #include "output/canvas_surface.h"
-#include "render/draw_page.h"
+#include "page/draw_page.h"
+#include "page/notebook_page.h"
 #include "render/image_surface.h"
 #include "render/merged_pieces.h"
-#include "render/notebook_page.h"
 #include "settings/page_design.h"
 
 namespace {

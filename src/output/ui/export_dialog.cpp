@@ -5,7 +5,8 @@
 #include "output/paper_sizes.h"
 #include "output/tablet_devices.h"
 #include "settings/page_design.h"
-#include "ui/user_dialogs.h"
+#include "settings/paper_settings.h"
+#include "widgets/user_dialogs.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
