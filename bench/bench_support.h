@@ -1,7 +1,7 @@
 #pragma once
 
+#include "page/draw_page.h"
 #include "picture/picture_record.h"
-#include "render/draw_page.h"
 
 #include <QImage>
 

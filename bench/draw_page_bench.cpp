@@ -1,8 +1,8 @@
 // DrawPage on a 600-dpi printable area, reported as a ratio to streaming white over the same
 // surface in the same run ("x_fill"), so that the figures mean something on a busy machine.
 #include "bench_support.h"
-#include "picture/picture_page_layers.h"
-#include "render/draw_page.h"
+#include "page/draw_page.h"
+#include "page/picture_page_layers.h"
 #include "render/image_surface.h"
 #include "settings/paper_settings.h"
 #include "settings/presets.h"

@@ -3,7 +3,7 @@
 // rendering the same page to a PNG in the same run ("x_png"). The PDF should cost about as
 // much as the picture, not grow with every row of every dot.
 #include "bench_support.h"
-#include "render/draw_page.h"
+#include "page/draw_page.h"
 #include "render/image_surface.h"
 #include "render/painter_surface.h"
 #include "settings/paper_settings.h"

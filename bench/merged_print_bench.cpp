@@ -4,7 +4,7 @@
 // the square of its dots. The sheets are A5, A4 and A3.
 #include "bench_support.h"
 #include "calibration/calibration.h"
-#include "picture/picture_page_layers.h"
+#include "page/picture_page_layers.h"
 #include "printing/current_printer.h"
 #include "printing/print_job.h"
 #include "settings/paper_settings.h"

@@ -4,7 +4,7 @@
 // 9000 % the paint box is 360 000 x 270 000 pixels; the time and the memory of a paint must not
 // grow with it.
 #include "bench_support.h"
-#include "picture/picture_view_drawing.h"
+#include "viewer/picture_view_drawing.h"
 
 #include <QImage>
 

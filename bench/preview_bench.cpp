@@ -3,9 +3,9 @@
 // same run ("x_fill"). "draw" is the page drawn into the rectangle; "shown" adds putting it on
 // the window's backing store, as the pane does.
 #include "bench_support.h"
-#include "picture/picture_page_layers.h"
+#include "page/draw_page.h"
+#include "page/picture_page_layers.h"
 #include "render/device_scales.h"
-#include "render/draw_page.h"
 #include "render/image_surface.h"
 #include "settings/paper_settings.h"
 

@@ -4,7 +4,7 @@
 // job, the peak memory it added to the process, and the size of what was spooled.
 #include "bench_support.h"
 #include "calibration/calibration.h"
-#include "picture/picture_page_layers.h"
+#include "page/picture_page_layers.h"
 #include "printing/current_printer.h"
 #include "printing/print_job.h"
 #include "settings/paper_settings.h"

@@ -4,8 +4,8 @@
 // default can be read from one run.
 #include "bench_support.h"
 #include "output/png_encoder.h"
-#include "picture/picture_page_layers.h"
-#include "render/draw_page.h"
+#include "page/draw_page.h"
+#include "page/picture_page_layers.h"
 #include "render/image_surface.h"
 #include "settings/paper_settings.h"
 #include "settings/presets.h"

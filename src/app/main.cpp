@@ -1,11 +1,11 @@
-#include "app/application.h"
-#include "app/command_line.h"
 #include "app/ui/document_commands.h"
 #include "app/ui/main_form.h"
 #include "app/ui/qt_user_dialogs.h"
-#include "document/interrupted_files.h"
+#include "base/interrupted_files.h"
+#include "base/system_file_names.h"
+#include "cli/printing/command_line.h"
+#include "printing/application.h"
 #include "program_version.h"
-#include "settings/system_file_names.h"
 
 #include <QApplication>
 #include <QDir>

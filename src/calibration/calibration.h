@@ -1,7 +1,7 @@
 #pragma once
 
 #include "calibration/calibration_store.h"
-#include "render/device_scales.h"
+#include "settings/page_calibration.h"
 #include "settings/real_field.h"
 
 #include <QByteArray>

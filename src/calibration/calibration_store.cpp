@@ -1,6 +1,6 @@
 #include "calibration/calibration_store.h"
 
-#include "document/safe_file_writer.h"
+#include "base/safe_file_writer.h"
 
 #include <QCoreApplication>
 #include <QDir>

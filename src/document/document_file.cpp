@@ -1,11 +1,11 @@
 #include "document/document_file.h"
 
+#include "base/safe_file_writer.h"
+#include "base/system_file_names.h"
 #include "document/document_paths.h"
 #include "document/document_record.h"
-#include "document/safe_file_writer.h"
 #include "document/windows1252.h"
 #include "settings/paper_settings.h"
-#include "settings/system_file_names.h"
 
 #include <QFile>
 

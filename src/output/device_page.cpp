@@ -1,5 +1,6 @@
 #include "output/device_page.h"
 
+#include "base/system_file_names.h"
 #include "output/output_formats.h"
 #include "output/paged_page.h"
 #include "output/pdf_page.h"
@@ -11,11 +12,10 @@
 #include "output/vector_marks.h"
 #include "output/vector_page.h"
 #include "output/whole_file.h"
+#include "page/draw_page.h"
 #include "render/device_scales.h"
-#include "render/draw_page.h"
 #include "render/image_surface.h"
 #include "render/snapped_design.h"
-#include "settings/system_file_names.h"
 
 #include <QFileInfo>
 #include <QPainter>

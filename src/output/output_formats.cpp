@@ -1,12 +1,12 @@
 #include "output/output_formats.h"
 
-#include "output/listing.h"
+#include "base/listing.h"
+#include "base/system_file_names.h"
 #include "output/pdf_page.h"
 #include "output/pdf_page_size.h"
 #include "output/raster_page.h"
 #include "output/vector_files.h"
 #include "render/page_scale.h"
-#include "settings/system_file_names.h"
 
 #include <QFileInfo>
 

@@ -1,6 +1,6 @@
 #include "output/paged_page.h"
 
-#include "render/draw_page.h"
+#include "page/draw_page.h"
 #include "render/painter_surface.h"
 
 void drawPageOnPagedDevice(QPainter& painter, const PageToDraw& page) {

@@ -1,6 +1,6 @@
 #include "output/pdf_pages.h"
 
-#include "document/safe_file_writer.h"
+#include "base/safe_file_writer.h"
 #include "output/media_box_stream.h"
 #include "output/pdf_page.h"
 #include "output/pdf_page_size.h"

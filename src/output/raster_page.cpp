@@ -1,7 +1,7 @@
 #include "output/raster_page.h"
 
-#include "document/safe_file_writer.h"
-#include "render/draw_page.h"
+#include "base/safe_file_writer.h"
+#include "page/draw_page.h"
 #include "render/image_surface.h"
 
 #include <QImageWriter>

@@ -1,6 +1,6 @@
 #include "output/template_bundle.h"
 
-#include "document/safe_file_set.h"
+#include "base/safe_file_set.h"
 #include "output/device_page.h"
 #include "output/output_formats.h"
 #include "output/whole_file.h"

@@ -2,10 +2,10 @@
 
 #include "output/canvas_surface.h"
 #include "output/paper_sizes.h"
-#include "render/draw_page.h"
+#include "page/draw_page.h"
+#include "page/notebook_page.h"
 #include "render/image_surface.h"
 #include "render/merged_pieces.h"
-#include "render/notebook_page.h"
 #include "settings/page_design.h"
 
 namespace {

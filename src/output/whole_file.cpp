@@ -1,6 +1,6 @@
 #include "output/whole_file.h"
 
-#include "document/safe_file_writer.h"
+#include "base/safe_file_writer.h"
 
 std::optional<QString> writeWholeFile(const QString& path, const QByteArray& bytes) {
     SafeFileWriter file(path);

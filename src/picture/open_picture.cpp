@@ -1,8 +1,8 @@
 #include "picture/open_picture.h"
 
+#include "base/system_file_names.h"
 #include "picture/picture_formats.h"
 #include "picture/qt_picture_reader.h"
-#include "settings/system_file_names.h"
 
 #include <QBuffer>
 #include <QFile>

@@ -1,6 +1,6 @@
 #include "picture/picture_output.h"
 
-#include "document/safe_file_writer.h"
+#include "base/safe_file_writer.h"
 
 #include <QImageWriter>
 #include <QtEndian>

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "page/draw_page.h"
 #include "render/device_scales.h"
-#include "render/draw_page.h"
 
 #include <QSize>
 #include <QString>

@@ -8,8 +8,6 @@
 
 #include <array>
 
-class PaperSettings;
-
 // The picture's radio groups, by the numbers of their buttons.
 enum class PictureCorner { obenlinks = 0, obenrechts = 1, untenlinks = 2, untenrechts = 3 };
 enum class MergeMode { NOMergeCheck = 0, Merge1Check = 1, Merge2Check = 2 };
@@ -115,6 +113,3 @@ struct PageDesign {
     // A 100 mm ruler along the page's bottom, to check the printed size with a real one.
     bool checkRuler = false;
 };
-
-// The design the settings describe right now; cheap enough to make at every draw.
-PageDesign pageDesignOf(const PaperSettings& settings);

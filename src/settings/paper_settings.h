@@ -85,3 +85,6 @@ class PaperSettings : public QObject {
     // Twins whose text the user changed since it was last written from their length.
     std::array<bool, kSettingCount> m_twinEdited{};
 };
+
+// The design the settings describe right now; cheap enough to make at every draw.
+PageDesign pageDesignOf(const PaperSettings& settings);

@@ -1,7 +1,7 @@
 #include "settings/setting_names.h"
 
+#include "base/system_file_names.h"
 #include "settings/paper_settings.h"
-#include "settings/system_file_names.h"
 
 #include <QJsonValue>
 #include <QLocale>

@@ -1,8 +1,8 @@
 // File names reach the system as the bytes it gave, UTF-8 or not, and a name the system cannot
 // follow is reported with the system's reason.
+#include "base/system_file_names.h"
 #include "document/document_file.h"
 #include "settings/paper_settings.h"
-#include "settings/system_file_names.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,8 +1,8 @@
 // The window's pictures loaded without a window: what reloads them, and what is told.
-#include "app/application.h"
 #include "app/ui/picture_loader.h"
 #include "document/document_file.h"
 #include "picture/picture_output.h"
+#include "printing/application.h"
 
 #include <QDir>
 #include <QFile>

@@ -3,8 +3,8 @@
 #include "output/media_box_stream.h"
 #include "output/notebook_pages.h"
 
+#include "page/draw_page.h"
 #include "render/device_scales.h"
-#include "render/draw_page.h"
 #include "settings/paper_settings.h"
 
 #include <QBuffer>

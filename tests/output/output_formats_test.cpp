@@ -1,7 +1,7 @@
 #include "output/output_formats.h"
 
+#include "page/draw_page.h"
 #include "render/device_scales.h"
-#include "render/draw_page.h"
 #include "settings/page_design.h"
 #include "settings/paper_settings.h"
 

@@ -2,8 +2,8 @@
 #include "output/vector_marks.h"
 #include "output/vector_page.h"
 
+#include "page/draw_page.h"
 #include "render/device_scales.h"
-#include "render/draw_page.h"
 #include "settings/page_design.h"
 #include "settings/paper_settings.h"
 

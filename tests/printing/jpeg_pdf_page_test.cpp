@@ -3,7 +3,7 @@
 #include "pdf_pages.h"
 #include "support/noise_image.h"
 
-#include "printing/jpeg_pdf_page.h"
+#include "viewer/jpeg_pdf_page.h"
 
 #include <QBuffer>
 #include <QFile>

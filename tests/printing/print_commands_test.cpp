@@ -2,16 +2,16 @@
 // what they show when something fails, and that the preview follows.
 #include "pdf_pages.h"
 
-#include "app/application.h"
+#include "app/scripted_dialogs.h"
 #include "app/ui/print_commands.h"
 #include "calibration/calibration.h"
+#include "page/ui/preview_pane.h"
+#include "printing/application.h"
 #include "printing/ui/calibration_dialog.h"
 #include "printing/ui/print_dialog.h"
 #include "printing/ui/printer_setup_dialog.h"
-#include "render/ui/preview_pane.h"
 #include "settings/page_design.h"
 #include "settings/paper_settings.h"
-#include "ui/scripted_dialogs.h"
 
 #include <QAbstractButton>
 #include <QComboBox>

@@ -4,16 +4,16 @@
 #include "pdf_pages.h"
 
 #include "calibration/calibration.h"
-#include "picture/picture_page_layers.h"
-#include "picture/picture_print_geometry.h"
+#include "page/picture_page_layers.h"
 #include "picture/picture_record.h"
 #include "printing/current_printer.h"
-#include "printing/picture_print_job.h"
 #include "printing/print_job.h"
 #include "render/image_surface.h"
 #include "settings/paper_settings.h"
 #include "support/image_compare.h"
 #include "support/noise_image.h"
+#include "viewer/picture_print_geometry.h"
+#include "viewer/picture_print_job.h"
 
 #include <QFileInfo>
 #include <QTemporaryDir>

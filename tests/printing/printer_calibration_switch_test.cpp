@@ -1,12 +1,12 @@
 // Choosing another printer in the printer setup takes that printer's calibration, and the
 // preview follows; the calibration dialog names the printer and saves as its own.
-#include "app/application.h"
+#include "app/scripted_dialogs.h"
 #include "app/ui/print_commands.h"
 #include "calibration/calibration.h"
+#include "page/ui/preview_pane.h"
+#include "printing/application.h"
 #include "printing/ui/calibration_dialog.h"
 #include "printing/ui/printer_setup_dialog.h"
-#include "render/ui/preview_pane.h"
-#include "ui/scripted_dialogs.h"
 
 #include <QComboBox>
 #include <QDir>

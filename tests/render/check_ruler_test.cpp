@@ -1,5 +1,5 @@
 // The check ruler and the top distance of a printer's own calibration, as pixels of the page.
-#include "render/draw_page.h"
+#include "page/draw_page.h"
 #include "render/image_surface.h"
 #include "settings/page_design.h"
 #include "settings/paper_settings.h"

@@ -1,4 +1,4 @@
-#include "render/draw_page.h"
+#include "page/draw_page.h"
 
 #include "reference_page.h"
 #include "render/image_surface.h"

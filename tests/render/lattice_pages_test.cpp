@@ -1,4 +1,4 @@
-#include "render/draw_page.h"
+#include "page/draw_page.h"
 #include "render/image_surface.h"
 #include "settings/page_design.h"
 #include "support/image_compare.h"

@@ -1,6 +1,6 @@
-#include "picture/picture_page_layers.h"
+#include "page/draw_page.h"
+#include "page/picture_page_layers.h"
 #include "picture/picture_record.h"
-#include "render/draw_page.h"
 #include "render/image_surface.h"
 #include "settings/paper_settings.h"
 #include "support/image_compare.h"

@@ -1,7 +1,7 @@
 #include "render/snapped_design.h"
 
+#include "page/draw_page.h"
 #include "render/device_scales.h"
-#include "render/draw_page.h"
 #include "render/image_surface.h"
 #include "settings/paper_settings.h"
 

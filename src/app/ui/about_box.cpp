@@ -3,7 +3,7 @@
 #include "app/ui/artwork.h"
 #include "app/ui/web_address.h"
 #include "program_version.h"
-#include "settings/ui/fixed_size_dialog.h"
+#include "widgets/fixed_size_dialog.h"
 
 #include <QDate>
 #include <QHBoxLayout>

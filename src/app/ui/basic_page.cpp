@@ -1,8 +1,8 @@
 #include "app/ui/page_frame.h"
 #include "app/ui/pages.h"
 #include "app/ui/settings_controls.h"
-#include "settings/ui/color_picker.h"
-#include "settings/ui/real_spin_edit.h"
+#include "widgets/color_picker.h"
+#include "widgets/real_spin_edit.h"
 
 #include <QCheckBox>
 #include <QGridLayout>

@@ -5,7 +5,7 @@
 #include "settings/paper_settings.h"
 #include "settings/presets.h"
 #include "settings/setting_table.h"
-#include "ui/user_dialogs.h"
+#include "widgets/user_dialogs.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/user_dialogs.h"
+#include "widgets/user_dialogs.h"
 
 #include <QFileDialog>
 

@@ -1,8 +1,8 @@
 #include "app/ui/page_frame.h"
 #include "app/ui/pages.h"
 #include "app/ui/settings_controls.h"
-#include "settings/ui/real_spin_edit.h"
-#include "ui/user_dialogs.h"
+#include "widgets/real_spin_edit.h"
+#include "widgets/user_dialogs.h"
 
 #include <QCheckBox>
 #include <QGridLayout>

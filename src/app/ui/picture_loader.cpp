@@ -1,8 +1,9 @@
 #include "app/ui/picture_loader.h"
 
-#include "app/application.h"
-#include "picture/design_pictures.h"
+#include "page/design_pictures.h"
 #include "picture/open_picture.h"
+#include "printing/application.h"
+#include "settings/paper_settings.h"
 #include "settings/scoped_value.h"
 
 #include <QFileInfo>

@@ -1,10 +1,10 @@
 #include "app/ui/print_commands.h"
 
-#include "app/application.h"
+#include "page/ui/preview_pane.h"
+#include "printing/application.h"
 #include "printing/print_job.h"
 #include "printing/ui/calibration_dialog.h"
-#include "render/ui/preview_pane.h"
-#include "ui/user_dialogs.h"
+#include "widgets/user_dialogs.h"
 
 PrintCommands::PrintCommands(Application& app, UserDialogs& dialogs, PreviewPane& preview,
                              TKalForm& calibrationDialog, QWidget* window)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "picture/picture_page_layers.h"
+#include "page/picture_page_layers.h"
 
 #include <QObject>
 

@@ -1,10 +1,10 @@
 #include "app/ui/artwork.h"
-#include "app/ui/image_button.h"
 #include "app/ui/page_frame.h"
 #include "app/ui/pages.h"
 #include "app/ui/settings_controls.h"
 #include "settings/paper_settings.h"
-#include "settings/ui/real_spin_edit.h"
+#include "widgets/image_button.h"
+#include "widgets/real_spin_edit.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>

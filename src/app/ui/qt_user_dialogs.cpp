@@ -3,13 +3,13 @@
 #include "app/ui/document_questions.h"
 #include "app/ui/file_dialog.h"
 #include "app/ui/quit_question.h"
-#include "picture/ui/print_form.h"
-#include "picture/ui/view_pic_form.h"
 #include "printing/ui/calibration_dialog.h"
 #include "printing/ui/print_dialog.h"
 #include "printing/ui/printer_setup_dialog.h"
 #include "settings/ui/free_text_font_dialog.h"
-#include "settings/ui/program_title.h"
+#include "viewer/ui/print_form.h"
+#include "viewer/ui/view_pic_form.h"
+#include "widgets/program_title.h"
 
 #include <QColorDialog>
 #include <QMessageBox>

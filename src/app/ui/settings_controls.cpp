@@ -3,10 +3,10 @@
 #include "app/ui/picture_loader.h"
 #include "picture/picture_formats.h"
 #include "picture/picture_record.h"
-#include "settings/ui/color_picker.h"
-#include "settings/ui/file_name_edit.h"
-#include "settings/ui/real_spin_edit.h"
-#include "ui/user_dialogs.h"
+#include "widgets/color_picker.h"
+#include "widgets/file_name_edit.h"
+#include "widgets/real_spin_edit.h"
+#include "widgets/user_dialogs.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

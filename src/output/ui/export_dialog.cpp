@@ -5,7 +5,9 @@
 #include "output/output_formats.h"
 #include "output/paper_sizes.h"
 #include "output/tablet_devices.h"
-#include "ui/user_dialogs.h"
+#include "settings/page_design.h"
+#include "settings/paper_settings.h"
+#include "widgets/user_dialogs.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>

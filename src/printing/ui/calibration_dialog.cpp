@@ -3,8 +3,8 @@
 #include "calibration/calibration.h"
 #include "settings/inch_twin.h"
 #include "settings/scoped_value.h"
-#include "settings/ui/fixed_size_dialog.h"
-#include "settings/ui/real_spin_edit.h"
+#include "widgets/fixed_size_dialog.h"
+#include "widgets/real_spin_edit.h"
 
 #include <QFrame>
 #include <QLabel>

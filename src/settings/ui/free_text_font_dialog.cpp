@@ -1,6 +1,6 @@
 #include "settings/ui/free_text_font_dialog.h"
 
-#include "settings/ui/color_picker.h"
+#include "widgets/color_picker.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>

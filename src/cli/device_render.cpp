@@ -1,0 +1,232 @@
+#include "cli/device_render.h"
+
+#include "base/listing.h"
+#include "cli/command_arguments.h"
+#include "cli/commands.h"
+#include "cli/design_to_draw.h"
+#include "output/device_page.h"
+#include "output/output_formats.h"
+#include "output/tablet_devices.h"
+#include "output/template_bundle.h"
+
+#include "settings/page_design.h"
+
+#include <QFileInfo>
+#include <QTextStream>
+
+#include <utility>
+
+namespace {
+
+// The options that only a tablet's page takes.
+const QStringList kDeviceOnlyOptions = {"toolbar-margin", "bundle"};
+const QStringList kDeviceOnlySwitches = {"snap-pixels"};
+
+// What the screen decides by itself, and why it leaves no room for the option.
+const std::pair<const char*, const char*> kScreenGivens[] = {
+    {"paper", "the screen is the page"},
+    {"page", "the screen is the page"},
+    {"dpi", "the screen has its own pixels per inch"},
+    {"zoom", "the page is drawn as printed, not as previewed"},
+    {"screen-dpi", "the page is drawn as printed, not as previewed"},
+    {"thumbnail", "the page is drawn as printed, not as previewed"},
+    {"calibration", "a screen shows the page at its size without calibration"},
+    {"printer", "a screen shows the page at its size without calibration"},
+    {"pages", "a template is one page"},
+};
+
+// The bundle's templates are named after the design; the defaults of New after the program.
+const QString kNewDesignTemplateName = QStringLiteral("Lineavo-Pressolo");
+
+struct DeviceRequest {
+    QString design;
+    QString output;    // empty with a bundle
+    QString bundleDir; // empty without one
+    const OutputFormat* format = nullptr;
+    PngCompression pngCompression = PngCompression::Fast;
+};
+
+QStringList bundleDeviceNames() {
+    QStringList names;
+    for (const TabletDevice& device : tabletDevices()) {
+        if (device.takesTemplateBundle)
+            names << device.names;
+    }
+    return names;
+}
+
+// The output's format and compression, or why the device takes no such file.
+bool readOutput(const CommandArguments& args, const TabletDevice& device, DeviceRequest& request,
+                QTextStream& err) {
+    const bool vector = args.switches.contains("vector");
+    if (!request.bundleDir.isEmpty()) {
+        if (vector) {
+            err << "--bundle writes PNG and SVG; --vector is for a PDF file only.\n";
+            return false;
+        }
+        request.format = outputFormatWithSuffix(QStringLiteral("png"));
+    } else {
+        request.format = outputFormatOfFile(request.output);
+        if (auto problem = deviceFormatProblem(request.format, device)) {
+            err << request.output << ": " << *problem << "\n";
+            return false;
+        }
+        if (vector) {
+            if (request.format != outputFormatWithSuffix(QStringLiteral("pdf"))) {
+                err << request.output << ": --vector is for a PDF file only.\n";
+                return false;
+            }
+            request.format = outputFormatNamed(QStringLiteral("PDF (vector)"));
+        }
+    }
+    if (const std::optional<QString> compression = args.last("png-compression")) {
+        if (*compression != u"fast" && *compression != u"best") {
+            err << "--png-compression needs fast or best.\n";
+            return false;
+        }
+        if (request.format != outputFormatWithSuffix(QStringLiteral("png"))) {
+            err << request.output << ": --png-compression is for a PNG file only.\n";
+            return false;
+        }
+        if (*compression == u"best")
+            request.pngCompression = PngCompression::Best;
+    }
+    return true;
+}
+
+// Where the files go: --output FILE, or --bundle DIR for a tablet that takes template bundles.
+bool readDestination(const CommandArguments& args, const TabletDevice& device,
+                     DeviceRequest& request, QTextStream& err) {
+    const std::optional<QString> output = args.last("output");
+    const std::optional<QString> bundle = args.last("bundle");
+    if (output && bundle) {
+        err << "--bundle writes its own files into the folder; it takes no --output.\n";
+        return false;
+    }
+    if (bundle) {
+        if (!device.takesTemplateBundle) {
+            err << "--bundle is for " << listedWithOr(bundleDeviceNames()) << "; the "
+                << device.name() << " takes no template bundle.\n";
+            return false;
+        }
+        if (bundle->isEmpty()) {
+            err << "--bundle needs a folder.\n";
+            return false;
+        }
+        if (QFileInfo::exists(*bundle) && !QFileInfo(*bundle).isDir()) {
+            err << *bundle << ": --bundle needs a folder, and this is a file.\n";
+            return false;
+        }
+        request.bundleDir = *bundle;
+        return true;
+    }
+    if (!output || output->isEmpty()) {
+        err << "render --device needs --output FILE or --bundle DIR.\n";
+        return false;
+    }
+    request.output = *output;
+    return true;
+}
+
+std::optional<DevicePage> readDevicePage(const CommandArguments& args, const TabletDevice& device,
+                                         QTextStream& err) {
+    for (const auto& [option, reason] : kScreenGivens) {
+        if (args.last(QLatin1String(option))) {
+            err << "--device and --" << option << " do not go together: " << reason << ".\n";
+            return std::nullopt;
+        }
+    }
+    DevicePage page{device, args.switches.contains("landscape"), device.toolbarMarginPixels,
+                    args.switches.contains("snap-pixels")};
+    if (const std::optional<QString> margin = args.last("toolbar-margin")) {
+        const int widest = page.screen().width() - 1;
+        bool ok = false;
+        page.toolbarMarginPixels = margin->trimmed().toInt(&ok);
+        if (!ok || page.toolbarMarginPixels < 0 || page.toolbarMarginPixels > widest) {
+            err << "--toolbar-margin needs a whole number of pixels from 0 to " << widest
+                << " for the " << device.name() << (page.landscape ? " in landscape" : "") << ".\n";
+            return std::nullopt;
+        }
+    }
+    return page;
+}
+
+std::optional<QString> writeRequest(const DeviceRequest& request, const DevicePage& page,
+                                    const PageDesign& design, const PageLayers& layers) {
+    if (request.bundleDir.isEmpty()) {
+        if (auto error = writeDevicePage(*request.format, request.output, page, design, layers, {},
+                                         request.pngCompression))
+            return request.output + QStringLiteral(": ") + *error;
+        return std::nullopt;
+    }
+    const QString name = request.design.isEmpty() ? kNewDesignTemplateName
+                                                  : QFileInfo(request.design).completeBaseName();
+    return writeTemplateBundle(request.bundleDir, name, page, design, layers,
+                               request.pngCompression);
+}
+
+} // namespace
+
+QStringList deviceRenderOptionNames() {
+    return QStringList{"device"} + kDeviceOnlyOptions;
+}
+
+QStringList deviceRenderSwitchNames() {
+    return kDeviceOnlySwitches;
+}
+
+bool asksForDevicePage(const CommandArguments& args) {
+    for (const QString& option : deviceRenderOptionNames()) {
+        if (args.last(option))
+            return true;
+    }
+    for (const QString& name : kDeviceOnlySwitches) {
+        if (args.switches.contains(name))
+            return true;
+    }
+    return false;
+}
+
+int runDeviceRender(const CommandArguments& args, QTextStream& out, QTextStream& err) {
+    const std::optional<QString> name = args.last("device");
+    if (!name) {
+        QStringList given;
+        for (const QString& option : kDeviceOnlyOptions + kDeviceOnlySwitches) {
+            if (args.last(option) || args.switches.contains(option))
+                given << QStringLiteral("--") + option;
+        }
+        err << given.join(QStringLiteral(" and ")) << (given.size() > 1 ? " go" : " goes")
+            << " only with --device NAME.\n";
+        return ExitUsage;
+    }
+    if (*name == u"list") {
+        out << tabletDeviceListing();
+        return ExitSuccess;
+    }
+    const TabletDevice* device = tabletDeviceNamed(*name);
+    if (!device) {
+        err << "--device needs list or one of " << listedWithOr(tabletDeviceNames()) << ".\n";
+        return ExitUsage;
+    }
+    if (args.positional.size() > 1) {
+        err << "render needs at most one design file.\n";
+        return ExitUsage;
+    }
+    DeviceRequest request;
+    request.design = args.positional.value(0);
+    const std::optional<DevicePage> page = readDevicePage(args, *device, err);
+    if (!page || !readDestination(args, *device, request, err) ||
+        !readOutput(args, *device, request, err))
+        return ExitUsage;
+
+    DesignToDraw toDraw;
+    if (auto error = toDraw.open(request.design, err)) {
+        err << *error << "\n";
+        return ExitFailure;
+    }
+    if (auto error = writeRequest(request, *page, toDraw.design(), toDraw.layers())) {
+        err << *error << "\n";
+        return ExitFailure;
+    }
+    return ExitSuccess;
+}

@@ -1,0 +1,102 @@
+#include "cli/command_arguments.h"
+#include "cli/commands.h"
+#include "cli/printing/command_line.h"
+#include "cli/printing/print_commands.h"
+#include "printing/application.h"
+
+#include "calibration/calibration.h"
+#include "output/notebook_pages.h"
+#include "page/design_pictures.h"
+#include "page/picture_page_layers.h"
+#include "printing/current_printer.h"
+#include "printing/print_job.h"
+#include "settings/paper_settings.h"
+
+#include <QTextStream>
+
+namespace {
+
+constexpr int kMaxCopies = 999;
+
+// The printer the command names, else the system's default, as the window starts with.
+bool choosePrinter(const CommandArguments& args, CurrentPrinter& printer, QTextStream& err) {
+    const std::optional<QString> name = args.last("printer");
+    if (!name)
+        return true;
+    if (auto error = printer.selectPrinter(*name)) {
+        err << *error << "\n";
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+int reportPrint(const CurrentPrinter& printer, const std::optional<QString>& error,
+                QTextStream& err) {
+    if (error) {
+        err << *error << "\n";
+        return ExitFailure;
+    }
+    if (const std::optional<QString> notice = printer.heldJobNotice())
+        err << "Warning: " << *notice << "\n";
+    return ExitSuccess;
+}
+
+int runPrintCommand(const QStringList& words, QTextStream& out, QTextStream& err) {
+    Q_UNUSED(out);
+    CommandArguments args;
+    if (auto error = parseCommandArguments(words, {"printer", "copies", "pages"}, args)) {
+        err << *error << "\n";
+        return ExitUsage;
+    }
+    if (args.positional.size() > 1) {
+        err << "print takes at most one design file.\n";
+        return ExitUsage;
+    }
+    bool ok = true;
+    const int copies = args.last("copies").value_or("1").trimmed().toInt(&ok);
+    if (!ok || copies < 1 || copies > kMaxCopies) {
+        err << "--copies needs a whole number from 1 to " << kMaxCopies << ".\n";
+        return ExitUsage;
+    }
+    const int pages = args.last("pages").value_or("1").trimmed().toInt(&ok);
+    if (!ok || pages < 1 || pages > kMaxNotebookPages) {
+        err << "--pages needs a whole number from 1 to " << kMaxNotebookPages << ".\n";
+        return ExitUsage;
+    }
+
+    Application models;
+    if (auto error = loadDesign(args.positional.value(0), models.settings)) {
+        err << *error << "\n";
+        return ExitFailure;
+    }
+    if (!choosePrinter(args, models.printer, err))
+        return ExitFailure;
+    models.followPrinterCalibration();
+    for (const QString& failure :
+         openDesignPictures(pageDesignOf(models.settings), models.TextureDib, models.PictureDib))
+        err << "Warning: " << failure << " The page is printed without it.\n";
+    const PicturePageLayers layers(models.TextureDib, models.PictureDib);
+    return reportPrint(models.printer,
+                       printDesign(models.printer, models.settings, models.calibration.forPage(),
+                                   copies, layers, pages),
+                       err);
+}
+
+int runPrintTestCommand(const QStringList& words, QTextStream& out, QTextStream& err) {
+    Q_UNUSED(out);
+    CommandArguments args;
+    if (auto error = parseCommandArguments(words, {"printer"}, args)) {
+        err << *error << "\n";
+        return ExitUsage;
+    }
+    if (!args.positional.isEmpty()) {
+        err << "print-test takes no file.\n";
+        return ExitUsage;
+    }
+    CurrentPrinter printer;
+    if (!choosePrinter(args, printer, err))
+        return ExitFailure;
+    return reportPrint(printer, printTestRectangle(printer), err);
+}

@@ -1,0 +1,27 @@
+#include "page/design_pictures.h"
+
+#include "picture/open_picture.h"
+#include "picture/texture_filters.h"
+#include "settings/page_design.h"
+
+DecodedPicture openPlacedPicture(const PageDesign& design, const PictureProgress& progress) {
+    return OpenDib(design.picture.fileName, {}, progress);
+}
+
+DecodedPicture openTexturePicture(const PageDesign& design, const PictureProgress& progress) {
+    const PageDesign::Texture& t = design.texture;
+    return loadTexture(t.fileName, t.grayScale, t.lighten, t.strongLight, {}, progress);
+}
+
+QStringList openDesignPictures(const PageDesign& design, PictureRecord& texture,
+                               PictureRecord& picture) {
+    QStringList failures;
+    const auto open = [&](const QString& fileName, DecodedPicture opened, PictureRecord& record) {
+        if (!opened.ok() && !unquotedFileName(fileName).trimmed().isEmpty())
+            failures << opened.error;
+        record = std::move(opened.picture);
+    };
+    open(design.texture.fileName, openTexturePicture(design), texture);
+    open(design.picture.fileName, openPlacedPicture(design), picture);
+    return failures;
+}
