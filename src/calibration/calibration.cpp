@@ -2,6 +2,8 @@
 
 #include "settings/units.h"
 
+#include <cmath>
+
 namespace {
 
 constexpr RealField::Range kDistanceMm{0, 10, 0.1, 2};
@@ -32,6 +34,10 @@ std::array<RealField*, 4> CalibrationSettings::fieldsInFileOrder() {
     return {&LinksEd, &ObenEd, &BreitEd, &HochEd};
 }
 
+std::array<const RealField*, 4> CalibrationSettings::fieldsInFileOrder() const {
+    return {&LinksEd, &ObenEd, &BreitEd, &HochEd};
+}
+
 CalibrationLengths CalibrationSettings::lengths() const {
     return {LinksEd.value(), ObenEd.value(), BreitEd.value(), HochEd.value()};
 }
@@ -53,6 +59,31 @@ void CalibrationSettings::setFromBytes(QByteArrayView bytes) {
         if (stored[i])
             fields[i]->setValue(*stored[i]);
     }
+}
+
+std::optional<QString> CalibrationSettings::damageIn(QByteArrayView bytes) const {
+    if (bytes.size() > kCalibrationFileSize)
+        return QStringLiteral("it is longer than %1 bytes").arg(kCalibrationFileSize);
+    if (bytes.size() < kCalibrationFileSize)
+        return QStringLiteral("it holds %1 bytes, not %2")
+            .arg(bytes.size())
+            .arg(kCalibrationFileSize);
+    constexpr const char* kValueNames[] = {"left distance", "top distance", "width", "height"};
+    const std::array<const RealField*, 4> fields = fieldsInFileOrder();
+    const std::array<std::optional<double>, 4> stored = calibrationLengthsIn(bytes);
+    for (size_t i = 0; i < fields.size(); ++i) {
+        const QLatin1String name(kValueNames[i]);
+        if (!stored[i] || !std::isfinite(*stored[i]))
+            return QStringLiteral("its %1 is not a number").arg(name);
+        const RealField::Range& range = fields[i]->range();
+        if (*stored[i] < range.minimum || *stored[i] > range.maximum)
+            return QStringLiteral("its %1, %2 mm, lies outside %3 to %4 mm")
+                .arg(name)
+                .arg(*stored[i])
+                .arg(range.minimum)
+                .arg(range.maximum);
+    }
+    return std::nullopt;
 }
 
 void CalibrationSettings::load(const QString& fileName) {

@@ -46,6 +46,11 @@ class CalibrationSettings : public QObject {
     // the values after a short end, and values that are not a number, keep what they had.
     void setFromBytes(QByteArrayView bytes);
 
+    // Why `bytes` are not a calibration file as this program writes one, if they are not: 32
+    // bytes of four numbers, each within its field's range. Such a file has been damaged, and
+    // setting its values through the fields would hide that.
+    std::optional<QString> damageIn(QByteArrayView bytes) const;
+
     // Reads the calibration file; a missing or unreadable file keeps every value.
     void load(const QString& fileName);
     // Writes the calibration file whole; on failure the old file stays as it was and the
@@ -54,6 +59,7 @@ class CalibrationSettings : public QObject {
 
   private:
     std::array<RealField*, 4> fieldsInFileOrder();
+    std::array<const RealField*, 4> fieldsInFileOrder() const;
 
     bool m_printersOwn = false;
 };

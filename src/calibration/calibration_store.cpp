@@ -13,7 +13,6 @@
 
 namespace {
 
-constexpr qsizetype kFileSize = 32;
 constexpr qsizetype kLengthSize = 8;
 
 CalibrationLocation currentCalibrationLocation() {
@@ -28,7 +27,7 @@ CalibrationLocation currentCalibrationLocation() {
 } // namespace
 
 QByteArray calibrationFileBytes(const CalibrationLengths& lengths) {
-    QByteArray bytes(kFileSize, '\0');
+    QByteArray bytes(kCalibrationFileSize, '\0');
     for (size_t i = 0; i < lengths.size(); ++i)
         qToLittleEndian(lengths[i], bytes.data() + kLengthSize * qsizetype(i));
     return bytes;
@@ -51,7 +50,7 @@ std::optional<QByteArray> readCalibrationFile(const QString& fileName) {
     QFile file(fileName);
     if (!QFileInfo(fileName).isFile() || !file.open(QIODevice::ReadOnly))
         return std::nullopt;
-    return file.read(kFileSize);
+    return file.read(kCalibrationFileSize + 1);
 }
 
 std::optional<QString> writeCalibrationFile(const QString& fileName,

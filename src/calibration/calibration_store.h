@@ -11,6 +11,7 @@
 // left and top distances of the printed test rectangle and its measured width and height, each
 // a little-endian double, in that order.
 using CalibrationLengths = std::array<double, 4>;
+constexpr qsizetype kCalibrationFileSize = 32;
 
 // The 32 bytes of the calibration file.
 QByteArray calibrationFileBytes(const CalibrationLengths& lengths);
@@ -19,8 +20,8 @@ QByteArray calibrationFileBytes(const CalibrationLengths& lengths);
 // are not read.
 std::array<std::optional<double>, 4> calibrationLengthsIn(QByteArrayView bytes);
 
-// The first 32 bytes of the calibration file; none when it is missing, is not a file or cannot
-// be read.
+// The first 33 bytes of the calibration file, one more than a calibration holds, so that a file
+// too long shows; none when it is missing, is not a file or cannot be read.
 std::optional<QByteArray> readCalibrationFile(const QString& fileName);
 // Writes the calibration file whole; on failure the old file stays as it was and the reason is
 // returned.

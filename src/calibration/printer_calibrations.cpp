@@ -3,6 +3,7 @@
 #include "calibration/calibration.h"
 #include "calibration/calibration_store.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -11,12 +12,28 @@
 
 namespace {
 
+const QString kSuffix = QStringLiteral(".dat");
+// Room for the suffix and the writer's temporary ending within a file name's 255 bytes.
+constexpr qsizetype kLongestEncodedName = 200;
+constexpr qsizetype kKeptStartOfLongName = 100;
+
 // Queue names are plain words on most print servers, but a name is not trusted to be one: every
-// character outside letters, digits, '-' and '_' is written as %XX, so that no name can reach
-// another folder or collide with another's file.
+// character outside ASCII letters, digits, '-' and '_' is written as %XX, so that no name can
+// reach another folder or collide with another's file. A name that this makes too long for a
+// file name (the print server allows 127 bytes, each of which may take three) keeps its start
+// and is told apart by a hash of the whole; the '~' before the hash is encoded in every other
+// file name.
 QString fileNameOfPrinter(const QString& printer) {
-    return QString::fromLatin1(QUrl::toPercentEncoding(printer, "-_", ".~")) +
-           QStringLiteral(".dat");
+    const QByteArray encoded = QUrl::toPercentEncoding(printer, "-_", ".~");
+    if (encoded.size() <= kLongestEncodedName)
+        return QString::fromLatin1(encoded) + kSuffix;
+    const QByteArray hash = QCryptographicHash::hash(printer.toUtf8(), QCryptographicHash::Sha256);
+    return QString::fromLatin1(encoded.first(kKeptStartOfLongName) + '~' + hash.toHex()) + kSuffix;
+}
+
+// Names as the print server compares them: ASCII letters in either case are the same.
+bool sameQueueName(const QString& a, const QString& b) {
+    return a.toUtf8().toLower() == b.toUtf8().toLower();
 }
 
 } // namespace
@@ -43,11 +60,52 @@ QString PrinterCalibrations::commonReadFile() const {
     return m_commonFile.isEmpty() ? savedCalibrationPath() : m_commonFile;
 }
 
-void PrinterCalibrations::load(const QString& printer, CalibrationSettings& calibration) const {
-    const bool own = hasOwn(printer);
+void PrinterCalibrations::loadCommon(CalibrationSettings& calibration) const {
     calibration.setDefaults();
-    calibration.load(own ? ownFile(printer) : commonReadFile());
-    calibration.setPrintersOwn(own);
+    calibration.load(commonReadFile());
+    calibration.setPrintersOwn(false);
+}
+
+std::optional<QString> PrinterCalibrations::load(const QString& printer,
+                                                 CalibrationSettings& calibration) const {
+    if (!hasOwn(printer)) {
+        loadCommon(calibration);
+        return std::nullopt;
+    }
+    const QString file = ownFile(printer);
+    const std::optional<QByteArray> bytes = readCalibrationFile(file);
+    const std::optional<QString> damage =
+        bytes ? calibration.damageIn(*bytes) : QStringLiteral("it cannot be read");
+    if (damage) {
+        loadCommon(calibration);
+        return QStringLiteral("The calibration of the printer \"%1\" in \"%2\" cannot be used: "
+                              "%3. The common calibration is used instead until the printer is "
+                              "calibrated again.")
+            .arg(printer, file, *damage);
+    }
+    calibration.setFromBytes(*bytes);
+    calibration.setPrintersOwn(true);
+    return std::nullopt;
+}
+
+std::optional<QString> PrinterCalibrations::loadByName(const QString& name,
+                                                       CalibrationSettings& calibration) const {
+    if (hasOwn(name))
+        return load(name, calibration);
+    const QStringList files =
+        m_printersFolder.isEmpty()
+            ? QStringList()
+            : QDir(m_printersFolder).entryList({u'*' + kSuffix}, QDir::Files, QDir::Name);
+    for (const QString& file : files) {
+        const QString printer = QUrl::fromPercentEncoding(file.chopped(kSuffix.size()).toLatin1());
+        // Only the file of a name that is made as this one is: no hashed name, no stray file.
+        if (sameQueueName(printer, name) && fileNameOfPrinter(printer) == file)
+            return load(printer, calibration);
+    }
+    loadCommon(calibration);
+    return QStringLiteral("No printer named \"%1\" has a calibration of its own; the common "
+                          "calibration is used.")
+        .arg(name);
 }
 
 QString PrinterCalibrations::saveFile(const QString& printer) const {

@@ -25,8 +25,18 @@ class PrinterCalibrations {
     bool hasOwn(const QString& printer) const;
 
     // Reads the calibration the printer prints with into `calibration`: its own, else the
-    // common one; values a file does not hold are those of a calibration never measured.
-    void load(const QString& printer, CalibrationSettings& calibration) const;
+    // common one; values the common file does not hold are those of a calibration never
+    // measured. An own file that cannot be used, damaged or unreadable, is passed over for the
+    // common one, and the message returned says so and why.
+    [[nodiscard]] std::optional<QString> load(const QString& printer,
+                                              CalibrationSettings& calibration) const;
+
+    // Reads the calibration of the printer `name` names, as load() does, where nobody has asked
+    // the print server which printer that is: its own is found under the name or under one
+    // that differs only in the case of ASCII letters, as the server matches names. Where none
+    // is found the common one is read, and the message returned says so.
+    [[nodiscard]] std::optional<QString> loadByName(const QString& name,
+                                                    CalibrationSettings& calibration) const;
 
     // The file the printer's calibration is saved in: its own, with its folder made, so that
     // the first save for a printer leaves the common calibration to the others; the common
@@ -38,6 +48,7 @@ class PrinterCalibrations {
 
   private:
     QString commonReadFile() const;
+    void loadCommon(CalibrationSettings& calibration) const;
 
     QString m_commonFile; // empty: the user's, found afresh at every use
     QString m_printersFolder;

@@ -206,14 +206,17 @@ std::optional<RenderRequest> readRenderArguments(const CommandArguments& args, Q
     return request;
 }
 
-// The calibration given, else the printer's named, else the one saved for this user.
-PageCalibration calibrationFor(const RenderRequest& request) {
+// The calibration given, else the printer's named, else the one saved for this user. Drawing
+// does not ask the print server which printer a name is; `err` is told when the name's own
+// calibration is not found or cannot be used.
+PageCalibration calibrationFor(const RenderRequest& request, QTextStream& err) {
     CalibrationSettings calibration;
     if (request.calibration)
         calibration.setLengths(*request.calibration);
-    else if (request.printer)
-        PrinterCalibrations().load(*request.printer, calibration);
-    else
+    else if (request.printer) {
+        if (auto note = PrinterCalibrations().loadByName(*request.printer, calibration))
+            err << "Warning: " << *note << "\n";
+    } else
         loadSavedCalibration(calibration);
     return calibration.forPage();
 }
@@ -235,9 +238,9 @@ double thumbnailZoom(const PrinterPage& printer, int screenDotsPerInch, int side
 
 // The page as the print draws it, or as the preview shows it at the zoom asked for or at the
 // thumbnail's.
-PageScale scaleFor(const RenderRequest& request) {
+PageScale scaleFor(const RenderRequest& request, QTextStream& err) {
     const PrinterPage printer{request.dotsPerInch, request.printableArea};
-    const PageCalibration calibration = calibrationFor(request);
+    const PageCalibration calibration = calibrationFor(request, err);
     if (request.thumbnailSide)
         return previewScale(
             printer, calibration, request.screenDotsPerInch,
@@ -278,7 +281,7 @@ int runRenderCommand(const QStringList& words, QTextStream& out, QTextStream& er
     const std::optional<RenderRequest> request = readRenderArguments(args, err);
     if (!request)
         return ExitUsage;
-    const PageScale scale = scaleFor(*request);
+    const PageScale scale = scaleFor(*request, err);
     if (scale.SurfaceWidth < 1 || scale.SurfaceHeight < 1) {
         err << "The page has no pixels at this zoom.\n";
         return ExitUsage;

@@ -8,6 +8,9 @@
 
 #include <QString>
 
+#include <functional>
+#include <optional>
+
 // The models of the running program: the design, the calibration, the current printer and the
 // two pictures the design names.
 // It is made before any window and goes after all of them, so that a window or dialog, which
@@ -38,9 +41,16 @@ class Application {
         const QString source = calibrations.hasOwn(queue) ? calibrations.ownFile(queue) : QString();
         if (m_calibrationLoaded && source == m_calibrationSource)
             return;
-        calibrations.load(queue, calibration);
+        m_calibrationDamage = calibrations.load(queue, calibration);
         m_calibrationSource = source;
         m_calibrationLoaded = true;
+        reportCalibrationDamage();
+    }
+    // Tells `report` why the current printer's own calibration cannot be used, so that the
+    // common one is in force: at once if that is so now, and whenever it is read again.
+    void onCalibrationDamage(std::function<void(const QString&)> report) {
+        m_reportDamage = std::move(report);
+        reportCalibrationDamage();
     }
     // The file the current printer's calibration is saved in, chosen at every save: the
     // printer's own, which the first save makes, else the common one.
@@ -54,6 +64,7 @@ class Application {
         if (file == calibrations.ownFile(queue)) {
             calibration.setPrintersOwn(true);
             m_calibrationSource = file;
+            m_calibrationDamage.reset();
         }
         return std::nullopt;
     }
@@ -63,6 +74,13 @@ class Application {
     PictureRecord TextureDib;
 
   private:
+    void reportCalibrationDamage() const {
+        if (m_calibrationDamage && m_reportDamage)
+            m_reportDamage(*m_calibrationDamage);
+    }
+
     QString m_calibrationSource; // the printer's own file; empty for the common one
     bool m_calibrationLoaded = false;
+    std::optional<QString> m_calibrationDamage; // why the own file was passed over
+    std::function<void(const QString&)> m_reportDamage;
 };

@@ -1,9 +1,24 @@
 #include "printing/current_printer.h"
 
+#include "output/listing.h"
 #include "printing/print_system.h"
 
 #include <QPageLayout>
 #include <QPrinterInfo>
+
+namespace {
+
+QString noPrinterNamed(const QString& name) {
+    const QString missing = QStringLiteral("There is no printer named \"%1\".").arg(name);
+    QStringList queues = queueNames();
+    if (queues.isEmpty())
+        return missing + QStringLiteral(" The print server offers no printer.");
+    for (QString& queue : queues)
+        queue = u'"' + queue + u'"';
+    return missing + QStringLiteral(" Name one of %1.").arg(listedWithOr(queues));
+}
+
+} // namespace
 
 CurrentPrinter::CurrentPrinter() : m_printer(QPrinter::HighResolution) {
     followPrinter();
@@ -19,12 +34,13 @@ QString CurrentPrinter::queueName() const {
 }
 
 std::optional<QString> CurrentPrinter::selectPrinter(const QString& name) {
-    if (QPrinterInfo::printerInfo(name).isNull()) {
+    const std::optional<QString> queue = queueNamed(name);
+    if (!queue || QPrinterInfo::printerInfo(*queue).isNull()) {
         if (!printServerAnswers())
             return serverSilence(name);
-        return QStringLiteral("There is no printer named \"%1\".").arg(name);
+        return noPrinterNamed(name);
     }
-    m_printer.setPrinterName(name);
+    m_printer.setPrinterName(*queue);
     followPrinter();
     return std::nullopt;
 }

@@ -26,8 +26,10 @@ class CurrentPrinter {
     // and has no calibration of its own.
     QString queueName() const;
 
-    // Chooses the printer of that name, keeping the paper format where it can. A print server
-    // that does not answer knows no printer, and is named as the reason.
+    // Chooses the printer of that name, keeping the paper format where it can. The name is
+    // taken as the print server takes it, ASCII letters in either case, and the printer goes by
+    // the server's name for it. A name that is no printer is refused with the names that are;
+    // a print server that does not answer knows no printer, and is named as the reason.
     std::optional<QString> selectPrinter(const QString& name);
     // Takes the chosen printer's own resolution and its least margins. Dialogs change the
     // printer and offer margins of their own, which the page would otherwise shrink by.

@@ -29,6 +29,13 @@ const char* option(const Dest& dest, const char* name) {
     return cupsGetOption(name, dest->num_options, dest->options);
 }
 
+// The name under which the toolkit knows a destination: the queue's, and an instance's after a
+// slash.
+QString destinationName(const cups_dest_t& dest) {
+    const QString queue = QString::fromLocal8Bit(dest.name);
+    return dest.instance ? queue + u'/' + QString::fromLocal8Bit(dest.instance) : queue;
+}
+
 // The print server's answer to a question about one attribute of a queue, or null.
 Ipp askQueue(const Dest& dest, const char* attributeName) {
     const char* uri = option(dest, "printer-uri-supported");
@@ -55,6 +62,26 @@ QString sentence(const QString& text) {
 }
 
 } // namespace
+
+std::optional<QString> queueNamed(const QString& name) {
+    // An empty name would ask for the default printer.
+    if (name.isEmpty())
+        return std::nullopt;
+    const Dest dest = findQueue(name);
+    if (!dest)
+        return std::nullopt;
+    return destinationName(*dest);
+}
+
+QStringList queueNames() {
+    cups_dest_t* dests = nullptr;
+    const int count = cupsGetDests2(CUPS_HTTP_DEFAULT, &dests);
+    QStringList names;
+    for (int i = 0; i < count; ++i)
+        names << destinationName(dests[i]);
+    cupsFreeDests(count, dests);
+    return names;
+}
 
 std::optional<int> queueResolution(const QString& printerName) {
     const Dest dest = findQueue(printerName);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -12,6 +13,14 @@
 // The toolkit describes every printer as 1200 dpi, and edges drawn at another resolution
 // than the printer's fall between its pixels.
 std::optional<int> queueResolution(const QString& printerName);
+
+// The name of the print server's queue that `name` names, as the server itself matches names
+// (ASCII letters in either case): "pdf" names the queue "PDF". None when it names no queue or
+// the server does not answer. A printer's calibration is kept under this name, so that it does
+// not depend on how the user typed it.
+std::optional<QString> queueNamed(const QString& name);
+// The names of the print server's queues; empty when it does not answer or offers none.
+QStringList queueNames();
 
 // Whether the print server answers at all. Asked of a server that is not there, the print
 // server's library says only that it knows no such printer.

@@ -167,7 +167,7 @@ TEST_F(PrintQueueTest, FailuresAreReportedAndNothingIsPrinted) {
         {"unknown printer",
          {"print", "--printer", "NoSuchPrinter", "--copies", "2"},
          {},
-         "There is no printer named \"NoSuchPrinter\".\n"},
+         "There is no printer named \"NoSuchPrinter\". Name one of \""},
         {"print server that does not answer, with a printer named",
          {"print", "--printer", "PDF"},
          {"CUPS_SERVER=127.0.0.1:1"},

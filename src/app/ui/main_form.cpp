@@ -28,6 +28,7 @@
 #include <QHBoxLayout>
 #include <QLayout>
 #include <QMenu>
+#include <QPointer>
 #include <QScreen>
 #include <QSessionManager>
 #include <QTabWidget>
@@ -137,6 +138,12 @@ TMainForm::TMainForm(Application& app, UserDialogs& dialogs, QWidget* parent)
     connect(m_pictures, &PictureLoader::progress, this, &TMainForm::WMUser);
     connect(m_pictures, &PictureLoader::designPicturesMissing, m_statusBar,
             &ProgressStatusBar::showNote);
+    // The printer's damaged calibration is passed over for the common one, which the user would
+    // otherwise take for their printer's.
+    app.onCalibrationDamage([bar = QPointer(m_statusBar)](const QString& damage) {
+        if (bar)
+            bar->showNote(damage);
+    });
 
     connect(qApp, &QGuiApplication::commitDataRequest, this, &TMainForm::commitData);
 

@@ -111,6 +111,9 @@ int runCalibrateCommand(const QStringList& words, QTextStream& out, QTextStream&
         }
         return ExitSuccess;
     }
+    // Setting or removing the calibration replaces a damaged file, which needs no word.
+    models.onCalibrationDamage(
+        [&err](const QString& damage) { err << "Warning: " << damage << "\n"; });
     out << QJsonDocument(describeCalibration(printer, models.calibration))
                .toJson(QJsonDocument::Indented);
     return ExitSuccess;

@@ -74,6 +74,8 @@ int runPrintCommand(const QStringList& words, QTextStream& out, QTextStream& err
     if (!choosePrinter(args, models.printer, err))
         return ExitFailure;
     models.followPrinterCalibration();
+    models.onCalibrationDamage(
+        [&err](const QString& damage) { err << "Warning: " << damage << "\n"; });
     for (const QString& failure :
          openDesignPictures(pageDesignOf(models.settings), models.TextureDib, models.PictureDib))
         err << "Warning: " << failure << " The page is printed without it.\n";
