@@ -1,6 +1,6 @@
 #include "printing/current_printer.h"
 
-#include "output/listing.h"
+#include "base/listing.h"
 #include "printing/print_system.h"
 
 #include <QPageLayout>

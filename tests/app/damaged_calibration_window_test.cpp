@@ -1,9 +1,9 @@
 // The window says in its status bar when the printer's own calibration is damaged and the
 // common one is used instead: at start and when another printer is chosen.
-#include "app/application.h"
+#include "app/scripted_dialogs.h"
 #include "app/ui/main_form.h"
 #include "app/ui/progress_status_bar.h"
-#include "ui/scripted_dialogs.h"
+#include "printing/application.h"
 
 #include <QDir>
 #include <QFile>
