@@ -79,7 +79,12 @@ SvgCanvas::SvgCanvas(QSizeF pagePoints, double pixelPoints)
             attribute("width", mm(pagePoints.width()) + "mm") +
             attribute("height", mm(pagePoints.height()) + "mm") +
             attribute("viewBox", "0 0 " + mm(pagePoints.width()) + ' ' + mm(pagePoints.height())) +
-            ">\n";
+            ">\n"
+            // Only a reader that keeps a stroke's width on the screen is given one screen pixel:
+            // one that does not would take the pixel for a millimetre of the page, and draws the
+            // hairline's own width in millimetres instead.
+            "<style>@supports (vector-effect: non-scaling-stroke) "
+            "{ .hairline { stroke-width: 1px } }</style>\n";
 }
 
 void SvgCanvas::inGroup(const QByteArray& style) {
@@ -114,12 +119,14 @@ void SvgCanvas::endClip() {
 
 QByteArray SvgCanvas::strokeStyle(QRgb colour, double width) const {
     return attribute("fill", "none") + attribute("stroke", colourOf(colour)) +
-           attribute("stroke-width", width > m_hairline ? mm(width) : QByteArray("1px"));
+           attribute("stroke-width", mm(width));
 }
 
 // Each mark carries it itself: unlike the stroke's width, a group does not pass it on.
 QByteArray SvgCanvas::strokeEffect(double width) const {
-    return width > m_hairline ? QByteArray() : attribute("vector-effect", "non-scaling-stroke");
+    return width > m_hairline
+               ? QByteArray()
+               : attribute("class", "hairline") + attribute("vector-effect", "non-scaling-stroke");
 }
 
 void SvgCanvas::line(const QLineF& line, const VectorPen& pen) {
