@@ -5,82 +5,39 @@
 
 #include <gtest/gtest.h>
 
-// --vector turns a file to the vector format of its suffix, and --png-compression is for a
-// format that heeds it; both verbs that render read them here.
+// Both verbs that render read --vector and --png-compression here: the switch turns a file to
+// the vector format of its suffix, the compression is for a format that heeds it.
 TEST(OutputOptions, VectorAndCompressionFitTheFormatOrSayWhichFile) {
+    using enum OutputFormatId;
     struct Row {
-        const char* name;
+        const char* words;
         OutputFormatId named;
-        QStringList switches;
-        const char* compression; // null: not given
         OutputFormatId format;
         PngCompression level;
-        const char* failure; // the start of the line printed; null: none
+        const char* failure; // how the line printed starts; null: none
     };
     const Row rows[] = {
-        {"PlainPng",
-         OutputFormatId::Png,
-         {},
-         nullptr,
-         OutputFormatId::Png,
-         PngCompression::Fast,
-         nullptr},
-        {"VectorPdf",
-         OutputFormatId::ExactPdf,
-         {"vector"},
-         nullptr,
-         OutputFormatId::VectorPdf,
-         PngCompression::Fast,
-         nullptr},
-        {"SvgIsVectorAnyway",
-         OutputFormatId::Svg,
-         {"vector"},
-         nullptr,
-         OutputFormatId::Svg,
-         PngCompression::Fast,
-         nullptr},
-        {"VectorPng", OutputFormatId::Png, {"vector"}, nullptr, {}, {}, "out.x: --vector"},
-        {"VectorBmp", OutputFormatId::Bmp, {"vector"}, nullptr, {}, {}, "out.x: --vector"},
-        {"BestPng",
-         OutputFormatId::Png,
-         {},
-         "best",
-         OutputFormatId::Png,
-         PngCompression::Best,
-         nullptr},
-        {"FastPng",
-         OutputFormatId::Png,
-         {},
-         "fast",
-         OutputFormatId::Png,
-         PngCompression::Fast,
-         nullptr},
-        {"BestBmp", OutputFormatId::Bmp, {}, "best", {}, {}, "out.x: --png-compression"},
-        {"BestVectorPdf",
-         OutputFormatId::ExactPdf,
-         {"vector"},
-         "best",
-         {},
-         {},
-         "out.x: --png-compression"},
-        {"UnknownLevel", OutputFormatId::Png, {}, "9", {}, {}, "--png-compression needs"},
+        {"", Png, Png, PngCompression::Fast, nullptr},
+        {"--vector", ExactPdf, VectorPdf, PngCompression::Fast, nullptr},
+        {"--vector", Svg, Svg, PngCompression::Fast, nullptr},
+        {"--vector", Png, Png, {}, "out.x: --vector"},
+        {"--png-compression best", Png, Png, PngCompression::Best, nullptr},
+        {"--png-compression best", Bmp, Bmp, {}, "out.x: --png-compression"},
+        {"--vector --png-compression best", ExactPdf, VectorPdf, {}, "out.x: --png-compression"},
+        {"--png-compression 9", Png, Png, {}, "--png-compression needs"},
     };
     for (const Row& row : rows) {
-        SCOPED_TRACE(row.name);
+        SCOPED_TRACE(row.words);
         CommandArguments args;
-        args.switches = row.switches;
-        if (row.compression)
-            args.options.emplace_back("png-compression", row.compression);
+        ASSERT_FALSE(parseCommandArguments(QString(row.words).split(' ', Qt::SkipEmptyParts),
+                                           {"png-compression"}, args, {"vector"}));
         OutputOptions options;
-        const Failure failure =
-            readOutputOptions(args, outputFormat(row.named), QStringLiteral("out.x"), options);
-        if (row.failure) {
-            EXPECT_TRUE(failure.message().startsWith(QLatin1String(row.failure)))
-                << failure.message().toStdString();
-            continue;
+        const Failure failure = readOutputOptions(args, outputFormat(row.named), "out.x", options);
+        EXPECT_TRUE(row.failure ? failure.message().startsWith(row.failure) : failure.succeeded())
+            << failure.message().toStdString();
+        if (!row.failure) {
+            EXPECT_EQ(options.format, &outputFormat(row.format));
+            EXPECT_EQ(options.compression, row.level);
         }
-        ASSERT_TRUE(failure.succeeded()) << failure.message().toStdString();
-        EXPECT_EQ(options.format, &outputFormat(row.format));
-        EXPECT_EQ(options.compression, row.level);
     }
 }
