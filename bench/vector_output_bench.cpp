@@ -18,13 +18,9 @@ namespace {
 
 constexpr int kDotsPerInch = 600;
 
-void vectorOutputBenchmark(benchmark::State& state, const char* formatName, const char* suffix) {
-    const OutputFormat* exact = outputFormatNamed(QStringLiteral("PDF"));
-    const OutputFormat* vector = outputFormatNamed(QLatin1String(formatName));
-    if (!exact || !vector) {
-        state.SkipWithError("the output table has no such format");
-        return;
-    }
+void vectorOutputBenchmark(benchmark::State& state, OutputFormatId vectorId) {
+    const OutputFormat* exact = &outputFormat(OutputFormatId::ExactPdf);
+    const OutputFormat* vector = &outputFormat(vectorId);
     PaperSettings settings;
     (void)applyPreset(settings, QStringLiteral("dots"));
     const PageDesign design = pageDesignOf(settings);
@@ -35,7 +31,7 @@ void vectorOutputBenchmark(benchmark::State& state, const char* formatName, cons
     const PageToDraw page{scale, design, layers};
     QTemporaryDir folder;
     const QString exactFile = folder.filePath(QStringLiteral("exact.pdf"));
-    const QString vectorFile = folder.filePath(QStringLiteral("page.") + QLatin1String(suffix));
+    const QString vectorFile = folder.filePath(QStringLiteral("page.") + vector->suffixes.first());
     const auto write = [&](const OutputFormat& format, const QString& file) {
         if (const auto error = writePageFile(format, file, page))
             state.SkipWithError(error->toStdString().c_str());
@@ -49,9 +45,9 @@ void vectorOutputBenchmark(benchmark::State& state, const char* formatName, cons
 
 } // namespace
 
-BENCHMARK_CAPTURE(vectorOutputBenchmark, a4_dot_grid_vector_pdf, "PDF (vector)", "pdf")
+BENCHMARK_CAPTURE(vectorOutputBenchmark, a4_dot_grid_vector_pdf, OutputFormatId::VectorPdf)
     ->Iterations(1)
     ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(vectorOutputBenchmark, a4_dot_grid_svg, "SVG", "svg")
+BENCHMARK_CAPTURE(vectorOutputBenchmark, a4_dot_grid_svg, OutputFormatId::Svg)
     ->Iterations(1)
     ->Unit(benchmark::kMillisecond);

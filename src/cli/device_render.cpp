@@ -4,6 +4,7 @@
 #include "cli/command_arguments.h"
 #include "cli/commands.h"
 #include "cli/design_to_draw.h"
+#include "cli/output_options.h"
 #include "output/device_page.h"
 #include "output/output_formats.h"
 #include "output/tablet_devices.h"
@@ -42,8 +43,7 @@ struct DeviceRequest {
     QString design;
     QString output;    // empty with a bundle
     QString bundleDir; // empty without one
-    const OutputFormat* format = nullptr;
-    PngCompression pngCompression = PngCompression::Fast;
+    OutputOptions file;
 };
 
 QStringList bundleDeviceNames() {
@@ -58,38 +58,23 @@ QStringList bundleDeviceNames() {
 // The output's format and compression, or why the device takes no such file.
 bool readOutput(const CommandArguments& args, const TabletDevice& device, DeviceRequest& request,
                 QTextStream& err) {
-    const bool vector = args.switches.contains("vector");
+    const OutputFormat* named = &outputFormat(OutputFormatId::Png);
     if (!request.bundleDir.isEmpty()) {
-        if (vector) {
+        if (args.switches.contains("vector")) {
             err << "--bundle writes PNG and SVG; --vector is for a PDF file only.\n";
             return false;
         }
-        request.format = outputFormatWithSuffix(QStringLiteral("png"));
     } else {
-        request.format = outputFormatOfFile(request.output);
-        if (auto problem = deviceFormatProblem(request.format, device)) {
+        named = outputFormatOfFile(request.output);
+        if (auto problem = deviceFormatProblem(named, device)) {
             err << request.output << ": " << *problem << "\n";
             return false;
         }
-        if (vector) {
-            if (request.format != outputFormatWithSuffix(QStringLiteral("pdf"))) {
-                err << request.output << ": --vector is for a PDF file only.\n";
-                return false;
-            }
-            request.format = outputFormatNamed(QStringLiteral("PDF (vector)"));
-        }
     }
-    if (const std::optional<QString> compression = args.last("png-compression")) {
-        if (*compression != u"fast" && *compression != u"best") {
-            err << "--png-compression needs fast or best.\n";
-            return false;
-        }
-        if (request.format != outputFormatWithSuffix(QStringLiteral("png"))) {
-            err << request.output << ": --png-compression is for a PNG file only.\n";
-            return false;
-        }
-        if (*compression == u"best")
-            request.pngCompression = PngCompression::Best;
+    if (const Failure failure = readOutputOptions(args, *named, request.output, request.file);
+        failure.failed()) {
+        err << failure.message() << "\n";
+        return false;
     }
     return true;
 }
@@ -154,15 +139,15 @@ std::optional<DevicePage> readDevicePage(const CommandArguments& args, const Tab
 std::optional<QString> writeRequest(const DeviceRequest& request, const DevicePage& page,
                                     const PageDesign& design, const PageLayers& layers) {
     if (request.bundleDir.isEmpty()) {
-        if (auto error = writeDevicePage(*request.format, request.output, page, design, layers, {},
-                                         request.pngCompression))
+        if (auto error = writeDevicePage(*request.file.format, request.output, page, design, layers,
+                                         {}, request.file.compression))
             return request.output + QStringLiteral(": ") + *error;
         return std::nullopt;
     }
     const QString name = request.design.isEmpty() ? kNewDesignTemplateName
                                                   : QFileInfo(request.design).completeBaseName();
     return writeTemplateBundle(request.bundleDir, name, page, design, layers,
-                               request.pngCompression);
+                               request.file.compression);
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "cli/commands.h"
 #include "cli/design_to_draw.h"
 #include "cli/device_render.h"
+#include "cli/output_options.h"
 #include "output/notebook_pages.h"
 #include "output/output_formats.h"
 #include "output/paper_sizes.h"
@@ -67,7 +68,7 @@ std::optional<std::array<double, 4>> parseCalibration(const QString& text) {
 struct RenderRequest {
     QString design; // empty: the defaults of New
     QString output;
-    const OutputFormat* format = nullptr;
+    OutputOptions file;
     int dotsPerInch = 0;
     QSize printableArea;
     std::optional<std::array<double, 4>> calibration; // else the saved one
@@ -75,7 +76,6 @@ struct RenderRequest {
     std::optional<int> zoomPercent;                   // the preview's instead of the print's
     std::optional<int> thumbnailSide;                 // the preview zoomed to this longer side
     int screenDotsPerInch = 0;
-    PngCompression pngCompression = PngCompression::Fast;
     int pages = 1;
 };
 
@@ -92,32 +92,16 @@ std::optional<RenderRequest> readRenderArguments(const CommandArguments& args, Q
     // A thumbnail is always a PNG: the file managers that ask for one name its file as they
     // please, without a suffix at times.
     const std::optional<QString> thumbnailText = args.last("thumbnail");
-    request.format =
-        thumbnailText ? outputFormatWithSuffix(QStringLiteral("png")) : outputFormatOfFile(*output);
-    if (!request.format) {
+    const OutputFormat* named =
+        thumbnailText ? &outputFormat(OutputFormatId::Png) : outputFormatOfFile(*output);
+    if (!named) {
         err << *output << ": " << unknownOutputSuffixMessage() << "\n";
         return std::nullopt;
     }
-    // An SVG file is vector graphics anyway; a PDF is exact for its resolution unless asked.
-    if (args.switches.contains("vector") &&
-        request.format != outputFormatWithSuffix(QStringLiteral("svg"))) {
-        if (request.format != outputFormatWithSuffix(QStringLiteral("pdf"))) {
-            err << *output << ": --vector is for a PDF file only.\n";
-            return std::nullopt;
-        }
-        request.format = outputFormatNamed(QStringLiteral("PDF (vector)"));
-    }
-    if (const std::optional<QString> compression = args.last("png-compression")) {
-        if (*compression != u"fast" && *compression != u"best") {
-            err << "--png-compression needs fast or best.\n";
-            return std::nullopt;
-        }
-        if (request.format != outputFormatWithSuffix(QStringLiteral("png"))) {
-            err << *output << ": --png-compression is for a PNG file only.\n";
-            return std::nullopt;
-        }
-        if (*compression == u"best")
-            request.pngCompression = PngCompression::Best;
+    if (const Failure failure = readOutputOptions(args, *named, *output, request.file);
+        failure.failed()) {
+        err << failure.message() << "\n";
+        return std::nullopt;
     }
     if (auto text = args.last("pages")) {
         const auto pages = parseWhole(*text, 1, kMaxNotebookPages);
@@ -125,7 +109,7 @@ std::optional<RenderRequest> readRenderArguments(const CommandArguments& args, Q
             err << "--pages needs a whole number from 1 to " << kMaxNotebookPages << ".\n";
             return std::nullopt;
         }
-        if (*pages > 1 && !request.format->drawOnPdf) {
+        if (*pages > 1 && !request.file.format->manyPages()) {
             err << *output << ": --pages above 1 is for a PDF file only.\n";
             return std::nullopt;
         }
@@ -292,10 +276,11 @@ int runRenderCommand(const QStringList& words, QTextStream& out, QTextStream& er
         return ExitFailure;
     }
     const PageToDraw page{scale, toDraw.design(), toDraw.layers()};
-    if (auto error = request->pages > 1 ? writeNotebookFile(*request->format, request->output, page,
+    const OutputOptions& file = request->file;
+    if (auto error = request->pages > 1 ? writeNotebookFile(*file.format, request->output, page,
                                                             request->pages, progressOnTerminal(err))
-                                        : writePageFile(*request->format, request->output, page, {},
-                                                        request->pngCompression)) {
+                                        : writePageFile(*file.format, request->output, page, {},
+                                                        file.compression)) {
         err << request->output << ": " << *error << "\n";
         return ExitFailure;
     }

@@ -24,10 +24,6 @@ namespace {
 
 constexpr QRgb kWhite = 0xffffffff;
 
-bool isFormat(const OutputFormat& format, const char* name) {
-    return &format == outputFormatNamed(QLatin1String(name));
-}
-
 PageScale screenScale(const DevicePage& page) {
     return printScale({page.device.pixelsPerInch, page.screen()}, PageCalibration{});
 }
@@ -109,9 +105,10 @@ PageScale DevicePage::drawnScale() const {
 }
 
 std::optional<QString> deviceFormatProblem(const OutputFormat* format, const TabletDevice& device) {
-    if (format && isFormat(*format, "PNG"))
+    const TabletUse use = format ? format->tablets : TabletUse::None;
+    if (use == TabletUse::GreyPage)
         return std::nullopt;
-    if (format && (isFormat(*format, "PDF") || isFormat(*format, "PDF (vector)"))) {
+    if (use == TabletUse::PdfTemplate) {
         if (device.takesPdf)
             return std::nullopt;
         return QStringLiteral("the %1 takes no PDF templates; write its page as .png.")
@@ -130,11 +127,17 @@ std::optional<QString> writeDevicePage(const OutputFormat& format, const QString
     const PageScale scale = page.drawnScale();
     const PageDesign drawnDesign = page.snapToPixels ? snappedToPixels(design, scale) : design;
     const PageToDraw toDraw{scale, drawnDesign, layers};
-    if (isFormat(format, "PNG"))
+    switch (format.id) {
+    case OutputFormatId::Png:
         return writeGreyPng(toDraw, page, path, drawn, compression);
-    if (isFormat(format, "PDF"))
+    case OutputFormatId::ExactPdf:
         return writeExactPdf(toDraw, page, path, drawn);
-    if (isFormat(format, "PDF (vector)"))
+    case OutputFormatId::VectorPdf:
         return writeVectorPdf(toDraw, page, path, drawn);
-    return writeSvg(toDraw, page, path, drawn);
+    case OutputFormatId::Svg:
+        return writeSvg(toDraw, page, path, drawn);
+    case OutputFormatId::Bmp:
+        break; // no tablet takes one
+    }
+    return deviceFormatProblem(&format, page.device);
 }

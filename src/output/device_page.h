@@ -35,7 +35,7 @@ std::optional<QString> deviceFormatProblem(const OutputFormat* format, const Tab
 
 // Draws the page and writes it into `path` in `format` (PNG as 8-bit grey without alpha, PDF
 // exact or vector, or SVG), replacing a file there only when the new one is complete; returns
-// the reason of a failure.
+// the reason of a failure, as for a format that no tablet takes.
 std::optional<QString> writeDevicePage(const OutputFormat& format, const QString& path,
                                        const DevicePage& page, const PageDesign& design,
                                        const PageLayers& layers, const PageDrawn& drawn = {},

@@ -13,7 +13,7 @@ PageDesign notebookPageDesign(const PageDesign& first, int page) {
 std::optional<QString> writeNotebookFile(const OutputFormat& format, const QString& path,
                                          const PageToDraw& first, int pageCount,
                                          const NotebookProgress& progress) {
-    if (!format.drawOnPdf)
+    if (!format.manyPages())
         return QStringLiteral("only a PDF file holds more than one page.");
     if (auto refusal = pageFileRefusal(format, path, first.scale))
         return refusal;

@@ -10,6 +10,8 @@
 
 #include <QFileInfo>
 
+#include <algorithm>
+#include <iterator>
 #include <limits>
 
 #include <sys/stat.h>
@@ -106,11 +108,42 @@ std::optional<QString> writeSvgFile(const PageToDraw& page, const QString& path,
 
 // A suffix that two formats share finds the first of them.
 const OutputFormat kFormats[] = {
-    {"PNG", {"png"}, pngLimit, writePngFile, nullptr, nullptr},
-    {"BMP", {"bmp"}, bmpLimit, writeBmpFile, nullptr, nullptr},
-    {"PDF", {"pdf"}, pdfLimit, writePdfFile, drawExactPdfPage, exactPdfLayout},
-    {"PDF (vector)", {"pdf"}, pdfLimit, writeVectorPdfFile, drawVectorPdfPage, vectorPdfLayout},
-    {"SVG", {"svg"}, svgLimit, writeSvgFile, nullptr, nullptr},
+    {.id = OutputFormatId::Png,
+     .name = "PNG",
+     .suffixes = {"png"},
+     .compressionChoice = true,
+     .tablets = TabletUse::GreyPage,
+     .limit = pngLimit,
+     .write = writePngFile},
+    {.id = OutputFormatId::Bmp,
+     .name = "BMP",
+     .suffixes = {"bmp"},
+     .limit = bmpLimit,
+     .write = writeBmpFile},
+    {.id = OutputFormatId::ExactPdf,
+     .name = "PDF",
+     .suffixes = {"pdf"},
+     .tablets = TabletUse::PdfTemplate,
+     .limit = pdfLimit,
+     .write = writePdfFile,
+     .drawOnPdf = drawExactPdfPage,
+     .pdfLayout = exactPdfLayout},
+    {.id = OutputFormatId::VectorPdf,
+     .name = "PDF (vector)",
+     .suffixes = {"pdf"},
+     .vector = true,
+     .tablets = TabletUse::PdfTemplate,
+     .limit = pdfLimit,
+     .write = writeVectorPdfFile,
+     .drawOnPdf = drawVectorPdfPage,
+     .pdfLayout = vectorPdfLayout},
+    {.id = OutputFormatId::Svg,
+     .name = "SVG",
+     .suffixes = {"svg"},
+     .vector = true,
+     .tablets = TabletUse::InBundle,
+     .limit = svgLimit,
+     .write = writeSvgFile},
 };
 
 } // namespace
@@ -127,16 +160,25 @@ const OutputFormat* outputFormatWithSuffix(const QString& suffix) {
     return nullptr;
 }
 
-const OutputFormat* outputFormatNamed(const QString& name) {
-    for (const OutputFormat& format : kFormats) {
-        if (name == QLatin1String(format.name))
-            return &format;
-    }
-    return nullptr;
+const OutputFormat& outputFormat(OutputFormatId id) {
+    const auto found = std::find_if(std::begin(kFormats), std::end(kFormats),
+                                    [id](const OutputFormat& format) { return format.id == id; });
+    Q_ASSERT(found != std::end(kFormats)); // every id has its row
+    return *found;
 }
 
 const OutputFormat* outputFormatOfFile(const QString& path) {
     return outputFormatWithSuffix(QFileInfo(path).suffix());
+}
+
+const OutputFormat* vectorFormatOf(const OutputFormat& format) {
+    if (format.vector)
+        return &format;
+    for (const OutputFormat& other : kFormats) {
+        if (other.vector && other.suffixes.contains(format.suffixes.first()))
+            return &other;
+    }
+    return nullptr;
 }
 
 QString unknownOutputSuffixMessage() {

@@ -55,11 +55,12 @@ std::optional<QString> writeTemplateBundle(const QString& dir, const QString& na
     const QDir folder(dir);
     SafeFileSet files;
     QString staged;
-    for (const char* suffix : {"png", "svg"}) {
-        const QString path = folder.filePath(name + u'.' + QLatin1String(suffix));
+    for (const OutputFormat& format : outputFormats()) {
+        if (format.tablets != TabletUse::GreyPage && format.tablets != TabletUse::InBundle)
+            continue;
+        const QString path = folder.filePath(name + u'.' + format.suffixes.first());
         if (auto error = files.stage(path, staged))
             return error;
-        const OutputFormat& format = *outputFormatWithSuffix(QLatin1String(suffix));
         if (auto error = writeDevicePage(format, staged, page, design, layers, {}, compression))
             return path + QStringLiteral(": ") + *error;
     }

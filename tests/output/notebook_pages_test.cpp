@@ -54,9 +54,9 @@ TEST(NotebookPages, OnePageIsTheSinglePageByteForByte) {
     const PageScale scale = printScale({97, QSize(1001, 333)}, PageCalibration());
     const PageDesign design = pageDesignOf(settings);
     const PageLayers layers;
-    for (const char* name : {"PDF", "PDF (vector)"}) {
-        SCOPED_TRACE(name);
-        const OutputFormat& format = *outputFormatNamed(name);
+    for (const OutputFormatId id : {OutputFormatId::ExactPdf, OutputFormatId::VectorPdf}) {
+        const OutputFormat& format = outputFormat(id);
+        SCOPED_TRACE(format.name);
         ASSERT_EQ(writePageFile(format, folder.filePath("single.pdf"), {scale, design, layers}),
                   std::nullopt);
         ASSERT_EQ(

@@ -18,7 +18,7 @@ TEST(OutputFormats, EverySuffixAndTheFilterLeadBackToTheirFormat) {
     const QString filter = outputFileFilter();
     for (const OutputFormat& format : outputFormats()) {
         ASSERT_FALSE(format.suffixes.isEmpty()) << format.name;
-        EXPECT_EQ(outputFormatNamed(format.name), &format);
+        EXPECT_EQ(&outputFormat(format.id), &format);
         for (const QString& suffix : format.suffixes) {
             // A suffix that two formats share leads to the first one.
             const OutputFormat* bySuffix = outputFormatWithSuffix(suffix.toUpper());
@@ -46,22 +46,22 @@ TEST(OutputFormats, EveryFormatWritesAFileThatItsReaderRecognises) {
         QFile file(path);
         return file.open(QIODevice::ReadOnly) && file.readAll().contains("<svg ");
     };
-    const std::vector<std::pair<const char*, std::function<bool(const QString&)>>> readers = {
-        {"PNG", pictureOf("png")},
-        {"BMP", pictureOf("bmp")},
-        {"PDF", pdf},
-        {"PDF (vector)", pdf},
-        {"SVG", svg}};
+    const std::vector<std::pair<OutputFormatId, std::function<bool(const QString&)>>> readers = {
+        {OutputFormatId::Png, pictureOf("png")},
+        {OutputFormatId::Bmp, pictureOf("bmp")},
+        {OutputFormatId::ExactPdf, pdf},
+        {OutputFormatId::VectorPdf, pdf},
+        {OutputFormatId::Svg, svg}};
     ASSERT_EQ(outputFormats().size(), readers.size());
 
     QTemporaryDir folder;
     const PaperSettings settings;
     const PageScale scale = printScale({50, QSize(120, 160)}, PageCalibration());
-    for (const auto& [name, recognises] : readers) {
-        const OutputFormat* format = outputFormatNamed(name);
-        ASSERT_NE(format, nullptr) << name;
-        const QString path = folder.filePath(QString::fromLatin1(name) + '.' + format->suffixes[0]);
-        ASSERT_EQ(writePageFile(*format, path, {scale, pageDesignOf(settings), PageLayers()}),
+    for (const auto& [id, recognises] : readers) {
+        const OutputFormat& format = outputFormat(id);
+        const char* name = format.name;
+        const QString path = folder.filePath(QString::fromLatin1(name) + '.' + format.suffixes[0]);
+        ASSERT_EQ(writePageFile(format, path, {scale, pageDesignOf(settings), PageLayers()}),
                   std::nullopt)
             << name;
         EXPECT_TRUE(recognises(path)) << name;
