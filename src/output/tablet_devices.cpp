@@ -3,7 +3,7 @@
 namespace {
 
 // Every screen's pixels and pixels per inch are from the maker's published specifications of
-// the model named beside it, as the feature request listed them. None of those gives the
+// the model named beside it. None of those gives the
 // width of the toolbar, so every toolbar margin is 0 until a maker documents one. Which
 // tablets take PDF templates, and which a bundle of PNG, SVG and templates.json, is how each
 // maker's templates are installed (see the README).
