@@ -3,10 +3,10 @@
 namespace {
 
 // Every screen's pixels and pixels per inch are from the maker's published specifications of
-// the model named beside it. None of those gives the
-// width of the toolbar, so every toolbar margin is 0 until a maker documents one. Which
-// tablets take PDF templates, and which a bundle of PNG, SVG and templates.json, is how each
-// maker's templates are installed (see the README).
+// the model named beside it. None of those gives the width of the toolbar, so every toolbar
+// margin is 0 until a maker documents one. Which tablets take PDF templates, and which a
+// bundle of PNG, SVG and templates.json, is how each maker's templates are installed (see the
+// README).
 const TabletDevice kDevices[] = {
     // reMarkable 2; the first reMarkable has the same screen.
     {{"remarkable-2", "remarkable-1"}, {1404, 1872}, 226, 0, false, true},
