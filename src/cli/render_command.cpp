@@ -1,7 +1,7 @@
 #include "base/listing.h"
 #include "cli/command_arguments.h"
 #include "cli/commands.h"
-#include "cli/design_to_draw.h"
+#include "cli/design_file.h"
 #include "cli/device_render.h"
 #include "output/notebook_pages.h"
 #include "output/output_formats.h"
@@ -10,6 +10,7 @@
 #include "base/system_file_names.h"
 #include "calibration/calibration.h"
 #include "calibration/printer_calibrations.h"
+#include "page/loaded_design.h"
 #include "render/device_scales.h"
 #include "settings/page_design.h"
 
@@ -286,12 +287,12 @@ int runRenderCommand(const QStringList& words, QTextStream& out, QTextStream& er
         err << "The page has no pixels at this zoom.\n";
         return ExitUsage;
     }
-    DesignToDraw toDraw;
-    if (auto error = toDraw.open(request->design, err)) {
-        err << *error << "\n";
+    LoadedDesign loaded;
+    if (const Failure failure = openDesignFile(request->design, loaded, err); failure.failed()) {
+        err << failure.message() << "\n";
         return ExitFailure;
     }
-    const PageToDraw page{scale, toDraw.design(), toDraw.layers()};
+    const PageToDraw page{scale, loaded.design, loaded.layers()};
     if (auto error = request->pages > 1 ? writeNotebookFile(*request->format, request->output, page,
                                                             request->pages, progressOnTerminal(err))
                                         : writePageFile(*request->format, request->output, page, {},
