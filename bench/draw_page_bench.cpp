@@ -87,7 +87,7 @@ void texturePageBenchmark(benchmark::State& state, MergeMode merge) {
 
 // New's page as a lattice of 5 mm, as the presets draw them.
 void latticePageBenchmark(benchmark::State& state, PaperKind kind) {
-    PageDesign design = pageDesignOf(PaperSettings());
+    PageDesign design = newPageDesign();
     design.kind = kind;
     design.lineSpacingMm = 5;
     measurePage(state, design, PageLayers());

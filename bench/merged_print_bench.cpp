@@ -7,6 +7,7 @@
 #include "page/picture_page_layers.h"
 #include "printing/current_printer.h"
 #include "printing/print_job.h"
+#include "render/device_scales.h"
 #include "settings/paper_settings.h"
 #include "settings/presets.h"
 
@@ -33,8 +34,9 @@ void mergedDotGridBenchmark(benchmark::State& state, QPageSize::PageSizeId sheet
         (void)applyPreset(settings, QStringLiteral("dots"));
         settings.setMergeMode(merge);
         // Fresh layers, as every print makes: the tile is stretched within the job.
-        if (auto error = printDesign(printer, settings, calibration.forPage(), 1,
-                                     PicturePageLayers(texture, noPicture)))
+        const PicturePageLayers layers(texture, noPicture);
+        const PageScale scale = printScale(printer.page(), calibration.forPage());
+        if (auto error = printDesign(printer, {scale, pageDesignOf(settings), layers}, 1))
             state.SkipWithError(error->toUtf8().constData());
     };
     reportAgainst(

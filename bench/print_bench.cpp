@@ -7,6 +7,7 @@
 #include "page/picture_page_layers.h"
 #include "printing/current_printer.h"
 #include "printing/print_job.h"
+#include "render/device_scales.h"
 #include "settings/paper_settings.h"
 
 #include <QFile>
@@ -78,8 +79,9 @@ void printTexturePageBenchmark(benchmark::State& state, bool noise) {
         const auto start = std::chrono::steady_clock::now();
         // Fresh layers, as every print makes: the tile is stretched within the job.
         page = printer.page().printableArea;
-        const auto error = printDesign(printer, settings, calibration.forPage(), 1,
-                                       PicturePageLayers(texture, noPicture));
+        const PicturePageLayers layers(texture, noPicture);
+        const PageScale scale = printScale(printer.page(), calibration.forPage());
+        const auto error = printDesign(printer, {scale, pageDesignOf(settings), layers}, 1);
         seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
         addedKilobytes = peakKilobytes() - before;
         if (error)

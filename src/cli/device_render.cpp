@@ -3,12 +3,13 @@
 #include "base/listing.h"
 #include "cli/command_arguments.h"
 #include "cli/commands.h"
-#include "cli/design_to_draw.h"
+#include "cli/design_file.h"
 #include "cli/output_options.h"
 #include "output/device_page.h"
 #include "output/output_formats.h"
 #include "output/tablet_devices.h"
 #include "output/template_bundle.h"
+#include "page/loaded_design.h"
 
 #include "settings/page_design.h"
 
@@ -204,12 +205,12 @@ int runDeviceRender(const CommandArguments& args, QTextStream& out, QTextStream&
         !readOutput(args, *device, request, err))
         return ExitUsage;
 
-    DesignToDraw toDraw;
-    if (auto error = toDraw.open(request.design, err)) {
-        err << *error << "\n";
+    LoadedDesign loaded;
+    if (const Failure failure = openDesignFile(request.design, loaded, err); failure.failed()) {
+        err << failure.message() << "\n";
         return ExitFailure;
     }
-    if (auto error = writeRequest(request, *page, toDraw.design(), toDraw.layers())) {
+    if (auto error = writeRequest(request, *page, loaded.design, loaded.layers())) {
         err << *error << "\n";
         return ExitFailure;
     }

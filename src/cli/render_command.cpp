@@ -1,7 +1,7 @@
 #include "base/listing.h"
 #include "cli/command_arguments.h"
 #include "cli/commands.h"
-#include "cli/design_to_draw.h"
+#include "cli/design_file.h"
 #include "cli/device_render.h"
 #include "cli/output_options.h"
 #include "output/notebook_pages.h"
@@ -11,6 +11,7 @@
 #include "base/system_file_names.h"
 #include "calibration/calibration.h"
 #include "calibration/printer_calibrations.h"
+#include "page/loaded_design.h"
 #include "render/device_scales.h"
 #include "settings/page_design.h"
 
@@ -270,12 +271,12 @@ int runRenderCommand(const QStringList& words, QTextStream& out, QTextStream& er
         err << "The page has no pixels at this zoom.\n";
         return ExitUsage;
     }
-    DesignToDraw toDraw;
-    if (auto error = toDraw.open(request->design, err)) {
-        err << *error << "\n";
+    LoadedDesign loaded;
+    if (const Failure failure = openDesignFile(request->design, loaded, err); failure.failed()) {
+        err << failure.message() << "\n";
         return ExitFailure;
     }
-    const PageToDraw page{scale, toDraw.design(), toDraw.layers()};
+    const PageToDraw page{scale, loaded.design, loaded.layers()};
     const OutputOptions& file = request->file;
     if (auto error = request->pages > 1 ? writeNotebookFile(*file.format, request->output, page,
                                                             request->pages, progressOnTerminal(err))

@@ -12,16 +12,3 @@ DecodedPicture openTexturePicture(const PageDesign& design, const PictureProgres
     const PageDesign::Texture& t = design.texture;
     return loadTexture(t.fileName, t.grayScale, t.lighten, t.strongLight, {}, progress);
 }
-
-QStringList openDesignPictures(const PageDesign& design, PictureRecord& texture,
-                               PictureRecord& picture) {
-    QStringList failures;
-    const auto open = [&](const QString& fileName, DecodedPicture opened, PictureRecord& record) {
-        if (!opened.ok() && !unquotedFileName(fileName).trimmed().isEmpty())
-            failures << opened.error;
-        record = std::move(opened.picture);
-    };
-    open(design.texture.fileName, openTexturePicture(design), texture);
-    open(design.picture.fileName, openPlacedPicture(design), picture);
-    return failures;
-}

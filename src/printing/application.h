@@ -2,7 +2,7 @@
 
 #include "calibration/calibration.h"
 #include "calibration/printer_calibrations.h"
-#include "picture/picture_record.h"
+#include "page/loaded_design.h"
 #include "printing/current_printer.h"
 #include "settings/paper_settings.h"
 
@@ -11,8 +11,8 @@
 #include <functional>
 #include <optional>
 
-// The models of the running program: the design, the calibration, the current printer and the
-// two pictures the design names.
+// The models of the running program: the design's settings, the calibration, the current
+// printer and the loaded design with the two pictures it names.
 // It is made before any window and goes after all of them, so that a window or dialog, which
 // is given it and owns only its widgets, can never outlive what its controls are bound to.
 class Application {
@@ -68,10 +68,16 @@ class Application {
         }
         return std::nullopt;
     }
-    // The placed picture and the background texture as filtered; empty while their file names
-    // name no picture that opens.
-    PictureRecord PictureDib;
-    PictureRecord TextureDib;
+    // The design with its two pictures, the placed picture and the background texture
+    // (loaded.PictureDib, loaded.TextureDib). The window's controls change the settings;
+    // designAsShown() carries them over before the design is drawn beyond the preview.
+    LoadedDesign loaded;
+    // The design as the controls hold it now, with its pictures: what the window prints and
+    // exports.
+    const LoadedDesign& designAsShown() {
+        loaded.design = pageDesignOf(settings);
+        return loaded;
+    }
 
   private:
     void reportCalibrationDamage() const {

@@ -4,9 +4,9 @@
 #include "output/paged_page.h"
 #include "printing/current_printer.h"
 #include "printing/print_run.h"
+#include "render/page_scale.h"
 #include "render/painter_surface.h"
 #include "settings/page_design.h"
-#include "settings/paper_settings.h"
 #include "settings/units.h"
 
 #include <QPainter>
@@ -18,18 +18,16 @@ constexpr QRgb kBlack = 0xff000000;
 
 } // namespace
 
-std::optional<QString> printDesign(CurrentPrinter& printer, const PaperSettings& settings,
-                                   const PageCalibration& calibration, int copies,
-                                   const PageLayers& layers, int pagesPerCopy) {
+std::optional<QString> printDesign(CurrentPrinter& printer, const PageToDraw& first, int copies,
+                                   int pagesPerCopy) {
     if (copies < 1)
         return QStringLiteral("There is nothing to print: the number of copies must be at "
                               "least 1.");
-    const PageDesign first = pageDesignOf(settings);
     return runPrintJob(printer, QString::fromLatin1(kPageJobTitle), copies * pagesPerCopy,
                        [&](QPainter& painter, int page) {
-                           const PageDesign design = notebookPageDesign(first, page % pagesPerCopy);
-                           drawPageOnPagedDevice(
-                               painter, {printScale(printer.page(), calibration), design, layers});
+                           const PageDesign design =
+                               notebookPageDesign(first.design, page % pagesPerCopy);
+                           drawPageOnPagedDevice(painter, {first.scale, design, first.layers});
                        });
 }
 

@@ -1,7 +1,6 @@
 #pragma once
 
-#include "page/draw_page.h"
-#include "render/device_scales.h"
+#include "output/page_to_draw.h"
 
 #include <QSize>
 #include <QString>
@@ -9,17 +8,16 @@
 #include <optional>
 
 class CurrentPrinter;
-class PaperSettings;
 
 inline constexpr const char* kPageJobTitle = "Lineavo";
 inline constexpr const char* kTestJobTitle = "Test printing";
 
-// Prints the design as the job "Lineavo": `pagesPerCopy` numbered pages per copy in one
-// document, each drawn afresh at the printer's scale and sent before the next. Returns what
-// went wrong, if anything did.
-std::optional<QString> printDesign(CurrentPrinter& printer, const PaperSettings& settings,
-                                   const PageCalibration& calibration, int copies,
-                                   const PageLayers& layers = PageLayers(), int pagesPerCopy = 1);
+// Prints the page `first` as the job "Lineavo": `pagesPerCopy` numbered pages per copy in one
+// document, each drawn afresh and sent before the next. The page is what a file output takes,
+// at the current printer's scale: printScale(printer.page(), calibration). Returns what went
+// wrong, if anything did.
+std::optional<QString> printDesign(CurrentPrinter& printer, const PageToDraw& first, int copies,
+                                   int pagesPerCopy = 1);
 
 // The calibration's test rectangle: a nominal 100 mm on each side, in device pixels.
 QSize testRectangleSize(int dotsPerInchX, int dotsPerInchY);

@@ -18,6 +18,8 @@ enum class HolesPattern { None = 0, TwoHoles80 = 1, FourHoles80 = 2, ThreeHoles1
 // left. While the user types, a field may read "-5" or "0"; drawn with such a spacing, the
 // ruling would never reach the page's end. Lengths are in millimetres, widths and dot sizes
 // in points. Colours stay design colour values, so that a system colour follows the desktop.
+// Made plainly, every value is zero, empty or the first choice: New's values are the settings
+// table's alone, and newPageDesign() gives them.
 struct PageDesign {
     PaperKind kind = PaperKind::Ruled;
 
@@ -88,28 +90,31 @@ struct PageDesign {
     bool isometricDotsOnly = false;
     bool hexagonPointyTop = false;
     bool slantLines = false;
-    double slantAngleDegrees = 55;
-    double slantSpaceMm = 10;
+    double slantAngleDegrees = 0;
+    double slantSpaceMm = 0;
 
     // Ruled paper for Cornell notes: a cue column right of the left edge and a summary area
     // above the ruling's bottom, marked in the edge lines' pen.
     bool cornellNotes = false;
-    double cueWidthMm = 63.5;
-    double summaryHeightMm = 50.8;
+    double cueWidthMm = 0;
+    double summaryHeightMm = 0;
     // Checkered paper and dot grids: every N-th row, column or dot, counted as the bold ones
     // are, in a second pen instead of the bold one (0: none).
     int major2Every = 0;
-    double major2WidthPoints = 2.25;
-    ColorValue major2Colour = 0x404040;
+    double major2WidthPoints = 0;
+    ColorValue major2Colour = 0;
 
     // A notebook: the number of the page drawn (a single page is the first page), where it is
     // written, in the free text's font and colour, and how far from the sheet's edge; whether
     // even pages swap their left and right sides; where punch holes are marked.
-    int pageNumber = 1;
+    int pageNumber = 0;
     PageNumberPosition pageNumberPosition = PageNumberPosition::None;
-    double pageNumberMarginMm = 10;
+    double pageNumberMarginMm = 0;
     bool mirrorMargins = false;
     HolesPattern holes = HolesPattern::None;
     // A 100 mm ruler along the page's bottom, to check the printed size with a real one.
     bool checkRuler = false;
 };
+
+// The design of New, as the settings table gives it.
+PageDesign newPageDesign();

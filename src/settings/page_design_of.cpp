@@ -91,3 +91,7 @@ PageDesign pageDesignOf(const PaperSettings& s) {
     d.checkRuler = s.flag(Setting::RulerCheck);
     return d;
 }
+
+PageDesign newPageDesign() {
+    return pageDesignOf(PaperSettings());
+}

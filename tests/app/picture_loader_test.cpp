@@ -99,9 +99,9 @@ TEST_F(PictureLoaderTest, StrongLighteningWithLightenOffLightensNothing) {
     app.settings.setFlag(Setting::LightenCheck, false);
     app.settings.setText(Setting::FilenameEdit2, writeBlack(QStringLiteral("t.bmp"), 2));
     app.settings.setFlag(Setting::StrongLightCheck, true);
-    EXPECT_EQ(red(app.TextureDib), 0);
+    EXPECT_EQ(red(app.loaded.TextureDib), 0);
     app.settings.setFlag(Setting::LightenCheck, true);
-    EXPECT_EQ(red(app.TextureDib), 224);
+    EXPECT_EQ(red(app.loaded.TextureDib), 224);
 }
 
 TEST_F(PictureLoaderTest, AnOpenedDesignLoadsEachPictureOnceWithAllItsSettings) {
@@ -119,10 +119,10 @@ TEST_F(PictureLoaderTest, AnOpenedDesignLoadsEachPictureOnceWithAllItsSettings) 
     EXPECT_TRUE(loader.replaceDesign([&] { return openDocument(app.settings, document); }) ==
                 std::nullopt);
     EXPECT_EQ(loads(), (QList<Setting>{Setting::FilenameEdit1, Setting::FilenameEdit2}));
-    EXPECT_EQ(app.PictureDib.width(), 4);
-    EXPECT_EQ(red(app.PictureDib), 0);
-    EXPECT_EQ(app.TextureDib.width(), 6);
-    EXPECT_EQ(red(app.TextureDib), 224);
+    EXPECT_EQ(app.loaded.PictureDib.width(), 4);
+    EXPECT_EQ(red(app.loaded.PictureDib), 0);
+    EXPECT_EQ(app.loaded.TextureDib.width(), 6);
+    EXPECT_EQ(red(app.loaded.TextureDib), 224);
 
     // A design that cannot be opened changes nothing, so nothing is loaded again.
     spy.clear();
@@ -157,7 +157,7 @@ TEST_F(PictureLoaderTest, OnlyAnExistingFileThatCannotBeOpenedIsAFailure) {
         ASSERT_EQ(spy.size(), 1);
         const QString failure = spy.last()[1].toString();
         EXPECT_EQ(!failure.isEmpty(), row.failure) << failure.toStdString();
-        EXPECT_EQ(!app.PictureDib.isEmpty(), row.opens);
+        EXPECT_EQ(!app.loaded.PictureDib.isEmpty(), row.opens);
     }
 }
 

@@ -43,8 +43,8 @@ TEST_F(PicturePagesTest, APreviewButtonIsEnabledExactlyWhileItsPictureIsLoaded) 
         QAbstractButton* button;
         const PictureRecord& record;
     };
-    const Row rows[] = {{"FilenameEdit1", window->picturePreviewButton(), app.PictureDib},
-                        {"FilenameEdit2", window->texturePreviewButton(), app.TextureDib}};
+    const Row rows[] = {{"FilenameEdit1", window->picturePreviewButton(), app.loaded.PictureDib},
+                        {"FilenameEdit2", window->texturePreviewButton(), app.loaded.TextureDib}};
     QSignalSpy requests(window.get(), &TMainForm::previewRequested);
     for (const Row& row : rows) {
         SCOPED_TRACE(row.field);
@@ -148,7 +148,7 @@ TEST_F(PicturePagesTest, AFileCutShortOpensAndItsFieldSaysSo) {
 
     auto* edit = control<FileNameEdit>("FilenameEdit2");
     typeName(edit, path);
-    EXPECT_FALSE(app.TextureDib.isEmpty());
+    EXPECT_FALSE(app.loaded.TextureDib.isEmpty());
     EXPECT_TRUE(window->texturePreviewButton()->isEnabled());
     EXPECT_EQ(edit->lineEdit()->palette().color(QPalette::Text).rgb(), FileNameEdit::kFailureColor);
     EXPECT_EQ(edit->lineEdit()->toolTip(), "The file ends early; the missing part is drawn black.");

@@ -100,7 +100,7 @@ TEST_F(ProgressBarTest, TheBarGrowsWhileAPictureIsReadAndKeepsItsLengthAfterward
         }
     });
     app.settings.setText(Setting::FilenameEdit1, file.fileName());
-    ASSERT_FALSE(app.PictureDib.isEmpty());
+    ASSERT_FALSE(app.loaded.PictureDib.isEmpty());
     ASSERT_LT(halfwayPercent, 100);
     EXPECT_EQ(halfwayWidth, expectedWidth(halfwayPercent));
     EXPECT_FALSE(navyBeyond);

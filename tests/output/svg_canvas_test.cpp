@@ -5,7 +5,6 @@
 #include "page/draw_page.h"
 #include "render/device_scales.h"
 #include "settings/page_design.h"
-#include "settings/paper_settings.h"
 
 #include <QXmlStreamReader>
 
@@ -65,7 +64,7 @@ SvgOutline outlineOf(const QByteArray& svg) {
 
 TEST(SvgCanvas, PageIsWellFormedInMillimetresWithItsTextureEmbeddedOnce) {
     const PageScale scale = printScale({50, QSize(120, 160)}, PageCalibration());
-    const PageDesign design = pageDesignOf(PaperSettings());
+    const PageDesign design = newPageDesign();
     SvgCanvas canvas(VectorPlacement(scale).pageSize(), VectorPlacement(scale).fromPixels(1));
     drawVectorPage(canvas, {scale, design, TiledLayers()});
     const SvgOutline outline = outlineOf(canvas.finish());

@@ -3,7 +3,7 @@
 #include "page/picture_page_layers.h"
 #include "picture/picture_record.h"
 #include "render/image_surface.h"
-#include "settings/paper_settings.h"
+#include "settings/page_design.h"
 
 #include <QFontMetrics>
 
@@ -32,8 +32,7 @@ class PageNumbers : public ::testing::TestWithParam<NumberCase> {};
 // bottom above the bottom edge or its top below the top edge.
 TEST_P(PageNumbers, LieInTheirCellAtTheMarginFromTheEdges) {
     const NumberCase& c = GetParam();
-    PaperSettings settings;
-    PageDesign design = pageDesignOf(settings);
+    PageDesign design = newPageDesign();
     design.lineColour = 0xffffff;
     design.leftEdgeLine = design.rightEdgeLine = false;
     design.font.color = 0;

@@ -41,7 +41,7 @@ TEST_F(WindowTest, PreviewShowsATextureFromTheMomentItIsLoaded) {
     dark.fill(qRgb(60, 20, 20));
     ASSERT_TRUE(dark.save(folder.filePath("dark.png")));
     app.settings.setText(Setting::FilenameEdit2, folder.filePath("dark.png"));
-    ASSERT_FALSE(app.TextureDib.isEmpty());
+    ASSERT_FALSE(app.loaded.TextureDib.isEmpty());
     QCoreApplication::processEvents();
     EXPECT_GT(paints.count, 0);
     const QImage shown = box->grab().toImage();

@@ -8,6 +8,7 @@
 #include "picture/picture_record.h"
 #include "printing/current_printer.h"
 #include "printing/print_job.h"
+#include "render/device_scales.h"
 #include "render/image_surface.h"
 #include "settings/paper_settings.h"
 #include "support/image_compare.h"
@@ -39,6 +40,11 @@ class PrintJobToFile : public ::testing::Test {
         current.followPrinter();
     }
     QString pdfPath() const { return dir.filePath("job.pdf"); }
+    // The settings' design printed at the printer's scale as it is now.
+    std::optional<QString> print(int copies, const PageLayers& layers = PageLayers()) {
+        const PageScale scale = printScale(current.page(), calibration.forPage());
+        return printDesign(current, {scale, pageDesignOf(settings), layers}, copies);
+    }
 
     QTemporaryDir dir;
     CurrentPrinter current;
@@ -67,7 +73,7 @@ TEST(PrintScale, AppliesTheCalibrationButNoZoom) {
 }
 
 TEST_F(PrintJobToFile, FailuresAreSentencesAndPrintNothing) {
-    EXPECT_EQ(outcome(printDesign(current, settings, calibration.forPage(), 0)),
+    EXPECT_EQ(outcome(print(0)),
               "There is nothing to print: the number of copies must be at least 1.");
     EXPECT_FALSE(QFileInfo::exists(pdfPath()));
 
@@ -77,14 +83,13 @@ TEST_F(PrintJobToFile, FailuresAreSentencesAndPrintNothing) {
     const std::string noPrinter =
         "There is no printer to print on: the print server is not running or offers no "
         "printer.";
-    EXPECT_EQ(outcome(printDesign(current, settings, calibration.forPage(), 1)), noPrinter);
+    EXPECT_EQ(outcome(print(1)), noPrinter);
     EXPECT_EQ(outcome(printTestRectangle(current)), noPrinter);
 
     const QString unwritable = dir.filePath("no such folder/job.pdf");
     current.printer().setOutputFileName(unwritable);
-    EXPECT_EQ(outcome(printDesign(current, settings, calibration.forPage(), 1)),
-              "The printer \"" + unwritable.toStdString() +
-                  "\" could not begin the job \"Lineavo\".");
+    EXPECT_EQ(outcome(print(1)), "The printer \"" + unwritable.toStdString() +
+                                     "\" could not begin the job \"Lineavo\".");
 }
 
 // A dot grid merged by XOR with a texture goes out as pictures of the merged pixels, which must
@@ -100,7 +105,7 @@ TEST_F(PrintJobToFile, DotGridMergedWithATextureLiesOnTheRenderersPixels) {
     settings.field(Setting::BreitEd2).setValue(1.7); // tiles cut by the sides
     settings.setMergeMode(MergeMode::Merge1Check);
     current.printer().setResolution(300);
-    ASSERT_EQ(outcome(printDesign(current, settings, calibration.forPage(), 1, layers)), "success");
+    ASSERT_EQ(outcome(print(1, layers)), "success");
 
     const PrinterPage page = current.page();
     ImageSurface expected(page.printableArea);

@@ -7,10 +7,10 @@
 
 #include "calibration/calibration.h"
 #include "document/document_file.h"
-#include "page/design_pictures.h"
-#include "page/picture_page_layers.h"
+#include "page/loaded_design.h"
 #include "printing/current_printer.h"
 #include "printing/print_job.h"
+#include "render/device_scales.h"
 #include "settings/paper_settings.h"
 #include "support/image_compare.h"
 
@@ -100,13 +100,11 @@ TEST_F(PrintQueueTest, TexturesMergesAndPicturesReachThePaperOnTheRenderersPixel
         };
         sameCorners(dir.filePath("render.pdf"), "pdf");
 
-        PictureRecord textureDib;
-        PictureRecord pictureDib;
-        ASSERT_TRUE(openDesignPictures(pageDesignOf(settings), textureDib, pictureDib).isEmpty());
+        LoadedDesign loaded;
+        ASSERT_TRUE(loaded.open(pageDesignOf(settings)).isEmpty());
         const int before = newestJobId();
-        ASSERT_EQ(printDesign(current, settings, calibration.forPage(), 1,
-                              PicturePageLayers(textureDib, pictureDib)),
-                  std::nullopt);
+        const PageScale scale = printScale(current.page(), calibration.forPage());
+        ASSERT_EQ(printDesign(current, {scale, loaded.design, loaded.layers()}, 1), std::nullopt);
         const FinishedJob job = waitForJobAfter(before);
         ASSERT_FALSE(job.pdfPath.isEmpty());
         sameCorners(job.pdfPath, "printed");

@@ -5,8 +5,10 @@
 
 #include "calibration/calibration.h"
 #include "document/document_file.h"
+#include "page/draw_page.h"
 #include "printing/current_printer.h"
 #include "printing/print_job.h"
+#include "render/device_scales.h"
 #include "render/image_surface.h"
 #include "settings/paper_settings.h"
 #include "support/image_compare.h"
@@ -56,7 +58,9 @@ TEST_F(PrintQueueTest, PageReachesThePaperOnTheRenderersPixels) {
     const int before = newestJobId();
     QElapsedTimer spooling;
     spooling.start();
-    ASSERT_EQ(outcome(printDesign(current, settings, calibration.forPage(), 1)), "success");
+    const PageScale scale = printScale(page, calibration.forPage());
+    ASSERT_EQ(outcome(printDesign(current, {scale, pageDesignOf(settings), PageLayers()}, 1)),
+              "success");
     EXPECT_LT(spooling.elapsed(), 1000);
 
     const FinishedJob job = waitForJobAfter(before);

@@ -6,6 +6,7 @@
 #include "document/document_file.h"
 #include "printing/application.h"
 #include "printing/print_job.h"
+#include "render/device_scales.h"
 #include "support/image_compare.h"
 
 #include <QDir>
@@ -51,7 +52,9 @@ TEST_F(PrintQueueTest, EachPrinterPrintsTheDesignWithItsOwnCalibration) {
     app.followPrinterCalibration();
     app.printer.printer().setResolution(kDotsPerInch);
     const int beforeFirst = newestJobId(kQueue);
-    ASSERT_EQ(printDesign(app.printer, settings, app.calibration.forPage(), 1), std::nullopt);
+    const PageScale scale = printScale(app.printer.page(), app.calibration.forPage());
+    ASSERT_EQ(printDesign(app.printer, {scale, pageDesignOf(settings), PageLayers()}, 1),
+              std::nullopt);
     const PrinterPage firstPage = app.printer.page();
 
     // The second through the command, which takes its printer's calibration itself.

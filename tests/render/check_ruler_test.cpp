@@ -2,7 +2,6 @@
 #include "page/draw_page.h"
 #include "render/image_surface.h"
 #include "settings/page_design.h"
-#include "settings/paper_settings.h"
 #include "support/image_compare.h"
 
 #include <gtest/gtest.h>
@@ -53,8 +52,7 @@ int markedRowsAbove(const QImage& page, int column, int baseline) {
 
 // A page of nothing but the ruler: no ruling lines reach the bottom rows.
 PageDesign rulerOnly() {
-    PaperSettings settings;
-    PageDesign design = pageDesignOf(settings);
+    PageDesign design = newPageDesign();
     design.bottomMarginMm = 100;
     design.topMarginMm = 200;
     design.leftEdgeLine = false;
@@ -103,8 +101,7 @@ TEST(CheckRuler, TicksAreAMillimetreApartAndTheRulerIsAHundredMillimetresToHalfA
 // A top distance measures the top and bottom margins from the sheet's edges: the page is the one
 // whose margins are that much smaller.
 TEST(TopDistance, MovesTheTopAndBottomMarginsAsIfTheyWereThatMuchSmaller) {
-    PaperSettings settings;
-    PageDesign design = pageDesignOf(settings);
+    PageDesign design = newPageDesign();
     design.topMarginMm = 30;
     design.bottomMarginMm = 25;
     PageDesign smaller = design;

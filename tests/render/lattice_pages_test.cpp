@@ -248,6 +248,7 @@ PageDesign lattice(PaperKind kind) {
     d.guideWidthPoints = 0.6;
     d.guideOffsetsMm = {1.2, 0, 0, 0};
     d.slantLines = true;
+    d.slantAngleDegrees = 55;
     d.slantSpaceMm = 4.4;
     return d;
 }

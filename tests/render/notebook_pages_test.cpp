@@ -114,8 +114,7 @@ class PunchHoles : public ::testing::TestWithParam<HolesCase> {};
 // distance from the middle of the sheet's height. No ink lies anywhere else.
 TEST_P(PunchHoles, AreRingsCentredOnTheirPlaces) {
     const HolesCase& c = GetParam();
-    PaperSettings settings;
-    PageDesign design = pageDesignOf(settings);
+    PageDesign design = newPageDesign();
     design.lineColour = 0xffffff;
     design.leftEdgeLine = design.rightEdgeLine = false;
     design.guideColour = 0;
@@ -181,7 +180,7 @@ INSTANTIATE_TEST_SUITE_P(
 // A hole is 6 mm across and 6 mm down on paper, whatever each axis's calibration: with a height
 // scaled apart from the width it is an ellipse in pixels.
 TEST(PunchHoleShape, IsRoundOnPaperWhereTheAxesScaleApart) {
-    PageDesign design = pageDesignOf(PaperSettings());
+    PageDesign design = newPageDesign();
     design.lineColour = 0xffffff;
     design.leftEdgeLine = design.rightEdgeLine = false;
     design.guideColour = 0;

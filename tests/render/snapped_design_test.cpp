@@ -3,7 +3,7 @@
 #include "page/draw_page.h"
 #include "render/device_scales.h"
 #include "render/image_surface.h"
-#include "settings/paper_settings.h"
+#include "settings/page_design.h"
 
 #include <gtest/gtest.h>
 
@@ -53,7 +53,7 @@ class SnappedDesign : public ::testing::TestWithParam<SnapCase> {};
 
 TEST_P(SnappedDesign, GivesEveryGapTheSamePixelsWhereMillimetresDoNot) {
     const SnapCase& c = GetParam();
-    PageDesign design = pageDesignOf(PaperSettings());
+    PageDesign design = newPageDesign();
     design.kind = c.kind;
     design.lineSpacingMm = design.gridSpacingMm = c.spacingMm;
     design.topMarginMm = c.topMarginMm;

@@ -9,7 +9,7 @@
 #include "app/ui/progress_status_bar.h"
 #include "app/ui/web_address.h"
 #include "output/ui/export_dialog.h"
-#include "page/picture_page_layers.h"
+#include "page/loaded_design.h"
 #include "page/ui/preview_pane.h"
 #include "picture/open_picture.h"
 #include "printing/application.h"
@@ -122,9 +122,10 @@ TMainForm::TMainForm(Application& app, UserDialogs& dialogs, QWidget* parent)
     QWidget* toolStrip = buildToolStrip();
     connect(toolStrip->findChild<QToolButton*>(QStringLiteral("ExportBtn")), &QToolButton::clicked,
             this, [this, &app, &dialogs] {
+                const LoadedDesign& shown = app.designAsShown();
                 // Layers of the export's own, so that the pictures are stretched for its page.
-                const PicturePageLayers layers(app.TextureDib, app.PictureDib);
-                ExportDialog dialog(pageDesignOf(app.settings), m_preview->shownPage(), layers,
+                const PicturePageLayers layers = shown.ownLayers();
+                ExportDialog dialog(shown.design, m_preview->shownPage(), layers,
                                     app.calibration.forPage(), dialogs, this);
                 dialog.exec();
             });

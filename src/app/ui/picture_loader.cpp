@@ -71,7 +71,7 @@ PictureLoader::replaceDesign(const std::function<std::optional<QString>()>& appl
 }
 
 const PictureRecord& PictureLoader::record(Setting fileName) const {
-    return fileName == Setting::FilenameEdit1 ? m_app.PictureDib : m_app.TextureDib;
+    return fileName == Setting::FilenameEdit1 ? m_app.loaded.PictureDib : m_app.loaded.TextureDib;
 }
 
 void PictureLoader::settingChanged(Setting setting) {
@@ -106,7 +106,7 @@ void PictureLoader::FilenameEdit2Change() {
 void PictureLoader::load(Setting fileName, bool wholeDesign) {
     const QString name = m_app.settings.text(fileName);
     PictureRecord& record =
-        fileName == Setting::FilenameEdit1 ? m_app.PictureDib : m_app.TextureDib;
+        fileName == Setting::FilenameEdit1 ? m_app.loaded.PictureDib : m_app.loaded.TextureDib;
     // The old picture goes first, so that its memory is free for the new one.
     record = {};
     const PictureProgress report = [this](int percent) { emit progress(percent); };

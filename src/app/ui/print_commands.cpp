@@ -4,14 +4,14 @@
 #include "printing/application.h"
 #include "printing/print_job.h"
 #include "printing/ui/calibration_dialog.h"
+#include "render/device_scales.h"
 #include "widgets/user_dialogs.h"
 
 PrintCommands::PrintCommands(Application& app, UserDialogs& dialogs, PreviewPane& preview,
                              TKalForm& calibrationDialog, QWidget* window)
     : QObject(window), m_app(app), m_dialogs(dialogs), m_preview(preview),
-      m_calibrationDialog(calibrationDialog), m_window(window),
-      m_previewLayers(app.TextureDib, app.PictureDib) {
-    m_preview.setPageLayers(&m_previewLayers);
+      m_calibrationDialog(calibrationDialog), m_window(window) {
+    m_preview.setPageLayers(&app.loaded.layers());
 }
 
 void PrintCommands::PrintBtnClick() {
@@ -21,10 +21,12 @@ void PrintCommands::PrintBtnClick() {
         const int copies = printer.copyCount();
         m_app.printer.followPrinter();
         m_app.followPrinterCalibration();
+        const LoadedDesign& shown = m_app.designAsShown();
         // Layers of its own, so that the paper's stretched pictures go with the job.
-        const PicturePageLayers layers(m_app.TextureDib, m_app.PictureDib);
-        if (auto error = printDesign(m_app.printer, m_app.settings, m_app.calibration.forPage(),
-                                     copies, layers, m_pagesPerCopy))
+        const PicturePageLayers layers = shown.ownLayers();
+        const PageScale scale = printScale(m_app.printer.page(), m_app.calibration.forPage());
+        if (auto error =
+                printDesign(m_app.printer, {scale, shown.design, layers}, copies, m_pagesPerCopy))
             m_dialogs.showErrorMessage(m_window, *error);
         else if (auto notice = m_app.printer.heldJobNotice())
             m_dialogs.showInfoMessage(m_window, *notice);

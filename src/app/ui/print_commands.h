@@ -1,7 +1,5 @@
 #pragma once
 
-#include "page/picture_page_layers.h"
-
 #include <QObject>
 
 class Application;
@@ -13,7 +11,7 @@ class UserDialogs;
 // The commands of the "Print" page: print, printer setup and calibration, on the program's
 // current printer. Each runs to its end in one go and redraws the preview afterwards; each
 // failure is shown to the user. The preview shows the application's texture and picture
-// through layers of its own, whose stretched copies serve paint after paint.
+// through the loaded design's layers, whose stretched copies serve paint after paint.
 class PrintCommands : public QObject {
     Q_OBJECT
   public:
@@ -32,6 +30,5 @@ class PrintCommands : public QObject {
     PreviewPane& m_preview;
     TKalForm& m_calibrationDialog;
     QWidget* m_window;
-    PicturePageLayers m_previewLayers;
     int m_pagesPerCopy = 1; // offered again by the next print dialog, as the copies are
 };

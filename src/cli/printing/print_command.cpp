@@ -1,16 +1,15 @@
 #include "cli/command_arguments.h"
 #include "cli/commands.h"
+#include "cli/design_file.h"
 #include "cli/printing/command_line.h"
 #include "cli/printing/print_commands.h"
 #include "printing/application.h"
 
 #include "calibration/calibration.h"
 #include "output/notebook_pages.h"
-#include "page/design_pictures.h"
-#include "page/picture_page_layers.h"
 #include "printing/current_printer.h"
 #include "printing/print_job.h"
-#include "settings/paper_settings.h"
+#include "render/device_scales.h"
 
 #include <QTextStream>
 
@@ -67,8 +66,10 @@ int runPrintCommand(const QStringList& words, QTextStream& out, QTextStream& err
     }
 
     Application models;
-    if (auto error = loadDesign(args.positional.value(0), models.settings)) {
-        err << *error << "\n";
+    if (const Failure failure = openDesignFile(args.positional.value(0), models.loaded, err,
+                                               PageWithoutPicture::Printed);
+        failure.failed()) {
+        err << failure.message() << "\n";
         return ExitFailure;
     }
     if (!choosePrinter(args, models.printer, err))
@@ -76,13 +77,11 @@ int runPrintCommand(const QStringList& words, QTextStream& out, QTextStream& err
     models.followPrinterCalibration();
     models.onCalibrationDamage(
         [&err](const QString& damage) { err << "Warning: " << damage << "\n"; });
-    for (const QString& failure :
-         openDesignPictures(pageDesignOf(models.settings), models.TextureDib, models.PictureDib))
-        err << "Warning: " << failure << " The page is printed without it.\n";
-    const PicturePageLayers layers(models.TextureDib, models.PictureDib);
+    const PageScale scale = printScale(models.printer.page(), models.calibration.forPage());
     return reportPrint(models.printer,
-                       printDesign(models.printer, models.settings, models.calibration.forPage(),
-                                   copies, layers, pages),
+                       printDesign(models.printer,
+                                   {scale, models.loaded.design, models.loaded.layers()}, copies,
+                                   pages),
                        err);
 }
 
