@@ -1,5 +1,5 @@
 // DrawPage on a 600-dpi printable area, reported as a ratio to streaming white over the same
-// surface in the same run ("x_fill"), so that the figures mean something on a busy machine.
+// surface, the two run in turn ("x_fill"), so that the figures mean something on a busy machine.
 #include "bench_support.h"
 #include "page/draw_page.h"
 #include "page/picture_page_layers.h"
@@ -50,6 +50,9 @@ void dotGrid(PaperSettings& s) {
 void engineering(PaperSettings& s) {
     (void)applyPreset(s, QStringLiteral("engineering"));
 }
+void slantLines(PaperSettings& s) {
+    (void)applyPreset(s, QStringLiteral("copperplate"));
+}
 
 void drawPageBenchmark(benchmark::State& state, Paper paper, bool xorPen) {
     PaperSettings settings;
@@ -70,6 +73,7 @@ BENCHMARK_CAPTURE(drawPageBenchmark, checkered_xor, checkered, true)->Unit(bench
 BENCHMARK_CAPTURE(drawPageBenchmark, dot_grid, dotGrid, false)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(drawPageBenchmark, engineering, engineering, false)
     ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(drawPageBenchmark, slant_lines, slantLines, false)->Unit(benchmark::kMillisecond);
 
 namespace {
 

@@ -1,11 +1,13 @@
 #include "render/image_surface.h"
 
+#include "render/composed_row.h"
 #include "render/page_buffer.h"
 #include "render/text_cell.h"
 
 #include <QPainter>
 
 #include <algorithm>
+#include <cstring>
 #include <optional>
 
 #if defined(__SSE2__)
@@ -108,20 +110,67 @@ void ImageSurface::drawRow(quint32* row, int y, const std::vector<const Operatio
     }
 }
 
-// The operations before the first slanted piece come out alike in every row: they are drawn
-// once, into a row kept aside and into the row being drawn. Each row then gets the others,
-// goes out, and has what they changed put back from the row kept aside, so that a row costs
-// its pieces rather than its width.
-void ImageSurface::drawSlantedRun(int top, int bottom,
-                                  const std::vector<const Operation*>& covering, bool streaming,
-                                  std::vector<quint32>& base, std::vector<quint32>& row) {
+namespace {
+
+// Tiles narrower than this are repeated into the row being drawn: read straight from the
+// tile, each would be a change of source every few columns.
+constexpr int kNarrowestStreamedTile = 64;
+
+// A row of a picture with at most this many pieces over it is written straight from the tile,
+// but for the pieces' columns; with more, putting the whole row together aside costs less
+// than going from the tile to the row aside and back for each.
+constexpr size_t kFewPiecesOverAPicture = 8;
+
+} // namespace
+
+// An operation that comes out alike in every row joins those drawn once, even after a piece,
+// when it gives the same pixels there: a lattice's upright lines are then not drawn and put
+// back in every row between its slanted ones.
+std::optional<ImageSurface::RunLayers>
+ImageSurface::layersOf(const std::vector<const Operation*>& covering) {
+    // Whether `a` drawn before `b` gives the same pixels as drawn after it: they share no
+    // column, or both copy the same value, or both flip bits, whose order never matters.
+    const auto commute = [](const Operation& a, const Operation& b) {
+        if (a.area.right() < b.area.left() || b.area.right() < a.area.left())
+            return true;
+        if (a.mode == PenMode::Copy || b.mode == PenMode::Copy)
+            return a.mode == b.mode && a.value == b.value;
+        return true;
+    };
+    RunLayers layers;
+    auto op = covering.begin();
+    for (; op != covering.end() && !(*op)->slant && !(*op)->pattern; ++op)
+        layers.alike.push_back(*op);
+    if (op != covering.end() && (*op)->pattern) {
+        if ((*op)->pattern->pixels.width() < kNarrowestStreamedTile)
+            return std::nullopt;
+        layers.picture = *op++;
+    }
+    for (; op != covering.end(); ++op) {
+        const Operation& o = **op;
+        if (o.pattern)
+            return std::nullopt;
+        const bool alike = !o.slant && !layers.picture &&
+                           std::all_of(layers.pieces.begin(), layers.pieces.end(),
+                                       [&](const Operation* piece) { return commute(o, *piece); });
+        (alike ? layers.alike : layers.pieces).push_back(&o);
+    }
+    return layers;
+}
+
+// The operations that come out alike are drawn once, into a row kept aside, and kept for the
+// next run when they are the same. Each row is then written from that row or from the
+// picture's tile, except where its pieces fall: only those columns are put together aside.
+void ImageSurface::drawLayeredRun(int top, int bottom, const RunLayers& layers, bool streaming,
+                                  RunBuffers& buffers) {
     const int width = m_image.width();
-    const auto firstSlanted = std::find_if(covering.begin(), covering.end(),
-                                           [](const Operation* op) { return op->slant; });
-    const std::vector<const Operation*> alike(covering.begin(), firstSlanted);
-    drawRow(base.data(), top, alike);
-    row = base;
-    // The others, with what each row needs of them at hand.
+    if (!layers.alike.empty() &&
+        (buffers.alike.empty() || !RowPatterns::sameRow(buffers.alike, layers.alike))) {
+        drawRow(buffers.base.data(), top, layers.alike);
+        buffers.alike = layers.alike;
+        buffers.scratchHoldsBase = false;
+    }
+    // The pieces, with what each row needs of them at hand.
     struct Piece {
         // None for a line, which changes the same columns in every row.
         std::optional<SlantedRowWalk> rows;
@@ -132,38 +181,98 @@ void ImageSurface::drawSlantedRun(int top, int bottom,
         PenMode mode;
     };
     std::vector<Piece> pieces;
-    for (auto op = firstSlanted; op != covering.end(); ++op) {
-        const Operation& o = **op;
+    pieces.reserve(layers.pieces.size());
+    for (const Operation* o : layers.pieces) {
         Piece& piece = pieces.emplace_back(
-            Piece{std::nullopt, 0, o.area.left(), o.area.right() + 1, o.value, o.mode});
-        if (o.slant) {
-            const int originY = o.slant->origin.y();
-            piece.rows.emplace(o.slant->rows, top + originY, bottom + originY);
-            piece.originX = o.slant->origin.x();
+            Piece{std::nullopt, 0, o->area.left(), o->area.right() + 1, o->value, o->mode});
+        if (o->slant) {
+            const int originY = o->slant->origin.y();
+            piece.rows.emplace(o->slant->rows, top + originY, bottom + originY);
+            piece.originX = o->slant->origin.x();
         }
     }
-    std::vector<std::pair<int, int>> changed;
+    // Where each column's pixels lie before the pieces, in a run with a picture: in the row
+    // drawn once, or in a row of the picture's tile, copy after copy.
+    std::vector<RowSource> sources;
+    const quint32* base = buffers.base.data();
+    const auto findSources = [&](int y) {
+        sources.clear();
+        const QRect& area = layers.picture->area;
+        const Pattern& pattern = *layers.picture->pattern;
+        if (area.left() > 0)
+            sources.push_back({0, area.left(), base});
+        const int w = pattern.pixels.width();
+        const int h = pattern.pixels.height();
+        const int patternY = int(((qint64(y) - pattern.origin.y()) % h + h) % h);
+        const quint32* tileRow =
+            reinterpret_cast<const quint32*>(pattern.pixels.constScanLine(patternY));
+        int patternX = int(((qint64(area.left()) - pattern.origin.x()) % w + w) % w);
+        for (int x = area.left(); x <= area.right(); patternX = 0) {
+            const int run = std::min(area.right() + 1 - x, w - patternX);
+            sources.push_back({x, x + run, tileRow + patternX});
+            x += run;
+        }
+        if (area.right() + 1 < width)
+            sources.push_back({area.right() + 1, width, base + area.right() + 1});
+    };
+    // The columns of the next row that `piece` changes, within the image.
+    const auto nextColumns = [](Piece& piece) {
+        if (!piece.rows)
+            return std::pair(piece.left, piece.end);
+        const auto [first, end] = piece.rows->next();
+        return std::pair(std::max(first - piece.originX, piece.left),
+                         std::min(end - piece.originX, piece.end));
+    };
     const qsizetype stride = m_image.bytesPerLine() / 4;
     quint32* pixels = reinterpret_cast<quint32*>(m_image.bits());
+    quint32* scratch = buffers.scratch.data();
+    if (layers.picture && pieces.size() <= kFewPiecesOverAPicture) {
+        buffers.scratchHoldsBase = false;
+        for (int y = top; y < bottom; ++y) {
+            findSources(y);
+            ComposedRow row(pixels + y * stride, width, sources, scratch, buffers.marks.data());
+            for (Piece& piece : pieces) {
+                const auto [left, right] = nextColumns(piece);
+                if (right <= left)
+                    continue;
+                // Groups already aside keep what earlier pieces drew there.
+                row.takeAside(left, right);
+                applyRow(scratch + left, right - left, piece.value, piece.mode);
+            }
+            row.write(streaming);
+        }
+        return;
+    }
+    // Otherwise each row is put together aside in full and copied, the picture's part of it
+    // copied from the tile first; what the pieces changed is then put back from the base row,
+    // so that a row costs its pieces rather than its width.
+    if (!buffers.scratchHoldsBase)
+        std::copy_n(base, width, scratch);
+    std::vector<std::pair<int, int>> changed;
     for (int y = top; y < bottom; ++y) {
+        if (layers.picture) {
+            const QRect& area = layers.picture->area;
+            const Pattern& pattern = *layers.picture->pattern;
+            copyPatternRow(scratch + area.left(), y, area.left(), area.width(), pattern.pixels,
+                           pattern.origin);
+        }
         changed.clear();
         for (Piece& piece : pieces) {
-            int left = piece.left;
-            int right = piece.end;
-            if (piece.rows) {
-                const auto [first, end] = piece.rows->next();
-                left = std::max(first - piece.originX, left);
-                right = std::min(end - piece.originX, right);
-            }
+            const auto [left, right] = nextColumns(piece);
             if (right <= left)
                 continue;
-            applyRow(row.data() + left, right - left, piece.value, piece.mode);
+            applyRow(scratch + left, right - left, piece.value, piece.mode);
             changed.emplace_back(left, right);
         }
-        copyRow(row.data(), pixels + y * stride, width, streaming);
-        for (const auto& [left, right] : changed)
-            std::copy(base.begin() + left, base.begin() + right, row.begin() + left);
+        copyRow(scratch, pixels + y * stride, width, streaming);
+        // Four pixels at a time, short as most pieces are; the rows have room for the last
+        // four to reach past their end.
+        for (const auto& [left, right] : changed) {
+            for (int x = left; x < right; x += 4)
+                std::memcpy(scratch + x, base + x, 4 * sizeof(quint32));
+        }
     }
+    buffers.scratchHoldsBase = !layers.picture;
 }
 
 bool ImageSurface::RowPatterns::sameRow(const std::vector<const Operation*>& a,
@@ -321,8 +430,10 @@ void ImageSurface::flush() {
     std::vector<size_t> active;
     std::vector<const Operation*> covering;
     RowPatterns patterns;
-    std::vector<quint32> scratch(static_cast<size_t>(width));
-    std::vector<quint32> base(static_cast<size_t>(width));
+    RunBuffers buffers;
+    buffers.base.resize(size_t(width) + 3);
+    buffers.scratch.resize(size_t(width) + 3);
+    buffers.marks.resize(size_t(width) / 4 + 1);
     for (size_t i = 0; i + 1 < cuts.size(); ++i) {
         const int top = cuts[i];
         const int bottom = cuts[i + 1];
@@ -347,8 +458,9 @@ void ImageSurface::flush() {
                 covering.clear();
             covering.push_back(&op);
         }
-        // Rows that keep earlier content are drawn where they are. Any other row is drawn in a
-        // row that stays in the cache and then copied, so that a large image is only written.
+        // Rows that keep earlier content are drawn where they are. Any other row is put together
+        // from rows that stay in the cache and then written, so that a large image is only
+        // written.
         if (covering.front()->mode != PenMode::Copy || covering.front()->area.width() != width ||
             covering.front()->slant) {
             for (int y = top; y < bottom; ++y)
@@ -361,14 +473,15 @@ void ImageSurface::flush() {
         const bool showsSlants =
             std::any_of(covering.begin(), covering.end(),
                         [](const Operation* op) { return op->slant != nullptr; });
-        if (showsSlants && !showsPictures) {
-            drawSlantedRun(top, bottom, covering, streaming, base, scratch);
-            continue;
-        }
-        if (showsPictures) { // each row of a picture differs
+        if (showsSlants || showsPictures) {
+            if (const auto layers = layersOf(covering)) {
+                drawLayeredRun(top, bottom, *layers, streaming, buffers);
+                continue;
+            }
+            buffers.scratchHoldsBase = false;
             for (int y = top; y < bottom; ++y) {
-                drawRow(scratch.data(), y, covering);
-                copyRow(scratch.data(), pixels + y * stride, width, streaming);
+                drawRow(buffers.scratch.data(), y, covering);
+                copyRow(buffers.scratch.data(), pixels + y * stride, width, streaming);
             }
             continue;
         }

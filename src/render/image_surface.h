@@ -6,6 +6,7 @@
 #include <QPoint>
 
 #include <deque>
+#include <optional>
 #include <vector>
 
 // A surface on a 32-bit image that shows one rectangle of a page: `origin` is the page
@@ -63,10 +64,11 @@ class ImageSurface : public Surface {
         const quint32* find(const std::vector<const Operation*>& ops) const;
         // A row of `width` pixels to draw `ops` into, in place of the oldest when all are taken.
         quint32* add(const std::vector<const Operation*>& ops, int width);
-
-      private:
+        // Whether rows drawn from `a` and from `b` come out the same.
         static bool sameRow(const std::vector<const Operation*>& a,
                             const std::vector<const Operation*>& b);
+
+      private:
         struct Row {
             std::vector<const Operation*> ops;
             std::vector<quint32> pixels;
@@ -75,16 +77,37 @@ class ImageSurface : public Surface {
         std::vector<Row> m_rows;
     };
 
+    // What the rows of a run are made of, from the bottom up: operations that come out alike
+    // in every row, drawn once; at most one picture over them; and pieces whose columns change
+    // from row to row, or that must come after a piece.
+    struct RunLayers {
+        std::vector<const Operation*> alike;
+        const Operation* picture = nullptr;
+        std::vector<const Operation*> pieces;
+    };
+    // What a run's rows are drawn with, kept from one run to the next.
+    struct RunBuffers {
+        std::vector<const Operation*> alike; // what `base` holds
+        // Rows of the image's width and three pixels more, so that pixels copied four at a
+        // time may reach past its end.
+        std::vector<quint32> base;
+        std::vector<quint32> scratch;
+        bool scratchHoldsBase = false; // `scratch` is a copy of `base`
+        std::vector<quint8> marks;
+    };
+
     void queue(const Operation& operation);
     void flush();
     static void drawRow(quint32* row, int y, const std::vector<const Operation*>& operations);
     // The columns of row `y` (image coordinates) that `op`, which is no picture, changes:
     // first .. end-1.
     static std::pair<int, int> columnsOf(const Operation& op, int y);
-    // Draws rows `top` .. `bottom`-1, whose operations begin with a whole row in copy mode and
-    // hold slanted pieces but no picture, with two rows of the image's width to work in.
-    void drawSlantedRun(int top, int bottom, const std::vector<const Operation*>& covering,
-                        bool streaming, std::vector<quint32>& base, std::vector<quint32>& row);
+    // The layers of a run whose operations begin with a whole row in copy mode; none when it
+    // shows more than one picture.
+    static std::optional<RunLayers> layersOf(const std::vector<const Operation*>& covering);
+    // Draws rows `top` .. `bottom`-1 of a run made of `layers`.
+    void drawLayeredRun(int top, int bottom, const RunLayers& layers, bool streaming,
+                        RunBuffers& buffers);
 
     QImage m_image;
     QPoint m_origin;

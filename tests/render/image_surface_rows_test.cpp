@@ -27,7 +27,8 @@ QImage smallPicture(int width, int height) {
 // A page of the kinds of runs the renderer makes, in page coordinates: a background that
 // covers whole rows, a grid of copy lines (rows that come out alike), partial rows, XOR
 // columns over them, a NOT band and a rectangle that crosses the surface's edges; tiles and a
-// picture under the lines, reaching past the surface; slanted pieces over a band of whole rows.
+// picture under the lines, reaching past the surface; slanted pieces over a band of whole rows
+// and over tiles, with upright lines after them.
 void drawMixedPage(Surface& s, QSize page) {
     const int w = page.width();
     const int h = page.height();
@@ -63,6 +64,25 @@ void drawMixedPage(Surface& s, QSize page) {
     s.slantedLine(QPointF(2.5, 0.5), QPointF(2.5 + 3 * h, 0.5 + 4 * h), everywhere);
     s.setPenMode(PenMode::Xor);
     s.slantedLine(QPointF(w - 0.5, 0.5), QPointF(w - 0.5 - 3 * h, 0.5 + 4 * h), everywhere);
+    // Upright lines after the pieces, which may be drawn before them only where that gives the
+    // same pixels: a XOR one after the XOR piece, a copy one in another colour across the copy
+    // piece.
+    line(s, w / 2, h / 2 - 1, w / 2, h);
+    s.setPenMode(PenMode::Copy);
+    s.setPenColor(0x00aa00);
+    line(s, w / 4, h / 2 - 1, w / 4, h);
+    // A tile wide enough to be read straight into the rows, with a few pieces and a line over
+    // it, and further down with more pieces than that path takes.
+    const QRect tiled(1, 5 * h / 6, w - 2, h / 6);
+    s.drawTiled(tiled, smallPicture(67, 5));
+    s.setPenWidth(2);
+    s.slantedLine(QPointF(0.5, tiled.top()), QPointF(w + 0.5, tiled.bottom() - 2.0), everywhere);
+    line(s, w / 3, h, w / 3, tiled.top() - 1);
+    for (int k = 0; k < 12; ++k) {
+        s.setPenMode(k % 3 == 0 ? PenMode::Xor : PenMode::Copy);
+        s.slantedLine(QPointF(k * w / 12.0, tiled.top() + h / 12.0),
+                      QPointF(k * w / 12.0 + h / 3.0, h + 0.5), everywhere);
+    }
 }
 
 struct RowPathCase {
