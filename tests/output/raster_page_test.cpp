@@ -1,4 +1,5 @@
 #include "output/raster_page.h"
+#include "render/image_surface.h"
 
 #include <QImage>
 #include <QTemporaryDir>
@@ -17,7 +18,10 @@ TEST(RasterPage, PngKeepsEveryPixelAndTheResolutionAtEitherCompression) {
     for (const PngCompression compression : {PngCompression::Fast, PngCompression::Best}) {
         SCOPED_TRACE(int(compression));
         const QString path = folder.filePath("page.png");
-        ASSERT_EQ(writePngPage(page, path, 300, compression), std::nullopt);
+        const BandedPicture picture{
+            page.rect(), [&page](ImageSurface& surface) { surface.drawImage(QPoint(0, 0), page); }};
+        ASSERT_FALSE(
+            writePngInBands(picture, path, 300, compression, PngColours::Rgb, {}).failed());
         const QImage read(path, "png");
         EXPECT_EQ(read.convertToFormat(QImage::Format_RGB32), page);
         EXPECT_EQ(read.dotsPerMeterX(), 11811);
