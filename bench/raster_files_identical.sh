@@ -47,9 +47,11 @@ failures=0
 compare() { # NAME ARGUMENTS... (the output file's name is NAME)
     local name=$1
     shift
-    "$old" render "$@" --output "old-$name" >/dev/null 2>&1
-    "$new" render "$@" --output "new-$name" >/dev/null 2>&1
-    if cmp -s "old-$name" "new-$name"; then
+    if ! "$old" render "$@" --output "old-$name" >/dev/null 2>&1 ||
+        ! "$new" render "$@" --output "new-$name" >/dev/null 2>&1; then
+        echo "FAILED    $name"
+        failures=$((failures + 1))
+    elif cmp -s "old-$name" "new-$name"; then
         echo "same      $name"
     else
         echo "DIFFERENT $name"
@@ -72,5 +74,5 @@ for design in "${designs[@]}"; do
     compare "$design-tablet-toolbar.png" "$design.lvo" --device kindle-scribe --landscape \
         --toolbar-margin 37 --snap-pixels
 done
-echo "$failures different"
+echo "$failures different or failed"
 [[ $failures -eq 0 ]]

@@ -50,15 +50,19 @@ QByteArray bmpHeader(QSize size, int dotsPerMetre) {
 
 void toBmpRow(const QRgb* pixels, int width, char* row) {
     // Little-endian RGB32 holds B, G, R, unused in memory: a pixel is its first three bytes.
-    // Four pixels make three whole words, put together without a byte copy for each.
+    // Four pixels make three whole words, each stored as it is made: a word put together in
+    // memory first would be read back before it is complete.
     static_assert(Q_BYTE_ORDER == Q_LITTLE_ENDIAN);
     char* to = row;
     int x = 0;
     for (; x + 4 <= width; x += 4, to += 12) {
         const quint32 p0 = pixels[x], p1 = pixels[x + 1], p2 = pixels[x + 2], p3 = pixels[x + 3];
-        const quint32 words[3] = {(p0 & 0xffffff) | (p1 << 24), ((p1 >> 8) & 0xffff) | (p2 << 16),
-                                  ((p2 >> 16) & 0xff) | (p3 << 8)};
-        std::memcpy(to, words, sizeof words);
+        const quint32 first = (p0 & 0xffffff) | (p1 << 24);
+        const quint32 second = ((p1 >> 8) & 0xffff) | (p2 << 16);
+        const quint32 third = ((p2 >> 16) & 0xff) | (p3 << 8);
+        std::memcpy(to, &first, 4);
+        std::memcpy(to + 4, &second, 4);
+        std::memcpy(to + 8, &third, 4);
     }
     for (; x < width; ++x, to += 3) {
         to[0] = char(qBlue(pixels[x]));

@@ -32,6 +32,7 @@ class BandSurface : public ImageSurface {
             return;
         }
         QImage tall(band.width(), band.bottom() + 1 - top, QImage::Format_RGB32);
+        tall.fill(kWhite); // what lies above the band is cut away; it need only be the same
         const int above = band.top() - top;
         const QImage& pixels = image();
         for (int y = 0; y < band.height(); ++y)
