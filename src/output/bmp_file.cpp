@@ -5,6 +5,10 @@
 #include <algorithm>
 #include <cstring>
 
+#if defined(__x86_64__)
+#include <immintrin.h>
+#endif
+
 namespace {
 
 constexpr int kFileHeaderBytes = 14;
@@ -48,12 +52,11 @@ QByteArray bmpHeader(QSize size, int dotsPerMetre) {
     return header;
 }
 
-void toBmpRow(const QRgb* pixels, int width, char* row) {
-    // Little-endian RGB32 holds B, G, R, unused in memory: a pixel is its first three bytes.
-    // Four pixels make three whole words, each stored as it is made: a word put together in
-    // memory first would be read back before it is complete.
-    static_assert(Q_BYTE_ORDER == Q_LITTLE_ENDIAN);
-    char* to = row;
+namespace {
+
+// Four pixels make three whole words, each stored as it is made: a word put together in memory
+// first would be read back before it is complete. Returns the first pixel not converted.
+int toBmpWords(const QRgb* pixels, int width, char* to) {
     int x = 0;
     for (; x + 4 <= width; x += 4, to += 12) {
         const quint32 p0 = pixels[x], p1 = pixels[x + 1], p2 = pixels[x + 2], p3 = pixels[x + 3];
@@ -64,6 +67,40 @@ void toBmpRow(const QRgb* pixels, int width, char* row) {
         std::memcpy(to + 4, &second, 4);
         std::memcpy(to + 8, &third, 4);
     }
+    return x;
+}
+
+#if defined(__x86_64__)
+// Four pixels a step with one shuffle, on processors that have it (all but the oldest): the
+// conversion is then a small part of a BMP's cost beside the drawing and the system's writes.
+// Each step stores 16 bytes of which the next step overwrites the last 4, so the steps stop
+// while 4 bytes of the row are still to come.
+__attribute__((target("ssse3"))) int toBmpShuffled(const QRgb* pixels, int width, char* to) {
+    const __m128i dropUnused =
+        _mm_setr_epi8(0, 1, 2, 4, 5, 6, 8, 9, 10, 12, 13, 14, -1, -1, -1, -1);
+    int x = 0;
+    for (; x + 6 <= width; x += 4, to += 12) {
+        const __m128i four = _mm_loadu_si128(reinterpret_cast<const __m128i*>(pixels + x));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(to), _mm_shuffle_epi8(four, dropUnused));
+    }
+    return x;
+}
+
+const bool kHasShuffle = __builtin_cpu_supports("ssse3");
+#endif
+
+} // namespace
+
+void toBmpRow(const QRgb* pixels, int width, char* row) {
+    // Little-endian RGB32 holds B, G, R, unused in memory: a pixel is its first three bytes.
+    static_assert(Q_BYTE_ORDER == Q_LITTLE_ENDIAN);
+    int x = 0;
+#if defined(__x86_64__)
+    if (kHasShuffle)
+        x = toBmpShuffled(pixels, width, row);
+#endif
+    x += toBmpWords(pixels + x, width - x, row + 3 * x);
+    char* to = row + 3 * x;
     for (; x < width; ++x, to += 3) {
         to[0] = char(qBlue(pixels[x]));
         to[1] = char(qGreen(pixels[x]));
