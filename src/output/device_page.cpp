@@ -28,28 +28,24 @@ PageScale screenScale(const DevicePage& page) {
     return printScale({page.device.pixelsPerInch, page.screen()}, PageCalibration{});
 }
 
-// The whole screen: the page drawn right of the band, as that rectangle of a page starting at
-// the band, and the band then painted white over anything that reached into it.
-QImage drawScreen(const PageToDraw& drawn, const DevicePage& page) {
-    const int band = page.toolbarMarginPixels;
-    ImageSurface surface(page.screen(), QPoint(-band, 0));
-    DrawPage(surface, drawn.scale, drawn.design, drawn.layers);
-    if (band > 0) {
-        surface.setPenMode(PenMode::Copy);
-        surface.setPenColor(kWhite);
-        surface.setBrushColor(kWhite);
-        surface.rectangle(-band, 0, 0, drawn.scale.SurfaceHeight);
-    }
-    return surface.image();
-}
-
+// The whole screen: the page drawn right of the toolbar's band, as that rectangle of a page
+// starting at the band, and the band then painted white over anything that reached into it.
 std::optional<QString> writeGreyPng(const PageToDraw& drawn, const DevicePage& page,
                                     const QString& path, const PageDrawn& told,
                                     PngCompression compression) {
-    const QImage pixels = drawScreen(drawn, page);
-    if (told)
-        told();
-    return writePngPage(pixels, path, page.device.pixelsPerInch, compression, PngColours::Grey);
+    const int toolbar = page.toolbarMarginPixels;
+    const auto draw = [&](ImageSurface& surface) {
+        DrawPage(surface, drawn.scale, drawn.design, drawn.layers);
+        if (toolbar > 0) {
+            surface.setPenMode(PenMode::Copy);
+            surface.setPenColor(kWhite);
+            surface.setBrushColor(kWhite);
+            surface.rectangle(-toolbar, 0, 0, drawn.scale.SurfaceHeight);
+        }
+    };
+    return reasonOf(writePngInBands({QRect(QPoint(-toolbar, 0), page.screen()), draw}, path,
+                                    page.device.pixelsPerInch, compression, PngColours::Grey,
+                                    told));
 }
 
 std::optional<QString> writeExactPdf(const PageToDraw& drawn, const DevicePage& page,

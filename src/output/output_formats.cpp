@@ -74,23 +74,6 @@ std::optional<QString> svgLimit(QSize pixels, int dotsPerInch) {
     return sideLimit("an SVG page", pixels, dotsPerInch);
 }
 
-// The page drawn whole, then written.
-std::optional<QString> writePngFile(const PageToDraw& page, const QString& path,
-                                    const PageDrawn& drawn, PngCompression compression) {
-    const QImage pixels = drawRasterPage(page);
-    if (drawn)
-        drawn();
-    return writePngPage(pixels, path, page.scale.DotsPerInch, compression);
-}
-
-std::optional<QString> writeBmpFile(const PageToDraw& page, const QString& path,
-                                    const PageDrawn& drawn, PngCompression) {
-    QImage pixels = drawRasterPage(page);
-    if (drawn)
-        drawn();
-    return writeBmpPage(std::move(pixels), path, page.scale.DotsPerInch);
-}
-
 std::optional<QString> writePdfFile(const PageToDraw& page, const QString& path,
                                     const PageDrawn& drawn, PngCompression) {
     return writePdfPage(page, path, drawn);

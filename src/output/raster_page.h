@@ -1,20 +1,39 @@
 #pragma once
 
+#include "base/failure.h"
+#include "output/page_bands.h"
 #include "output/page_to_draw.h"
 #include "output/png_encoder.h"
 
-#include <QImage>
+#include <QRect>
 #include <QString>
 
 #include <optional>
 
-// The whole page as a 32-bit image.
-QImage drawRasterPage(const PageToDraw& page);
+// A picture file of a page: `area` of the page (page pixels), drawn by `draw` on a surface
+// that shows any band of it.
+struct BandedPicture {
+    QRect area;
+    DrawOnSurface draw;
+};
 
-// Each writes the RGB32 `page` as a picture file that says its resolution, replacing any file
-// at `path` only when the new one is complete, and returns the reason of a failure.
-std::optional<QString> writePngPage(const QImage& page, const QString& path, int dotsPerInch,
-                                    PngCompression compression = PngCompression::Fast,
-                                    PngColours colours = PngColours::Rgb);
-// Uncompressed 24-bit, converted a row at a time: the page is not held twice.
-std::optional<QString> writeBmpPage(QImage page, const QString& path, int dotsPerInch);
+// Each draws `picture` a band at a time, writing each band into the file as it is drawn, so
+// that neither the page nor the file is ever held whole; the file says its resolution, and
+// replaces any file at `path` only when it is complete. Drawing and writing go on together:
+// `drawn` is told once the first band is drawn.
+//
+// An 8-bit RGB or grey PNG.
+Failure writePngInBands(const BandedPicture& picture, const QString& path, int dotsPerInch,
+                        PngCompression compression, PngColours colours, const PageDrawn& drawn);
+// An uncompressed 24-bit BMP, whose rows go from the bottom up: so are the bands drawn.
+Failure writeBmpInBands(const BandedPicture& picture, const QString& path, int dotsPerInch,
+                        const PageDrawn& drawn);
+
+// The page as an RGB PNG and as a BMP, for the table of output formats.
+std::optional<QString> writePngFile(const PageToDraw& page, const QString& path,
+                                    const PageDrawn& drawn, PngCompression compression);
+std::optional<QString> writeBmpFile(const PageToDraw& page, const QString& path,
+                                    const PageDrawn& drawn, PngCompression);
+
+// The message of a failure, for callers that still take a reason as an optional.
+std::optional<QString> reasonOf(const Failure& failure);
