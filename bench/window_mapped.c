@@ -50,7 +50,12 @@ int main(int argc, char* argv[]) {
         fputs("usage: window_mapped COMMAND [ARGUMENTS...]\n", stderr);
         return 2;
     }
+    /* A server just started may name its display a moment before it takes connections. */
     Display* display = XOpenDisplay(NULL);
+    for (int tries = 0; !display && tries < 100; ++tries) {
+        usleep(50000);
+        display = XOpenDisplay(NULL);
+    }
     if (!display) {
         fputs("window_mapped: no X display.\n", stderr);
         return 1;

@@ -1,5 +1,6 @@
 #include "app/window_part.h"
 
+#include "app/first_paint.h"
 #include "app/ui/document_commands.h"
 #include "app/ui/main_form.h"
 #include "app/ui/qt_user_dialogs.h"
@@ -38,10 +39,13 @@ int runWindow(int argc, char* argv[], const QString& design, const QString& plat
     QApplication app(argc, argv);
     nameApplication();
     // The models go after the window, which is bound to them.
-    Application models;
+    Application models{Application::PrinterLater{}};
     QtUserDialogs dialogs;
     TMainForm window(models, dialogs);
     window.show();
+    // The first page shows nothing of the printer; its calibration is in force before the user
+    // can reach anything that does.
+    afterFirstPaint(window, [&models] { models.followPrinterCalibration(); });
     // A document handed over by a file manager is opened once the window is there.
     if (!design.isEmpty())
         window.documentCommands().OpenFile(design);
