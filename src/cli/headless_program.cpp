@@ -70,6 +70,9 @@ int runHeadless(int argc, char* argv[], std::span<const PrintingVerb> printingVe
     }
     // Drawing needs fonts and colours but no display.
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
+    // Kept to the end of the process: taking it down would set up the fonts of a page without
+    // text only to tear them down again, which costs more than drawing a thumbnail.
+    static QGuiApplication* app = new QGuiApplication(argc, argv);
+    Q_UNUSED(app);
     return runCommandLineWithin(argc, argv, printingVerbs);
 }
