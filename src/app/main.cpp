@@ -5,6 +5,7 @@
 #include "cli/headless_program.h"
 
 #include <cstdio>
+#include <filesystem>
 
 #include <dlfcn.h>
 
@@ -23,8 +24,21 @@ bool needsWindowPart(const QStringList& words) {
     return design.size() == 1 && isRegularFile(design.first());
 }
 
+// The library lies in lib/lineavo-pressolo beside the folder of the installed program, and in
+// that folder itself in the build. It is looked for there rather than on the program's run
+// path, which the sanitizers' loader does not search.
+void* openWindowPart() {
+    const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe");
+    for (const char* folder : {"../lib/lineavo-pressolo/", "lib/lineavo-pressolo/"}) {
+        const std::filesystem::path library = program.parent_path() / folder / kWindowPartLibrary;
+        if (void* opened = dlopen(library.c_str(), RTLD_NOW | RTLD_LOCAL))
+            return opened;
+    }
+    return nullptr;
+}
+
 int runWindowPart(int argc, char* argv[]) {
-    void* library = dlopen(kWindowPartLibrary, RTLD_NOW | RTLD_LOCAL);
+    void* library = openWindowPart();
     const auto partMain =
         library ? reinterpret_cast<WindowPartMain>(dlsym(library, kWindowPartMain)) : nullptr;
     if (!partMain) {

@@ -13,5 +13,4 @@
 extern "C" Q_DECL_EXPORT int lineavoWindowPartMain(int argc, char* argv[]);
 using WindowPartMain = int (*)(int argc, char* argv[]);
 inline constexpr char kWindowPartMain[] = "lineavoWindowPartMain";
-// Found through the command's own library path, which names the folder it is installed in.
 inline constexpr char kWindowPartLibrary[] = "liblineavo-pressolo-window.so";
