@@ -41,6 +41,7 @@ echo "== The installed files"
 cmake --install "$build_dir" --prefix "$work/prefix" >/dev/null
 manifest=(
     bin/lineavo-pressolo
+    lib/lineavo-pressolo/liblineavo-pressolo-window.so
     share/applications/lineavo-pressolo.desktop
     share/mime/packages/lineavo-pressolo.xml
     share/metainfo/com.tolvane.lineavopressolo.metainfo.xml
@@ -69,7 +70,13 @@ wait_for_lock
 echo "== Checking the installed package"
 [[ "$(command -v lineavo-pressolo)" == /usr/bin/lineavo-pressolo ]] ||
     fail "lineavo-pressolo on PATH is $(command -v lineavo-pressolo || echo nothing)."
-lineavo-pressolo --help | grep -q "^Usage:" || fail "lineavo-pressolo --help says no usage."
+# Read whole: a reader that stops at the first line would cut the program off mid-write.
+[[ "$(lineavo-pressolo --help)" == Usage:* ]] || fail "lineavo-pressolo --help says no usage."
+# The window and the verbs that print live in a library that the program loads from its own
+# folder: a print verb's usage error comes from there (2), a library not found is a failure (1).
+status=0
+lineavo-pressolo print --copies 0 2>/dev/null || status=$?
+((status == 2)) || fail "the program's window and printing part did not load (status $status)."
 desktop-file-validate /usr/share/applications/lineavo-pressolo.desktop
 appstreamcli validate --no-net /usr/share/metainfo/com.tolvane.lineavopressolo.metainfo.xml \
     >/dev/null

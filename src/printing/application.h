@@ -19,6 +19,10 @@ class Application {
   public:
     // Reads the calibration this user saved for the current printer.
     Application() { followPrinterCalibration(); }
+    // Leaves the printer unasked and the calibration unread until followPrinterCalibration():
+    // the window asks the print server only once it is shown.
+    struct PrinterLater {};
+    explicit Application(PrinterLater) {}
     // Keeps the common calibration in `calibrationFile` instead, and the printers' own in
     // `printersFolder`, or none when that is empty.
     explicit Application(QString calibrationFile, QString printersFolder = QString())

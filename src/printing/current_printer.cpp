@@ -18,19 +18,36 @@ QString noPrinterNamed(const QString& name) {
     return missing + QStringLiteral(" Name one of %1.").arg(listedWithOr(queues));
 }
 
+// What followPrinter() does.
+void followPrinterOf(QPrinter& printer) {
+    if (printer.outputFormat() == QPrinter::NativeFormat) {
+        if (const std::optional<int> dotsPerInch = queueResolution(printer.printerName()))
+            printer.setResolution(*dotsPerInch);
+    }
+    printer.setFullPage(false);
+    const QPageLayout layout = printer.pageLayout();
+    printer.setPageMargins(layout.minimumMargins(), layout.units());
+}
+
 } // namespace
 
-CurrentPrinter::CurrentPrinter() : m_printer(QPrinter::HighResolution) {
-    followPrinter();
+QPrinter& CurrentPrinter::device() const {
+    if (!m_printer) {
+        m_printer.emplace(QPrinter::HighResolution);
+        followPrinterOf(*m_printer);
+    }
+    return *m_printer;
 }
 
 QString CurrentPrinter::name() const {
-    return m_printer.outputFormat() == QPrinter::PdfFormat ? m_printer.outputFileName()
-                                                           : m_printer.printerName();
+    const QPrinter& printer = device();
+    return printer.outputFormat() == QPrinter::PdfFormat ? printer.outputFileName()
+                                                         : printer.printerName();
 }
 
 QString CurrentPrinter::queueName() const {
-    return m_printer.outputFormat() == QPrinter::NativeFormat ? m_printer.printerName() : QString();
+    const QPrinter& printer = device();
+    return printer.outputFormat() == QPrinter::NativeFormat ? printer.printerName() : QString();
 }
 
 std::optional<QString> CurrentPrinter::selectPrinter(const QString& name) {
@@ -40,35 +57,31 @@ std::optional<QString> CurrentPrinter::selectPrinter(const QString& name) {
             return serverSilence(name);
         return noPrinterNamed(name);
     }
-    m_printer.setPrinterName(*queue);
+    device().setPrinterName(*queue);
     followPrinter();
     return std::nullopt;
 }
 
 void CurrentPrinter::followPrinter() {
-    if (m_printer.outputFormat() == QPrinter::NativeFormat) {
-        if (const std::optional<int> dotsPerInch = queueResolution(m_printer.printerName()))
-            m_printer.setResolution(*dotsPerInch);
-    }
-    m_printer.setFullPage(false);
-    const QPageLayout layout = m_printer.pageLayout();
-    m_printer.setPageMargins(layout.minimumMargins(), layout.units());
+    followPrinterOf(device());
 }
 
 PrinterPage CurrentPrinter::page() const {
-    return PrinterPage{m_printer.logicalDpiX(), QSize(m_printer.width(), m_printer.height())};
+    const QPrinter& printer = device();
+    return PrinterPage{printer.logicalDpiX(), QSize(printer.width(), printer.height())};
 }
 
 std::optional<QString> CurrentPrinter::unavailableReason() const {
-    const bool toFile = m_printer.outputFormat() == QPrinter::PdfFormat;
-    if (toFile ? m_printer.outputFileName().isEmpty() : m_printer.printerName().isEmpty())
+    const QPrinter& printer = device();
+    const bool toFile = printer.outputFormat() == QPrinter::PdfFormat;
+    if (toFile ? printer.outputFileName().isEmpty() : printer.printerName().isEmpty())
         return QStringLiteral("There is no printer to print on: the print server is not "
                               "running or offers no printer.");
     return std::nullopt;
 }
 
 std::optional<QString> CurrentPrinter::heldJobNotice() const {
-    if (m_printer.outputFormat() != QPrinter::NativeFormat || !queueIsStopped(name()))
+    if (device().outputFormat() != QPrinter::NativeFormat || !queueIsStopped(name()))
         return std::nullopt;
     return QStringLiteral("The printer \"%1\" is stopped; the job waits until it is started "
                           "again.")

@@ -12,14 +12,17 @@
 // orientation chosen there. Pages are drawn at the printer's own resolution, so that every
 // edge lies on one of its pixels, and its printable area lies inside the least margins the
 // printer can print to; drawing starts at that area's top-left corner.
+//
+// The print server is asked for the default printer only when the printer is first used: its
+// answer can take longer than the whole window takes to appear.
 class CurrentPrinter {
   public:
-    CurrentPrinter();
+    CurrentPrinter() = default;
     CurrentPrinter(const CurrentPrinter&) = delete;
     CurrentPrinter& operator=(const CurrentPrinter&) = delete;
 
     // For the dialogs that change it. Call followPrinter() after they have.
-    QPrinter& printer() { return m_printer; }
+    QPrinter& printer() { return device(); }
     // The printer's name, or the file's for a printer that writes a PDF file.
     QString name() const;
     // The print queue's name; empty for a printer that writes a PDF file, which is no queue
@@ -48,5 +51,8 @@ class CurrentPrinter {
     std::optional<QString> heldJobNotice() const;
 
   private:
-    QPrinter m_printer;
+    // The printer, made and set up on the first call.
+    QPrinter& device() const;
+
+    mutable std::optional<QPrinter> m_printer;
 };
