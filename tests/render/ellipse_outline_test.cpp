@@ -39,8 +39,11 @@ void drawEllipses(Surface& surface, const EllipseCase& c) {
 }
 
 // The distance from p to the ellipse, found the slow way: the squared distance to the point at
-// angle t, sampled all round and then narrowed by golden sections around the closest sample.
+// angle t, sampled all round and then narrowed by golden sections around the closest sample. A
+// circle's is exact, so that pixel centres lying just on its rule's border count as they must.
 double distanceToEllipse(QPointF p, QPointF centre, double a, double b) {
+    if (a == b)
+        return std::abs(std::hypot(p.x() - centre.x(), p.y() - centre.y()) - a);
     const auto squared = [&](double t) {
         const double dx = centre.x() + a * std::cos(t) - p.x();
         const double dy = centre.y() + b * std::sin(t) - p.y();
@@ -107,7 +110,17 @@ INSTANTIATE_TEST_SUITE_P(
         EllipseCase{"FlatWithAWidePen", {20.4, 16.6}, 15.2, 3.3, 3},
         EllipseCase{"WiderThanItsHole", {18.2, 17.9}, 4.1, 2.6, 6},
         EllipseCase{"CutByAllFourSides", {22.1, 17.8}, 25.3, 20.6, 2},
-        EllipseCase{"CentreBeyondTheTopSide", {14.2, -5.4}, 9.7, 13.3, 2, PenMode::Copy}),
+        EllipseCase{"CentreBeyondTheTopSide", {14.2, -5.4}, 9.7, 13.3, 2, PenMode::Copy},
+        // A hole on paper whose axes scale alike is a circle, drawn by a rule of its own.
+        EllipseCase{"CircleHairline", {15.3, 14.7}, 9.6, 9.6, 0},
+        EllipseCase{"CircleHairlineInCopyMode", {15.3, 14.7}, 9.6, 9.6, 1, PenMode::Copy},
+        EllipseCase{"CircleCentredOnAPixelCorner", {16, 16}, 7, 7, 1},
+        EllipseCase{"CircleCentredOnAPixelCentre", {16.5, 16.5}, 7.5, 7.5, 2},
+        EllipseCase{"CircleWiderThanItsHole", {18.2, 17.9}, 2.4, 2.4, 6},
+        EllipseCase{"CircleSmallerThanAPixel", {10.4, 10.6}, 0.3, 0.3, 1},
+        EllipseCase{"CircleCutByAllFourSides", {20.1, 17.8}, 21.3, 21.3, 3},
+        EllipseCase{"CircleCentreBeyondTheLeftSide", {-6.2, 12.4}, 10.7, 10.7, 2, PenMode::Copy},
+        EllipseCase{"CircleAwayFromThePage", {-40, -40}, 8, 8, 2}),
     [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
