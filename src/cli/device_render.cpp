@@ -137,13 +137,14 @@ std::optional<DevicePage> readDevicePage(const CommandArguments& args, const Tab
     return page;
 }
 
-std::optional<QString> writeRequest(const DeviceRequest& request, const DevicePage& page,
-                                    const PageDesign& design, const PageLayers& layers) {
+Failure writeRequest(const DeviceRequest& request, const DevicePage& page, const PageDesign& design,
+                     const PageLayers& layers) {
     if (request.bundleDir.isEmpty()) {
-        if (auto error = writeDevicePage(*request.file.format, request.output, page, design, layers,
-                                         {}, request.file.compression))
-            return request.output + QStringLiteral(": ") + *error;
-        return std::nullopt;
+        if (std::optional<QString> error =
+                writeDevicePage(*request.file.format, request.output, page, design, layers, {},
+                                request.file.compression))
+            return Failure::because(*error).within(request.output);
+        return Failure::none();
     }
     const QString name = request.design.isEmpty() ? kNewDesignTemplateName
                                                   : QFileInfo(request.design).completeBaseName();
@@ -210,8 +211,9 @@ int runDeviceRender(const CommandArguments& args, QTextStream& out, QTextStream&
         err << failure.message() << "\n";
         return ExitFailure;
     }
-    if (auto error = writeRequest(request, *page, loaded.design, loaded.layers())) {
-        err << *error << "\n";
+    if (const Failure failure = writeRequest(request, *page, loaded.design, loaded.layers());
+        failure.failed()) {
+        err << failure.message() << "\n";
         return ExitFailure;
     }
     return ExitSuccess;

@@ -54,11 +54,13 @@ std::optional<QString> writeGreyPng(const PageToDraw& drawn, const DevicePage& p
 
 std::optional<QString> writeExactPdf(const PageToDraw& drawn, const DevicePage& page,
                                      const QString& path, const PageDrawn& told) {
-    return writeOnePagePdf(exactPdfLayout(screenScale(page)), path, told, [&](QPainter& painter) {
-        painter.translate(page.toolbarMarginPixels, 0);
-        painter.setClipRect(QRect(0, 0, drawn.scale.SurfaceWidth, drawn.scale.SurfaceHeight));
-        drawPageOnPagedDevice(painter, drawn);
-    });
+    const Failure failure =
+        writeOnePagePdf(exactPdfLayout(screenScale(page)), path, told, [&](QPainter& painter) {
+            painter.translate(page.toolbarMarginPixels, 0);
+            painter.setClipRect(QRect(0, 0, drawn.scale.SurfaceWidth, drawn.scale.SurfaceHeight));
+            drawPageOnPagedDevice(painter, drawn);
+        });
+    return failure.failed() ? std::optional(failure.message()) : std::nullopt;
 }
 
 // The page right of the band, cut where it ends as the raster page is: a line on the page's
@@ -74,10 +76,12 @@ std::optional<QString> writeVectorPdf(const PageToDraw& drawn, const DevicePage&
                                       const QString& path, const PageDrawn& told) {
     const PageScale screen = screenScale(page);
     const double band = VectorPlacement(screen).fromPixels(page.toolbarMarginPixels);
-    return writeOnePagePdf(vectorPdfLayout(screen), path, told, [&](QPainter& painter) {
-        PdfVectorCanvas canvas(painter, screen.DotsPerInch);
-        drawVectorPageRightOf(canvas, band, drawn);
-    });
+    const Failure failure =
+        writeOnePagePdf(vectorPdfLayout(screen), path, told, [&](QPainter& painter) {
+            PdfVectorCanvas canvas(painter, screen.DotsPerInch);
+            drawVectorPageRightOf(canvas, band, drawn);
+        });
+    return failure.failed() ? std::optional(failure.message()) : std::nullopt;
 }
 
 std::optional<QString> writeSvg(const PageToDraw& drawn, const DevicePage& page,

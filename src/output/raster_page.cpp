@@ -23,25 +23,31 @@ QImage drawRasterPage(const PageToDraw& page) {
 std::optional<QString> writePngPage(const QImage& page, const QString& path, int dotsPerInch,
                                     PngCompression compression, PngColours colours) {
     SafeFileWriter file(path);
-    if (auto error = file.open())
-        return error;
+    if (const Failure failure = file.open(); failure.failed())
+        return failure.message();
     if (auto error = writePng(file.device(), page, dotsPerMetre(dotsPerInch),
-                              pngSettingsFor(compression), colours))
-        return file.cancel().value_or(*error);
-    return file.commit();
+                              pngSettingsFor(compression), colours)) {
+        const Failure own = file.cancel();
+        return own.failed() ? own.message() : *error;
+    }
+    const Failure committed = file.commit();
+    return committed.failed() ? std::optional(committed.message()) : std::nullopt;
 }
 
 std::optional<QString> writeBmpPage(QImage page, const QString& path, int dotsPerInch) {
     page.setDotsPerMeterX(dotsPerMetre(dotsPerInch));
     page.setDotsPerMeterY(dotsPerMetre(dotsPerInch));
     SafeFileWriter file(path);
-    if (auto error = file.open())
-        return error;
+    if (const Failure failure = file.open(); failure.failed())
+        return failure.message();
     // The toolkit writes a 32-bit page as 24-bit rows, converting one row at a time.
     QImageWriter writer(&file.device(), "bmp");
     if (!writer.write(page)) {
-        return file.cancel().value_or(
-            QStringLiteral("Could not write the picture: %1.").arg(writer.errorString()));
+        const Failure own = file.cancel();
+        return own.failed()
+                   ? own.message()
+                   : QStringLiteral("Could not write the picture: %1.").arg(writer.errorString());
     }
-    return file.commit();
+    const Failure committed = file.commit();
+    return committed.failed() ? std::optional(committed.message()) : std::nullopt;
 }

@@ -8,18 +8,18 @@
 #include "output/whole_file.h"
 #include "render/page_scale.h"
 
-std::optional<QString> writeSvgPage(const PageToDraw& page, const QString& path,
-                                    const PageDrawn& drawn) {
+Failure writeSvgPage(const PageToDraw& page, const QString& path, const PageDrawn& drawn) {
     SvgCanvas canvas(vectorSheetPoints(page.scale), VectorPlacement(page.scale).fromPixels(1));
     drawVectorPage(canvas, page);
     const QByteArray svg = canvas.finish();
     if (drawn)
         drawn();
-    return writeWholeFile(path, svg);
+    if (std::optional<QString> error = writeWholeFile(path, svg))
+        return Failure::because(*error);
+    return Failure::none();
 }
 
-std::optional<QString> writeVectorPdfPage(const PageToDraw& page, const QString& path,
-                                          const PageDrawn& drawn) {
+Failure writeVectorPdfPage(const PageToDraw& page, const QString& path, const PageDrawn& drawn) {
     return writeOnePagePdf(vectorPdfLayout(page.scale), path, drawn,
                            [&](QPainter& painter) { drawVectorPdfPage(painter, page); });
 }

@@ -4,8 +4,10 @@
 
 std::optional<QString> writeWholeFile(const QString& path, const QByteArray& bytes) {
     SafeFileWriter file(path);
-    if (auto error = file.open())
-        return error;
+    if (const Failure failure = file.open(); failure.failed())
+        return failure.message();
     file.device().write(bytes); // a short write is found by the commit
-    return file.commit();
+    if (const Failure failure = file.commit(); failure.failed())
+        return failure.message();
+    return std::nullopt;
 }
