@@ -36,8 +36,10 @@ void mergedDotGridBenchmark(benchmark::State& state, QPageSize::PageSizeId sheet
         // Fresh layers, as every print makes: the tile is stretched within the job.
         const PicturePageLayers layers(texture, noPicture);
         const PageScale scale = printScale(printer.page(), calibration.forPage());
-        if (auto error = printDesign(printer, {scale, pageDesignOf(settings), layers}, 1))
-            state.SkipWithError(error->toUtf8().constData());
+        if (const Failure failure =
+                printDesign(printer, {scale, pageDesignOf(settings), layers}, 1);
+            failure.failed())
+            state.SkipWithError(failure.message().toUtf8().constData());
     };
     reportAgainst(
         state, "copy", [&] { print(MergeMode::NOMergeCheck); },

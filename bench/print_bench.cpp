@@ -81,11 +81,11 @@ void printTexturePageBenchmark(benchmark::State& state, bool noise) {
         page = printer.page().printableArea;
         const PicturePageLayers layers(texture, noPicture);
         const PageScale scale = printScale(printer.page(), calibration.forPage());
-        const auto error = printDesign(printer, {scale, pageDesignOf(settings), layers}, 1);
+        const Failure failure = printDesign(printer, {scale, pageDesignOf(settings), layers}, 1);
         seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
         addedKilobytes = peakKilobytes() - before;
-        if (error)
-            state.SkipWithError(error->toUtf8().constData());
+        if (failure.failed())
+            state.SkipWithError(failure.message().toUtf8().constData());
     }
     state.counters["job_ms"] = seconds * 1000;
     state.counters["peak_added_MB"] = addedKilobytes / 1024.0;

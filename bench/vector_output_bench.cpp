@@ -33,8 +33,8 @@ void vectorOutputBenchmark(benchmark::State& state, OutputFormatId vectorId) {
     const QString exactFile = folder.filePath(QStringLiteral("exact.pdf"));
     const QString vectorFile = folder.filePath(QStringLiteral("page.") + vector->suffixes.first());
     const auto write = [&](const OutputFormat& format, const QString& file) {
-        if (const auto error = writePageFile(format, file, page))
-            state.SkipWithError(error->toStdString().c_str());
+        if (const Failure failure = writePageFile(format, file, page); failure.failed())
+            state.SkipWithError(failure.message().toStdString().c_str());
     };
     reportAgainst(
         state, "exact", [&] { write(*exact, exactFile); }, [&] { write(*vector, vectorFile); }, 3,

@@ -13,22 +13,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     PaperSettings opened;
     const QJsonObject untouched = settingsToJson(opened);
-    if (applyDocument(opened, bytes, documentPath)) {
+    if (applyDocument(opened, bytes, documentPath).failed()) {
         if (settingsToJson(opened) != untouched)
             std::abort(); // a refused document changed the design
         return 0;
     }
 
     QByteArray saved;
-    if (encodeDocument(opened, documentPath, saved))
+    if (encodeDocument(opened, documentPath, saved).failed())
         std::abort(); // what was read must be writable again
     PaperSettings reopened;
-    if (applyDocument(reopened, saved, documentPath))
+    if (applyDocument(reopened, saved, documentPath).failed())
         std::abort();
     if (settingsToJson(reopened) != settingsToJson(opened))
         std::abort();
     QByteArray savedAgain;
-    if (encodeDocument(reopened, documentPath, savedAgain) || savedAgain != saved)
+    if (encodeDocument(reopened, documentPath, savedAgain).failed() || savedAgain != saved)
         std::abort();
     return 0;
 }

@@ -11,9 +11,9 @@
 
 namespace {
 
-QString failureOf(const QString& target, int code) {
-    return QStringLiteral("%1: Could not replace the file: %2.")
-        .arg(target, QString::fromLocal8Bit(strerror(code)));
+Failure failureOf(const QString& target, int code) {
+    return Failure::because(QStringLiteral("%1: Could not replace the file: %2.")
+                                .arg(target, QString::fromLocal8Bit(strerror(code))));
 }
 
 // Moves the file at `path`, if there is one, to a new name beside it, set in `aside`, from
@@ -41,19 +41,19 @@ int moveAside(const QByteArray& path, QByteArray& aside) {
 
 } // namespace
 
-std::optional<QString> SafeFileSet::stage(const QString& target, QString& staged) {
+Failure SafeFileSet::stage(const QString& target, QString& staged) {
     auto writer = std::make_unique<SafeFileWriter>(target);
-    std::optional<QString> error = writer->open();
-    if (!error)
-        error = writer->closeFile();
-    if (error)
-        return target + QStringLiteral(": ") + *error;
+    Failure failure = writer->open();
+    if (failure.succeeded())
+        failure = writer->closeFile();
+    if (failure.failed())
+        return failure.within(target);
     staged = fileNameFromSystem(writer->m_temporaryPath);
     m_files.push_back({target, std::move(writer)});
-    return std::nullopt;
+    return Failure::none();
 }
 
-std::optional<QString> SafeFileSet::commit() {
+Failure SafeFileSet::commit() {
     const InterruptsHeldBack held;
     std::vector<QByteArray> aside(m_files.size());
     size_t placed = 0;
@@ -81,5 +81,5 @@ std::optional<QString> SafeFileSet::commit() {
             ::unlink(aside[i].constData());
         m_files[i].writer->placed();
     }
-    return std::nullopt;
+    return Failure::none();
 }

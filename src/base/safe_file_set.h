@@ -5,7 +5,6 @@
 #include <QString>
 
 #include <memory>
-#include <optional>
 #include <vector>
 
 // Replaces a set of files all together or not at all, such as pages and the list that names
@@ -19,10 +18,10 @@ class SafeFileSet {
     // `staged` to its name, for a writer that replaces a file whole to fill in. A staged file
     // not put in place goes with the set. Returns "FILE: reason" if the target cannot be
     // replaced.
-    [[nodiscard]] std::optional<QString> stage(const QString& target, QString& staged);
+    Failure stage(const QString& target, QString& staged);
     // Puts every staged file in place of its target, or none. Returns "FILE: reason" of the
     // target that could not be replaced.
-    [[nodiscard]] std::optional<QString> commit();
+    Failure commit();
 
   private:
     struct Staged {

@@ -115,15 +115,17 @@ SafeFileWriter::~SafeFileWriter() {
     discard();
 }
 
-std::optional<QString> SafeFileWriter::open() {
+Failure SafeFileWriter::open() {
     const QByteArray path = systemFileName(m_fileName);
     struct stat old {};
     const bool replaces = ::stat(path.constData(), &old) == 0;
     if (replaces && ::access(path.constData(), W_OK) != 0)
-        return sentence(QStringLiteral("create"),
-                        QStringLiteral("Existing file %1 is not writable").arg(m_fileName));
+        return Failure::because(
+            sentence(QStringLiteral("create"),
+                     QStringLiteral("Existing file %1 is not writable").arg(m_fileName)));
     if (replaces && S_ISDIR(old.st_mode))
-        return sentence(QStringLiteral("create"), QStringLiteral("Filename refers to a directory"));
+        return Failure::because(
+            sentence(QStringLiteral("create"), QStringLiteral("Filename refers to a directory")));
     m_finalPath = followLinks(path);
     // A file that is replaced is closed to others until it has the old file's permissions; a
     // new one gets what the umask leaves.
@@ -132,20 +134,21 @@ std::optional<QString> SafeFileWriter::open() {
     if (m_descriptor < 0) {
         const int code = errno;
         m_temporaryPath.clear();
-        return code == ENOSPC ? kDiskFullMessage
-                              : sentence(QStringLiteral("create"), systemReason(code));
+        return Failure::because(code == ENOSPC
+                                    ? kDiskFullMessage
+                                    : sentence(QStringLiteral("create"), systemReason(code)));
     }
     // The permissions are a courtesy: a file that cannot take them is still written.
     if (replaces)
         static_cast<void>(::fchmod(m_descriptor, old.st_mode & 0777));
     m_device.start(m_descriptor);
-    return std::nullopt;
+    return Failure::none();
 }
 
-std::optional<QString> SafeFileWriter::writeFailure() const {
+Failure SafeFileWriter::writeFailure() const {
     if (m_device.failure() != 0)
-        return writeFailureOf(m_device.failure());
-    return std::nullopt;
+        return Failure::because(writeFailureOf(m_device.failure()));
+    return Failure::none();
 }
 
 void SafeFileWriter::discard() {
@@ -159,18 +162,18 @@ void SafeFileWriter::discard() {
     m_removedOnInterrupt.forget();
 }
 
-std::optional<QString> SafeFileWriter::closeFile() {
-    std::optional<QString> error = writeFailure();
+Failure SafeFileWriter::closeFile() {
+    Failure failure = writeFailure();
     // Some file systems take the blocks only when the data is synced, and some report a
     // failed write only when the file is closed.
-    if (!error && ::fsync(m_descriptor) != 0)
-        error = writeFailureOf(errno);
+    if (failure.succeeded() && ::fsync(m_descriptor) != 0)
+        failure = Failure::because(writeFailureOf(errno));
     m_device.close();
     const int closed = ::close(m_descriptor);
     m_descriptor = -1;
-    if (!error && closed != 0)
-        error = writeFailureOf(errno);
-    return error;
+    if (failure.succeeded() && closed != 0)
+        failure = Failure::because(writeFailureOf(errno));
+    return failure;
 }
 
 void SafeFileWriter::placed() {
@@ -178,20 +181,20 @@ void SafeFileWriter::placed() {
     m_removedOnInterrupt.forget();
 }
 
-std::optional<QString> SafeFileWriter::commit() {
-    std::optional<QString> error = closeFile();
-    if (!error && ::rename(m_temporaryPath.constData(), m_finalPath.constData()) != 0)
-        error = writeFailureOf(errno);
-    if (error) {
+Failure SafeFileWriter::commit() {
+    Failure failure = closeFile();
+    if (failure.succeeded() && ::rename(m_temporaryPath.constData(), m_finalPath.constData()) != 0)
+        failure = Failure::because(writeFailureOf(errno));
+    if (failure.failed()) {
         discard();
-        return error;
+        return failure;
     }
     placed();
-    return std::nullopt;
+    return Failure::none();
 }
 
-std::optional<QString> SafeFileWriter::cancel() {
-    const std::optional<QString> error = writeFailure();
+Failure SafeFileWriter::cancel() {
+    Failure failure = writeFailure();
     discard();
-    return error;
+    return failure;
 }

@@ -1,12 +1,11 @@
 #pragma once
 
+#include "base/failure.h"
 #include "base/interrupted_files.h"
 
 #include <QByteArray>
 #include <QIODevice>
 #include <QString>
-
-#include <optional>
 
 #include <sys/types.h>
 
@@ -52,25 +51,25 @@ class SafeFileWriter {
     SafeFileWriter& operator=(const SafeFileWriter&) = delete;
 
     // Starts the new file. Returns why it cannot be created, if it cannot.
-    [[nodiscard]] std::optional<QString> open();
+    Failure open();
     // Where the caller writes the content. A write fails whole or not at all; a failure need
     // not be checked here, as the commit finds it.
     QIODevice& device() { return m_device; }
     // Puts the new file in place of the old one, or returns why it cannot: "Disk full." or
     // the system's reason. On failure the new file is removed and the old one stays.
-    [[nodiscard]] std::optional<QString> commit();
+    Failure commit();
     // Gives up a write that its writer could not finish; the old file stays. Returns the
     // file's own failure, if it had one, which says more than the writer can (a picture
     // writer meeting a full disk knows only that it failed).
-    std::optional<QString> cancel();
+    Failure cancel();
 
   private:
     // A set of files replaces its targets itself, all together.
     friend class SafeFileSet;
 
-    std::optional<QString> writeFailure() const;
+    Failure writeFailure() const;
     // Closes the new file, with its content on the disk; returns why it could not.
-    std::optional<QString> closeFile();
+    Failure closeFile();
     // The new file has taken the old one's name, and is no longer the writer's to remove.
     void placed();
     // Closes the new file and removes it.

@@ -61,29 +61,30 @@ void CalibrationSettings::setFromBytes(QByteArrayView bytes) {
     }
 }
 
-std::optional<QString> CalibrationSettings::damageIn(QByteArrayView bytes) const {
+Failure CalibrationSettings::damageIn(QByteArrayView bytes) const {
     if (bytes.size() > kCalibrationFileSize)
-        return QStringLiteral("it is longer than %1 bytes").arg(kCalibrationFileSize);
+        return Failure::because(
+            QStringLiteral("it is longer than %1 bytes").arg(kCalibrationFileSize));
     if (bytes.size() < kCalibrationFileSize)
-        return QStringLiteral("it holds %1 bytes, not %2")
-            .arg(bytes.size())
-            .arg(kCalibrationFileSize);
+        return Failure::because(QStringLiteral("it holds %1 bytes, not %2")
+                                    .arg(bytes.size())
+                                    .arg(kCalibrationFileSize));
     constexpr const char* kValueNames[] = {"left distance", "top distance", "width", "height"};
     const std::array<const RealField*, 4> fields = fieldsInFileOrder();
     const std::array<std::optional<double>, 4> stored = calibrationLengthsIn(bytes);
     for (size_t i = 0; i < fields.size(); ++i) {
         const QLatin1String name(kValueNames[i]);
         if (!stored[i] || !std::isfinite(*stored[i]))
-            return QStringLiteral("its %1 is not a number").arg(name);
+            return Failure::because(QStringLiteral("its %1 is not a number").arg(name));
         const RealField::Range& range = fields[i]->range();
         if (*stored[i] < range.minimum || *stored[i] > range.maximum)
-            return QStringLiteral("its %1, %2 mm, lies outside %3 to %4 mm")
-                .arg(name)
-                .arg(*stored[i])
-                .arg(range.minimum)
-                .arg(range.maximum);
+            return Failure::because(QStringLiteral("its %1, %2 mm, lies outside %3 to %4 mm")
+                                        .arg(name)
+                                        .arg(*stored[i])
+                                        .arg(range.minimum)
+                                        .arg(range.maximum));
     }
-    return std::nullopt;
+    return Failure::none();
 }
 
 void CalibrationSettings::load(const QString& fileName) {
@@ -91,7 +92,7 @@ void CalibrationSettings::load(const QString& fileName) {
         setFromBytes(*bytes);
 }
 
-std::optional<QString> CalibrationSettings::save(const QString& fileName) const {
+Failure CalibrationSettings::save(const QString& fileName) const {
     return writeCalibrationFile(fileName, lengths());
 }
 

@@ -49,13 +49,12 @@ class CalibrationSettings : public QObject {
     // Why `bytes` are not a calibration file as this program writes one, if they are not: 32
     // bytes of four numbers, each within its field's range. Such a file has been damaged, and
     // setting its values through the fields would hide that.
-    std::optional<QString> damageIn(QByteArrayView bytes) const;
+    Failure damageIn(QByteArrayView bytes) const;
 
     // Reads the calibration file; a missing or unreadable file keeps every value.
     void load(const QString& fileName);
-    // Writes the calibration file whole; on failure the old file stays as it was and the
-    // reason is returned.
-    [[nodiscard]] std::optional<QString> save(const QString& fileName) const;
+    // Writes the calibration file whole; on failure the old file stays as it was.
+    Failure save(const QString& fileName) const;
 
   private:
     std::array<RealField*, 4> fieldsInFileOrder();

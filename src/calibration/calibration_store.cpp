@@ -53,10 +53,9 @@ std::optional<QByteArray> readCalibrationFile(const QString& fileName) {
     return file.read(kCalibrationFileSize + 1);
 }
 
-std::optional<QString> writeCalibrationFile(const QString& fileName,
-                                            const CalibrationLengths& lengths) {
+Failure writeCalibrationFile(const QString& fileName, const CalibrationLengths& lengths) {
     SafeFileWriter file(fileName);
-    if (auto error = file.open())
+    if (Failure error = file.open(); error.failed())
         return error;
     file.device().write(calibrationFileBytes(lengths)); // a short write is found by the commit
     return file.commit();

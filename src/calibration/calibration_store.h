@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/failure.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
@@ -23,10 +25,8 @@ std::array<std::optional<double>, 4> calibrationLengthsIn(QByteArrayView bytes);
 // The first 33 bytes of the calibration file, one more than a calibration holds, so that a file
 // too long shows; none when it is missing, is not a file or cannot be read.
 std::optional<QByteArray> readCalibrationFile(const QString& fileName);
-// Writes the calibration file whole; on failure the old file stays as it was and the reason is
-// returned.
-[[nodiscard]] std::optional<QString> writeCalibrationFile(const QString& fileName,
-                                                          const CalibrationLengths& lengths);
+// Writes the calibration file whole; on failure the old file stays as it was.
+Failure writeCalibrationFile(const QString& fileName, const CalibrationLengths& lengths);
 
 // Where the calibration is read from and where it is written. A calibration of the user's own
 // comes first; else one beside the program, which an administrator may have put there. It is

@@ -66,30 +66,30 @@ void PrinterCalibrations::loadCommon(CalibrationSettings& calibration) const {
     calibration.setPrintersOwn(false);
 }
 
-std::optional<QString> PrinterCalibrations::load(const QString& printer,
-                                                 CalibrationSettings& calibration) const {
+Failure PrinterCalibrations::load(const QString& printer, CalibrationSettings& calibration) const {
     if (!hasOwn(printer)) {
         loadCommon(calibration);
-        return std::nullopt;
+        return Failure::none();
     }
     const QString file = ownFile(printer);
     const std::optional<QByteArray> bytes = readCalibrationFile(file);
-    const std::optional<QString> damage =
-        bytes ? calibration.damageIn(*bytes) : QStringLiteral("it cannot be read");
-    if (damage) {
+    const Failure damage = bytes ? calibration.damageIn(*bytes)
+                                 : Failure::because(QStringLiteral("it cannot be read"));
+    if (damage.failed()) {
         loadCommon(calibration);
-        return QStringLiteral("The calibration of the printer \"%1\" in \"%2\" cannot be used: "
-                              "%3. The common calibration is used instead until the printer is "
-                              "calibrated again.")
-            .arg(printer, file, *damage);
+        return Failure::because(
+            QStringLiteral("The calibration of the printer \"%1\" in \"%2\" cannot be used: "
+                           "%3. The common calibration is used instead until the printer is "
+                           "calibrated again.")
+                .arg(printer, file, damage.message()));
     }
     calibration.setFromBytes(*bytes);
     calibration.setPrintersOwn(true);
-    return std::nullopt;
+    return Failure::none();
 }
 
-std::optional<QString> PrinterCalibrations::loadByName(const QString& name,
-                                                       CalibrationSettings& calibration) const {
+Failure PrinterCalibrations::loadByName(const QString& name,
+                                        CalibrationSettings& calibration) const {
     if (hasOwn(name))
         return load(name, calibration);
     const QStringList files =
@@ -103,9 +103,10 @@ std::optional<QString> PrinterCalibrations::loadByName(const QString& name,
             return load(printer, calibration);
     }
     loadCommon(calibration);
-    return QStringLiteral("No printer named \"%1\" has a calibration of its own; the common "
-                          "calibration is used.")
-        .arg(name);
+    return Failure::because(
+        QStringLiteral("No printer named \"%1\" has a calibration of its own; the common "
+                       "calibration is used.")
+            .arg(name));
 }
 
 QString PrinterCalibrations::saveFile(const QString& printer) const {
@@ -116,14 +117,15 @@ QString PrinterCalibrations::saveFile(const QString& printer) const {
     return own;
 }
 
-std::optional<QString> PrinterCalibrations::removeOwn(const QString& printer) const {
+Failure PrinterCalibrations::removeOwn(const QString& printer) const {
     const QString file = ownFile(printer);
     if (file.isEmpty() || !QFileInfo::exists(file))
-        return std::nullopt;
+        return Failure::none();
     QFile own(file);
     if (!own.remove())
-        return QStringLiteral("The calibration of the printer \"%1\" in \"%2\" could not be "
-                              "removed: %3.")
-            .arg(printer, file, own.errorString());
-    return std::nullopt;
+        return Failure::because(
+            QStringLiteral("The calibration of the printer \"%1\" in \"%2\" could not be "
+                           "removed: %3.")
+                .arg(printer, file, own.errorString()));
+    return Failure::none();
 }

@@ -1,8 +1,8 @@
 #pragma once
 
-#include <QString>
+#include "base/failure.h"
 
-#include <optional>
+#include <QString>
 
 class CalibrationSettings;
 
@@ -27,16 +27,14 @@ class PrinterCalibrations {
     // Reads the calibration the printer prints with into `calibration`: its own, else the
     // common one; values the common file does not hold are those of a calibration never
     // measured. An own file that cannot be used, damaged or unreadable, is passed over for the
-    // common one, and the message returned says so and why.
-    [[nodiscard]] std::optional<QString> load(const QString& printer,
-                                              CalibrationSettings& calibration) const;
+    // common one, and the failure says so and why.
+    Failure load(const QString& printer, CalibrationSettings& calibration) const;
 
     // Reads the calibration of the printer `name` names, as load() does, where nobody has asked
     // the print server which printer that is: its own is found under the name or under one
     // that differs only in the case of ASCII letters, as the server matches names. Where none
-    // is found the common one is read, and the message returned says so.
-    [[nodiscard]] std::optional<QString> loadByName(const QString& name,
-                                                    CalibrationSettings& calibration) const;
+    // is found the common one is read, and the failure says so.
+    Failure loadByName(const QString& name, CalibrationSettings& calibration) const;
 
     // The file the printer's calibration is saved in: its own, with its folder made, so that
     // the first save for a printer leaves the common calibration to the others; the common
@@ -44,7 +42,7 @@ class PrinterCalibrations {
     QString saveFile(const QString& printer) const;
 
     // Removes the printer's own calibration, so that it prints with the common one again.
-    [[nodiscard]] std::optional<QString> removeOwn(const QString& printer) const;
+    Failure removeOwn(const QString& printer) const;
 
   private:
     QString commonReadFile() const;

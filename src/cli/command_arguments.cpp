@@ -18,10 +18,8 @@ QStringList CommandArguments::all(const QString& name) const {
     return values;
 }
 
-std::optional<QString> parseCommandArguments(const QStringList& words,
-                                             const QStringList& optionNames,
-                                             CommandArguments& result,
-                                             const QStringList& switchNames) {
+Failure parseCommandArguments(const QStringList& words, const QStringList& optionNames,
+                              CommandArguments& result, const QStringList& switchNames) {
     bool optionsEnded = false;
     for (qsizetype i = 0; i < words.size(); ++i) {
         const QString& word = words[i];
@@ -29,7 +27,7 @@ std::optional<QString> parseCommandArguments(const QStringList& words,
             // Every word that is not an option names a file, and "" names none: taking it for
             // no file at all would quietly draw or save the defaults.
             if (word.isEmpty())
-                return QStringLiteral("No file name given.");
+                return Failure::because(QStringLiteral("No file name given."));
             result.positional << word;
             continue;
         }
@@ -38,7 +36,7 @@ std::optional<QString> parseCommandArguments(const QStringList& words,
             continue;
         }
         if (!word.startsWith(QLatin1String("--")))
-            return QStringLiteral("Unknown option %1.").arg(word);
+            return Failure::because(QStringLiteral("Unknown option %1.").arg(word));
         QString name = word.mid(2);
         const qsizetype equals = name.indexOf(u'=');
         const bool valueAttached = equals >= 0;
@@ -46,18 +44,19 @@ std::optional<QString> parseCommandArguments(const QStringList& words,
             name.truncate(equals);
         if (switchNames.contains(name)) {
             if (valueAttached)
-                return QStringLiteral("The option --%1 takes no value.").arg(name);
+                return Failure::because(
+                    QStringLiteral("The option --%1 takes no value.").arg(name));
             result.switches << name;
             continue;
         }
         if (!optionNames.contains(name))
-            return QStringLiteral("Unknown option --%1.").arg(name);
+            return Failure::because(QStringLiteral("Unknown option --%1.").arg(name));
         if (valueAttached)
             result.options.emplace_back(name, word.mid(2 + equals + 1));
         else if (i + 1 < words.size())
             result.options.emplace_back(name, words[++i]);
         else
-            return QStringLiteral("The option --%1 needs a value.").arg(name);
+            return Failure::because(QStringLiteral("The option --%1 needs a value.").arg(name));
     }
-    return std::nullopt;
+    return Failure::none();
 }

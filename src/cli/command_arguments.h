@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/failure.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -22,9 +24,7 @@ struct CommandArguments {
 
 // Parses `words`, allowing only the options in `optionNames` and the switches in `switchNames`
 // (without the dashes). A word "--" ends the options: every word after it is positional, even
-// one starting with "-". Positional words name files and may not be empty. Returns the usage
-// error, if any.
-std::optional<QString> parseCommandArguments(const QStringList& words,
-                                             const QStringList& optionNames,
-                                             CommandArguments& result,
-                                             const QStringList& switchNames = {});
+// one starting with "-". Positional words name files and may not be empty. Fails with the usage
+// error.
+Failure parseCommandArguments(const QStringList& words, const QStringList& optionNames,
+                              CommandArguments& result, const QStringList& switchNames = {});

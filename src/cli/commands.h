@@ -1,9 +1,9 @@
 #pragma once
 
+#include "base/failure.h"
+
 #include <QString>
 #include <QStringList>
-
-#include <optional>
 
 class PaperSettings;
 class QTextStream;
@@ -19,5 +19,5 @@ int runSaveCommand(const QStringList& words, QTextStream& out, QTextStream& err)
 int runPictureCommand(const QStringList& words, QTextStream& out, QTextStream& err);
 
 // Opens `designPath` into `settings`, or leaves the defaults of New when it is empty.
-// Returns "FILE: message" when the design cannot be opened.
-std::optional<QString> loadDesign(const QString& designPath, PaperSettings& settings);
+// Fails with "FILE: message" when the design cannot be opened.
+Failure loadDesign(const QString& designPath, PaperSettings& settings);

@@ -9,10 +9,10 @@
 #include <QJsonDocument>
 #include <QTextStream>
 
-std::optional<QString> loadDesign(const QString& designPath, PaperSettings& settings) {
+Failure loadDesign(const QString& designPath, PaperSettings& settings) {
     if (designPath.isEmpty()) {
         settings.resetToNew();
-        return std::nullopt;
+        return Failure::none();
     }
     // The document's messages name the file themselves.
     return openDocument(settings, designPath);
@@ -20,8 +20,8 @@ std::optional<QString> loadDesign(const QString& designPath, PaperSettings& sett
 
 int runShowCommand(const QStringList& words, QTextStream& out, QTextStream& err) {
     CommandArguments args;
-    if (auto error = parseCommandArguments(words, {}, args)) {
-        err << *error << "\n";
+    if (Failure error = parseCommandArguments(words, {}, args); error.failed()) {
+        err << error.message() << "\n";
         return ExitUsage;
     }
     if (args.positional.size() != 1) {
@@ -29,8 +29,8 @@ int runShowCommand(const QStringList& words, QTextStream& out, QTextStream& err)
         return ExitUsage;
     }
     PaperSettings settings;
-    if (auto error = loadDesign(args.positional.first(), settings)) {
-        err << *error << "\n";
+    if (Failure error = loadDesign(args.positional.first(), settings); error.failed()) {
+        err << error.message() << "\n";
         return ExitFailure;
     }
     out << QJsonDocument(settingsToJson(settings)).toJson(QJsonDocument::Indented);
@@ -40,9 +40,10 @@ int runShowCommand(const QStringList& words, QTextStream& out, QTextStream& err)
 int runSaveCommand(const QStringList& words, QTextStream& out, QTextStream& err) {
     Q_UNUSED(out);
     CommandArguments args;
-    if (auto error =
-            parseCommandArguments(words, {QStringLiteral("set"), QStringLiteral("preset")}, args)) {
-        err << *error << "\n";
+    if (Failure error =
+            parseCommandArguments(words, {QStringLiteral("set"), QStringLiteral("preset")}, args);
+        error.failed()) {
+        err << error.message() << "\n";
         return ExitUsage;
     }
     if (args.positional.isEmpty() || args.positional.size() > 2) {
@@ -53,14 +54,14 @@ int runSaveCommand(const QStringList& words, QTextStream& out, QTextStream& err)
     const QString outputPath = args.positional.last();
 
     PaperSettings settings;
-    if (auto error = loadDesign(designPath, settings)) {
-        err << *error << "\n";
+    if (Failure error = loadDesign(designPath, settings); error.failed()) {
+        err << error.message() << "\n";
         return ExitFailure;
     }
     // The preset first, so that --set can change what it gives.
     if (const std::optional<QString> preset = args.last(QStringLiteral("preset"))) {
-        if (auto error = applyPreset(settings, *preset)) {
-            err << *error << "\n";
+        if (Failure error = applyPreset(settings, *preset); error.failed()) {
+            err << error.message() << "\n";
             return ExitUsage;
         }
     }
@@ -70,14 +71,15 @@ int runSaveCommand(const QStringList& words, QTextStream& out, QTextStream& err)
             err << "--set needs NAME=VALUE, not \"" << assignment << "\".\n";
             return ExitUsage;
         }
-        if (auto error =
-                assignSetting(settings, assignment.left(equals), assignment.mid(equals + 1))) {
-            err << *error << "\n";
+        if (Failure error =
+                assignSetting(settings, assignment.left(equals), assignment.mid(equals + 1));
+            error.failed()) {
+            err << error.message() << "\n";
             return ExitUsage;
         }
     }
-    if (auto error = saveDocument(settings, outputPath)) {
-        err << *error << "\n";
+    if (Failure error = saveDocument(settings, outputPath); error.failed()) {
+        err << error.message() << "\n";
         return ExitFailure;
     }
     return ExitSuccess;

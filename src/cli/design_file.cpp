@@ -9,8 +9,8 @@
 Failure openDesignFile(const QString& designPath, LoadedDesign& loaded, QTextStream& err,
                        PageWithoutPicture without) {
     PaperSettings settings;
-    if (auto error = loadDesign(designPath, settings))
-        return Failure::because(*error);
+    if (Failure failure = loadDesign(designPath, settings); failure.failed())
+        return failure;
     const char* const goesOn = without == PageWithoutPicture::Printed ? "printed" : "drawn";
     for (const QString& failure : loaded.open(pageDesignOf(settings)))
         err << "Warning: " << failure << " The page is " << goesOn << " without it.\n";

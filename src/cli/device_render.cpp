@@ -57,61 +57,47 @@ QStringList bundleDeviceNames() {
 }
 
 // The output's format and compression, or why the device takes no such file.
-bool readOutput(const CommandArguments& args, const TabletDevice& device, DeviceRequest& request,
-                QTextStream& err) {
+Failure readOutput(const CommandArguments& args, const TabletDevice& device,
+                   DeviceRequest& request) {
     const OutputFormat* named = &outputFormat(OutputFormatId::Png);
     if (!request.bundleDir.isEmpty()) {
-        if (args.switches.contains("vector")) {
-            err << "--bundle writes PNG and SVG; --vector is for a PDF file only.\n";
-            return false;
-        }
+        if (args.switches.contains("vector"))
+            return Failure::because(
+                QStringLiteral("--bundle writes PNG and SVG; --vector is for a PDF file only."));
     } else {
         named = outputFormatOfFile(request.output);
-        if (auto problem = deviceFormatProblem(named, device)) {
-            err << request.output << ": " << *problem << "\n";
-            return false;
-        }
+        if (Failure problem = deviceFormatProblem(named, device); problem.failed())
+            return problem.within(request.output);
     }
-    if (const Failure failure = readOutputOptions(args, *named, request.output, request.file);
-        failure.failed()) {
-        err << failure.message() << "\n";
-        return false;
-    }
-    return true;
+    return readOutputOptions(args, *named, request.output, request.file);
 }
 
 // Where the files go: --output FILE, or --bundle DIR for a tablet that takes template bundles.
-bool readDestination(const CommandArguments& args, const TabletDevice& device,
-                     DeviceRequest& request, QTextStream& err) {
+Failure readDestination(const CommandArguments& args, const TabletDevice& device,
+                        DeviceRequest& request) {
     const std::optional<QString> output = args.last("output");
     const std::optional<QString> bundle = args.last("bundle");
-    if (output && bundle) {
-        err << "--bundle writes its own files into the folder; it takes no --output.\n";
-        return false;
-    }
+    if (output && bundle)
+        return Failure::because(
+            QStringLiteral("--bundle writes its own files into the folder; it takes no --output."));
     if (bundle) {
-        if (!device.takesTemplateBundle) {
-            err << "--bundle is for " << listedWithOr(bundleDeviceNames()) << "; the "
-                << device.name() << " takes no template bundle.\n";
-            return false;
-        }
-        if (bundle->isEmpty()) {
-            err << "--bundle needs a folder.\n";
-            return false;
-        }
-        if (QFileInfo::exists(*bundle) && !QFileInfo(*bundle).isDir()) {
-            err << *bundle << ": --bundle needs a folder, and this is a file.\n";
-            return false;
-        }
+        if (!device.takesTemplateBundle)
+            return Failure::because(QStringLiteral("--bundle is for %1; the %2 takes no template "
+                                                   "bundle.")
+                                        .arg(listedWithOr(bundleDeviceNames()), device.name()));
+        if (bundle->isEmpty())
+            return Failure::because(QStringLiteral("--bundle needs a folder."));
+        if (QFileInfo::exists(*bundle) && !QFileInfo(*bundle).isDir())
+            return Failure::because(QStringLiteral("--bundle needs a folder, and this is a file."))
+                .within(*bundle);
         request.bundleDir = *bundle;
-        return true;
+        return Failure::none();
     }
-    if (!output || output->isEmpty()) {
-        err << "render --device needs --output FILE or --bundle DIR.\n";
-        return false;
-    }
+    if (!output || output->isEmpty())
+        return Failure::because(
+            QStringLiteral("render --device needs --output FILE or --bundle DIR."));
     request.output = *output;
-    return true;
+    return Failure::none();
 }
 
 std::optional<DevicePage> readDevicePage(const CommandArguments& args, const TabletDevice& device,
@@ -137,13 +123,12 @@ std::optional<DevicePage> readDevicePage(const CommandArguments& args, const Tab
     return page;
 }
 
-std::optional<QString> writeRequest(const DeviceRequest& request, const DevicePage& page,
-                                    const PageDesign& design, const PageLayers& layers) {
+Failure writeRequest(const DeviceRequest& request, const DevicePage& page, const PageDesign& design,
+                     const PageLayers& layers) {
     if (request.bundleDir.isEmpty()) {
-        if (auto error = writeDevicePage(*request.file.format, request.output, page, design, layers,
-                                         {}, request.file.compression))
-            return request.output + QStringLiteral(": ") + *error;
-        return std::nullopt;
+        return writeDevicePage(*request.file.format, request.output, page, design, layers, {},
+                               request.file.compression)
+            .within(request.output);
     }
     const QString name = request.design.isEmpty() ? kNewDesignTemplateName
                                                   : QFileInfo(request.design).completeBaseName();
@@ -201,17 +186,24 @@ int runDeviceRender(const CommandArguments& args, QTextStream& out, QTextStream&
     DeviceRequest request;
     request.design = args.positional.value(0);
     const std::optional<DevicePage> page = readDevicePage(args, *device, err);
-    if (!page || !readDestination(args, *device, request, err) ||
-        !readOutput(args, *device, request, err))
+    if (!page)
         return ExitUsage;
+    Failure unusable = readDestination(args, *device, request);
+    if (unusable.succeeded())
+        unusable = readOutput(args, *device, request);
+    if (unusable.failed()) {
+        err << unusable.message() << "\n";
+        return ExitUsage;
+    }
 
     LoadedDesign loaded;
     if (const Failure failure = openDesignFile(request.design, loaded, err); failure.failed()) {
         err << failure.message() << "\n";
         return ExitFailure;
     }
-    if (auto error = writeRequest(request, *page, loaded.design, loaded.layers())) {
-        err << *error << "\n";
+    if (const Failure failure = writeRequest(request, *page, loaded.design, loaded.layers());
+        failure.failed()) {
+        err << failure.message() << "\n";
         return ExitFailure;
     }
     return ExitSuccess;

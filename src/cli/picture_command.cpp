@@ -13,8 +13,9 @@ int runPictureCommand(const QStringList& words, QTextStream& out, QTextStream& e
     CommandArguments args;
     const QStringList switches = {QStringLiteral("grayscale"), QStringLiteral("lighten"),
                                   QStringLiteral("strong-lighten")};
-    if (auto error = parseCommandArguments(words, {QStringLiteral("output")}, args, switches)) {
-        err << *error << "\n";
+    if (Failure error = parseCommandArguments(words, {QStringLiteral("output")}, args, switches);
+        error.failed()) {
+        err << error.message() << "\n";
         return ExitUsage;
     }
     if (args.positional.size() != 1) {
@@ -43,8 +44,8 @@ int runPictureCommand(const QStringList& words, QTextStream& out, QTextStream& e
         err << "Warning: The picture \"" << unquotedFileName(args.positional.first())
             << "\" is incomplete. " << decoded.incomplete << "\n";
     if (output) {
-        if (const QString error = writePicture(decoded.picture, *output); !error.isEmpty()) {
-            err << error << "\n";
+        if (const Failure failure = writePicture(decoded.picture, *output); failure.failed()) {
+            err << failure.message() << "\n";
             return ExitFailure;
         }
     }

@@ -199,8 +199,9 @@ PageCalibration calibrationFor(const RenderRequest& request, QTextStream& err) {
     if (request.calibration)
         calibration.setLengths(*request.calibration);
     else if (request.printer) {
-        if (auto note = PrinterCalibrations().loadByName(*request.printer, calibration))
-            err << "Warning: " << *note << "\n";
+        if (const Failure note = PrinterCalibrations().loadByName(*request.printer, calibration);
+            note.failed())
+            err << "Warning: " << note.message() << "\n";
     } else
         loadSavedCalibration(calibration);
     return calibration.forPage();
@@ -255,10 +256,11 @@ int runRenderCommand(const QStringList& words, QTextStream& out, QTextStream& er
                     "screen-dpi", "thumbnail", "paper", "png-compression", "pages",
                     "printer"} +
         deviceRenderOptionNames();
-    if (auto error =
+    if (Failure error =
             parseCommandArguments(words, optionNames, args,
-                                  QStringList{"landscape", "vector"} + deviceRenderSwitchNames())) {
-        err << *error << "\n";
+                                  QStringList{"landscape", "vector"} + deviceRenderSwitchNames());
+        error.failed()) {
+        err << error.message() << "\n";
         return ExitUsage;
     }
     if (asksForDevicePage(args))
@@ -278,11 +280,13 @@ int runRenderCommand(const QStringList& words, QTextStream& out, QTextStream& er
     }
     const PageToDraw page{scale, loaded.design, loaded.layers()};
     const OutputOptions& file = request->file;
-    if (auto error = request->pages > 1 ? writeNotebookFile(*file.format, request->output, page,
-                                                            request->pages, progressOnTerminal(err))
-                                        : writePageFile(*file.format, request->output, page, {},
-                                                        file.compression)) {
-        err << request->output << ": " << *error << "\n";
+    const Failure failure =
+        request->pages > 1
+            ? writeNotebookFile(*file.format, request->output, page, request->pages,
+                                progressOnTerminal(err))
+            : writePageFile(*file.format, request->output, page, {}, file.compression);
+    if (failure.failed()) {
+        err << request->output << ": " << failure.message() << "\n";
         return ExitFailure;
     }
     return ExitSuccess;

@@ -22,26 +22,26 @@ namespace {
 constexpr qsizetype kLaterExtensionRoom = 64 * 1024;
 
 // Encodes a text for a string field, or says why it cannot be stored.
-std::optional<QString> encodeStringField(const QString& text, const QString& what,
-                                         QByteArray& bytes) {
+Failure encodeStringField(const QString& text, const QString& what, QByteArray& bytes) {
     const std::optional<QByteArray> encoded = encodeWindows1252(text);
     if (!encoded)
-        return QStringLiteral("The %1 \"%2\" has characters that a document cannot hold.")
-            .arg(what, text);
+        return Failure::because(
+            QStringLiteral("The %1 \"%2\" has characters that a document cannot hold.")
+                .arg(what, text));
     if (encoded->size() > 255)
-        return QStringLiteral("The %1 is %2 characters long; a document holds at most 255.")
-            .arg(what)
-            .arg(encoded->size());
+        return Failure::because(
+            QStringLiteral("The %1 is %2 characters long; a document holds at most 255.")
+                .arg(what)
+                .arg(encoded->size()));
     bytes = *encoded;
-    return std::nullopt;
+    return Failure::none();
 }
 
 // The value a document stores for a setting, a choice in the way `stored` holds it. The
 // block's first generation keeps a button it did not know as the main field reads it, so that
 // a program that reads only that generation opens the design as it would without the block.
-std::optional<QString> storedValue(const PaperSettings& s, const SettingDescription& d,
-                                   Stored stored, int generation, const QString& documentPath,
-                                   StoredValue& value) {
+Failure storedValue(const PaperSettings& s, const SettingDescription& d, Stored stored,
+                    int generation, const QString& documentPath, StoredValue& value) {
     switch (d.kind) {
     case SettingKind::Real:
         value = s.field(d.setting).value();
@@ -67,15 +67,16 @@ std::optional<QString> storedValue(const PaperSettings& s, const SettingDescript
     case SettingKind::FileName: {
         const QString& text = s.text(d.setting);
         QByteArray bytes;
-        if (auto error = encodeStringField(
+        if (Failure error = encodeStringField(
                 d.kind == SettingKind::FileName ? storedPictureName(text, documentPath) : text,
-                QLatin1String(d.what), bytes))
+                QLatin1String(d.what), bytes);
+            error.failed())
             return error;
         value = bytes;
         break;
     }
     }
-    return std::nullopt;
+    return Failure::none();
 }
 
 // Whether a document needs the extension block to keep the setting as it is: not for a
@@ -93,14 +94,14 @@ bool needsBlock(const PaperSettings& s, const SettingDescription& d) {
     return false;
 }
 
-std::optional<QString> recordFromSettings(const PaperSettings& s, const QString& documentPath,
-                                          DocumentRecord& r) {
+Failure recordFromSettings(const PaperSettings& s, const QString& documentPath, DocumentRecord& r) {
     bool blockNeeded = false;
     for (const SettingDescription& d : settingTable()) {
         blockNeeded = blockNeeded || needsBlock(s, d);
         if (!inMainFields(d))
             continue;
-        if (auto error = storedValue(s, d, d.stored, 0, documentPath, r[d.setting]))
+        if (Failure error = storedValue(s, d, d.stored, 0, documentPath, r[d.setting]);
+            error.failed())
             return error;
     }
     // A design that needs no block is saved exactly as before there was one. One that needs
@@ -110,12 +111,13 @@ std::optional<QString> recordFromSettings(const PaperSettings& s, const QString&
         for (const SettingDescription& d : settingTable()) {
             if (!inGeneration(d, generation))
                 continue;
-            if (auto error = storedValue(s, d, Stored::Byte, generation, documentPath,
-                                         r.extension[generation - 1][int(d.setting)]))
+            if (Failure error = storedValue(s, d, Stored::Byte, generation, documentPath,
+                                            r.extension[generation - 1][int(d.setting)]);
+                error.failed())
                 return error;
         }
     }
-    return std::nullopt;
+    return Failure::none();
 }
 
 // Sets a setting from its stored value, a choice read in the way `stored` holds it.
@@ -200,55 +202,56 @@ QString notSavedAs(const QString& reason, const QString& name) {
 
 } // namespace
 
-std::optional<QString> encodeDocument(const PaperSettings& settings, const QString& documentPath,
-                                      QByteArray& bytes) {
+Failure encodeDocument(const PaperSettings& settings, const QString& documentPath,
+                       QByteArray& bytes) {
     DocumentRecord record;
-    if (auto error = recordFromSettings(settings, documentPath, record))
+    if (Failure error = recordFromSettings(settings, documentPath, record); error.failed())
         return error;
     bytes = encodeDocumentRecord(record);
-    return std::nullopt;
+    return Failure::none();
 }
 
-std::optional<QString> applyDocument(PaperSettings& settings, QByteArrayView bytes,
-                                     const QString& documentPath) {
+Failure applyDocument(PaperSettings& settings, QByteArrayView bytes, const QString& documentPath) {
     DocumentFault fault{};
     const std::optional<DocumentRecord> record = decodeDocumentRecord(bytes, &fault);
     if (!record)
-        return fault == DocumentFault::EndsEarly ? DocumentMessages::readBeyondEnd
-                                                 : DocumentMessages::damagedExtension;
+        return Failure::because(fault == DocumentFault::EndsEarly
+                                    ? DocumentMessages::readBeyondEnd
+                                    : DocumentMessages::damagedExtension);
     applyRecord(*record, documentPath, settings);
-    return std::nullopt;
+    return Failure::none();
 }
 
-std::optional<QString> saveDocument(const PaperSettings& settings, const QString& fileName) {
+Failure saveDocument(const PaperSettings& settings, const QString& fileName) {
     const QString name = quoted(fileName);
     const QString documentPath = absoluteFileName(fileName);
     QByteArray bytes;
-    if (auto error = encodeDocument(settings, documentPath, bytes))
-        return notSavedAs(*error, name);
+    if (Failure error = encodeDocument(settings, documentPath, bytes); error.failed())
+        return Failure::because(notSavedAs(error.message(), name));
 
     // A folder, FIFO or device of that name is not replaced by a document.
     struct stat info {};
     if (::stat(systemFileName(documentPath).constData(), &info) == 0 && !S_ISREG(info.st_mode))
-        return QStringLiteral("%1 %2 %3.")
-            .arg(DocumentMessages::couldNotCreate, name, notAFile(S_ISDIR(info.st_mode)));
+        return Failure::because(
+            QStringLiteral("%1 %2 %3.")
+                .arg(DocumentMessages::couldNotCreate, name, notAFile(S_ISDIR(info.st_mode))));
     SafeFileWriter file(documentPath);
-    if (auto error = file.open()) {
-        if (*error == kDiskFullMessage)
-            return notSavedAs(*error, name);
+    if (Failure error = file.open(); error.failed()) {
+        if (error.message() == kDiskFullMessage)
+            return Failure::because(notSavedAs(error.message(), name));
         if (!folderExists(documentPath))
-            return QStringLiteral("%1 %2 lies in a folder that does not exist.")
-                .arg(DocumentMessages::couldNotCreate, name);
-        return QStringLiteral("%1 %2 cannot be written. %3")
-            .arg(DocumentMessages::couldNotCreate, name, *error);
+            return Failure::because(QStringLiteral("%1 %2 lies in a folder that does not exist.")
+                                        .arg(DocumentMessages::couldNotCreate, name));
+        return Failure::because(QStringLiteral("%1 %2 cannot be written. %3")
+                                    .arg(DocumentMessages::couldNotCreate, name, error.message()));
     }
     file.device().write(bytes); // a short write is found by the commit
-    if (auto error = file.commit())
-        return notSavedAs(*error, name);
-    return std::nullopt;
+    if (Failure error = file.commit(); error.failed())
+        return Failure::because(notSavedAs(error.message(), name));
+    return Failure::none();
 }
 
-std::optional<QString> openDocument(PaperSettings& settings, const QString& fileName) {
+Failure openDocument(PaperSettings& settings, const QString& fileName) {
     const QString name = quoted(fileName);
     // The name as the system's bytes: the toolkit's own checks lose a name that is not UTF-8.
     const QString documentPath = absoluteFileName(fileName);
@@ -258,20 +261,23 @@ std::optional<QString> openDocument(PaperSettings& settings, const QString& file
         // A name that is there but leads nowhere, such as a loop of links, says why.
         const int code = errno;
         if (code == ENOENT)
-            return QStringLiteral("%1 %2 does not exist.")
-                .arg(DocumentMessages::couldNotOpen, name);
-        return QStringLiteral("%1 %2: %3.")
-            .arg(DocumentMessages::couldNotOpen, name, QString::fromLocal8Bit(strerror(code)));
+            return Failure::because(
+                QStringLiteral("%1 %2 does not exist.").arg(DocumentMessages::couldNotOpen, name));
+        return Failure::because(
+            QStringLiteral("%1 %2: %3.")
+                .arg(DocumentMessages::couldNotOpen, name, QString::fromLocal8Bit(strerror(code))));
     }
     // Only a regular file: a folder or a FIFO chosen by mistake must not hang or mislead.
     if (!S_ISREG(info.st_mode))
-        return QStringLiteral("%1 %2 %3.")
-            .arg(DocumentMessages::couldNotOpen, name, notAFile(S_ISDIR(info.st_mode)));
+        return Failure::because(
+            QStringLiteral("%1 %2 %3.")
+                .arg(DocumentMessages::couldNotOpen, name, notAFile(S_ISDIR(info.st_mode))));
     // Not blocking, should a FIFO have taken the name since the look.
     const int fd = ::open(path.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
-        return QStringLiteral("%1 %2 cannot be read: %3.")
-            .arg(DocumentMessages::couldNotOpen, name, QString::fromLocal8Bit(strerror(errno)));
+        return Failure::because(QStringLiteral("%1 %2 cannot be read: %3.")
+                                    .arg(DocumentMessages::couldNotOpen, name,
+                                         QString::fromLocal8Bit(strerror(errno))));
     QFile file;
     file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle);
     // Anything after the largest possible document is never read. A later version's extension
@@ -280,15 +286,15 @@ std::optional<QString> openDocument(PaperSettings& settings, const QString& file
         file.read(largestDocumentSize() + kChecksumGeneration * kExtensionHeaderSize +
                   kChecksumSize + kLaterExtensionRoom);
     if (file.error() != QFileDevice::NoError)
-        return QStringLiteral("%1 %2 cannot be read: %3.")
-            .arg(DocumentMessages::couldNotOpen, name, file.errorString());
-    const std::optional<QString> error = applyDocument(settings, bytes, documentPath);
-    if (!error)
-        return std::nullopt;
+        return Failure::because(QStringLiteral("%1 %2 cannot be read: %3.")
+                                    .arg(DocumentMessages::couldNotOpen, name, file.errorString()));
+    const Failure error = applyDocument(settings, bytes, documentPath);
+    if (error.succeeded())
+        return Failure::none();
     // A document has no signature: a file too short for its fields is all that shows that it is
     // no design at all.
-    if (*error == DocumentMessages::readBeyondEnd)
-        return QStringLiteral("%1 %2 is not a Lineavo design, or it is cut short.")
-            .arg(DocumentMessages::readBeyondEnd, name);
-    return QStringLiteral("%1 The file is %2.").arg(*error, name);
+    if (error.message() == DocumentMessages::readBeyondEnd)
+        return Failure::because(QStringLiteral("%1 %2 is not a Lineavo design, or it is cut short.")
+                                    .arg(DocumentMessages::readBeyondEnd, name));
+    return Failure::because(QStringLiteral("%1 The file is %2.").arg(error.message(), name));
 }

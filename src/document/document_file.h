@@ -1,9 +1,9 @@
 #pragma once
 
+#include "base/failure.h"
+
 #include <QByteArray>
 #include <QString>
-
-#include <optional>
 
 class PaperSettings;
 
@@ -20,20 +20,17 @@ inline const QString damagedExtension = QStringLiteral(
 
 // Writes the design to `fileName`, replacing any file of that name. Picture names are stored
 // relative to the document where the pictures lie beside it. The old file stays as it was
-// unless the new one was written completely. Returns the error message, if any.
-[[nodiscard]] std::optional<QString> saveDocument(const PaperSettings& settings,
-                                                  const QString& fileName);
+// unless the new one was written completely.
+Failure saveDocument(const PaperSettings& settings, const QString& fileName);
 
 // Reads the design from `fileName` into `settings`, field by field in file order. The whole
-// file is read and checked first: when it cannot be read, nothing changes. Returns the error
-// message, if any.
-[[nodiscard]] std::optional<QString> openDocument(PaperSettings& settings, const QString& fileName);
+// file is read and checked first: when it cannot be read, nothing changes.
+Failure openDocument(PaperSettings& settings, const QString& fileName);
 
 // The two halves of saving and opening without the file itself, for callers that hold the
 // bytes. `documentPath` is the document's absolute path, against which picture names are
 // made relative or resolved.
-[[nodiscard]] std::optional<QString> encodeDocument(const PaperSettings& settings,
-                                                    const QString& documentPath, QByteArray& bytes);
+Failure encodeDocument(const PaperSettings& settings, const QString& documentPath,
+                       QByteArray& bytes);
 // When `bytes` are not a whole document, nothing changes.
-[[nodiscard]] std::optional<QString> applyDocument(PaperSettings& settings, QByteArrayView bytes,
-                                                   const QString& documentPath);
+Failure applyDocument(PaperSettings& settings, QByteArrayView bytes, const QString& documentPath);

@@ -30,9 +30,8 @@ PageScale screenScale(const DevicePage& page) {
 
 // The whole screen: the page drawn right of the toolbar's band, as that rectangle of a page
 // starting at the band, and the band then painted white over anything that reached into it.
-std::optional<QString> writeGreyPng(const PageToDraw& drawn, const DevicePage& page,
-                                    const QString& path, const PageDrawn& told,
-                                    PngCompression compression) {
+Failure writeGreyPng(const PageToDraw& drawn, const DevicePage& page, const QString& path,
+                     const PageDrawn& told, PngCompression compression) {
     const int toolbar = page.toolbarMarginPixels;
     const auto draw = [&](ImageSurface& surface) {
         DrawPage(surface, drawn.scale, drawn.design, drawn.layers);
@@ -43,13 +42,12 @@ std::optional<QString> writeGreyPng(const PageToDraw& drawn, const DevicePage& p
             surface.rectangle(-toolbar, 0, 0, drawn.scale.SurfaceHeight);
         }
     };
-    return reasonOf(writePngInBands({QRect(QPoint(-toolbar, 0), page.screen()), draw}, path,
-                                    page.device.pixelsPerInch, compression, PngColours::Grey,
-                                    told));
+    return writePngInBands({QRect(QPoint(-toolbar, 0), page.screen()), draw}, path,
+                           page.device.pixelsPerInch, compression, PngColours::Grey, told);
 }
 
-std::optional<QString> writeExactPdf(const PageToDraw& drawn, const DevicePage& page,
-                                     const QString& path, const PageDrawn& told) {
+Failure writeExactPdf(const PageToDraw& drawn, const DevicePage& page, const QString& path,
+                      const PageDrawn& told) {
     return writeOnePagePdf(exactPdfLayout(screenScale(page)), path, told, [&](QPainter& painter) {
         painter.translate(page.toolbarMarginPixels, 0);
         painter.setClipRect(QRect(0, 0, drawn.scale.SurfaceWidth, drawn.scale.SurfaceHeight));
@@ -66,8 +64,8 @@ void drawVectorPageRightOf(VectorCanvas& canvas, double band, const PageToDraw& 
     canvas.unclip();
 }
 
-std::optional<QString> writeVectorPdf(const PageToDraw& drawn, const DevicePage& page,
-                                      const QString& path, const PageDrawn& told) {
+Failure writeVectorPdf(const PageToDraw& drawn, const DevicePage& page, const QString& path,
+                       const PageDrawn& told) {
     const PageScale screen = screenScale(page);
     const double band = VectorPlacement(screen).fromPixels(page.toolbarMarginPixels);
     return writeOnePagePdf(vectorPdfLayout(screen), path, told, [&](QPainter& painter) {
@@ -76,8 +74,8 @@ std::optional<QString> writeVectorPdf(const PageToDraw& drawn, const DevicePage&
     });
 }
 
-std::optional<QString> writeSvg(const PageToDraw& drawn, const DevicePage& page,
-                                const QString& path, const PageDrawn& told) {
+Failure writeSvg(const PageToDraw& drawn, const DevicePage& page, const QString& path,
+                 const PageDrawn& told) {
     const VectorPlacement screen(screenScale(page));
     SvgCanvas canvas(screen.pageSize(), screen.fromPixels(1));
     canvas.fillRect(QRectF(QPointF(), screen.pageSize()), kWhite);
@@ -100,26 +98,28 @@ PageScale DevicePage::drawnScale() const {
                       PageCalibration{});
 }
 
-std::optional<QString> deviceFormatProblem(const OutputFormat* format, const TabletDevice& device) {
+Failure deviceFormatProblem(const OutputFormat* format, const TabletDevice& device) {
     const TabletUse use = format ? format->tablets : TabletUse::None;
     if (use == TabletUse::GreyPage)
-        return std::nullopt;
+        return Failure::none();
     if (use == TabletUse::PdfTemplate) {
         if (device.takesPdf)
-            return std::nullopt;
-        return QStringLiteral("the %1 takes no PDF templates; write its page as .png.")
-            .arg(device.name());
+            return Failure::none();
+        return Failure::because(
+            QStringLiteral("the %1 takes no PDF templates; write its page as .png.")
+                .arg(device.name()));
     }
-    return QStringLiteral("a page for the %1 is .png%2.")
-        .arg(device.name(), device.takesPdf ? QStringLiteral(" or .pdf") : QString());
+    return Failure::because(
+        QStringLiteral("a page for the %1 is .png%2.")
+            .arg(device.name(), device.takesPdf ? QStringLiteral(" or .pdf") : QString()));
 }
 
-std::optional<QString> writeDevicePage(const OutputFormat& format, const QString& path,
-                                       const DevicePage& page, const PageDesign& design,
-                                       const PageLayers& layers, const PageDrawn& drawn,
-                                       PngCompression compression) {
+Failure writeDevicePage(const OutputFormat& format, const QString& path, const DevicePage& page,
+                        const PageDesign& design, const PageLayers& layers, const PageDrawn& drawn,
+                        PngCompression compression) {
     if (QFileInfo::exists(path) && !isRegularFile(path))
-        return QStringLiteral("this is not a regular file; the page is not written there.");
+        return Failure::because(
+            QStringLiteral("this is not a regular file; the page is not written there."));
     const PageScale scale = page.drawnScale();
     const PageDesign drawnDesign = page.snapToPixels ? snappedToPixels(design, scale) : design;
     const PageToDraw toDraw{scale, drawnDesign, layers};

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/failure.h"
+
 #include "output/page_to_draw.h"
 #include "output/png_encoder.h"
 #include "render/page_scale.h"
@@ -31,12 +33,12 @@ struct DevicePage {
 
 // Why a device page cannot be written in `format` (null: a suffix of no format), if it cannot:
 // a tablet takes grey PNG pages, and PDF pages where it takes PDF templates.
-std::optional<QString> deviceFormatProblem(const OutputFormat* format, const TabletDevice& device);
+Failure deviceFormatProblem(const OutputFormat* format, const TabletDevice& device);
 
 // Draws the page and writes it into `path` in `format` (PNG as 8-bit grey without alpha, PDF
 // exact or vector, or SVG), replacing a file there only when the new one is complete; returns
 // the reason of a failure, as for a format that no tablet takes.
-std::optional<QString> writeDevicePage(const OutputFormat& format, const QString& path,
-                                       const DevicePage& page, const PageDesign& design,
-                                       const PageLayers& layers, const PageDrawn& drawn = {},
-                                       PngCompression compression = PngCompression::Fast);
+Failure writeDevicePage(const OutputFormat& format, const QString& path, const DevicePage& page,
+                        const PageDesign& design, const PageLayers& layers,
+                        const PageDrawn& drawn = {},
+                        PngCompression compression = PngCompression::Fast);

@@ -10,12 +10,11 @@ PageDesign notebookPageDesign(const PageDesign& first, int page) {
     return design;
 }
 
-std::optional<QString> writeNotebookFile(const OutputFormat& format, const QString& path,
-                                         const PageToDraw& first, int pageCount,
-                                         const NotebookProgress& progress) {
+Failure writeNotebookFile(const OutputFormat& format, const QString& path, const PageToDraw& first,
+                          int pageCount, const NotebookProgress& progress) {
     if (!format.manyPages())
-        return QStringLiteral("only a PDF file holds more than one page.");
-    if (auto refusal = pageFileRefusal(format, path, first.scale))
+        return Failure::because(QStringLiteral("only a PDF file holds more than one page."));
+    if (Failure refusal = pageFileRefusal(format, path, first.scale); refusal.failed())
         return refusal;
     return writePdfPages(format.pdfLayout(first.scale), path, pageCount,
                          [&](QPainter& painter, int page) {

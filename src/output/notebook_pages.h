@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/failure.h"
 #include "output/output_formats.h"
 #include "settings/page_design.h"
 
@@ -17,6 +18,5 @@ using NotebookProgress = std::function<void(int pagesDrawn, int pageCount)>;
 // Writes `pageCount` pages, `first` and the pages after it, into one file of `format`, which
 // must be one that holds many pages, or says why it cannot be done. Of one page it is the same
 // file as `writePageFile` writes.
-std::optional<QString> writeNotebookFile(const OutputFormat& format, const QString& path,
-                                         const PageToDraw& first, int pageCount,
-                                         const NotebookProgress& progress = {});
+Failure writeNotebookFile(const OutputFormat& format, const QString& path, const PageToDraw& first,
+                          int pageCount, const NotebookProgress& progress = {});

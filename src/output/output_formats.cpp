@@ -33,59 +33,61 @@ qint64 bmpFileBytes(QSize pixels) {
     return kBmpHeaderBytes + rowBytes * pixels.height();
 }
 
-std::optional<QString> pngLimit(QSize pixels, int) {
+Failure pngLimit(QSize pixels, int) {
     if (pixels.width() > kMaxPngSide || pixels.height() > kMaxPngSide)
-        return QStringLiteral("a PNG file can be written at most %L1 pixels a side; this "
-                              "page is %2 x %3.")
-            .arg(kMaxPngSide)
-            .arg(pixels.width())
-            .arg(pixels.height());
-    return std::nullopt;
+        return Failure::because(
+            QStringLiteral("a PNG file can be written at most %L1 pixels a side; this "
+                           "page is %2 x %3.")
+                .arg(kMaxPngSide)
+                .arg(pixels.width())
+                .arg(pixels.height()));
+    return Failure::none();
 }
 
-std::optional<QString> bmpLimit(QSize pixels, int) {
+Failure bmpLimit(QSize pixels, int) {
     if (const qint64 bytes = bmpFileBytes(pixels); bytes > kMaxBmpBytes)
-        return QStringLiteral("a BMP file holds at most 2 GiB; a page of %1 x %2 pixels "
-                              "would take %L3 bytes.")
-            .arg(pixels.width())
-            .arg(pixels.height())
-            .arg(bytes);
-    return std::nullopt;
+        return Failure::because(
+            QStringLiteral("a BMP file holds at most 2 GiB; a page of %1 x %2 pixels "
+                           "would take %L3 bytes.")
+                .arg(pixels.width())
+                .arg(pixels.height())
+                .arg(bytes));
+    return Failure::none();
 }
 
 // An SVG page is held to the same sides, so that it can always be made a PDF.
-std::optional<QString> sideLimit(const char* page, QSize pixels, int dotsPerInch) {
+Failure sideLimit(const char* page, QSize pixels, int dotsPerInch) {
     const double width = pixelsToPoints(pixels.width(), dotsPerInch);
     const double height = pixelsToPoints(pixels.height(), dotsPerInch);
     if (width > kMaxPdfSidePoints || height > kMaxPdfSidePoints)
-        return QStringLiteral("%1 can be at most 200 inches a side; this page is "
-                              "%2 x %3 inches.")
-            .arg(QLatin1String(page))
-            .arg(width / kPointsPerInch, 0, 'f', 2)
-            .arg(height / kPointsPerInch, 0, 'f', 2);
-    return std::nullopt;
+        return Failure::because(QStringLiteral("%1 can be at most 200 inches a side; this page is "
+                                               "%2 x %3 inches.")
+                                    .arg(QLatin1String(page))
+                                    .arg(width / kPointsPerInch, 0, 'f', 2)
+                                    .arg(height / kPointsPerInch, 0, 'f', 2));
+    return Failure::none();
 }
 
-std::optional<QString> pdfLimit(QSize pixels, int dotsPerInch) {
+Failure pdfLimit(QSize pixels, int dotsPerInch) {
     return sideLimit("a PDF page", pixels, dotsPerInch);
 }
 
-std::optional<QString> svgLimit(QSize pixels, int dotsPerInch) {
+Failure svgLimit(QSize pixels, int dotsPerInch) {
     return sideLimit("an SVG page", pixels, dotsPerInch);
 }
 
-std::optional<QString> writePdfFile(const PageToDraw& page, const QString& path,
-                                    const PageDrawn& drawn, PngCompression) {
+Failure writePdfFile(const PageToDraw& page, const QString& path, const PageDrawn& drawn,
+                     PngCompression) {
     return writePdfPage(page, path, drawn);
 }
 
-std::optional<QString> writeVectorPdfFile(const PageToDraw& page, const QString& path,
-                                          const PageDrawn& drawn, PngCompression) {
+Failure writeVectorPdfFile(const PageToDraw& page, const QString& path, const PageDrawn& drawn,
+                           PngCompression) {
     return writeVectorPdfPage(page, path, drawn);
 }
 
-std::optional<QString> writeSvgFile(const PageToDraw& page, const QString& path,
-                                    const PageDrawn& drawn, PngCompression) {
+Failure writeSvgFile(const PageToDraw& page, const QString& path, const PageDrawn& drawn,
+                     PngCompression) {
     return writeSvgPage(page, path, drawn);
 }
 
@@ -185,24 +187,23 @@ QString outputFileFilter() {
     return filters.join(QStringLiteral(";;"));
 }
 
-std::optional<QString> pageFileRefusal(const OutputFormat& format, const QString& path,
-                                       const PageScale& scale) {
+Failure pageFileRefusal(const OutputFormat& format, const QString& path, const PageScale& scale) {
     // A folder, FIFO or device of that name is not replaced by a picture.
     struct stat target {};
     if (::stat(systemFileName(path).constData(), &target) == 0 && !S_ISREG(target.st_mode))
-        return QStringLiteral("this is not a regular file; the page is not written there.");
+        return Failure::because(
+            QStringLiteral("this is not a regular file; the page is not written there."));
     const QSize pixels(scale.SurfaceWidth, scale.SurfaceHeight);
     if (qint64(pixels.width()) * pixels.height() > kMaxPagePixels)
-        return QStringLiteral("a page of %1 x %2 pixels is too large to draw.")
-            .arg(pixels.width())
-            .arg(pixels.height());
+        return Failure::because(QStringLiteral("a page of %1 x %2 pixels is too large to draw.")
+                                    .arg(pixels.width())
+                                    .arg(pixels.height()));
     return format.limit(pixels, scale.DotsPerInch);
 }
 
-std::optional<QString> writePageFile(const OutputFormat& format, const QString& path,
-                                     const PageToDraw& page, const PageDrawn& drawn,
-                                     PngCompression compression) {
-    if (auto refusal = pageFileRefusal(format, path, page.scale))
+Failure writePageFile(const OutputFormat& format, const QString& path, const PageToDraw& page,
+                      const PageDrawn& drawn, PngCompression compression) {
+    if (Failure refusal = pageFileRefusal(format, path, page.scale); refusal.failed())
         return refusal;
     return format.write(page, path, drawn, compression);
 }

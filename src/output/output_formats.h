@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/failure.h"
 #include "output/page_to_draw.h"
 #include "output/png_encoder.h"
 
@@ -7,7 +8,6 @@
 #include <QString>
 #include <QStringList>
 
-#include <optional>
 #include <span>
 
 struct PageScale;
@@ -37,12 +37,12 @@ struct OutputFormat {
     bool compressionChoice = false; // heeds a PngCompression
     TabletUse tablets = TabletUse::None;
     // Why a page of `pixels` at `dotsPerInch` cannot be held by such a file, if it cannot.
-    std::optional<QString> (*limit)(QSize pixels, int dotsPerInch);
+    Failure (*limit)(QSize pixels, int dotsPerInch);
     // Draws the page, tells `drawn`, and writes the page into the file, replacing one there
     // only when the new one is complete; returns the reason of a failure. Only a format with
     // the compression choice heeds `compression`.
-    std::optional<QString> (*write)(const PageToDraw& page, const QString& path,
-                                    const PageDrawn& drawn, PngCompression compression);
+    Failure (*write)(const PageToDraw& page, const QString& path, const PageDrawn& drawn,
+                     PngCompression compression);
     // How a page goes onto a PDF writer, for a file that holds many pages; none for a file of
     // one page.
     void (*drawOnPdf)(QPainter& painter, const PageToDraw& page) = nullptr;
@@ -76,13 +76,12 @@ QString outputFileFilter();
 
 // Why a file of `format` at `path` cannot be written with pages of `scale`, if it cannot: a page
 // too large for the format or to be drawn at all, or a name that is no regular file.
-std::optional<QString> pageFileRefusal(const OutputFormat& format, const QString& path,
-                                       const PageScale& scale);
+Failure pageFileRefusal(const OutputFormat& format, const QString& path, const PageScale& scale);
 
 // Draws the page at its scale and writes it into `path` as `format`, or says why it cannot be
 // done. A page that is too large for the format or to be drawn at all, or a name that is no
 // regular file, fails before anything is drawn, so that an impossible page fails at once
 // instead of after seconds and gigabytes.
-std::optional<QString> writePageFile(const OutputFormat& format, const QString& path,
-                                     const PageToDraw& page, const PageDrawn& drawn = {},
-                                     PngCompression compression = PngCompression::Fast);
+Failure writePageFile(const OutputFormat& format, const QString& path, const PageToDraw& page,
+                      const PageDrawn& drawn = {},
+                      PngCompression compression = PngCompression::Fast);

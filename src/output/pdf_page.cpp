@@ -51,9 +51,8 @@ QByteArray finishedPdf(const QByteArray& pdf, const PdfLayout& layout) {
     return finished;
 }
 
-std::optional<QString> writeOnePagePdf(const PdfLayout& layout, const QString& path,
-                                       const PageDrawn& drawn,
-                                       const std::function<void(QPainter&)>& draw) {
+Failure writeOnePagePdf(const PdfLayout& layout, const QString& path, const PageDrawn& drawn,
+                        const std::function<void(QPainter&)>& draw) {
     const PdfPageSize& size = layout.size;
     // The page is small beside the pixels of a raster page; it is finished in memory, so that
     // its size can be set right before it replaces any file.
@@ -65,20 +64,19 @@ std::optional<QString> writeOnePagePdf(const PdfLayout& layout, const QString& p
         setUpPdfWriter(writer, layout);
         QPainter painter;
         if (!painter.begin(&writer))
-            return kPdfNotStartedMessage;
+            return Failure::because(kPdfNotStartedMessage);
         startPdfPage(painter, layout);
         draw(painter);
         painter.end();
     }
     if (drawn)
         drawn();
-    if (auto error = giveExactMediaBox(pdf, size))
+    if (Failure error = giveExactMediaBox(pdf, size); error.failed())
         return error;
     return writeWholeFile(path, finishedPdf(pdf, layout));
 }
 
-std::optional<QString> writePdfPage(const PageToDraw& page, const QString& path,
-                                    const PageDrawn& drawn) {
+Failure writePdfPage(const PageToDraw& page, const QString& path, const PageDrawn& drawn) {
     return writeOnePagePdf(exactPdfLayout(page.scale), path, drawn,
                            [&](QPainter& painter) { drawExactPdfPage(painter, page); });
 }

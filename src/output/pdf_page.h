@@ -1,12 +1,12 @@
 #pragma once
 
+#include "base/failure.h"
 #include "output/page_to_draw.h"
 #include "output/pdf_page_size.h"
 
 #include <QString>
 
 #include <functional>
-#include <optional>
 
 class QPainter;
 class QPdfWriter;
@@ -41,12 +41,10 @@ void drawExactPdfPage(QPainter& painter, const PageToDraw& page);
 
 // Writes `page` as a one-page PDF of exactly its pixels at its resolution, replacing any file
 // at `path` only when the new one is complete. Returns the reason of a failure.
-std::optional<QString> writePdfPage(const PageToDraw& page, const QString& path,
-                                    const PageDrawn& drawn);
+Failure writePdfPage(const PageToDraw& page, const QString& path, const PageDrawn& drawn);
 
 // Writes a one-page PDF of `layout`, drawn by `draw` with a painter in device pixels from the
 // page's top left, replacing any file at `path` only when the new one is complete. Returns the
 // reason of a failure.
-std::optional<QString> writeOnePagePdf(const PdfLayout& layout, const QString& path,
-                                       const PageDrawn& drawn,
-                                       const std::function<void(QPainter&)>& draw);
+Failure writeOnePagePdf(const PdfLayout& layout, const QString& path, const PageDrawn& drawn,
+                        const std::function<void(QPainter&)>& draw);

@@ -55,16 +55,16 @@ std::optional<QByteArray> exactMediaBox(const PdfPageSize& size) {
     return cut.leftJustified(written.size(), ' ');
 }
 
-std::optional<QString> giveExactMediaBox(QByteArray& pdf, const PdfPageSize& size) {
+Failure giveExactMediaBox(QByteArray& pdf, const PdfPageSize& size) {
     if (size.isWhole())
-        return std::nullopt;
+        return Failure::none();
     const QByteArray written = mediaBoxAsWritten(size);
     const qsizetype at = pdf.indexOf(written);
     if (at < 0 || pdf.indexOf(written, at + 1) >= 0)
-        return kNoPageSizeMessage;
+        return Failure::because(kNoPageSizeMessage);
     const std::optional<QByteArray> cut = exactMediaBox(size);
     if (!cut)
-        return kNoExactPageSizeMessage;
+        return Failure::because(kNoExactPageSizeMessage);
     pdf.replace(at, written.size(), *cut);
-    return std::nullopt;
+    return Failure::none();
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/failure.h"
+
 #include <QByteArray>
 #include <QSize>
 #include <QSizeF>
@@ -50,4 +52,4 @@ inline const QString kNoExactPageSizeMessage =
 
 // Cuts the media box of a one-page `pdf` written at `size.wholePoints` to `size.exactPoints`,
 // as `exactMediaBox` has it. Nothing is changed for a whole size.
-std::optional<QString> giveExactMediaBox(QByteArray& pdf, const PdfPageSize& size);
+Failure giveExactMediaBox(QByteArray& pdf, const PdfPageSize& size);

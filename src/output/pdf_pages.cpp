@@ -9,20 +9,20 @@
 #include <QPainter>
 #include <QPdfWriter>
 
-std::optional<QString> writePdfPages(const PdfLayout& layout, const QString& path, int pageCount,
-                                     const std::function<void(QPainter&, int page)>& draw) {
+Failure writePdfPages(const PdfLayout& layout, const QString& path, int pageCount,
+                      const std::function<void(QPainter&, int page)>& draw) {
     const PdfPageSize& size = layout.size;
     QByteArray written;
     QByteArray exact;
     if (!size.isWhole()) {
         const std::optional<QByteArray> cut = exactMediaBox(size);
         if (!cut)
-            return kNoExactPageSizeMessage;
+            return Failure::because(kNoExactPageSizeMessage);
         written = mediaBoxAsWritten(size);
         exact = *cut;
     }
     SafeFileWriter file(path);
-    if (auto error = file.open())
+    if (Failure error = file.open(); error.failed())
         return error;
     // A vector PDF is finished for print shops on its way to the disk, as the single page is.
     std::optional<VectorPdfStream> finishing;
@@ -35,7 +35,7 @@ std::optional<QString> writePdfPages(const PdfLayout& layout, const QString& pat
         setUpPdfWriter(writer, layout);
         QPainter painter;
         if (!painter.begin(&writer))
-            return kPdfNotStartedMessage;
+            return Failure::because(kPdfNotStartedMessage);
         startPdfPage(painter, layout);
         // A full disk stops the pages at once rather than after drawing all of them.
         for (int page = 0; page < pageCount && !failed(); ++page) {
@@ -56,6 +56,6 @@ std::optional<QString> writePdfPages(const PdfLayout& layout, const QString& pat
         finishing->finish();
     // A write that failed is the commit's to report.
     if (!failed() && !written.isEmpty() && stream.boxesCut() != pageCount)
-        return kNoPageSizeMessage;
+        return Failure::because(kNoPageSizeMessage);
     return file.commit();
 }

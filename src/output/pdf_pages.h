@@ -1,9 +1,10 @@
 #pragma once
 
+#include "base/failure.h"
+
 #include <QString>
 
 #include <functional>
-#include <optional>
 
 class QPainter;
 struct PdfLayout;
@@ -12,5 +13,5 @@ struct PdfLayout;
 // `page` (from 0) with a painter in device pixels from the page's top left. Each page is drawn
 // and goes to the disk before the next is begun, into a file beside `path` that replaces any
 // file there only when it is complete. Returns the reason of a failure.
-std::optional<QString> writePdfPages(const PdfLayout& layout, const QString& path, int pageCount,
-                                     const std::function<void(QPainter&, int page)>& draw);
+Failure writePdfPages(const PdfLayout& layout, const QString& path, int pageCount,
+                      const std::function<void(QPainter&, int page)>& draw);

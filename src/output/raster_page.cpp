@@ -26,11 +26,11 @@ TakeBand toldOnce(const PageDrawn& drawn, TakeBand take) {
 // Commits the file after `written`, or gives it up with the better of the two reasons: the
 // file's own (a full disk) says more than the writer's.
 Failure settle(SafeFileWriter& file, const Failure& written) {
-    if (written.failed())
-        return Failure::because(file.cancel().value_or(written.message()));
-    if (auto error = file.commit())
-        return Failure::because(*error);
-    return Failure::none();
+    if (written.failed()) {
+        const Failure own = file.cancel();
+        return own.failed() ? own : written;
+    }
+    return file.commit();
 }
 
 BandedPicture wholePage(const PageToDraw& page) {
@@ -45,8 +45,8 @@ BandedPicture wholePage(const PageToDraw& page) {
 Failure writePngInBands(const BandedPicture& picture, const QString& path, int dotsPerInch,
                         PngCompression compression, PngColours colours, const PageDrawn& drawn) {
     SafeFileWriter file(path);
-    if (auto error = file.open())
-        return Failure::because(*error);
+    if (const Failure failure = file.open(); failure.failed())
+        return failure;
     PngEncoder encoder(file.device(), picture.area.size(), dotsPerMetre(dotsPerInch),
                        pngSettingsFor(compression), colours);
     Failure written = encoder.start();
@@ -62,8 +62,8 @@ Failure writePngInBands(const BandedPicture& picture, const QString& path, int d
 Failure writeBmpInBands(const BandedPicture& picture, const QString& path, int dotsPerInch,
                         const PageDrawn& drawn) {
     SafeFileWriter file(path);
-    if (auto error = file.open())
-        return Failure::because(*error);
+    if (const Failure failure = file.open(); failure.failed())
+        return failure;
     ChunkedOutput output(file.device());
     const QByteArray header = bmpHeader(picture.area.size(), dotsPerMetre(dotsPerInch));
     output.write(header.constData(), header.size());
@@ -83,19 +83,13 @@ Failure writeBmpInBands(const BandedPicture& picture, const QString& path, int d
     return settle(file, written);
 }
 
-std::optional<QString> writePngFile(const PageToDraw& page, const QString& path,
-                                    const PageDrawn& drawn, PngCompression compression) {
-    return reasonOf(writePngInBands(wholePage(page), path, page.scale.DotsPerInch, compression,
-                                    PngColours::Rgb, drawn));
+Failure writePngFile(const PageToDraw& page, const QString& path, const PageDrawn& drawn,
+                     PngCompression compression) {
+    return writePngInBands(wholePage(page), path, page.scale.DotsPerInch, compression,
+                           PngColours::Rgb, drawn);
 }
 
-std::optional<QString> writeBmpFile(const PageToDraw& page, const QString& path,
-                                    const PageDrawn& drawn, PngCompression) {
-    return reasonOf(writeBmpInBands(wholePage(page), path, page.scale.DotsPerInch, drawn));
-}
-
-std::optional<QString> reasonOf(const Failure& failure) {
-    if (failure.failed())
-        return failure.message();
-    return std::nullopt;
+Failure writeBmpFile(const PageToDraw& page, const QString& path, const PageDrawn& drawn,
+                     PngCompression) {
+    return writeBmpInBands(wholePage(page), path, page.scale.DotsPerInch, drawn);
 }

@@ -30,10 +30,7 @@ Failure writeBmpInBands(const BandedPicture& picture, const QString& path, int d
                         const PageDrawn& drawn);
 
 // The page as an RGB PNG and as a BMP, for the table of output formats.
-std::optional<QString> writePngFile(const PageToDraw& page, const QString& path,
-                                    const PageDrawn& drawn, PngCompression compression);
-std::optional<QString> writeBmpFile(const PageToDraw& page, const QString& path,
-                                    const PageDrawn& drawn, PngCompression);
-
-// The message of a failure, for callers that still take a reason as an optional.
-std::optional<QString> reasonOf(const Failure& failure);
+Failure writePngFile(const PageToDraw& page, const QString& path, const PageDrawn& drawn,
+                     PngCompression compression);
+Failure writeBmpFile(const PageToDraw& page, const QString& path, const PageDrawn& drawn,
+                     PngCompression);

@@ -34,24 +34,25 @@ QByteArray templateListEntry(const QString& name, bool landscape) {
 
 } // namespace
 
-std::optional<QString> templateNameProblem(const QString& name) {
+Failure templateNameProblem(const QString& name) {
     // A byte of the file name that is not UTF-8 reaches here as a lone surrogate, which JSON
     // can only write as an escape that strict readers refuse.
     if (QStringView(name).isValidUtf16())
-        return std::nullopt;
-    return QStringLiteral("The template would be named \"%1\" after the design's file name, "
-                          "which is not UTF-8, and the tablet's list of templates holds only "
-                          "UTF-8; rename the design to write its bundle.")
-        .arg(name);
+        return Failure::none();
+    return Failure::because(
+        QStringLiteral("The template would be named \"%1\" after the design's file name, "
+                       "which is not UTF-8, and the tablet's list of templates holds only "
+                       "UTF-8; rename the design to write its bundle.")
+            .arg(name));
 }
 
-std::optional<QString> writeTemplateBundle(const QString& dir, const QString& name,
-                                           const DevicePage& page, const PageDesign& design,
-                                           const PageLayers& layers, PngCompression compression) {
-    if (auto problem = templateNameProblem(name))
+Failure writeTemplateBundle(const QString& dir, const QString& name, const DevicePage& page,
+                            const PageDesign& design, const PageLayers& layers,
+                            PngCompression compression) {
+    if (Failure problem = templateNameProblem(name); problem.failed())
         return problem;
     if (!QDir().mkpath(dir))
-        return dir + QStringLiteral(": the folder could not be made.");
+        return Failure::because(dir + QStringLiteral(": the folder could not be made."));
     const QDir folder(dir);
     SafeFileSet files;
     QString staged;
@@ -59,15 +60,17 @@ std::optional<QString> writeTemplateBundle(const QString& dir, const QString& na
         if (format.tablets != TabletUse::GreyPage && format.tablets != TabletUse::InBundle)
             continue;
         const QString path = folder.filePath(name + u'.' + format.suffixes.first());
-        if (auto error = files.stage(path, staged))
+        if (Failure error = files.stage(path, staged); error.failed())
             return error;
-        if (auto error = writeDevicePage(format, staged, page, design, layers, {}, compression))
-            return path + QStringLiteral(": ") + *error;
+        if (Failure error = writeDevicePage(format, staged, page, design, layers, {}, compression);
+            error.failed())
+            return error.within(path);
     }
     const QString list = folder.filePath(QStringLiteral("templates.json"));
-    if (auto error = files.stage(list, staged))
+    if (Failure error = files.stage(list, staged); error.failed())
         return error;
-    if (auto error = writeWholeFile(staged, templateListEntry(name, page.landscape)))
-        return list + QStringLiteral(": ") + *error;
+    if (Failure error = writeWholeFile(staged, templateListEntry(name, page.landscape));
+        error.failed())
+        return error.within(list);
     return files.commit();
 }

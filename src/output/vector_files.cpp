@@ -8,8 +8,7 @@
 #include "output/whole_file.h"
 #include "render/page_scale.h"
 
-std::optional<QString> writeSvgPage(const PageToDraw& page, const QString& path,
-                                    const PageDrawn& drawn) {
+Failure writeSvgPage(const PageToDraw& page, const QString& path, const PageDrawn& drawn) {
     SvgCanvas canvas(vectorSheetPoints(page.scale), VectorPlacement(page.scale).fromPixels(1));
     drawVectorPage(canvas, page);
     const QByteArray svg = canvas.finish();
@@ -18,8 +17,7 @@ std::optional<QString> writeSvgPage(const PageToDraw& page, const QString& path,
     return writeWholeFile(path, svg);
 }
 
-std::optional<QString> writeVectorPdfPage(const PageToDraw& page, const QString& path,
-                                          const PageDrawn& drawn) {
+Failure writeVectorPdfPage(const PageToDraw& page, const QString& path, const PageDrawn& drawn) {
     return writeOnePagePdf(vectorPdfLayout(page.scale), path, drawn,
                            [&](QPainter& painter) { drawVectorPdfPage(painter, page); });
 }

@@ -2,10 +2,10 @@
 
 #include "base/safe_file_writer.h"
 
-std::optional<QString> writeWholeFile(const QString& path, const QByteArray& bytes) {
+Failure writeWholeFile(const QString& path, const QByteArray& bytes) {
     SafeFileWriter file(path);
-    if (auto error = file.open())
-        return error;
+    if (const Failure failure = file.open(); failure.failed())
+        return failure;
     file.device().write(bytes); // a short write is found by the commit
     return file.commit();
 }

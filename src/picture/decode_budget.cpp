@@ -330,21 +330,22 @@ DecodeCost qtDecodeCost(QIODevice& device, PictureFormat format) {
     }
 }
 
-QString refuseCost(const DecodeCost& cost, qint64 fileSize, PictureFormat format,
+Failure refuseCost(const DecodeCost& cost, qint64 fileSize, PictureFormat format,
                    const PictureLimits& limits) {
     if (cost.width <= 0 || cost.height <= 0)
-        return {};
+        return Failure::none();
     if (tooLong(cost.width, cost.height))
-        return QStringLiteral("The picture is too wide or too high.");
-    if (const QString refusal = refuseSize(cost.width, cost.height, 1, limits); !refusal.isEmpty())
+        return Failure::because(QStringLiteral("The picture is too wide or too high."));
+    if (Failure refusal = refuseSize(cost.width, cost.height, 1, limits); refusal.failed())
         return refusal;
     if (cost.peakBytes > limits.maxPixelBytes)
-        return refuseMemory(cost.peakBytes, limits);
+        return Failure::because(refuseMemory(cost.peakBytes, limits));
     if (fileSize < cost.fewestFileBytes)
-        return QStringLiteral("The file is too short for the %1 × %2 %3 picture its header "
-                              "describes.")
-            .arg(cost.width)
-            .arg(cost.height)
-            .arg(pictureFormatName(format));
-    return {};
+        return Failure::because(
+            QStringLiteral("The file is too short for the %1 × %2 %3 picture its header "
+                           "describes.")
+                .arg(cost.width)
+                .arg(cost.height)
+                .arg(pictureFormatName(format)));
+    return Failure::none();
 }

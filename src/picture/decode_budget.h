@@ -31,6 +31,6 @@ struct DecodeCost {
 // The cost of decoding the file in `device` (positioned at its start, where it is left).
 DecodeCost qtDecodeCost(QIODevice& device, PictureFormat format);
 
-// Why a file of `fileSize` bytes whose decoding costs `cost` is not decoded, or empty.
-QString refuseCost(const DecodeCost& cost, qint64 fileSize, PictureFormat format,
+// Why a file of `fileSize` bytes whose decoding costs `cost` is not decoded, if it is not.
+Failure refuseCost(const DecodeCost& cost, qint64 fileSize, PictureFormat format,
                    const PictureLimits& limits);

@@ -2,21 +2,22 @@
 
 namespace picture_decoding {
 
-QString refuseSize(qint64 width, qint64 height, int bytesPerPixel, const PictureLimits& limits) {
+Failure refuseSize(qint64 width, qint64 height, int bytesPerPixel, const PictureLimits& limits) {
     if (width <= 0 || height <= 0)
-        return QStringLiteral("The picture has no pixels.");
+        return Failure::because(QStringLiteral("The picture has no pixels."));
     if (width * height > limits.maxPixels)
-        return QStringLiteral("The picture has %1 × %2 pixels, more than the %3 allowed.")
-            .arg(width)
-            .arg(height)
-            .arg(limits.maxPixels);
+        return Failure::because(
+            QStringLiteral("The picture has %1 × %2 pixels, more than the %3 allowed.")
+                .arg(width)
+                .arg(height)
+                .arg(limits.maxPixels));
     // Rows are padded to four bytes.
     const qint64 rowBytes = (width * bytesPerPixel + 3) / 4 * 4;
     if (rowBytes * height > limits.maxPixelBytes)
-        return refuseMemory(rowBytes * height, limits);
+        return Failure::because(refuseMemory(rowBytes * height, limits));
     if (width > 0x7fffffff / 4 || height > 0x7fffffff / 4)
-        return QStringLiteral("The picture is too wide or too high.");
-    return {};
+        return Failure::because(QStringLiteral("The picture is too wide or too high."));
+    return Failure::none();
 }
 
 QString refuseMemory(qint64 bytes, const PictureLimits& limits) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/failure.h"
 #include "picture/picture_record.h"
 
 #include <QByteArrayView>
@@ -43,8 +44,8 @@ namespace picture_decoding {
 // to 4096 indices.
 inline constexpr qint64 kLzwRatio = 2731;
 
-// Why a picture of this size cannot be held within `limits`, or an empty string.
-QString refuseSize(qint64 width, qint64 height, int bytesPerPixel, const PictureLimits& limits);
+// Why a picture of this size cannot be held within `limits`, if it cannot.
+Failure refuseSize(qint64 width, qint64 height, int bytesPerPixel, const PictureLimits& limits);
 
 // Why a picture that needs `bytes` of memory to be decoded is refused.
 QString refuseMemory(qint64 bytes, const PictureLimits& limits);

@@ -50,15 +50,15 @@ const uchar* afterSubBlocks(const uchar* at, const uchar* end) {
     return nullptr;
 }
 
-QString endsBeforeThePicture() {
-    return QStringLiteral("The file ends before its GIF picture begins.");
+Failure endsBeforeThePicture() {
+    return Failure::because(QStringLiteral("The file ends before its GIF picture begins."));
 }
 
-QString parseGif(QByteArrayView file, GifFrame& f) {
+Failure parseGif(QByteArrayView file, GifFrame& f) {
     const auto* h = reinterpret_cast<const uchar*>(file.data());
     const uchar* end = h + file.size();
     if (file.size() < kHeaderBytes || (!file.startsWith("GIF87a") && !file.startsWith("GIF89a")))
-        return QStringLiteral("The file has no GIF header.");
+        return Failure::because(QStringLiteral("The file has no GIF header."));
     f.screenWidth = le16(h + 6);
     f.screenHeight = le16(h + 8);
     f.globalColours = 2 << (h[10] & 7);
@@ -66,7 +66,7 @@ QString parseGif(QByteArrayView file, GifFrame& f) {
     const uchar* at = h + kHeaderBytes;
     if (h[10] & 0x80) {
         if (end - at < 3 * f.globalColours)
-            return QStringLiteral("The file ends within the GIF's colour table.");
+            return Failure::because(QStringLiteral("The file ends within the GIF's colour table."));
         f.globalTable = at;
         at += 3 * f.globalColours;
     }
@@ -75,7 +75,7 @@ QString parseGif(QByteArrayView file, GifFrame& f) {
             return endsBeforeThePicture();
         const uchar kind = *at++;
         if (kind == ';')
-            return QStringLiteral("The GIF file holds no picture.");
+            return Failure::because(QStringLiteral("The GIF file holds no picture."));
         if (kind == '!') {
             if (at == end)
                 return endsBeforeThePicture();
@@ -88,9 +88,10 @@ QString parseGif(QByteArrayView file, GifFrame& f) {
             continue;
         }
         if (kind != ',')
-            return QStringLiteral("The GIF file is damaged: a block of unknown kind %1 comes "
-                                  "before its picture.")
-                .arg(kind);
+            return Failure::because(
+                QStringLiteral("The GIF file is damaged: a block of unknown kind %1 comes "
+                               "before its picture.")
+                    .arg(kind));
         if (end - at < kDescriptorBytes + 1)
             return endsBeforeThePicture();
         f.left = le16(at), f.top = le16(at + 2), f.width = le16(at + 4), f.height = le16(at + 6);
@@ -100,17 +101,19 @@ QString parseGif(QByteArrayView file, GifFrame& f) {
         if (flags & 0x80) {
             f.localColours = 2 << (flags & 7);
             if (end - at < 3 * f.localColours + 1)
-                return QStringLiteral("The file ends within the GIF picture's colour table.");
+                return Failure::because(
+                    QStringLiteral("The file ends within the GIF picture's colour table."));
             f.localTable = at;
             at += 3 * f.localColours;
         }
         f.minCodeBits = *at++;
         if (f.minCodeBits < 1 || f.minCodeBits > 12)
-            return QStringLiteral("The GIF picture gives an LZW code size of %1 bits, which "
-                                  "is not valid.")
-                .arg(f.minCodeBits);
+            return Failure::because(
+                QStringLiteral("The GIF picture gives an LZW code size of %1 bits, which "
+                               "is not valid.")
+                    .arg(f.minCodeBits));
         f.data = at;
-        return {};
+        return Failure::none();
     }
 }
 
@@ -291,9 +294,8 @@ DecodedPicture paletteFromColours(QImage screen, const Placement& p, const GifCo
     for (int source : order) {
         const qsizetype known = palette.indexOf(colourOf[size_t(source)]);
         if (known < 0 && palette.size() == 256) {
-            if (const QString refusal = refuseSize(p.width, p.height, 6, limits);
-                !refusal.isEmpty())
-                return DecodedPicture::failure(refusal);
+            if (const Failure refusal = refuseSize(p.width, p.height, 6, limits); refusal.failed())
+                return DecodedPicture::failure(refusal.message());
             QImage rgb(p.width, p.height, QImage::Format_RGB32);
             if (rgb.isNull())
                 return DecodedPicture::failure(outOfMemory());
@@ -316,16 +318,16 @@ DecodedPicture paletteFromColours(QImage screen, const Placement& p, const GifCo
 DecodedPicture readGif(QByteArrayView file, const PictureLimits& limits,
                        const PictureProgress& progress) {
     GifFrame f;
-    if (const QString error = parseGif(file, f); !error.isEmpty())
-        return DecodedPicture::failure(error);
+    if (const Failure failure = parseGif(file, f); failure.failed())
+        return DecodedPicture::failure(failure.message());
     const uchar* end = reinterpret_cast<const uchar*>(file.data()) + file.size();
 
     // A screen of no size is as large as the frame; a frame reaching past the screen is cut.
     Placement p;
     p.width = f.screenWidth > 0 ? f.screenWidth : f.left + f.width;
     p.height = f.screenHeight > 0 ? f.screenHeight : f.top + f.height;
-    if (const QString refusal = refuseSize(p.width, p.height, 1, limits); !refusal.isEmpty())
-        return DecodedPicture::failure(refusal);
+    if (const Failure refusal = refuseSize(p.width, p.height, 1, limits); refusal.failed())
+        return DecodedPicture::failure(refusal.message());
     p.left = f.left, p.top = f.top;
     p.shownWidth = f.left < p.width ? qMin(f.width, p.width - f.left) : 0;
     p.shownHeight = f.top < p.height ? qMin(f.height, p.height - f.top) : 0;

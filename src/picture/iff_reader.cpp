@@ -218,9 +218,9 @@ DecodedPicture readIff(QByteArrayView file, const PictureLimits& limits,
     if (h.compression > 1)
         return DecodedPicture::failure(
             QStringLiteral("The IFF picture is compressed in a way that cannot be read."));
-    if (const QString refusal = refuseSize(h.width, h.height, trueColor ? 3 : 1, limits);
-        !refusal.isEmpty())
-        return DecodedPicture::failure(refusal);
+    if (const Failure refusal = refuseSize(h.width, h.height, trueColor ? 3 : 1, limits);
+        refusal.failed())
+        return DecodedPicture::failure(refusal.message());
 
     // A row: each plane padded to 16 bits, the mask plane after them; a PBM row is one byte
     // per pixel, padded to an even count.

@@ -122,9 +122,9 @@ DecodedPicture readPcx(QByteArrayView file, const PictureLimits& limits,
             QStringLiteral("PCX pictures of %1 planes of %2 bits are not supported.")
                 .arg(planes)
                 .arg(bits));
-    if (const QString refusal = refuseSize(width, height, depth == 24 ? 3 : 1, limits);
-        !refusal.isEmpty())
-        return DecodedPicture::failure(refusal);
+    if (const Failure refusal = refuseSize(width, height, depth == 24 ? 3 : 1, limits);
+        refusal.failed())
+        return DecodedPicture::failure(refusal.message());
     if (planeBytes * 8 < qsizetype(width) * bits)
         return DecodedPicture::failure(
             QStringLiteral("The PCX header gives lines too short for the picture's width."));

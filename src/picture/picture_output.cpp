@@ -75,24 +75,30 @@ QJsonObject describePicture(const DecodedPicture& decoded) {
     return description;
 }
 
-QString writePicture(const PictureRecord& picture, const QString& fileName) {
+Failure writePicture(const PictureRecord& picture, const QString& fileName) {
     if (picture.isEmpty())
-        return QStringLiteral("There is no picture to write.");
+        return Failure::because(QStringLiteral("There is no picture to write."));
     const auto failed = [&fileName](const QString& reason) {
-        return QStringLiteral("The picture cannot be written to \"%1\". %2").arg(fileName, reason);
+        return Failure::because(
+            QStringLiteral("The picture cannot be written to \"%1\". %2").arg(fileName, reason));
     };
     SafeFileWriter file(fileName);
-    if (auto error = file.open())
-        return failed(*error);
+    if (const Failure failure = file.open(); failure.failed())
+        return failed(failure.message());
     if (fileName.endsWith(QStringLiteral(".bmp"), Qt::CaseInsensitive)) {
         file.device().write(encodeBmp(picture));
     } else {
         QImageWriter writer(&file.device(), "png");
-        if (!writer.write(picture.image()))
-            return failed(file.cancel().value_or(
-                QStringLiteral("Could not write the picture: %1.").arg(writer.errorString())));
+        if (!writer.write(picture.image())) {
+            // The file's own failure says more than the picture writer can.
+            const Failure own = file.cancel();
+            return failed(
+                own.failed()
+                    ? own.message()
+                    : QStringLiteral("Could not write the picture: %1.").arg(writer.errorString()));
+        }
     }
-    if (auto error = file.commit())
-        return failed(*error);
-    return {};
+    if (const Failure failure = file.commit(); failure.failed())
+        return failed(failure.message());
+    return Failure::none();
 }

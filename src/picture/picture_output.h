@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/failure.h"
 #include "picture/decoded_picture.h"
 
 #include <QJsonObject>
@@ -9,5 +10,5 @@
 QJsonObject describePicture(const DecodedPicture& decoded);
 
 // Writes the pixels as held to `fileName`: a PNG, or, for a name ending in .bmp, a BMP in the
-// picture's own depth with its palette. Returns why it failed, or an empty string.
-QString writePicture(const PictureRecord& picture, const QString& fileName);
+// picture's own depth with its palette.
+Failure writePicture(const PictureRecord& picture, const QString& fileName);

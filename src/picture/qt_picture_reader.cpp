@@ -245,10 +245,10 @@ PictureRecord recordFromQtImage(QImage image, PictureFormat format, QByteArrayVi
 DecodedPicture readWithQt(QIODevice& device, PictureFormat format, const PictureLimits& limits,
                           const PictureProgress& progress) {
     const QByteArray header = device.peek(kHeaderBytes);
-    if (const QString refusal =
+    if (const Failure refusal =
             refuseCost(qtDecodeCost(device, format), device.size(), format, limits);
-        !refusal.isEmpty())
-        return DecodedPicture::failure(refusal);
+        refusal.failed())
+        return DecodedPicture::failure(refusal.message());
     // Qt's BMP reader stops at the end of a short file and leaves the rows it did not reach as
     // the memory held before; handed zeros instead, it makes them value 0.
     const qint64 zeros =
@@ -265,9 +265,9 @@ DecodedPicture readWithQt(QIODevice& device, PictureFormat format, const Picture
     reader->setAllocationLimit(int(qBound(qint64(1), limits.maxPixelBytes >> 20, qint64(1) << 30)));
     const QSize size = reader->size();
     if (size.isValid()) {
-        if (const QString refusal = refuseSize(size.width(), size.height(), 4, limits);
-            !refusal.isEmpty())
-            return DecodedPicture::failure(refusal);
+        if (const Failure refusal = refuseSize(size.width(), size.height(), 4, limits);
+            refusal.failed())
+            return DecodedPicture::failure(refusal.message());
     }
     // Finding the size, a reader may look through the whole file: only decoding counts,
     // unless the file ends before its header does.
@@ -294,9 +294,9 @@ DecodedPicture readWithQt(QIODevice& device, PictureFormat format, const Picture
     if (image.isNull())
         return DecodedPicture::failure(QStringLiteral("The %1 picture cannot be decoded: %2.")
                                            .arg(pictureFormatName(format), readerError));
-    if (const QString refusal = refuseSize(image.width(), image.height(), 1, limits);
-        !refusal.isEmpty())
-        return DecodedPicture::failure(refusal);
+    if (const Failure refusal = refuseSize(image.width(), image.height(), 1, limits);
+        refusal.failed())
+        return DecodedPicture::failure(refusal.message());
     PictureRecord picture = recordFromQtImage(std::move(image), format, header);
     QString incomplete = file.ranPastEnd() ? endsEarlyIn(format, picture) : QString();
     return {std::move(picture), format, {}, std::move(incomplete)};

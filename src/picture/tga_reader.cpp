@@ -144,7 +144,7 @@ bool looksLikeTga(QByteArrayView file, const PictureLimits& limits) {
     // A picture too large to be read cannot be in the file whole, yet the header alone says
     // what it is: the reader refuses it for its size.
     return header.dataOffset() + header.fewestDataBytes() <= file.size() ||
-           !refuseSize(header.width, header.height, header.kind() == 2 ? 3 : 1, limits).isEmpty();
+           refuseSize(header.width, header.height, header.kind() == 2 ? 3 : 1, limits).failed();
 }
 
 DecodedPicture readTga(QByteArrayView file, const PictureLimits& limits,
@@ -157,9 +157,9 @@ DecodedPicture readTga(QByteArrayView file, const PictureLimits& limits,
         return DecodedPicture::failure(
             QStringLiteral("The TGA header describes no picture of a kind that can be read."));
     const bool trueColor = header.kind() == 2;
-    if (const QString refusal = refuseSize(header.width, header.height, trueColor ? 3 : 1, limits);
-        !refusal.isEmpty())
-        return DecodedPicture::failure(refusal);
+    if (const Failure refusal = refuseSize(header.width, header.height, trueColor ? 3 : 1, limits);
+        refusal.failed())
+        return DecodedPicture::failure(refusal.message());
     if (header.dataOffset() + header.fewestDataBytes() > file.size())
         return DecodedPicture::failure(
             QStringLiteral("The file is too short for the TGA picture its header describes."));

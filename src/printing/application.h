@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/failure.h"
 #include "calibration/calibration.h"
 #include "calibration/printer_calibrations.h"
 #include "page/loaded_design.h"
@@ -9,7 +10,6 @@
 #include <QString>
 
 #include <functional>
-#include <optional>
 
 // The models of the running program: the design's settings, the calibration, the current
 // printer and the loaded design with the two pictures it names.
@@ -61,16 +61,16 @@ class Application {
     QString calibrationFile() const { return calibrations.saveFile(printer.queueName()); }
     // Saves the current printer's calibration; from then on it is the printer's own, where the
     // printer can have one. On failure the old file stays as it was and the reason is returned.
-    [[nodiscard]] std::optional<QString> saveCalibration(const QString& file) {
-        if (auto error = calibration.save(file))
-            return error;
+    Failure saveCalibration(const QString& file) {
+        if (Failure failure = calibration.save(file); failure.failed())
+            return failure;
         const QString queue = printer.queueName();
         if (file == calibrations.ownFile(queue)) {
             calibration.setPrintersOwn(true);
             m_calibrationSource = file;
-            m_calibrationDamage.reset();
+            m_calibrationDamage = Failure::none();
         }
-        return std::nullopt;
+        return Failure::none();
     }
     // The design with its two pictures, the placed picture and the background texture
     // (loaded.PictureDib, loaded.TextureDib). The window's controls change the settings;
@@ -85,12 +85,12 @@ class Application {
 
   private:
     void reportCalibrationDamage() const {
-        if (m_calibrationDamage && m_reportDamage)
-            m_reportDamage(*m_calibrationDamage);
+        if (m_calibrationDamage.failed() && m_reportDamage)
+            m_reportDamage(m_calibrationDamage.message());
     }
 
     QString m_calibrationSource; // the printer's own file; empty for the common one
     bool m_calibrationLoaded = false;
-    std::optional<QString> m_calibrationDamage; // why the own file was passed over
+    Failure m_calibrationDamage; // why the own file was passed over
     std::function<void(const QString&)> m_reportDamage;
 };

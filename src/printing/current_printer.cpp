@@ -50,16 +50,13 @@ QString CurrentPrinter::queueName() const {
     return printer.outputFormat() == QPrinter::NativeFormat ? printer.printerName() : QString();
 }
 
-std::optional<QString> CurrentPrinter::selectPrinter(const QString& name) {
+Failure CurrentPrinter::selectPrinter(const QString& name) {
     const std::optional<QString> queue = queueNamed(name);
-    if (!queue || QPrinterInfo::printerInfo(*queue).isNull()) {
-        if (!printServerAnswers())
-            return serverSilence(name);
-        return noPrinterNamed(name);
-    }
+    if (!queue || QPrinterInfo::printerInfo(*queue).isNull())
+        return Failure::because(printServerAnswers() ? noPrinterNamed(name) : serverSilence(name));
     device().setPrinterName(*queue);
     followPrinter();
-    return std::nullopt;
+    return Failure::none();
 }
 
 void CurrentPrinter::followPrinter() {
@@ -71,13 +68,13 @@ PrinterPage CurrentPrinter::page() const {
     return PrinterPage{printer.logicalDpiX(), QSize(printer.width(), printer.height())};
 }
 
-std::optional<QString> CurrentPrinter::unavailableReason() const {
+Failure CurrentPrinter::unavailable() const {
     const QPrinter& printer = device();
     const bool toFile = printer.outputFormat() == QPrinter::PdfFormat;
     if (toFile ? printer.outputFileName().isEmpty() : printer.printerName().isEmpty())
-        return QStringLiteral("There is no printer to print on: the print server is not "
-                              "running or offers no printer.");
-    return std::nullopt;
+        return Failure::because(QStringLiteral("There is no printer to print on: the print "
+                                               "server is not running or offers no printer."));
+    return Failure::none();
 }
 
 std::optional<QString> CurrentPrinter::heldJobNotice() const {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/failure.h"
+
 #include "render/printer_page.h"
 
 #include <QPrinter>
@@ -33,7 +35,7 @@ class CurrentPrinter {
     // taken as the print server takes it, ASCII letters in either case, and the printer goes by
     // the server's name for it. A name that is no printer is refused with the names that are;
     // a print server that does not answer knows no printer, and is named as the reason.
-    std::optional<QString> selectPrinter(const QString& name);
+    Failure selectPrinter(const QString& name);
     // Takes the chosen printer's own resolution and its least margins. Dialogs change the
     // printer and offer margins of their own, which the page would otherwise shrink by.
     void followPrinter();
@@ -44,7 +46,7 @@ class CurrentPrinter {
     // Why nothing can be printed now, if so: no printer at all, or a print server that is
     // not there. Without a server the toolkit quietly offers a PDF file with no name instead;
     // a PDF file that has a name is a printer like any other.
-    std::optional<QString> unavailableReason() const;
+    Failure unavailable() const;
 
     // What the user should know about a job that the printer took, if anything: a stopped
     // printer keeps it waiting, which would otherwise look like a print that went nowhere.

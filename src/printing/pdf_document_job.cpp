@@ -49,11 +49,10 @@ QList<std::pair<QByteArray, QByteArray>> jobOptions(QPrinter& printer) {
 
 } // namespace
 
-std::optional<QString> printPdfDocument(CurrentPrinter& current, const QString& title,
-                                        QByteArrayView pdf) {
-    if (auto reason = current.unavailableReason())
+Failure printPdfDocument(CurrentPrinter& current, const QString& title, QByteArrayView pdf) {
+    if (Failure reason = current.unavailable(); reason.failed())
         return reason;
-    if (auto refusal = queueRefusal(current.name()))
+    if (Failure refusal = queueRefusal(current.name()); refusal.failed())
         return refusal;
     // A name may carry an instance after a slash; the server knows the queue without it.
     const QByteArray queue = current.name().section(u'/', 0, 0).toUtf8();
@@ -73,17 +72,18 @@ std::optional<QString> printPdfDocument(CurrentPrinter& current, const QString& 
         sent = cupsFinishDocument(CUPS_HTTP_DEFAULT, queue.constData()) <=
                IPP_STATUS_OK_EVENTS_COMPLETE;
     }
-    const std::optional<QString> refusal = refusalOfLastJob(current.name(), title);
+    Failure refusal = refusalOfLastJob(current.name(), title);
     // A job left without its document would wait for it until the server gives up.
     if (job > 0 && !sent)
         cupsCancelJob2(CUPS_HTTP_DEFAULT, queue.constData(), job, 0);
-    if (refusal)
+    if (refusal.failed())
         return refusal;
     if (!sent && job <= 0)
-        return QStringLiteral("The printer \"%1\" could not begin the job \"%2\".")
-            .arg(current.name(), title);
+        return Failure::because(QStringLiteral("The printer \"%1\" could not begin the job \"%2\".")
+                                    .arg(current.name(), title));
     if (!sent)
-        return QStringLiteral("The printer \"%1\" could not finish the job \"%2\".")
-            .arg(current.name(), title);
-    return std::nullopt;
+        return Failure::because(
+            QStringLiteral("The printer \"%1\" could not finish the job \"%2\".")
+                .arg(current.name(), title));
+    return Failure::none();
 }

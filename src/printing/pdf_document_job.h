@@ -1,9 +1,9 @@
 #pragma once
 
+#include "base/failure.h"
+
 #include <QByteArrayView>
 #include <QString>
-
-#include <optional>
 
 class CurrentPrinter;
 
@@ -11,5 +11,4 @@ class CurrentPrinter;
 // the job `title`, with the options the toolkit's own jobs carry there (paper, sides,
 // orientation and whatever the print dialog set). Returns what went wrong, if anything did.
 // Only for a printer of the print server, not one that writes a PDF file.
-std::optional<QString> printPdfDocument(CurrentPrinter& current, const QString& title,
-                                        QByteArrayView pdf);
+Failure printPdfDocument(CurrentPrinter& current, const QString& title, QByteArrayView pdf);

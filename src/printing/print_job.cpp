@@ -18,11 +18,12 @@ constexpr QRgb kBlack = 0xff000000;
 
 } // namespace
 
-std::optional<QString> printDesign(CurrentPrinter& printer, const PageToDraw& first, int copies,
-                                   int pagesPerCopy) {
+Failure printDesign(CurrentPrinter& printer, const PageToDraw& first, int copies,
+                    int pagesPerCopy) {
     if (copies < 1)
-        return QStringLiteral("There is nothing to print: the number of copies must be at "
-                              "least 1.");
+        return Failure::because(
+            QStringLiteral("There is nothing to print: the number of copies must be at "
+                           "least 1."));
     return runPrintJob(printer, QString::fromLatin1(kPageJobTitle), copies * pagesPerCopy,
                        [&](QPainter& painter, int page) {
                            const PageDesign design =
@@ -37,7 +38,7 @@ QSize testRectangleSize(int dotsPerInchX, int dotsPerInchY) {
     return QSize(truncToPixels(inches * dotsPerInchX), truncToPixels(inches * dotsPerInchY));
 }
 
-std::optional<QString> printTestRectangle(CurrentPrinter& printer) {
+Failure printTestRectangle(CurrentPrinter& printer) {
     return runPrintJob(printer, QString::fromLatin1(kTestJobTitle), 1, [](QPainter& painter, int) {
         const QSize size =
             testRectangleSize(painter.device()->logicalDpiX(), painter.device()->logicalDpiY());

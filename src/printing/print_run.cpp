@@ -25,14 +25,14 @@ class SingleCopy {
 
 } // namespace
 
-std::optional<QString> runPrintJob(CurrentPrinter& current, const QString& title, int pageCount,
-                                   const std::function<void(QPainter&, int page)>& drawPage) {
-    if (auto reason = current.unavailableReason())
+Failure runPrintJob(CurrentPrinter& current, const QString& title, int pageCount,
+                    const std::function<void(QPainter&, int page)>& drawPage) {
+    if (Failure reason = current.unavailable(); reason.failed())
         return reason;
     QPrinter& printer = current.printer();
     const bool toServer = printer.outputFormat() == QPrinter::NativeFormat;
     if (toServer) {
-        if (auto refusal = queueRefusal(current.name()))
+        if (Failure refusal = queueRefusal(current.name()); refusal.failed())
             return refusal;
     }
     printer.setDocName(title);
@@ -40,23 +40,25 @@ std::optional<QString> runPrintJob(CurrentPrinter& current, const QString& title
 
     QPainter painter;
     if (!painter.begin(&printer))
-        return QStringLiteral("The printer \"%1\" could not begin the job \"%2\".")
-            .arg(current.name(), title);
+        return Failure::because(QStringLiteral("The printer \"%1\" could not begin the job \"%2\".")
+                                    .arg(current.name(), title));
     for (int page = 0; page < pageCount; ++page) {
         if (page > 0 && !printer.newPage()) {
             printer.abort();
             painter.end();
-            return QStringLiteral("The printer \"%1\" could not begin page %2 of the job \"%3\".")
-                .arg(current.name())
-                .arg(page + 1)
-                .arg(title);
+            return Failure::because(
+                QStringLiteral("The printer \"%1\" could not begin page %2 of the job \"%3\".")
+                    .arg(current.name())
+                    .arg(page + 1)
+                    .arg(title));
         }
         drawPage(painter, page);
     }
     if (!painter.end())
-        return QStringLiteral("The printer \"%1\" could not finish the job \"%2\".")
-            .arg(current.name(), title);
+        return Failure::because(
+            QStringLiteral("The printer \"%1\" could not finish the job \"%2\".")
+                .arg(current.name(), title));
     if (toServer)
         return refusalOfLastJob(current.name(), title);
-    return std::nullopt;
+    return Failure::none();
 }

@@ -116,21 +116,22 @@ QString serverSilence(const QString& printerName) {
         .arg(printerName);
 }
 
-std::optional<QString> queueRefusal(const QString& printerName) {
+Failure queueRefusal(const QString& printerName) {
     const Dest dest = findQueue(printerName);
     if (!dest) {
         if (!printServerAnswers())
-            return serverSilence(printerName);
-        return QStringLiteral("The print server does not know the printer \"%1\".")
-            .arg(printerName);
+            return Failure::because(serverSilence(printerName));
+        return Failure::because(
+            QStringLiteral("The print server does not know the printer \"%1\".").arg(printerName));
     }
     const char* accepting = option(dest, "printer-is-accepting-jobs");
     if (!accepting || std::strcmp(accepting, "false") != 0)
-        return std::nullopt;
+        return Failure::none();
     const QString refusal =
         QStringLiteral("The printer \"%1\" does not accept jobs").arg(printerName);
     const QString reason = stateMessage(dest);
-    return sentence(reason.isEmpty() ? refusal : refusal + QStringLiteral(": ") + reason);
+    return Failure::because(
+        sentence(reason.isEmpty() ? refusal : refusal + QStringLiteral(": ") + reason));
 }
 
 bool queueIsStopped(const QString& printerName) {
@@ -139,10 +140,11 @@ bool queueIsStopped(const QString& printerName) {
     return state && std::atoi(state) == IPP_PSTATE_STOPPED;
 }
 
-std::optional<QString> refusalOfLastJob(const QString& printerName, const QString& jobTitle) {
+Failure refusalOfLastJob(const QString& printerName, const QString& jobTitle) {
     if (cupsLastError() <= IPP_STATUS_OK_EVENTS_COMPLETE)
-        return std::nullopt;
-    return sentence(QStringLiteral("The print server refused the job \"%1\" for the printer "
-                                   "\"%2\": %3")
-                        .arg(jobTitle, printerName, QString::fromUtf8(cupsLastErrorString())));
+        return Failure::none();
+    return Failure::because(
+        sentence(QStringLiteral("The print server refused the job \"%1\" for the printer "
+                                "\"%2\": %3")
+                     .arg(jobTitle, printerName, QString::fromUtf8(cupsLastErrorString()))));
 }

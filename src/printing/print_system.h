@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/failure.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -29,11 +31,11 @@ bool printServerAnswers();
 QString serverSilence(const QString& printerName);
 
 // Why the print server will not take a job for `printerName` now, if it will not.
-std::optional<QString> queueRefusal(const QString& printerName);
+Failure queueRefusal(const QString& printerName);
 
 // Whether the queue takes jobs but holds them until someone starts it again.
 bool queueIsStopped(const QString& printerName);
 
 // Why the print server refused the job that was handed over last on this thread, if it did.
 // Meaningful right after the job ended, before anything else talks to the print server.
-std::optional<QString> refusalOfLastJob(const QString& printerName, const QString& jobTitle);
+Failure refusalOfLastJob(const QString& printerName, const QString& jobTitle);

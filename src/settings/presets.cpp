@@ -57,7 +57,7 @@ std::span<const Preset> presets() {
     return kPresets;
 }
 
-std::optional<QString> applyPreset(PaperSettings& settings, const QString& name) {
+Failure applyPreset(PaperSettings& settings, const QString& name) {
     for (const Preset& p : kPresets) {
         if (name != QLatin1String(p.name))
             continue;
@@ -71,15 +71,16 @@ std::optional<QString> applyPreset(PaperSettings& settings, const QString& name)
         }
         for (const QString& assignment : QString::fromLatin1(p.settings).split(u' ')) {
             const qsizetype equals = assignment.indexOf(u'=');
-            const std::optional<QString> error =
+            const Failure error =
                 assignSetting(settings, assignment.left(equals), assignment.mid(equals + 1));
-            Q_ASSERT_X(!error, "applyPreset", "a preset names its settings as show does");
+            Q_ASSERT_X(error.succeeded(), "applyPreset",
+                       "a preset names its settings as show does");
         }
-        return std::nullopt;
+        return Failure::none();
     }
     QStringList names;
     for (const Preset& p : kPresets)
         names << QLatin1String(p.name);
-    return QStringLiteral("There is no preset called \"%1\"; the presets are %2.")
-        .arg(name, names.join(QStringLiteral(", ")));
+    return Failure::because(QStringLiteral("There is no preset called \"%1\"; the presets are %2.")
+                                .arg(name, names.join(QStringLiteral(", "))));
 }

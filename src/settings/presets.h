@@ -1,8 +1,9 @@
 #pragma once
 
+#include "base/failure.h"
+
 #include <QString>
 
-#include <optional>
 #include <span>
 
 class PaperSettings;
@@ -18,5 +19,5 @@ std::span<const Preset> presets();
 
 // Sets the paper of the named preset: its kind, spacing, lines, dots and guides, each from New
 // unless the preset says otherwise. The edges, pictures, texture and free text stay as they
-// are. Returns the error message for a name that is no preset.
-[[nodiscard]] std::optional<QString> applyPreset(PaperSettings& settings, const QString& name);
+// are. Fails for a name that is no preset.
+Failure applyPreset(PaperSettings& settings, const QString& name);

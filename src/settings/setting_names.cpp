@@ -93,60 +93,62 @@ QStringList settingNames() {
 
 namespace {
 
-std::optional<QString> assign(PaperSettings& s, const SettingDescription& d, const QString& name,
-                              const QString& value) {
+Failure assign(PaperSettings& s, const SettingDescription& d, const QString& name,
+               const QString& value) {
     switch (d.kind) {
     case SettingKind::Choice: {
         if (parseOnOff(value) != true)
-            return badValue(name, value,
-                            QStringLiteral("on (switch on another button of its group instead)"));
+            return Failure::because(badValue(
+                name, value, QStringLiteral("on (switch on another button of its group instead)")));
         for (int button = 0; button < buttonCount(d); ++button) {
             if (name == QLatin1String(d.buttons[button]))
                 s.setNumber(d.setting, button);
         }
-        return std::nullopt;
+        return Failure::none();
     }
     case SettingKind::Check: {
         const std::optional<bool> on = parseOnOff(value);
         if (!on)
-            return badValue(name, value, QStringLiteral("on or off"));
+            return Failure::because(badValue(name, value, QStringLiteral("on or off")));
         s.setFlag(d.setting, *on);
-        return std::nullopt;
+        return Failure::none();
     }
     case SettingKind::Real: {
         const std::optional<double> v = parseNumber(value);
         if (!v)
-            return badValue(name, value, QStringLiteral("a number"));
+            return Failure::because(badValue(name, value, QStringLiteral("a number")));
         s.field(d.setting).setValue(*v);
-        return std::nullopt;
+        return Failure::none();
     }
     case SettingKind::Colour: {
         const std::optional<ColorValue> colour = parseColour(value);
         if (!colour)
-            return badValue(name, value, QStringLiteral("a colour value or #RRGGBB"));
+            return Failure::because(
+                badValue(name, value, QStringLiteral("a colour value or #RRGGBB")));
         s.setColour(d.setting, *colour);
-        return std::nullopt;
+        return Failure::none();
     }
     case SettingKind::Whole: {
         const std::optional<qint64> v = parseInteger(value);
         if (!v || *v < d.range.minimum || *v > d.range.maximum)
-            return badValue(name, value,
-                            QStringLiteral("a whole number from %1 to %2")
-                                .arg(d.range.minimum)
-                                .arg(d.range.maximum));
+            return Failure::because(badValue(name, value,
+                                             QStringLiteral("a whole number from %1 to %2")
+                                                 .arg(d.range.minimum)
+                                                 .arg(d.range.maximum)));
         s.setNumber(d.setting, *v);
-        return std::nullopt;
+        return Failure::none();
     }
     case SettingKind::Text:
         if (value.isEmpty() && d.needsText)
-            return badValue(name, value, QStringLiteral("a %1").arg(QLatin1String(d.what)));
+            return Failure::because(
+                badValue(name, value, QStringLiteral("a %1").arg(QLatin1String(d.what))));
         s.setText(d.setting, value);
-        return std::nullopt;
+        return Failure::none();
     case SettingKind::FileName:
         s.setText(d.setting, value.isEmpty() ? value : absoluteFileName(value));
-        return std::nullopt;
+        return Failure::none();
     }
-    return std::nullopt;
+    return Failure::none();
 }
 
 bool isNamed(const SettingDescription& d, const QString& name) {
@@ -161,11 +163,11 @@ bool isNamed(const SettingDescription& d, const QString& name) {
 
 } // namespace
 
-std::optional<QString> assignSetting(PaperSettings& s, const QString& name, const QString& value) {
+Failure assignSetting(PaperSettings& s, const QString& name, const QString& value) {
     // Only the stored settings: the inch twins and the zoom are views, not part of the design.
     for (const SettingDescription& d : settingTable()) {
         if (isNamed(d, name))
             return assign(s, d, name, value);
     }
-    return QStringLiteral("There is no setting called \"%1\".").arg(name);
+    return Failure::because(QStringLiteral("There is no setting called \"%1\".").arg(name));
 }

@@ -1,10 +1,10 @@
 #pragma once
 
+#include "base/failure.h"
+
 #include <QJsonObject>
 #include <QString>
 #include <QStringList>
-
-#include <optional>
 
 class PaperSettings;
 
@@ -17,9 +17,8 @@ QJsonObject settingsToJson(const PaperSettings& settings);
 
 // Sets one setting from text, through its control's own clamping and formatting. A radio
 // button is switched on with "on"; colours are a decimal colour value or "#RRGGBB"; numbers
-// use "." as the decimal point. Returns the error message, if any.
-[[nodiscard]] std::optional<QString> assignSetting(PaperSettings& settings, const QString& name,
-                                                   const QString& value);
+// use "." as the decimal point.
+Failure assignSetting(PaperSettings& settings, const QString& name, const QString& value);
 
 // The names that assignSetting knows.
 QStringList settingNames();

@@ -23,29 +23,30 @@ std::optional<QByteArray> jpegPage(QPrinter& printer, const PictureRecord& dib, 
 
 } // namespace
 
-std::optional<QString> printPicture(CurrentPrinter& printer, const PictureRecord& dib,
-                                    const PicturePrintChoice& choice, QByteArrayView jpegFile) {
+Failure printPicture(CurrentPrinter& printer, const PictureRecord& dib,
+                     const PicturePrintChoice& choice, QByteArrayView jpegFile) {
     if (dib.isEmpty())
-        return QStringLiteral("There is no picture to print.");
-    if (auto reason = printer.unavailableReason())
+        return Failure::because(QStringLiteral("There is no picture to print."));
+    if (Failure reason = printer.unavailable(); reason.failed())
         return reason;
     const QSize area = printer.page().printableArea;
     if (area.isEmpty())
-        return QStringLiteral("The printer \"%1\" has no printable area for the paper chosen.")
-            .arg(printer.name());
+        return Failure::because(
+            QStringLiteral("The printer \"%1\" has no printable area for the paper chosen.")
+                .arg(printer.name()));
     const QRect placed = placePicture(QSize(DibWidth(dib), DibHeight(dib)), area, choice);
     const QString title = QString::fromLatin1(kPictureJobTitle);
     if (const std::optional<QByteArray> page = jpegPage(printer.printer(), dib, placed, jpegFile))
         return printPdfDocument(printer, title, *page);
     QString refusal;
-    auto error = runPrintJob(printer, title, 1, [&](QPainter& painter, int) {
+    Failure failure = runPrintJob(printer, title, 1, [&](QPainter& painter, int) {
         PainterDibDevice device(painter);
         refusal = DrawDib(device, {placed.x(), placed.y(), placed.width(), placed.height()}, dib,
                           {0, 0, DibWidth(dib), DibHeight(dib)}, false);
     });
-    if (error)
-        return error;
+    if (failure.failed())
+        return failure;
     if (!refusal.isEmpty())
-        return refusal;
-    return std::nullopt;
+        return Failure::because(refusal);
+    return Failure::none();
 }

@@ -1,11 +1,10 @@
 #pragma once
 
+#include "base/failure.h"
 #include "viewer/picture_print_geometry.h"
 
 #include <QByteArrayView>
 #include <QString>
-
-#include <optional>
 
 class CurrentPrinter;
 class PictureRecord;
@@ -17,5 +16,5 @@ inline constexpr const char* kPictureJobTitle = "Lineavo-Picture";
 // where a printer of the print server can take its data as it is, the job carries that data
 // unchanged rather than the decoded pixels packed anew, which costs many times the time and
 // the size. Returns what went wrong, if anything did.
-std::optional<QString> printPicture(CurrentPrinter& printer, const PictureRecord& dib,
-                                    const PicturePrintChoice& choice, QByteArrayView jpegFile = {});
+Failure printPicture(CurrentPrinter& printer, const PictureRecord& dib,
+                     const PicturePrintChoice& choice, QByteArrayView jpegFile = {});

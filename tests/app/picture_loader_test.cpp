@@ -3,6 +3,7 @@
 #include "document/document_file.h"
 #include "picture/picture_output.h"
 #include "printing/application.h"
+#include "support/succeeds.h"
 
 #include <QDir>
 #include <QFile>
@@ -20,7 +21,7 @@ class PictureLoaderTest : public ::testing::Test {
         QImage pixels(width, 1, QImage::Format_BGR888);
         pixels.fill(Qt::black);
         const QString path = folder.filePath(name);
-        EXPECT_EQ(writePicture(PictureRecord::fromTrueColor(pixels), path), QString());
+        EXPECT_SUCCEEDS(writePicture(PictureRecord::fromTrueColor(pixels), path));
         return path;
     }
 
@@ -112,12 +113,11 @@ TEST_F(PictureLoaderTest, AnOpenedDesignLoadsEachPictureOnceWithAllItsSettings) 
     design.setFlag(Setting::LightenCheck, true);
     design.setFlag(Setting::StrongLightCheck, true);
     const QString document = folder.filePath(QStringLiteral("design.lvo"));
-    ASSERT_EQ(saveDocument(design, document), std::nullopt);
+    ASSERT_SUCCEEDS(saveDocument(design, document));
     app.settings.setFlag(Setting::LightenCheck, false);
     spy.clear();
 
-    EXPECT_TRUE(loader.replaceDesign([&] { return openDocument(app.settings, document); }) ==
-                std::nullopt);
+    EXPECT_SUCCEEDS(loader.replaceDesign([&] { return openDocument(app.settings, document); }));
     EXPECT_EQ(loads(), (QList<Setting>{Setting::FilenameEdit1, Setting::FilenameEdit2}));
     EXPECT_EQ(app.loaded.PictureDib.width(), 4);
     EXPECT_EQ(red(app.loaded.PictureDib), 0);
@@ -126,9 +126,12 @@ TEST_F(PictureLoaderTest, AnOpenedDesignLoadsEachPictureOnceWithAllItsSettings) 
 
     // A design that cannot be opened changes nothing, so nothing is loaded again.
     spy.clear();
-    EXPECT_TRUE(loader.replaceDesign([&] {
-        return openDocument(app.settings, folder.filePath(QStringLiteral("missing.lvo")));
-    }));
+    EXPECT_TRUE(loader
+                    .replaceDesign([&] {
+                        return openDocument(app.settings,
+                                            folder.filePath(QStringLiteral("missing.lvo")));
+                    })
+                    .failed());
     EXPECT_TRUE(loads().isEmpty());
 }
 
@@ -186,12 +189,11 @@ TEST_F(PictureLoaderTest, AnOpenedDesignTellsWhichPicturesWereNotFound) {
         SCOPED_TRACE(row.name);
         spy.clear();
         notes.clear();
-        EXPECT_EQ(loader.replaceDesign([&] {
+        EXPECT_SUCCEEDS(loader.replaceDesign([&] {
             app.settings.setText(Setting::FilenameEdit1, row.picture);
             app.settings.setText(Setting::FilenameEdit2, row.texture);
-            return std::optional<QString>();
-        }),
-                  std::nullopt);
+            return Failure::none();
+        }));
         ASSERT_EQ(spy.size(), 2);
         EXPECT_EQ(!spy[0][1].toString().isEmpty(), row.pictureFails);
         EXPECT_EQ(!spy[1][1].toString().isEmpty(), row.textureFails);
@@ -202,10 +204,10 @@ TEST_F(PictureLoaderTest, AnOpenedDesignTellsWhichPicturesWereNotFound) {
             EXPECT_TRUE(note.contains('"' + name + '"')) << note.toStdString();
     }
 
-    loader.replaceDesign([&] {
+    EXPECT_SUCCEEDS(loader.replaceDesign([&] {
         app.settings.setText(Setting::FilenameEdit1, gone);
-        return std::optional<QString>();
-    });
+        return Failure::none();
+    }));
     notes.clear();
     spy.clear();
     app.settings.setText(Setting::FilenameEdit1, gone.chopped(1));

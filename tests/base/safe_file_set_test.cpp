@@ -1,5 +1,6 @@
 // A set of files replaces its old files all together or not at all.
 #include "base/safe_file_set.h"
+#include "support/succeeds.h"
 
 #include <QDir>
 #include <QFile>
@@ -26,12 +27,12 @@ TEST(SafeFileSet, AFileThatCannotTakeItsPlacePutsBackTheOnesBeforeIt) {
             QFile file(dir.filePath(old));
             ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write("old") == 3);
         }
-        std::optional<QString> error;
+        Failure error;
         {
             SafeFileSet files;
             for (const QString& name : names) {
                 QString staged;
-                ASSERT_EQ(files.stage(dir.filePath(name), staged), std::nullopt);
+                ASSERT_SUCCEEDS(files.stage(dir.filePath(name), staged));
                 QFile file(staged);
                 ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write("new") == 3);
             }
@@ -40,8 +41,8 @@ TEST(SafeFileSet, AFileThatCannotTakeItsPlacePutsBackTheOnesBeforeIt) {
             ASSERT_TRUE(dir.mkdir(blocked));
             error = files.commit();
         }
-        ASSERT_TRUE(error && error->startsWith(dir.filePath(blocked)))
-            << error.value_or("").toStdString();
+        ASSERT_TRUE(error.failed() && error.message().startsWith(dir.filePath(blocked)))
+            << error.message().toStdString();
         for (const QString& name : names) {
             if (name != blocked) {
                 EXPECT_EQ(contentOf(dir.filePath(name)), name == "b" ? "(none)" : "old");

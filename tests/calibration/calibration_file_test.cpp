@@ -1,4 +1,5 @@
 #include "calibration/calibration.h"
+#include "support/succeeds.h"
 
 #include <QByteArray>
 #include <QDir>
@@ -73,7 +74,7 @@ TEST_F(CalibrationFile, ValuesAreShownWithTwoDecimalsAndWrittenBackAsShown) {
     writeFile(path(), doubles({1.5, 2.25, 99.456, 101}));
     calibration.load(path());
     EXPECT_EQ(shownTexts(calibration), QStringList({"1.50", "2.25", "99.46", "101.00"}));
-    ASSERT_EQ(calibration.save(path()), std::nullopt);
+    ASSERT_SUCCEEDS(calibration.save(path()));
     EXPECT_EQ(readDoubles(path()), std::vector<double>({1.5, 2.25, 99.46, 101}));
     EXPECT_EQ(QFile(path()).size(), 32);
 }
@@ -112,7 +113,7 @@ TEST_F(CalibrationFile, ShortFileSetsOnlyTheValuesItHoldsInFull) {
         writeFile(path(), full.left(row.length));
         fresh.load(path());
         EXPECT_EQ(shownTexts(fresh), row.shown);
-        ASSERT_EQ(fresh.save(path()), std::nullopt);
+        ASSERT_SUCCEEDS(fresh.save(path()));
         CalibrationSettings reread;
         reread.load(path());
         EXPECT_EQ(shownTexts(reread), row.shown);
@@ -134,12 +135,12 @@ TEST_F(CalibrationFile, FolderInPlaceOfTheFileIsNotRead) {
 
 TEST_F(CalibrationFile, SaveThatCannotCreateTheFileFailsAndLeavesTheFolderAlone) {
     calibration.BreitEd.setValue(101);
-    EXPECT_NE(calibration.save(dir.filePath("missing/options.dat")), std::nullopt);
+    EXPECT_TRUE(calibration.save(dir.filePath("missing/options.dat")).failed());
     EXPECT_FALSE(QFileInfo::exists(dir.filePath("missing")));
 
     // A folder where the file should be: the save fails and the folder and its content stay.
     ASSERT_TRUE(QDir(dir.path()).mkpath("options.dat/inside"));
-    EXPECT_NE(calibration.save(path()), std::nullopt);
+    EXPECT_TRUE(calibration.save(path()).failed());
     EXPECT_TRUE(QFileInfo(dir.filePath("options.dat/inside")).isDir());
 }
 
@@ -181,7 +182,7 @@ TEST(CalibrationLocation, ReadsTheUsersOwnFirstAndWritesWhereItWillBeRead) {
 
         CalibrationSettings calibration;
         calibration.BreitEd.setValue(101.5);
-        ASSERT_EQ(calibration.save(location.writePath), std::nullopt);
+        ASSERT_SUCCEEDS(calibration.save(location.writePath));
         CalibrationSettings next;
         next.load(locateCalibration(program, row.mayWriteBesideProgram, user).readPath);
         EXPECT_EQ(next.BreitEd.text(), "101.50");

@@ -3,6 +3,7 @@
 // damaged one is not used, and that every queue name has a file of its own.
 #include "calibration/calibration.h"
 #include "calibration/printer_calibrations.h"
+#include "support/succeeds.h"
 
 #include <QDir>
 #include <QFile>
@@ -21,9 +22,8 @@ class PrinterCalibrationsTest : public ::testing::Test {
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
         ASSERT_TRUE(QDir(dir.path()).mkdir("printers"));
-        ASSERT_EQ(writeCalibrationFile(commonFile(), {1, 5, 101, 99}), std::nullopt);
-        ASSERT_EQ(writeCalibrationFile(calibrations.ownFile("Office"), {2, 6, 98, 103}),
-                  std::nullopt);
+        ASSERT_SUCCEEDS(writeCalibrationFile(commonFile(), {1, 5, 101, 99}));
+        ASSERT_SUCCEEDS(writeCalibrationFile(calibrations.ownFile("Office"), {2, 6, 98, 103}));
     }
     QString commonFile() const { return dir.filePath("options.dat"); }
     QByteArray bytesOf(const QString& path) const {
@@ -52,7 +52,7 @@ TEST_F(PrinterCalibrationsTest, APrinterPrintsWithItsOwnElseTheCommonOneWhoseTop
     CalibrationSettings calibration;
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        EXPECT_EQ(calibrations.load(row.printer, calibration), std::nullopt);
+        EXPECT_SUCCEEDS(calibrations.load(row.printer, calibration));
         EXPECT_EQ(calibration.lengths(), row.lengths);
         EXPECT_EQ(calibration.isPrintersOwn(), row.own);
         EXPECT_DOUBLE_EQ(calibration.forPage().TopOffsetMm, row.appliedTopMm);
@@ -65,21 +65,21 @@ TEST_F(PrinterCalibrationsTest, APrinterPrintsWithItsOwnElseTheCommonOneWhoseTop
 TEST_F(PrinterCalibrationsTest, SavingAPrintersFirstOwnAndRemovingItLeaveTheCommonOneAsItWas) {
     const QByteArray common = bytesOf(commonFile());
     CalibrationSettings calibration;
-    EXPECT_EQ(calibrations.load("Hall", calibration), std::nullopt);
+    EXPECT_SUCCEEDS(calibrations.load("Hall", calibration));
     calibration.BreitEd.setValue(97);
     const QString file = calibrations.saveFile("Hall");
     EXPECT_EQ(file, calibrations.ownFile("Hall"));
-    ASSERT_EQ(calibration.save(file), std::nullopt);
+    ASSERT_SUCCEEDS(calibration.save(file));
     EXPECT_EQ(bytesOf(commonFile()), common);
 
-    EXPECT_EQ(calibrations.load("Hall", calibration), std::nullopt);
+    EXPECT_SUCCEEDS(calibrations.load("Hall", calibration));
     EXPECT_TRUE(calibration.isPrintersOwn());
     EXPECT_EQ(calibration.BreitEd.value(), 97);
-    EXPECT_EQ(calibrations.load("Lobby", calibration), std::nullopt);
+    EXPECT_SUCCEEDS(calibrations.load("Lobby", calibration));
     EXPECT_EQ(calibration.BreitEd.value(), 101);
 
-    EXPECT_EQ(calibrations.removeOwn("Hall"), std::nullopt);
-    EXPECT_EQ(calibrations.load("Hall", calibration), std::nullopt);
+    EXPECT_SUCCEEDS(calibrations.removeOwn("Hall"));
+    EXPECT_SUCCEEDS(calibrations.load("Hall", calibration));
     EXPECT_FALSE(calibration.isPrintersOwn());
     EXPECT_EQ(calibration.BreitEd.value(), 101);
     EXPECT_EQ(bytesOf(commonFile()), common);
@@ -112,9 +112,9 @@ TEST_F(PrinterCalibrationsTest, ADamagedOwnFileIsReportedAndTheCommonOneServesIn
         ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
         ASSERT_TRUE(file.write(row.bytes) == row.bytes.size() && file.flush());
         CalibrationSettings calibration;
-        const std::optional<QString> damage = calibrations.load("Office", calibration);
-        ASSERT_TRUE(damage);
-        EXPECT_TRUE(damage->contains(own)) << damage->toStdString();
+        const Failure damage = calibrations.load("Office", calibration);
+        ASSERT_TRUE(damage.failed());
+        EXPECT_TRUE(damage.message().contains(own)) << damage.message().toStdString();
         EXPECT_EQ(calibration.lengths(), (CalibrationLengths{1, 5, 101, 99}));
         EXPECT_FALSE(calibration.isPrintersOwn());
     }
@@ -139,12 +139,12 @@ TEST_F(PrinterCalibrationsTest, EveryQueueNameHasAFileOfItsOwnInThePrintersFolde
         SCOPED_TRACE(names[i].toStdString());
         const QString file = calibrations.ownFile(names[i]);
         EXPECT_EQ(QFileInfo(file).absolutePath(), QDir(dir.filePath("printers")).absolutePath());
-        ASSERT_EQ(writeCalibrationFile(file, {0, 0, 100, 70.0 + double(i)}), std::nullopt);
+        ASSERT_SUCCEEDS(writeCalibrationFile(file, {0, 0, 100, 70.0 + double(i)}));
     }
     for (qsizetype i = 0; i < names.size(); ++i) {
         SCOPED_TRACE(names[i].toStdString());
         CalibrationSettings calibration;
-        EXPECT_EQ(calibrations.load(names[i], calibration), std::nullopt);
+        EXPECT_SUCCEEDS(calibrations.load(names[i], calibration));
         EXPECT_EQ(calibration.HochEd.value(), 70.0 + double(i));
     }
 }

@@ -1,10 +1,11 @@
 #include "cli/command_arguments.h"
+#include "support/succeeds.h"
 
 #include <gtest/gtest.h>
 
 TEST(CommandArguments, SeparatesPositionalWordsFromOptionsInBothSpellings) {
     CommandArguments args;
-    ASSERT_FALSE(parseCommandArguments(
+    ASSERT_SUCCEEDS(parseCommandArguments(
         {"in.lvo", "--dpi", "300", "--output=a.png", "--set", "A=1", "--set=B=2"},
         {"dpi", "output", "set"}, args));
     EXPECT_EQ(args.positional, QStringList{"in.lvo"});
@@ -16,17 +17,18 @@ TEST(CommandArguments, SeparatesPositionalWordsFromOptionsInBothSpellings) {
 
 TEST(CommandArguments, RefusesUnknownOptionsAndMissingValues) {
     CommandArguments args;
-    EXPECT_EQ(parseCommandArguments({"--colour", "red"}, {"dpi"}, args),
+    EXPECT_EQ(parseCommandArguments({"--colour", "red"}, {"dpi"}, args).message(),
               "Unknown option --colour.");
-    EXPECT_EQ(parseCommandArguments({"--dpi"}, {"dpi"}, args), "The option --dpi needs a value.");
-    EXPECT_EQ(parseCommandArguments({"--lighten=yes"}, {}, args, {"lighten"}),
+    EXPECT_EQ(parseCommandArguments({"--dpi"}, {"dpi"}, args).message(),
+              "The option --dpi needs a value.");
+    EXPECT_EQ(parseCommandArguments({"--lighten=yes"}, {}, args, {"lighten"}).message(),
               "The option --lighten takes no value.");
 }
 
 TEST(CommandArguments, SwitchesTakeNoValueAndEndWithTheOptions) {
     CommandArguments args;
-    ASSERT_FALSE(parseCommandArguments({"--lighten", "a.png", "--", "--grayscale"}, {}, args,
-                                       {"lighten", "grayscale"}));
+    ASSERT_SUCCEEDS(parseCommandArguments({"--lighten", "a.png", "--", "--grayscale"}, {}, args,
+                                          {"lighten", "grayscale"}));
     EXPECT_EQ(args.switches, QStringList{"lighten"});
     EXPECT_EQ(args.positional, (QStringList{"a.png", "--grayscale"}));
 }

@@ -10,6 +10,7 @@
 #include "settings/paper_settings.h"
 #include "settings/setting_names.h"
 #include "support/image_compare.h"
+#include "support/succeeds.h"
 
 #include <QDir>
 #include <QFile>
@@ -75,7 +76,7 @@ class CommandLine : public ::testing::Test {
         s.field(Setting::CaretSpaceED).setValue(4.2);
         s.setColour(Setting::ColvarColorComboBox1, colorValueFromRgb(40, 90, 200));
         s.setFlag(Setting::NoLeftBorderFillCheck, true);
-        EXPECT_EQ(saveDocument(s, path(name)), std::nullopt);
+        EXPECT_SUCCEEDS(saveDocument(s, path(name)));
         return path(name);
     }
 
@@ -84,7 +85,7 @@ class CommandLine : public ::testing::Test {
         if (design.isEmpty())
             s.resetToNew();
         else
-            EXPECT_EQ(openDocument(s, design), std::nullopt);
+            EXPECT_SUCCEEDS(openDocument(s, design));
         ImageSurface surface(QSize(scale.SurfaceWidth, scale.SurfaceHeight));
         DrawPage(surface, scale, pageDesignOf(s));
         return surface.image();
@@ -216,7 +217,7 @@ TEST_F(CommandLine, RenderDrawsTheDesignsPicturesAndWarnsOfThoseThatDoNotOpen) {
         s.setMergeMode(MergeMode::Merge1Check);
         s.setText(Setting::FilenameEdit1, folder + row.picture);
         s.setPictureCorner(PictureCorner::untenrechts);
-        ASSERT_EQ(saveDocument(s, folder + "design.lvo"), std::nullopt);
+        ASSERT_SUCCEEDS(saveDocument(s, folder + "design.lvo"));
         const Result r = run({"render", "designs/design.lvo", "--output", "page.png", "--page",
                               "500x700", "--dpi", "150", "--calibration", "0,0,100,100"});
         ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
@@ -270,10 +271,10 @@ INSTANTIATE_TEST_SUITE_P(Zooms, CommandLineZoom,
 
 TEST_F(CommandLine, ThumbnailIsThePreviewWithItsLongerSideAsAskedEvenWithoutItsPictures) {
     PaperSettings s;
-    ASSERT_EQ(openDocument(s, checkeredDesign()), std::nullopt);
+    ASSERT_SUCCEEDS(openDocument(s, checkeredDesign()));
     s.setText(Setting::FilenameEdit1, path("missing.png"));
     s.setText(Setting::FilenameEdit2, path("missing.bmp"));
-    ASSERT_EQ(saveDocument(s, path("design.lvo")), std::nullopt);
+    ASSERT_SUCCEEDS(saveDocument(s, path("design.lvo")));
     struct Row {
         const char* name;
         const char* page;
@@ -309,7 +310,7 @@ TEST_F(CommandLine, ShowPrintsTheDesignAsJson) {
     s.setText(Setting::FilenameEdit1, path("logo.png"));
     s.setText(Setting::Edit1, QString::fromUtf8("Grüße"));
     s.field(Setting::LineWidthEd).setValue(1.25);
-    ASSERT_EQ(saveDocument(s, path("design.lvo")), std::nullopt);
+    ASSERT_SUCCEEDS(saveDocument(s, path("design.lvo")));
 
     const Result r = run({"show", "design.lvo"});
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
@@ -328,7 +329,7 @@ TEST_F(CommandLine, PictureDescribesAndWritesThePictureAsTheTextureFiltersIt) {
     indexed.setColorTable({qRgb(0, 0, 0), qRgb(255, 0, 0), qRgb(255, 255, 255)});
     for (int x = 0; x < 3; ++x)
         indexed.setPixel(x, 0, uint(x));
-    ASSERT_EQ(writePicture(PictureRecord::fromIndexed(indexed, 4), path("logo.bmp")), QString());
+    ASSERT_SUCCEEDS(writePicture(PictureRecord::fromIndexed(indexed, 4), path("logo.bmp")));
     ASSERT_TRUE(QFile::rename(path("logo.bmp"), path("logo.jpg")));
     struct Row {
         const char* name;
@@ -376,7 +377,7 @@ TEST_F(CommandLine, SaveSetsEachKindThroughItsField) {
                           "--set", "FontColor=255"});
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
     PaperSettings s;
-    ASSERT_EQ(openDocument(s, path("out.lvo")), std::nullopt);
+    ASSERT_SUCCEEDS(openDocument(s, path("out.lvo")));
     EXPECT_EQ(s.field(Setting::LineSpaceEd).text(), "10000.00");
     EXPECT_EQ(s.paperKind(), PaperKind::Checkered);
     EXPECT_EQ(s.colour(Setting::ColvarColorComboBox3), colorValueFromRgb(0x10, 0x20, 0x30));
@@ -398,7 +399,7 @@ TEST_F(CommandLine, SavePresetComesBeforeTheSettings) {
         run({"save", design, "out.lvo", "--set", "MajorEveryEd=10", "--preset", "engineering"});
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
     PaperSettings s;
-    ASSERT_EQ(openDocument(s, path("out.lvo")), std::nullopt);
+    ASSERT_SUCCEEDS(openDocument(s, path("out.lvo")));
     EXPECT_EQ(s.field(Setting::CaretSpaceED).text(), "5.00") << "the preset's";
     EXPECT_EQ(s.field(Setting::MajorEveryEd).text(), "10") << "--set's";
     EXPECT_TRUE(s.flag(Setting::NoLeftBorderFillCheck)) << "the design's";
@@ -409,7 +410,7 @@ TEST_F(CommandLine, SaveStartsFromTheGivenDesign) {
     const Result r = run({"save", design, "copy.lvo", "--set", "CaretSpaceED=6"});
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
     PaperSettings s;
-    ASSERT_EQ(openDocument(s, path("copy.lvo")), std::nullopt);
+    ASSERT_SUCCEEDS(openDocument(s, path("copy.lvo")));
     EXPECT_EQ(s.paperKind(), PaperKind::Checkered);
     EXPECT_EQ(s.field(Setting::CaretSpaceED).text(), "6.00");
     EXPECT_TRUE(s.flag(Setting::NoLeftBorderFillCheck));
@@ -921,8 +922,8 @@ TEST_F(CommandLineFullDisk, KeepsTheOldFileAndSaysTheDiskIsFull) {
         {"picture as BMP", "n.bmp", picture},
         {"calibration", "options.dat",
          [](const QString& file) {
-             const std::optional<QString> error = CalibrationSettings().save(file);
-             return Result{error ? 1 : 0, {}, error.value_or("")};
+             const Failure failure = CalibrationSettings().save(file);
+             return Result{failure.failed() ? 1 : 0, {}, failure.message()};
          },
          false},
     };

@@ -6,6 +6,7 @@
 #include "render/image_surface.h"
 #include "settings/paper_settings.h"
 #include "support/program_run.h"
+#include "support/succeeds.h"
 
 #include <QDir>
 #include <QFile>
@@ -32,7 +33,7 @@ class DeviceRender : public ::testing::Test {
         PaperSettings s;
         s.setPaperKind(PaperKind::Checkered);
         s.setColour(Setting::ColvarColorComboBox1, colorValueFromRgb(40, 90, 200));
-        EXPECT_EQ(saveDocument(s, path(name)), std::nullopt);
+        EXPECT_SUCCEEDS(saveDocument(s, path(name)));
         return path(name);
     }
 
@@ -100,7 +101,7 @@ TEST_F(DeviceRender, ToolbarBandIsWhiteAndThePageIsDrawnRightOfIt) {
     const int band = 150;
     const QSize screen = device.pixels.transposed();
     PaperSettings settings;
-    ASSERT_EQ(openDocument(settings, design), std::nullopt);
+    ASSERT_SUCCEEDS(openDocument(settings, design));
     const PageScale scale = printScale(
         {device.pixelsPerInch, {screen.width() - band, screen.height()}}, PageCalibration{});
     ImageSurface surface(QSize(scale.SurfaceWidth, scale.SurfaceHeight));

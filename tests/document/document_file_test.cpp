@@ -4,6 +4,7 @@
 #include "picture/picture_files.h"
 #include "settings/paper_settings.h"
 #include "settings/setting_names.h"
+#include "support/succeeds.h"
 
 #include <QDir>
 #include <QFile>
@@ -126,8 +127,8 @@ void makeUnusual(PaperSettings& s, const QString& pictureFolder) {
 }
 
 // The message of a failure, or a mark that there was none.
-QString failure(const std::optional<QString>& error) {
-    return error.value_or(QStringLiteral("(no failure)"));
+QString failure(const Failure& failure) {
+    return failure.failed() ? failure.message() : QStringLiteral("(no failure)");
 }
 
 class DocumentFile : public ::testing::Test {
@@ -136,7 +137,7 @@ class DocumentFile : public ::testing::Test {
 
     QByteArray saved(const PaperSettings& s, const QString& name = "paper.lvo") {
         const QString file = path(name);
-        EXPECT_EQ(saveDocument(s, file), std::nullopt);
+        EXPECT_SUCCEEDS(saveDocument(s, file));
         QFile f(file);
         EXPECT_TRUE(f.open(QIODevice::ReadOnly));
         return f.readAll();
@@ -152,7 +153,7 @@ class DocumentFile : public ::testing::Test {
     // Opens `bytes` as a document into a design that has New's settings.
     void open(const QByteArray& bytes, PaperSettings& s) {
         s.resetToNew();
-        ASSERT_EQ(openDocument(s, written(bytes)), std::nullopt);
+        ASSERT_SUCCEEDS(openDocument(s, written(bytes)));
     }
 
     QTemporaryDir m_folder;
@@ -172,7 +173,7 @@ TEST_F(DocumentFile, RoundTripsEverySetting) {
     const QByteArray bytes = saved(original);
 
     PaperSettings reopened;
-    ASSERT_EQ(openDocument(reopened, path("paper.lvo")), std::nullopt);
+    ASSERT_SUCCEEDS(openDocument(reopened, path("paper.lvo")));
     EXPECT_EQ(designState(reopened), designState(original));
     EXPECT_EQ(saved(reopened, "again.lvo"), bytes) << "saving the same design twice";
 }
@@ -217,7 +218,7 @@ TEST_F(DocumentFile, CutShortAtAnyLengthChangesNothing) {
     }
     EXPECT_EQ(designState(s), before);
     EXPECT_EQ(counter.changes, 0);
-    EXPECT_EQ(openDocument(s, written(full)), std::nullopt);
+    EXPECT_SUCCEEDS(openDocument(s, written(full)));
 }
 
 TEST_F(DocumentFile, KeepsTheNewSettingsInABlockOnlyWhenTheyAreUsed) {
@@ -230,7 +231,7 @@ TEST_F(DocumentFile, KeepsTheNewSettingsInABlockOnlyWhenTheyAreUsed) {
     EXPECT_EQ(dots[0], 0) << "a dot grid is checkered paper where the block is not read";
     EXPECT_EQ(dots.mid(153, 4), QByteArray(kExtensionTag, 4));
     PaperSettings reopened;
-    ASSERT_EQ(openDocument(reopened, path("paper.lvo")), std::nullopt);
+    ASSERT_SUCCEEDS(openDocument(reopened, path("paper.lvo")));
     EXPECT_EQ(reopened.paperKind(), PaperKind::DotGrid);
 
     // A design from before the block opens with none of the new settings.
@@ -327,12 +328,11 @@ TEST_F(DocumentFile, WritesEveryGenerationNestedWithTheCheckSumLast) {
         EXPECT_EQ(at + 4, bytes.size()) << row.name;
         EXPECT_EQ(bytes, sealed(bytes, at)) << row.name << ": the check sum";
         PaperSettings reopened;
-        ASSERT_EQ(openDocument(reopened, path("paper.lvo")), std::nullopt) << row.name;
+        ASSERT_SUCCEEDS(openDocument(reopened, path("paper.lvo"))) << row.name;
         EXPECT_EQ(designState(reopened), designState(s)) << row.name;
 
         EXPECT_EQ(int(fields[0][0]), int(row.olderKind)) << row.name << ": the first field";
-        ASSERT_EQ(openDocument(reopened, written(withBlocks(1, {fields[0]}))), std::nullopt)
-            << row.name;
+        ASSERT_SUCCEEDS(openDocument(reopened, written(withBlocks(1, {fields[0]})))) << row.name;
         EXPECT_EQ(reopened.paperKind(), row.olderKind) << row.name;
         EXPECT_FALSE(reopened.flag(Setting::CornellCheck)) << row.name;
         EXPECT_FALSE(reopened.flag(Setting::MirrorCheck)) << row.name;
@@ -384,9 +384,9 @@ TEST_F(DocumentFile, RefusesADamagedBlockAndReadsALaterOneAsFarAsKnown) {
     for (const Row& row : rows) {
         PaperSettings s;
         const std::string before = designState(s);
-        const std::optional<QString> error = openDocument(s, written(row.bytes));
+        const Failure error = openDocument(s, written(row.bytes));
         if (row.opens) {
-            EXPECT_EQ(error, std::nullopt) << row.name;
+            EXPECT_SUCCEEDS(error) << row.name;
             EXPECT_EQ(s.paperKind(), PaperKind::DotGrid) << row.name;
             EXPECT_EQ(s.field(Setting::DotSizeEd).value(), 4) << row.name;
         } else {
@@ -457,7 +457,7 @@ TEST_F(DocumentFile, IgnoresRadioNumbersOutOfRange) {
         PaperSettings s;
         s.setPictureCorner(PictureCorner::obenrechts);
         s.setMergeMode(MergeMode::Merge1Check);
-        ASSERT_EQ(openDocument(s, written(encodeDocumentRecord(record))), std::nullopt);
+        ASSERT_SUCCEEDS(openDocument(s, written(encodeDocumentRecord(record))));
         EXPECT_EQ(s.pictureCorner(), PictureCorner::obenrechts) << int(value);
         EXPECT_EQ(s.mergeMode(), MergeMode::Merge1Check) << int(value);
     }
@@ -525,7 +525,7 @@ TEST_F(DocumentFile, KeepsSystemColours) {
     EXPECT_EQ(bytes.mid(143, 4), QByteArray::fromHex("08000080"));
     PaperSettings reopened;
     reopened.resetToNew();
-    ASSERT_EQ(openDocument(reopened, path("paper.lvo")), std::nullopt);
+    ASSERT_SUCCEEDS(openDocument(reopened, path("paper.lvo")));
     EXPECT_EQ(reopened.colour(Setting::ColvarColorComboBox1), ColorValue(0x8000000f));
     EXPECT_EQ(reopened.font().color, kSystemWindowTextColor);
 }
@@ -537,11 +537,11 @@ TEST_F(DocumentFile, FontNameEmptyKeepsTheNameAndLongIsCut) {
     FreeTextFont font = s.font();
     font.name = "Courier New";
     s.setFont(font);
-    ASSERT_EQ(openDocument(s, written(encodeDocumentRecord(record))), std::nullopt);
+    ASSERT_SUCCEEDS(openDocument(s, written(encodeDocumentRecord(record))));
     EXPECT_EQ(s.font().name, "Courier New");
 
     record[Setting::FontName] = QByteArray("A Font Whose Name Is Longer Than Thirty-One Letters");
-    ASSERT_EQ(openDocument(s, written(encodeDocumentRecord(record))), std::nullopt);
+    ASSERT_SUCCEEDS(openDocument(s, written(encodeDocumentRecord(record))));
     EXPECT_EQ(s.font().name, "A Font Whose Name Is Longer Tha");
 }
 
@@ -558,7 +558,7 @@ TEST_F(DocumentFile, StoresPicturesBesideItWithBareNames) {
     const QString moved = copy.filePath("paper.lvo");
     ASSERT_TRUE(QFile::copy(path("paper.lvo"), moved));
     PaperSettings reopened;
-    ASSERT_EQ(openDocument(reopened, moved), std::nullopt);
+    ASSERT_SUCCEEDS(openDocument(reopened, moved));
     EXPECT_EQ(reopened.text(Setting::FilenameEdit1), copy.filePath("logo.bmp"));
     EXPECT_EQ(reopened.text(Setting::FilenameEdit2), "/somewhere/else/texture.bmp");
 }
@@ -605,9 +605,9 @@ TEST_P(DocumentRefusesText, AndLeavesTheOldFile) {
     const QString file = written("old contents", "paper.lvo");
     PaperSettings s;
     s.setText(c.field, c.text);
-    const std::optional<QString> error = saveDocument(s, file);
-    ASSERT_TRUE(error);
-    EXPECT_TRUE(error->contains(c.messagePart)) << error->toStdString();
+    const Failure error = saveDocument(s, file);
+    ASSERT_TRUE(error.failed());
+    EXPECT_TRUE(error.message().contains(c.messagePart)) << error.message().toStdString();
     QFile f(file);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_EQ(f.readAll(), "old contents");
@@ -631,9 +631,9 @@ TEST_F(DocumentFile, RefusesAFontNameOutsideTheCodePage) {
     FreeTextFont font = s.font();
     font.name = QString::fromUtf8("Noto Sans 日本");
     s.setFont(font);
-    const std::optional<QString> error = saveDocument(s, path("paper.lvo"));
-    ASSERT_TRUE(error);
-    EXPECT_TRUE(error->contains("font name"));
+    const Failure error = saveDocument(s, path("paper.lvo"));
+    ASSERT_TRUE(error.failed());
+    EXPECT_TRUE(error.message().contains("font name"));
     EXPECT_FALSE(QFile::exists(path("paper.lvo")));
 }
 
@@ -670,7 +670,7 @@ TEST_F(DocumentFile, EveryFailureNamesTheFileAndSaysWhatIsWrong) {
     tooLong.setText(Setting::Edit1, QString(300, u'x'));
     struct Row {
         const char* name;
-        std::function<std::optional<QString>(PaperSettings&)> run;
+        std::function<Failure(PaperSettings&)> run;
         QString file;
         QString begins; // the message as it always began
         const char* says;
@@ -730,16 +730,16 @@ TEST(DocumentData, OldFilesAreSavedAgainByteForByte) {
         ASSERT_TRUE(file.open(QIODevice::ReadOnly));
         const QByteArray old = file.readAll();
         PaperSettings s;
-        ASSERT_EQ(applyDocument(s, old, file.fileName()), std::nullopt);
+        ASSERT_SUCCEEDS(applyDocument(s, old, file.fileName()));
         QByteArray again;
-        ASSERT_EQ(encodeDocument(s, file.fileName(), again), std::nullopt);
+        ASSERT_SUCCEEDS(encodeDocument(s, file.fileName(), again));
         EXPECT_EQ(again.toHex(' '), old.toHex(' ')) << name.toStdString();
     }
 }
 
 TEST(DocumentData, CheckeredDesignOpensWithItsValues) {
     PaperSettings s;
-    ASSERT_EQ(openDocument(s, LINEAVO_TEST_DATA_DIR "/checkered-logo.lvo"), std::nullopt);
+    ASSERT_SUCCEEDS(openDocument(s, LINEAVO_TEST_DATA_DIR "/checkered-logo.lvo"));
     EXPECT_EQ(s.paperKind(), PaperKind::Checkered);
     EXPECT_EQ(s.field(Setting::CaretSpaceED).text(), "4.00");
     EXPECT_EQ(s.colour(Setting::ColvarColorComboBox1), colorValueFromRgb(0x80, 0x80, 0xff));

@@ -6,6 +6,7 @@
 #include "page/draw_page.h"
 #include "render/device_scales.h"
 #include "settings/paper_settings.h"
+#include "support/succeeds.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -57,11 +58,10 @@ TEST(NotebookPages, OnePageIsTheSinglePageByteForByte) {
     for (const OutputFormatId id : {OutputFormatId::ExactPdf, OutputFormatId::VectorPdf}) {
         const OutputFormat& format = outputFormat(id);
         SCOPED_TRACE(format.name);
-        ASSERT_EQ(writePageFile(format, folder.filePath("single.pdf"), {scale, design, layers}),
-                  std::nullopt);
-        ASSERT_EQ(
-            writeNotebookFile(format, folder.filePath("book.pdf"), {scale, design, layers}, 1),
-            std::nullopt);
+        ASSERT_SUCCEEDS(
+            writePageFile(format, folder.filePath("single.pdf"), {scale, design, layers}));
+        ASSERT_SUCCEEDS(
+            writeNotebookFile(format, folder.filePath("book.pdf"), {scale, design, layers}, 1));
         const QByteArray single = pdfWithoutDate(folder.filePath("single.pdf"));
         EXPECT_FALSE(single.isEmpty());
         EXPECT_EQ(pdfWithoutDate(folder.filePath("book.pdf")), single);

@@ -1,4 +1,5 @@
 #include "output/pdf_page_size.h"
+#include "support/succeeds.h"
 
 #include <gtest/gtest.h>
 
@@ -65,12 +66,12 @@ TEST(PdfPageSize, TheMediaBoxIsCutInPlaceOrTheFailureSaid) {
     };
     for (const Row& row : rows) {
         QByteArray pdf = row.pdf;
-        const std::optional<QString> error = giveExactMediaBox(pdf, row.size);
+        const Failure error = giveExactMediaBox(pdf, row.size);
         if (row.expected.isEmpty()) {
-            EXPECT_TRUE(error) << row.name;
+            EXPECT_TRUE(error.failed()) << row.name;
             EXPECT_EQ(pdf, row.pdf) << row.name;
         } else {
-            EXPECT_FALSE(error) << row.name;
+            EXPECT_SUCCEEDS(error) << row.name;
             EXPECT_EQ(pdf, row.expected) << row.name;
         }
     }

@@ -8,6 +8,7 @@
 #include "support/image_compare.h"
 
 #include "picture/picture_files.h"
+#include "support/succeeds.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -108,7 +109,7 @@ TEST(TextureFilters, WorkedValuesAfterReloadingTheFile) {
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         const QString path = dir.filePath(row.file);
-        ASSERT_EQ(writePicture(row.picture, path), QString());
+        ASSERT_SUCCEEDS(writePicture(row.picture, path));
         const DecodedPicture texture = loadTexture(path, row.gray, row.lighten, row.strong);
         ASSERT_TRUE(texture.ok()) << texture.error.toStdString();
         EXPECT_EQ(texture.picture.depth(), row.depth);
@@ -131,7 +132,7 @@ TEST(TextureFilters, BmpKeepsTheDepthOfThePicture) {
             depth == 24 ? oneRow(24, palette + palette + palette)
                         : oneRow(depth, palette.mid(0, depth == 1 ? 2 : 3), indices);
         const QString path = dir.filePath(QString("d%1.bmp").arg(depth));
-        ASSERT_EQ(writePicture(written, path), QString());
+        ASSERT_SUCCEEDS(writePicture(written, path));
         const DecodedPicture read = OpenDib(path);
         ASSERT_TRUE(read.ok());
         EXPECT_EQ(read.picture.depth(), depth);

@@ -24,8 +24,8 @@
 namespace {
 
 // A job's outcome as gtest can show it.
-std::string outcome(const std::optional<QString>& error) {
-    return error ? error->toStdString() : "success";
+std::string outcome(const Failure& failure) {
+    return failure.failed() ? failure.message().toStdString() : "success";
 }
 
 class PrintJobToFile : public ::testing::Test {
@@ -41,7 +41,7 @@ class PrintJobToFile : public ::testing::Test {
     }
     QString pdfPath() const { return dir.filePath("job.pdf"); }
     // The settings' design printed at the printer's scale as it is now.
-    std::optional<QString> print(int copies, const PageLayers& layers = PageLayers()) {
+    Failure print(int copies, const PageLayers& layers = PageLayers()) {
         const PageScale scale = printScale(current.page(), calibration.forPage());
         return printDesign(current, {scale, pageDesignOf(settings), layers}, copies);
     }

@@ -13,6 +13,7 @@
 #include "render/device_scales.h"
 #include "settings/paper_settings.h"
 #include "support/image_compare.h"
+#include "support/succeeds.h"
 
 #include <QImageReader>
 #include <QTemporaryDir>
@@ -64,7 +65,7 @@ TEST_F(PrintQueueTest, TexturesMergesAndPicturesReachThePaperOnTheRenderersPixel
         settings.field(Setting::PosXEd).setValue(0.7);
         settings.setPictureCorner(row.corner);
         const QString design = dir.filePath("pictures.lvo");
-        ASSERT_EQ(saveDocument(settings, design), std::nullopt);
+        ASSERT_SUCCEEDS(saveDocument(settings, design));
 
         QString err;
         const QString size = QString("%1x%2").arg(area.width()).arg(area.height());
@@ -104,7 +105,7 @@ TEST_F(PrintQueueTest, TexturesMergesAndPicturesReachThePaperOnTheRenderersPixel
         ASSERT_TRUE(loaded.open(pageDesignOf(settings)).isEmpty());
         const int before = newestJobId();
         const PageScale scale = printScale(current.page(), calibration.forPage());
-        ASSERT_EQ(printDesign(current, {scale, loaded.design, loaded.layers()}, 1), std::nullopt);
+        ASSERT_SUCCEEDS(printDesign(current, {scale, loaded.design, loaded.layers()}, 1));
         const FinishedJob job = waitForJobAfter(before);
         ASSERT_FALSE(job.pdfPath.isEmpty());
         sameCorners(job.pdfPath, "printed");
@@ -119,7 +120,7 @@ TEST_F(PrintQueueTest, PrintingATexturePageAt1200DotsPerInchStaysSmallInMemory) 
                      writeNoise(dir.filePath("texture.png"), {640, 480}, 3));
     settings.setMergeMode(MergeMode::Merge1Check);
     const QString design = dir.filePath("texture.lvo");
-    ASSERT_EQ(saveDocument(settings, design), std::nullopt);
+    ASSERT_SUCCEEDS(saveDocument(settings, design));
     CurrentPrinter current;
     ASSERT_EQ(current.page().dotsPerInch, 1200);
     const int before = newestJobId();

@@ -12,6 +12,7 @@
 #include "render/image_surface.h"
 #include "settings/paper_settings.h"
 #include "support/image_compare.h"
+#include "support/succeeds.h"
 
 #include <QElapsedTimer>
 #include <QFileInfo>
@@ -19,8 +20,8 @@
 
 namespace {
 
-std::string outcome(const std::optional<QString>& error) {
-    return error ? error->toStdString() : "success";
+std::string outcome(const Failure& failure) {
+    return failure.failed() ? failure.message().toStdString() : "success";
 }
 
 // A checkered page whose grid, edge lines and stopped ruling all reach the printable area's
@@ -45,7 +46,7 @@ TEST_F(PrintQueueTest, PageReachesThePaperOnTheRenderersPixels) {
     PaperSettings settings;
     useEdgyDesign(settings);
     const QString design = dir.filePath("edgy.lvo");
-    ASSERT_EQ(saveDocument(settings, design), std::nullopt);
+    ASSERT_SUCCEEDS(saveDocument(settings, design));
     CalibrationSettings calibration;
     calibration.LinksEd.setValue(4);
     calibration.BreitEd.setValue(101);
@@ -92,7 +93,7 @@ TEST_F(PrintQueueTest, CommandPrintsCopiesAsPagesOfOneJobAtThePrintersOwnResolut
     PaperSettings settings;
     useEdgyDesign(settings);
     const QString design = dir.filePath("edgy.lvo");
-    ASSERT_EQ(saveDocument(settings, design), std::nullopt);
+    ASSERT_SUCCEEDS(saveDocument(settings, design));
 
     const int before = newestJobId();
     QString err;

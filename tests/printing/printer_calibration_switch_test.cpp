@@ -7,6 +7,7 @@
 #include "printing/application.h"
 #include "printing/ui/calibration_dialog.h"
 #include "printing/ui/printer_setup_dialog.h"
+#include "support/succeeds.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -30,11 +31,9 @@ class PrinterCalibrationSwitch : public ::testing::Test {
                                 "scripts/start-cups.sh";
         }
         ASSERT_TRUE(QDir(dir.path()).mkdir("printers"));
-        ASSERT_EQ(writeCalibrationFile(dir.filePath("options.dat"), {0, 3, 100, 100}),
-                  std::nullopt);
-        ASSERT_EQ(writeCalibrationFile(app.calibrations.ownFile(kSecond), {0, 3, 90, 112}),
-                  std::nullopt);
-        ASSERT_FALSE(app.printer.selectPrinter(kFirst));
+        ASSERT_SUCCEEDS(writeCalibrationFile(dir.filePath("options.dat"), {0, 3, 100, 100}));
+        ASSERT_SUCCEEDS(writeCalibrationFile(app.calibrations.ownFile(kSecond), {0, 3, 90, 112}));
+        ASSERT_SUCCEEDS(app.printer.selectPrinter(kFirst));
         app.followPrinterCalibration();
         dialogs.printerSetupAnswer = [this](QPrinter& printer, QWidget* parent) {
             PrinterSetupDialog dialog(printer, parent);

@@ -8,6 +8,7 @@
 #include "printing/print_job.h"
 #include "render/device_scales.h"
 #include "support/image_compare.h"
+#include "support/succeeds.h"
 
 #include <QDir>
 #include <QPrinterInfo>
@@ -36,25 +37,24 @@ TEST_F(PrintQueueTest, EachPrinterPrintsTheDesignWithItsOwnCalibration) {
     const QString folder = config + "/Tolvane/Lineavo-Pressolo";
     ASSERT_TRUE(QDir().mkpath(folder + "/printers"));
     // The common calibration, whose top distance is not applied, and the second printer's own.
-    ASSERT_EQ(writeCalibrationFile(folder + "/options.dat", {4, 5, 101, 99}), std::nullopt);
-    ASSERT_EQ(writeCalibrationFile(folder + "/printers/" + kSecondQueue + ".dat", {2, 6, 98, 103}),
-              std::nullopt);
+    ASSERT_SUCCEEDS(writeCalibrationFile(folder + "/options.dat", {4, 5, 101, 99}));
+    ASSERT_SUCCEEDS(
+        writeCalibrationFile(folder + "/printers/" + kSecondQueue + ".dat", {2, 6, 98, 103}));
     const QStringList environment = {"XDG_CONFIG_HOME=" + config};
     PaperSettings settings;
     useRulerDesign(settings);
     const QString design = dir.filePath("ruler.lvo");
-    ASSERT_EQ(saveDocument(settings, design), std::nullopt);
+    ASSERT_SUCCEEDS(saveDocument(settings, design));
 
     // The first queue prints at 1200 dpi; asked for 300 here, as the window may, so that its page
     // is read back whole.
     Application app{folder + "/options.dat", folder + "/printers"};
-    ASSERT_EQ(app.printer.selectPrinter(kQueue), std::nullopt);
+    ASSERT_SUCCEEDS(app.printer.selectPrinter(kQueue));
     app.followPrinterCalibration();
     app.printer.printer().setResolution(kDotsPerInch);
     const int beforeFirst = newestJobId(kQueue);
     const PageScale scale = printScale(app.printer.page(), app.calibration.forPage());
-    ASSERT_EQ(printDesign(app.printer, {scale, pageDesignOf(settings), PageLayers()}, 1),
-              std::nullopt);
+    ASSERT_SUCCEEDS(printDesign(app.printer, {scale, pageDesignOf(settings), PageLayers()}, 1));
     const PrinterPage firstPage = app.printer.page();
 
     // The second through the command, which takes its printer's calibration itself.
@@ -62,7 +62,7 @@ TEST_F(PrintQueueTest, EachPrinterPrintsTheDesignWithItsOwnCalibration) {
     QString err;
     ASSERT_EQ(runProgram({"print", design, "--printer", kSecondQueue}, err, environment), 0)
         << err.toStdString();
-    ASSERT_EQ(app.printer.selectPrinter(kSecondQueue), std::nullopt);
+    ASSERT_SUCCEEDS(app.printer.selectPrinter(kSecondQueue));
     const PrinterPage secondPage = app.printer.page();
     ASSERT_EQ(secondPage.dotsPerInch, kDotsPerInch);
 

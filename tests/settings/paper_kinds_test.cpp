@@ -3,6 +3,7 @@
 #include "document/document_file.h"
 #include "settings/paper_settings.h"
 #include "settings/setting_names.h"
+#include "support/succeeds.h"
 
 #include <gtest/gtest.h>
 
@@ -17,7 +18,7 @@ TEST(PaperKinds, EachKindIsNamedByItsControlAndKeptByADocument) {
         for (const PaperKindDescription& before : paperKinds()) {
             PaperSettings s;
             s.setPaperKind(before.kind);
-            ASSERT_FALSE(assignSetting(s, name, QStringLiteral("on"))) << row.controlName;
+            ASSERT_SUCCEEDS(assignSetting(s, name, QStringLiteral("on"))) << row.controlName;
             EXPECT_EQ(s.paperKind(), row.kind) << row.controlName;
             for (const PaperKindDescription& other : paperKinds())
                 EXPECT_EQ(settingsToJson(s)[QLatin1String(other.controlName)].toBool(),
@@ -25,10 +26,10 @@ TEST(PaperKinds, EachKindIsNamedByItsControlAndKeptByADocument) {
                     << row.controlName;
 
             QByteArray bytes;
-            ASSERT_FALSE(encodeDocument(s, documentPath, bytes));
+            ASSERT_SUCCEEDS(encodeDocument(s, documentPath, bytes));
             PaperSettings reopened;
             reopened.setPaperKind(before.kind);
-            ASSERT_FALSE(applyDocument(reopened, bytes, documentPath));
+            ASSERT_SUCCEEDS(applyDocument(reopened, bytes, documentPath));
             EXPECT_EQ(reopened.paperKind(), row.kind) << row.controlName;
         }
     }

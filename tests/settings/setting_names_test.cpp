@@ -1,6 +1,7 @@
 #include "settings/setting_names.h"
 
 #include "settings/paper_settings.h"
+#include "support/succeeds.h"
 
 #include <QDir>
 #include <QJsonDocument>
@@ -73,7 +74,7 @@ TEST_P(AssignSetting, GoesThroughTheFieldsOwnRules) {
     const AssignCase& c = GetParam();
     PaperSettings s;
     s.resetToNew();
-    EXPECT_EQ(assignSetting(s, c.setting, c.value), std::nullopt);
+    EXPECT_SUCCEEDS(assignSetting(s, c.setting, c.value));
     EXPECT_EQ(settingsToJson(s).value(c.jsonKey), c.expected);
 }
 
@@ -112,7 +113,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(AssignSetting, TakesARelativeFileNameFromTheCurrentFolder) {
     PaperSettings s;
-    ASSERT_EQ(assignSetting(s, "FilenameEdit1", "logo.png"), std::nullopt);
+    ASSERT_SUCCEEDS(assignSetting(s, "FilenameEdit1", "logo.png"));
     EXPECT_EQ(s.text(Setting::FilenameEdit1), QDir::current().absoluteFilePath("logo.png"));
 }
 
@@ -134,9 +135,10 @@ TEST_P(AssignSettingRefuses, WithAMessageAndChangesNothing) {
     PaperSettings s;
     s.resetToNew();
     const QJsonObject before = settingsToJson(s);
-    const std::optional<QString> error = assignSetting(s, c.setting, c.value);
-    ASSERT_TRUE(error);
-    EXPECT_TRUE(error->contains(QString::fromUtf8(c.messagePart))) << error->toStdString();
+    const Failure error = assignSetting(s, c.setting, c.value);
+    ASSERT_TRUE(error.failed());
+    EXPECT_TRUE(error.message().contains(QString::fromUtf8(c.messagePart)))
+        << error.message().toStdString();
     EXPECT_EQ(settingsToJson(s), before);
 }
 
@@ -191,7 +193,7 @@ TEST(AssignSetting, AcceptsEverySettingAsShowPrintsIt) {
             it->isBool()     ? QStringLiteral("on")
             : it->isDouble() ? QString::number(it->toDouble(), 'g', QLocale::FloatingPointShortest)
                              : it->toString();
-        EXPECT_EQ(assignSetting(target, it.key(), value), std::nullopt) << it.key().toStdString();
+        EXPECT_SUCCEEDS(assignSetting(target, it.key(), value)) << it.key().toStdString();
     }
     EXPECT_EQ(settingsToJson(target), json);
 }

@@ -19,7 +19,7 @@ namespace {
 // design that no document can hold is never the same as one that was saved.
 QByteArray storedState(const PaperSettings& settings) {
     QByteArray bytes;
-    if (encodeDocument(settings, QString(), bytes))
+    if (encodeDocument(settings, QString(), bytes).failed())
         return {};
     return bytes;
 }
@@ -45,10 +45,11 @@ QString DocumentCommands::fileFilter() {
 void DocumentCommands::NewBtnClick() {
     if (!mayGiveUpDesign())
         return;
-    m_pictures.replaceDesign([this] {
+    // New cannot fail.
+    static_cast<void>(m_pictures.replaceDesign([this] {
         m_settings.resetToNew();
-        return std::optional<QString>();
-    });
+        return Failure::none();
+    }));
     takeAsDocument(QString());
     emit designReplaced();
 }
@@ -56,8 +57,8 @@ void DocumentCommands::NewBtnClick() {
 void DocumentCommands::NewFromPreset(const QString& name) {
     if (!mayGiveUpDesign())
         return;
-    if (const std::optional<QString> error = applyPreset(m_settings, name)) {
-        showFailure(*error);
+    if (const Failure failure = applyPreset(m_settings, name); failure.failed()) {
+        showFailure(failure.message());
         return;
     }
     takeAsDocument(QString());
@@ -93,10 +94,10 @@ bool DocumentCommands::saveAs() {
 }
 
 bool DocumentCommands::OpenFile(const QString& fileName) {
-    const std::optional<QString> error =
+    const Failure failure =
         m_pictures.replaceDesign([&] { return openDocument(m_settings, fileName); });
-    if (error) {
-        showFailure(*error);
+    if (failure.failed()) {
+        showFailure(failure.message());
         return false;
     }
     rememberFolderOf(fileName);
@@ -106,8 +107,8 @@ bool DocumentCommands::OpenFile(const QString& fileName) {
 }
 
 bool DocumentCommands::SaveFile(const QString& fileName) {
-    if (const std::optional<QString> error = saveDocument(m_settings, fileName)) {
-        showFailure(*error);
+    if (const Failure failure = saveDocument(m_settings, fileName); failure.failed()) {
+        showFailure(failure.message());
         return false;
     }
     rememberFolderOf(fileName);

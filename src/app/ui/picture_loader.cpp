@@ -41,15 +41,14 @@ PictureLoader::PictureLoader(Application& app, QObject* parent) : QObject(parent
     connect(&app.settings, &PaperSettings::changed, this, &PictureLoader::settingChanged);
 }
 
-std::optional<QString>
-PictureLoader::replaceDesign(const std::function<std::optional<QString>()>& apply) {
-    std::optional<QString> error;
+Failure PictureLoader::replaceDesign(const std::function<Failure()>& apply) {
+    Failure failure;
     {
         const ScopedValue held(m_held, true);
-        error = apply();
+        failure = apply();
     }
-    if (error)
-        return error;
+    if (failure.failed())
+        return failure;
     load(Setting::FilenameEdit1, true);
     load(Setting::FilenameEdit2, true);
     QStringList missing;
@@ -67,7 +66,7 @@ PictureLoader::replaceDesign(const std::function<std::optional<QString>()>& appl
     }
     m_noteShown = !note.isEmpty();
     emit designPicturesMissing(note);
-    return std::nullopt;
+    return Failure::none();
 }
 
 const PictureRecord& PictureLoader::record(Setting fileName) const {

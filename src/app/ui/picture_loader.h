@@ -1,12 +1,12 @@
 #pragma once
 
+#include "base/failure.h"
 #include "settings/setting_table.h"
 
 #include <QObject>
 #include <QString>
 
 #include <functional>
-#include <optional>
 
 class Application;
 class PictureRecord;
@@ -22,11 +22,11 @@ class PictureLoader : public QObject {
     explicit PictureLoader(Application& app, QObject* parent = nullptr);
 
     // Applies a whole design (New, or a document being opened) with the loads held back, then,
-    // unless `apply` returns an error, loads both pictures once from the settings as they end
+    // unless `apply` fails, loads both pictures once from the settings as they end
     // up: a document stores the texture's options after its name, and the texture is filtered
     // with the new options, not once with each old one. Every name of the design is meant, so
     // a file that is not there is a failure too, and the pictures not found are told at once.
-    std::optional<QString> replaceDesign(const std::function<std::optional<QString>()>& apply);
+    Failure replaceDesign(const std::function<Failure()>& apply);
 
     // The record that the file name `fileName` (FilenameEdit1 or FilenameEdit2) loads into.
     const PictureRecord& record(Setting fileName) const;

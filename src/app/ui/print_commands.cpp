@@ -25,9 +25,10 @@ void PrintCommands::PrintBtnClick() {
         // Layers of its own, so that the paper's stretched pictures go with the job.
         const PicturePageLayers layers = shown.ownLayers();
         const PageScale scale = printScale(m_app.printer.page(), m_app.calibration.forPage());
-        if (auto error =
-                printDesign(m_app.printer, {scale, shown.design, layers}, copies, m_pagesPerCopy))
-            m_dialogs.showErrorMessage(m_window, *error);
+        if (const Failure failure =
+                printDesign(m_app.printer, {scale, shown.design, layers}, copies, m_pagesPerCopy);
+            failure.failed())
+            m_dialogs.showErrorMessage(m_window, failure.message());
         else if (auto notice = m_app.printer.heldJobNotice())
             m_dialogs.showInfoMessage(m_window, *notice);
     }
@@ -50,16 +51,16 @@ void PrintCommands::KalBtnClick() {
     // Written after every closing, changed or not, as the printer's own. The old file stays
     // whole if this fails, and the values shown stay in force until the program ends.
     const QString file = m_app.calibrationFile();
-    if (const std::optional<QString> error = m_app.saveCalibration(file))
+    if (const Failure failure = m_app.saveCalibration(file); failure.failed())
         m_dialogs.showErrorMessage(m_window,
                                    QStringLiteral("The calibration could not be saved in \"%1\": "
                                                   "%2 It applies until the program ends.")
-                                       .arg(file, *error));
+                                       .arg(file, failure.message()));
 }
 
 void PrintCommands::printTestRectangle() {
-    if (const std::optional<QString> error = ::printTestRectangle(m_app.printer))
-        m_dialogs.showErrorMessage(&m_calibrationDialog, *error);
+    if (const Failure failure = ::printTestRectangle(m_app.printer); failure.failed())
+        m_dialogs.showErrorMessage(&m_calibrationDialog, failure.message());
     else if (auto notice = m_app.printer.heldJobNotice())
         m_dialogs.showInfoMessage(&m_calibrationDialog, *notice);
 }

@@ -32,23 +32,26 @@ QJsonObject describeCalibration(const QString& printer, const CalibrationSetting
             {"height", calibration.HochEd.value()}};
 }
 
-// Sets every length the options give, each within its field's range; says on `err` which is
+// Sets every length the options give, each within its field's range; fails saying which is
 // missing or out of range.
-bool setLengths(const CommandArguments& args, CalibrationSettings& calibration, QTextStream& err) {
+Failure setLengths(const CommandArguments& args, CalibrationSettings& calibration) {
     for (const LengthOption& option : kLengthOptions) {
         RealField& field = calibration.*option.field;
         const std::optional<QString> text = args.last(QLatin1String(option.name));
         bool ok = false;
         const double value = text ? QLocale::c().toDouble(text->trimmed(), &ok) : 0;
         if (!ok || !(value >= field.range().minimum && value <= field.range().maximum)) {
-            err << "calibrate needs --" << option.name << " in millimetres from "
-                << field.range().minimum << " to " << field.range().maximum
-                << (text ? QStringLiteral(", not \"%1\".\n").arg(*text) : QStringLiteral(".\n"));
-            return false;
+            // Through a text stream, so that the numbers read as on the terminal.
+            QString message;
+            QTextStream(&message) << "calibrate needs --" << option.name << " in millimetres from "
+                                  << field.range().minimum << " to " << field.range().maximum
+                                  << (text ? QStringLiteral(", not \"%1\".").arg(*text)
+                                           : QStringLiteral("."));
+            return Failure::because(message);
         }
         field.setValue(value);
     }
-    return true;
+    return Failure::none();
 }
 
 bool setsLengths(const CommandArguments& args) {
@@ -63,9 +66,10 @@ bool setsLengths(const CommandArguments& args) {
 
 int runCalibrateCommand(const QStringList& words, QTextStream& out, QTextStream& err) {
     CommandArguments args;
-    if (auto error = parseCommandArguments(words, {"printer", "left", "top", "width", "height"},
-                                           args, {"reset"})) {
-        err << *error << "\n";
+    if (Failure error = parseCommandArguments(words, {"printer", "left", "top", "width", "height"},
+                                              args, {"reset"});
+        error.failed()) {
+        err << error.message() << "\n";
         return ExitUsage;
     }
     const bool reset = args.switches.contains(QStringLiteral("reset"));
@@ -79,8 +83,8 @@ int runCalibrateCommand(const QStringList& words, QTextStream& out, QTextStream&
 
     Application models;
     if (named) {
-        if (auto error = models.printer.selectPrinter(*named)) {
-            err << *error << "\n";
+        if (Failure error = models.printer.selectPrinter(*named); error.failed()) {
+            err << error.message() << "\n";
             return ExitUsage;
         }
         models.followPrinterCalibration();
@@ -92,20 +96,22 @@ int runCalibrateCommand(const QStringList& words, QTextStream& out, QTextStream&
         return ExitFailure;
     }
     if (reset) {
-        if (auto error = models.calibrations.removeOwn(printer)) {
-            err << *error << "\n";
+        if (Failure error = models.calibrations.removeOwn(printer); error.failed()) {
+            err << error.message() << "\n";
             return ExitFailure;
         }
         return ExitSuccess;
     }
     if (set) {
-        if (!setLengths(args, models.calibration, err))
+        if (const Failure failure = setLengths(args, models.calibration); failure.failed()) {
+            err << failure.message() << "\n";
             return ExitUsage;
+        }
         const QString file = models.calibrationFile();
-        if (auto error = models.saveCalibration(file)) {
+        if (Failure error = models.saveCalibration(file); error.failed()) {
             err << QStringLiteral("The calibration of the printer \"%1\" could not be saved in "
                                   "\"%2\": %3")
-                       .arg(printer, file, *error)
+                       .arg(printer, file, error.message())
                 << "\n";
             return ExitFailure;
         }

@@ -18,23 +18,18 @@ namespace {
 constexpr int kMaxCopies = 999;
 
 // The printer the command names, else the system's default, as the window starts with.
-bool choosePrinter(const CommandArguments& args, CurrentPrinter& printer, QTextStream& err) {
+Failure choosePrinter(const CommandArguments& args, CurrentPrinter& printer) {
     const std::optional<QString> name = args.last("printer");
     if (!name)
-        return true;
-    if (auto error = printer.selectPrinter(*name)) {
-        err << *error << "\n";
-        return false;
-    }
-    return true;
+        return Failure::none();
+    return printer.selectPrinter(*name);
 }
 
 } // namespace
 
-int reportPrint(const CurrentPrinter& printer, const std::optional<QString>& error,
-                QTextStream& err) {
-    if (error) {
-        err << *error << "\n";
+int reportPrint(const CurrentPrinter& printer, const Failure& failure, QTextStream& err) {
+    if (failure.failed()) {
+        err << failure.message() << "\n";
         return ExitFailure;
     }
     if (const std::optional<QString> notice = printer.heldJobNotice())
@@ -45,8 +40,9 @@ int reportPrint(const CurrentPrinter& printer, const std::optional<QString>& err
 int runPrintCommand(const QStringList& words, QTextStream& out, QTextStream& err) {
     Q_UNUSED(out);
     CommandArguments args;
-    if (auto error = parseCommandArguments(words, {"printer", "copies", "pages"}, args)) {
-        err << *error << "\n";
+    if (Failure error = parseCommandArguments(words, {"printer", "copies", "pages"}, args);
+        error.failed()) {
+        err << error.message() << "\n";
         return ExitUsage;
     }
     if (args.positional.size() > 1) {
@@ -72,8 +68,10 @@ int runPrintCommand(const QStringList& words, QTextStream& out, QTextStream& err
         err << failure.message() << "\n";
         return ExitFailure;
     }
-    if (!choosePrinter(args, models.printer, err))
+    if (const Failure failure = choosePrinter(args, models.printer); failure.failed()) {
+        err << failure.message() << "\n";
         return ExitFailure;
+    }
     models.followPrinterCalibration();
     models.onCalibrationDamage(
         [&err](const QString& damage) { err << "Warning: " << damage << "\n"; });
@@ -88,8 +86,8 @@ int runPrintCommand(const QStringList& words, QTextStream& out, QTextStream& err
 int runPrintTestCommand(const QStringList& words, QTextStream& out, QTextStream& err) {
     Q_UNUSED(out);
     CommandArguments args;
-    if (auto error = parseCommandArguments(words, {"printer"}, args)) {
-        err << *error << "\n";
+    if (Failure error = parseCommandArguments(words, {"printer"}, args); error.failed()) {
+        err << error.message() << "\n";
         return ExitUsage;
     }
     if (!args.positional.isEmpty()) {
@@ -97,7 +95,9 @@ int runPrintTestCommand(const QStringList& words, QTextStream& out, QTextStream&
         return ExitUsage;
     }
     CurrentPrinter printer;
-    if (!choosePrinter(args, printer, err))
+    if (const Failure failure = choosePrinter(args, printer); failure.failed()) {
+        err << failure.message() << "\n";
         return ExitFailure;
+    }
     return reportPrint(printer, printTestRectangle(printer), err);
 }

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "base/failure.h"
+
 #include <QString>
 #include <QStringList>
-
-#include <optional>
 
 class CurrentPrinter;
 class QTextStream;
@@ -13,8 +13,7 @@ int runPrintCommand(const QStringList& words, QTextStream& out, QTextStream& err
 int runPrintTestCommand(const QStringList& words, QTextStream& out, QTextStream& err);
 int runPrintPictureCommand(const QStringList& words, QTextStream& out, QTextStream& err);
 
-// Reports how a print on `printer` ended, `error` saying why it failed, and returns the exit
+// Reports how a print on `printer` ended, `failure` saying why it failed, and returns the exit
 // status. A job that a stopped printer holds is a success with a warning: it prints once the
 // printer is started, and a script that tried again would print it twice.
-int reportPrint(const CurrentPrinter& printer, const std::optional<QString>& error,
-                QTextStream& err);
+int reportPrint(const CurrentPrinter& printer, const Failure& failure, QTextStream& err);

@@ -30,16 +30,17 @@ std::optional<int> percentOption(const CommandArguments& args, const QString& na
 }
 
 // The dialog's choices from the words; the height of a picture that keeps its proportions is
-// derived later, when the picture and the printer are known. Returns the usage error, if any.
-std::optional<QString> readChoice(const CommandArguments& args, PicturePrintChoice& choice,
-                                  bool& heightFollowsWidth) {
+// derived later, when the picture and the printer are known. Fails with the usage error.
+Failure readChoice(const CommandArguments& args, PicturePrintChoice& choice,
+                   bool& heightFollowsWidth) {
     const auto given = [&](const char* name) {
         return args.switches.contains(QLatin1String(name));
     };
     if (given("keep-aspect") && given("stretch"))
-        return QStringLiteral("Give either --keep-aspect or --stretch, not both.");
+        return Failure::because(
+            QStringLiteral("Give either --keep-aspect or --stretch, not both."));
     if (given("centered") && given("top-left"))
-        return QStringLiteral("Give either --centered or --top-left, not both.");
+        return Failure::because(QStringLiteral("Give either --centered or --top-left, not both."));
     choice.keepAspectRatio = !given("stretch");
     choice.centered = !given("top-left");
 
@@ -47,21 +48,23 @@ std::optional<QString> readChoice(const CommandArguments& args, PicturePrintChoi
     const std::optional<int> width = percentOption(args, QStringLiteral("width"), error);
     const std::optional<int> height = percentOption(args, QStringLiteral("height"), error);
     if (!error.isEmpty())
-        return error;
+        return Failure::because(error);
     if (height && !width)
-        return QStringLiteral("--height needs --width as well.");
+        return Failure::because(QStringLiteral("--height needs --width as well."));
     if (choice.keepAspectRatio && height)
-        return QStringLiteral("With the aspect ratio kept, give --width alone: the height "
-                              "follows from it. Add --stretch to give both.");
+        return Failure::because(
+            QStringLiteral("With the aspect ratio kept, give --width alone: the height "
+                           "follows from it. Add --stretch to give both."));
     if (!choice.keepAspectRatio && width && !height)
-        return QStringLiteral("With --stretch, give --height as well as --width.");
+        return Failure::because(
+            QStringLiteral("With --stretch, give --height as well as --width."));
     if (width) {
         choice.useFullPage = false;
         choice.widthPercent = *width;
         choice.heightPercent = height.value_or(*width);
     }
     heightFollowsWidth = width && choice.keepAspectRatio;
-    return std::nullopt;
+    return Failure::none();
 }
 
 } // namespace
@@ -71,10 +74,11 @@ int runPrintPictureCommand(const QStringList& words, QTextStream& out, QTextStre
     CommandArguments args;
     const QStringList switches = {QStringLiteral("keep-aspect"), QStringLiteral("stretch"),
                                   QStringLiteral("centered"), QStringLiteral("top-left")};
-    if (auto error = parseCommandArguments(
+    if (Failure error = parseCommandArguments(
             words, {QStringLiteral("printer"), QStringLiteral("width"), QStringLiteral("height")},
-            args, switches)) {
-        err << *error << "\n";
+            args, switches);
+        error.failed()) {
+        err << error.message() << "\n";
         return ExitUsage;
     }
     if (args.positional.size() != 1) {
@@ -83,8 +87,8 @@ int runPrintPictureCommand(const QStringList& words, QTextStream& out, QTextStre
     }
     PicturePrintChoice choice;
     bool heightFollowsWidth = false;
-    if (auto error = readChoice(args, choice, heightFollowsWidth)) {
-        err << *error << "\n";
+    if (Failure error = readChoice(args, choice, heightFollowsWidth); error.failed()) {
+        err << error.message() << "\n";
         return ExitUsage;
     }
 
@@ -95,8 +99,8 @@ int runPrintPictureCommand(const QStringList& words, QTextStream& out, QTextStre
     }
     CurrentPrinter printer;
     if (const std::optional<QString> name = args.last(QStringLiteral("printer"))) {
-        if (auto error = printer.selectPrinter(*name)) {
-            err << *error << "\n";
+        if (Failure error = printer.selectPrinter(*name); error.failed()) {
+            err << error.message() << "\n";
             return ExitFailure;
         }
     }

@@ -166,18 +166,18 @@ void ExportDialog::accept() {
     const QString path = m_file->text();
     if (QFileInfo::exists(path) && !m_dialogs.confirmReplace(this, path))
         return;
-    if (auto error = writePage(path)) {
-        m_dialogs.showErrorMessage(this, path + QStringLiteral(": ") + *error);
+    if (const Failure failure = writePage(path); failure.failed()) {
+        m_dialogs.showErrorMessage(this, failure.within(path).message());
         return;
     }
     QDialog::accept();
 }
 
-std::optional<QString> ExportDialog::writePage(const QString& path) {
+Failure ExportDialog::writePage(const QString& path) {
     const OutputFormat* format = formatOf(path);
     const PageDesign shown = notebookPageDesign(m_first, m_shownPage);
     if (const TabletDevice* device = chosenDevice()) {
-        if (auto problem = deviceFormatProblem(format, *device))
+        if (Failure problem = deviceFormatProblem(format, *device); problem.failed())
             return problem;
         // A screen's page is small: it is drawn and written at once.
         return writeDevicePage(*format, path,
@@ -185,7 +185,7 @@ std::optional<QString> ExportDialog::writePage(const QString& path) {
                                shown, m_layers);
     }
     if (!format)
-        return unknownOutputSuffixMessage();
+        return Failure::because(unknownOutputSuffixMessage());
     const PageScale scale = printScale(printerPage(), m_calibration);
     if (const int pages = pageCount(); pages > 1) {
         // Every page is drawn and written in turn; the dialog says what it is busy with.

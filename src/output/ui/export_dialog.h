@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/failure.h"
 #include "render/device_scales.h"
 #include "settings/page_design.h"
 
@@ -53,9 +54,8 @@ class ExportDialog : public QDialog {
     QString whichPages(int pages) const;
     // Says beside the pages which of them the file holds.
     void showWhichPages();
-    // Writes the page into `path`, with a progress bar for a large page; the reason of a
-    // failure.
-    std::optional<QString> writePage(const QString& path);
+    // Writes the page into `path`, with a progress bar for a large page.
+    Failure writePage(const QString& path);
 
     const PageDesign m_first;
     const int m_shownPage;

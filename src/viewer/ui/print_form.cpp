@@ -158,7 +158,7 @@ PicturePrintChoice TPrintForm::choice() const {
 }
 
 QSize TPrintForm::printableArea() const {
-    return m_printer.unavailableReason() ? QSize() : m_printer.page().printableArea;
+    return m_printer.unavailable().failed() ? QSize() : m_printer.page().printableArea;
 }
 
 QSize TPrintForm::pictureSize() const {

@@ -101,8 +101,8 @@ void TViewPicForm::PrintBrnClick() {
     TPrintForm dialog(m_printer, m_dialogs, ViewDib, this);
     if (!m_dialogs.runPicturePrint(dialog))
         return;
-    if (auto error = printPicture(m_printer, ViewDib, dialog.choice()))
-        m_dialogs.showErrorMessage(this, *error);
+    if (const Failure failure = printPicture(m_printer, ViewDib, dialog.choice()); failure.failed())
+        m_dialogs.showErrorMessage(this, failure.message());
     else if (auto notice = m_printer.heldJobNotice())
         m_dialogs.showInfoMessage(this, *notice);
 }
