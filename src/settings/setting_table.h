@@ -146,7 +146,8 @@ const SettingDescription& describe(Setting setting);
 bool inMainFields(const SettingDescription& description);
 bool inExtension(const SettingDescription& description);
 bool inGeneration(const SettingDescription& description, int generation);
-// The generations of the extension block that this version of the program writes.
+// The generations of the extension block that hold settings; the document adds one more, its
+// check sum, after them.
 inline constexpr int kExtensionGenerations = 3;
 
 // The largest document this version writes: every field, every string at its longest.
