@@ -60,7 +60,9 @@ const QImage& pageOf(Page kind) {
 
 qint64 encode(const QImage& page, const PngSettings& settings) {
     CountingDevice device;
-    (void)writePng(device, page, 11811, settings);
+    PngEncoder encoder(device, page.size(), 11811, settings, PngColours::Rgb);
+    if (encoder.start().succeeded() && encoder.write(page).succeeded())
+        (void)encoder.finish();
     return device.written;
 }
 

@@ -143,17 +143,3 @@ Failure PngEncoder::finish() {
         m_output.chunks.flush();
     return state();
 }
-
-std::optional<QString> writePng(QIODevice& device, const QImage& page, int dotsPerMetre,
-                                const PngSettings& settings, PngColours colours) {
-    Q_ASSERT(page.format() == QImage::Format_RGB32);
-    PngEncoder encoder(device, page.size(), dotsPerMetre, settings, colours);
-    Failure failure = encoder.start();
-    if (failure.succeeded())
-        failure = encoder.write(page);
-    if (failure.succeeded())
-        failure = encoder.finish();
-    if (failure.failed())
-        return failure.message();
-    return std::nullopt;
-}

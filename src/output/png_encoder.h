@@ -7,7 +7,6 @@
 #include <QImage>
 #include <QString>
 
-#include <optional>
 #include <vector>
 
 struct png_struct_def;
@@ -71,7 +70,3 @@ class PngEncoder {
     std::vector<unsigned char> m_greyRow; // empty for RGB
     bool m_broken = false;                // the library has failed, and must not be called again
 };
-
-// Writes the RGB32 `page` to `device` whole. Returns the reason of a failure.
-std::optional<QString> writePng(QIODevice& device, const QImage& page, int dotsPerMetre,
-                                const PngSettings& settings, PngColours colours = PngColours::Rgb);
